@@ -1,0 +1,40 @@
+# Windows tree: the Win32 platform, the programs, and the tests run under Wine.
+enable_language(RC)
+set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601)
+
+file(GLOB KS_WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp)
+add_library(ks_win32 STATIC ${KS_WIN32_SOURCES})
+target_link_libraries(ks_win32 PUBLIC ks_core advapi32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi
+  version ole32 oleaut32 uuid urlmon wininet psapi)
+
+# GoogleTest from the Debian sources, built with the cross compiler.
+set(KS_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${KS_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Tests run in a Wine prefix of this build tree.
+set(KS_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${KS_WINEPREFIX})
+
+# The programs.
+file(GLOB KS_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/programs/*/CMakeLists.txt)
+foreach(program IN LISTS KS_PROGRAMS)
+  get_filename_component(dir ${program} DIRECTORY)
+  add_subdirectory(${dir})
+endforeach()
+
+# One test executable, run as one CTest test under Wine.
+file(GLOB_RECURSE KS_WINE_TESTS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
+add_executable(ks_wine_tests ${KS_WINE_TESTS})
+target_include_directories(ks_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(ks_wine_tests PRIVATE ks_win32 gtest_main)
+add_test(NAME wine_tests COMMAND ks_wine_tests --gtest_brief=1)
+set_tests_properties(wine_tests PROPERTIES TIMEOUT 900
+  ENVIRONMENT "KS_BUILD_DIR=${CMAKE_BINARY_DIR};KS_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+
+# Installation folder: programs at the top, the data folder beside them.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)

@@ -1,0 +1,187 @@
+#include "platform/fake/files.h"
+
+#include <algorithm>
+
+#include "platform/fake/names.h"
+
+namespace ks::fake {
+
+namespace {
+
+bool MatchFrom(const std::string& name, size_t n, const std::string& pattern, size_t p) {
+  while (p < pattern.size()) {
+    char pc = pattern[p];
+    if (pc == '*') {
+      for (size_t k = n; k <= name.size(); ++k) {
+        if (MatchFrom(name, k, pattern, p + 1)) return true;
+      }
+      return false;
+    }
+    if (n >= name.size()) {
+      // "*.*" and "name.*" also match names without a dot
+      return pattern.compare(p, std::string::npos, ".*") == 0;
+    }
+    if (pc != '?' && FoldCase(std::string(1, pc)) != FoldCase(std::string(1, name[n]))) return false;
+    ++p;
+    ++n;
+  }
+  return n == name.size();
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& name, const std::string& pattern) { return MatchFrom(name, 0, pattern, 0); }
+
+FakeFiles::FakeFiles() {
+  AddFolder("C:\\");
+  AddFolder("C:\\Windows\\Temp");
+  temp_folder_ = "C:\\Windows\\Temp";
+  SetProgramFolder("C:\\Program Files\\Kestrelane");
+}
+
+std::string FakeFiles::Normal(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    char d = c == '/' ? '\\' : c;
+    if (d == '\\' && !out.empty() && out.back() == '\\') continue;
+    out += d;
+  }
+  while (out.size() > 3 && out.back() == '\\') out.pop_back();
+  if (out.size() == 2 && out[1] == ':') out += '\\';
+  return FoldCase(out);
+}
+
+std::string FakeFiles::ParentOf(const std::string& normal) {
+  size_t slash = normal.rfind('\\');
+  if (slash == std::string::npos) return "";
+  if (slash == 2 && normal.size() > 3) return normal.substr(0, 3);
+  if (slash == 2) return "";
+  return normal.substr(0, slash);
+}
+
+FakeFiles::Entry* FakeFiles::Find(const std::string& path) {
+  auto it = entries_.find(Normal(path));
+  return it == entries_.end() ? nullptr : &it->second;
+}
+
+void FakeFiles::MakeParents(const std::string& path) {
+  std::string parent = ParentOf(Normal(path));
+  if (parent.empty() || entries_.count(parent) != 0) return;
+  std::string spelled = path.substr(0, parent.size());
+  MakeParents(spelled);
+  entries_[parent] = Entry{spelled, true, false, "", next_order_++};
+}
+
+void FakeFiles::SetProgramFolder(const std::string& folder) {
+  program_folder_ = folder;
+  AddFolder(folder);
+}
+
+void FakeFiles::AddFile(const std::string& path, const std::string& bytes) {
+  MakeParents(path);
+  Entry* e = Find(path);
+  if (e == nullptr) {
+    entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++};
+  } else {
+    e->bytes = bytes;
+  }
+}
+
+void FakeFiles::AddFolder(const std::string& path) {
+  MakeParents(path);
+  if (Find(path) == nullptr) entries_[Normal(path)] = Entry{path, true, false, "", next_order_++};
+}
+
+void FakeFiles::SetLocked(const std::string& path, bool locked) {
+  if (Entry* e = Find(path)) e->locked = locked;
+}
+
+std::string FakeFiles::Contents(const std::string& path) const {
+  auto it = entries_.find(Normal(path));
+  return it == entries_.end() || it->second.folder ? std::string() : it->second.bytes;
+}
+
+bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
+  Entry* e = Find(path);
+  if (e == nullptr || e->folder || e->locked) return false;
+  *bytes = e->bytes;
+  return true;
+}
+
+bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
+  Entry* e = Find(path);
+  if (e != nullptr) {
+    if (e->folder || e->locked) return false;
+    e->bytes = bytes;
+  } else {
+    std::string parent = ParentOf(Normal(path));
+    auto p = entries_.find(parent);
+    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
+    entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++};
+  }
+  ++writes_;
+  return true;
+}
+
+bool FakeFiles::FileExists(const std::string& path) {
+  Entry* e = Find(path);
+  return e != nullptr && !e->folder;
+}
+
+bool FakeFiles::FolderExists(const std::string& path) {
+  Entry* e = Find(path);
+  return e != nullptr && e->folder;
+}
+
+std::vector<std::string> FakeFiles::List(const std::string& pattern) {
+  std::string normal = Normal(pattern);
+  size_t slash = normal.rfind('\\');
+  std::string folder = slash == std::string::npos ? "" : normal.substr(0, slash == 2 ? 3 : slash);
+  std::string name_pattern = slash == std::string::npos ? pattern : pattern.substr(pattern.find_last_of("\\/") + 1);
+  std::vector<const Entry*> hits;
+  for (const auto& [key, entry] : entries_) {
+    if (entry.folder || ParentOf(key) != folder) continue;
+    std::string name = entry.path.substr(entry.path.find_last_of("\\/") + 1);
+    if (MatchesPattern(name, name_pattern)) hits.push_back(&entry);
+  }
+  std::sort(hits.begin(), hits.end(), [](const Entry* a, const Entry* b) { return a->order < b->order; });
+  std::vector<std::string> names;
+  for (const Entry* e : hits) names.push_back(e->path.substr(e->path.find_last_of("\\/") + 1));
+  return names;
+}
+
+std::vector<std::string> FakeFiles::ListFolders(const std::string& folder) {
+  std::string normal = Normal(folder);
+  std::vector<const Entry*> hits;
+  for (const auto& [key, entry] : entries_) {
+    if (entry.folder && key != normal && ParentOf(key) == normal) hits.push_back(&entry);
+  }
+  std::sort(hits.begin(), hits.end(), [](const Entry* a, const Entry* b) { return a->order < b->order; });
+  std::vector<std::string> names;
+  for (const Entry* e : hits) names.push_back(e->path.substr(e->path.find_last_of("\\/") + 1));
+  return names;
+}
+
+bool FakeFiles::DeleteFile(const std::string& path) {
+  Entry* e = Find(path);
+  if (e == nullptr || e->folder || e->locked) return false;
+  entries_.erase(Normal(path));
+  return true;
+}
+
+bool FakeFiles::CopyFile(const std::string& from, const std::string& to) {
+  std::string bytes;
+  if (!ReadFile(from, &bytes)) return false;
+  return WriteFile(to, bytes);
+}
+
+bool FakeFiles::CreateFolder(const std::string& path) {
+  if (Find(path) != nullptr) return false;
+  std::string parent = ParentOf(Normal(path));
+  auto p = entries_.find(parent);
+  if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
+  entries_[Normal(path)] = Entry{path, true, false, "", next_order_++};
+  return true;
+}
+
+}  // namespace ks::fake

@@ -1,0 +1,63 @@
+// In-memory file tree: case-insensitive Windows paths, file bytes, and
+// listings in the order the entries were made (as a FAT directory lists).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace ks::fake {
+
+class FakeFiles : public platform::Files {
+ public:
+  FakeFiles();
+
+  std::string ProgramFolder() override { return program_folder_; }
+  std::string TempFolder() override { return temp_folder_; }
+  bool ReadFile(const std::string& path, std::string* bytes) override;
+  bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  std::vector<std::string> List(const std::string& pattern) override;
+  std::vector<std::string> ListFolders(const std::string& folder) override;
+  bool DeleteFile(const std::string& path) override;
+  bool CopyFile(const std::string& from, const std::string& to) override;
+  bool CreateFolder(const std::string& path) override;
+
+  // --- set-up for tests; these create missing parent folders ---
+  void SetProgramFolder(const std::string& folder);
+  void AddFile(const std::string& path, const std::string& bytes);
+  void AddFolder(const std::string& path);
+  // Files that exist but cannot be read or written.
+  void SetLocked(const std::string& path, bool locked);
+  // Stored bytes, or "" when the file is missing.
+  std::string Contents(const std::string& path) const;
+  int WriteCount() const { return writes_; }
+
+ private:
+  struct Entry {
+    std::string path;  // first spelling
+    bool folder = false;
+    bool locked = false;
+    std::string bytes;
+    std::uint64_t order = 0;
+  };
+  static std::string Normal(const std::string& path);
+  static std::string ParentOf(const std::string& normal);
+  Entry* Find(const std::string& path);
+  void MakeParents(const std::string& path);
+
+  std::map<std::string, Entry> entries_;  // by normalised path
+  std::uint64_t next_order_ = 0;
+  std::string program_folder_;
+  std::string temp_folder_;
+  int writes_ = 0;
+};
+
+// Windows wildcard match of one name: * and ?, without regard to case.
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+
+}  // namespace ks::fake

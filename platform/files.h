@@ -1,0 +1,39 @@
+// File service. Paths are Windows paths (backslashes, drive letters) and
+// every text is ANSI bytes, never converted.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ks::platform {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // The folder of the running executable, without a trailing backslash.
+  virtual std::string ProgramFolder() = 0;
+  // The user's temporary folder, without a trailing backslash.
+  virtual std::string TempFolder() = 0;
+  // Whole file; false (and bytes untouched) when it cannot be read.
+  virtual bool ReadFile(const std::string& path, std::string* bytes) = 0;
+  // Creates or replaces the file; false when it cannot be written.
+  virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Names (no folder) of the normal files matching a pattern such as
+  // "C:\x\*.dat", in the order the directory listing returns them.
+  virtual std::vector<std::string> List(const std::string& pattern) = 0;
+  // Names of the subfolders of a folder, without "." and "..".
+  virtual std::vector<std::string> ListFolders(const std::string& folder) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+  // Copies, replacing an existing target.
+  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  // Creates one folder; its parent must exist.
+  virtual bool CreateFolder(const std::string& path) = 0;
+};
+
+// Joins a folder and a relative part with exactly one backslash between them.
+std::string JoinPath(const std::string& folder, const std::string& rest);
+
+}  // namespace ks::platform

@@ -1,0 +1,123 @@
+#include "platform/win32/files.h"
+
+#include "platform/win32/handle.h"
+
+namespace ks::win32 {
+
+namespace {
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path;
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+}  // namespace
+
+std::string Win32Files::ProgramFolder() {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  size_t slash = buffer.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : buffer.substr(0, slash);
+}
+
+std::string Win32Files::TempFolder() {
+  char buffer[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathA(sizeof(buffer), buffer);
+  if (n == 0 || n > sizeof(buffer)) return std::string();
+  return WithoutTrailingSlash(std::string(buffer, n));
+}
+
+bool Win32Files::ReadFile(const std::string& path, std::string* bytes) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+  std::string data(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr)) {
+      return false;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  data.resize(done);
+  *bytes = std::move(data);
+  return true;
+}
+
+bool Win32Files::WriteFile(const std::string& path, const std::string& bytes) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!file.valid()) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD put = 0;
+    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr)) {
+      return false;
+    }
+    done += put;
+  }
+  return true;
+}
+
+bool Win32Files::FileExists(const std::string& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::FolderExists(const std::string& path) {
+  DWORD a = Attributes(WithoutTrailingSlash(path));
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32Files::List(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find.valid()) return names;
+  do {
+    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0) {
+      names.emplace_back(data.cFileName);
+    }
+  } while (FindNextFileA(find.get(), &data));
+  return names;
+}
+
+std::vector<std::string> Win32Files::ListFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  ScopedFind find(FindFirstFileA((WithoutTrailingSlash(folder) + "\\*").c_str(), &data));
+  if (!find.valid()) return names;
+  do {
+    std::string name = data.cFileName;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." && name != "..") {
+      names.push_back(name);
+    }
+  } while (FindNextFileA(find.get(), &data));
+  return names;
+}
+
+bool Win32Files::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32Files::CopyFile(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  return CreateDirectoryA(WithoutTrailingSlash(path).c_str(), nullptr) != 0;
+}
+
+}  // namespace ks::win32

@@ -1,0 +1,60 @@
+// One scoped-handle template: a handle with a traits type that knows its
+// invalid value and how to close it.
+#pragma once
+
+#include "platform/win32/win.h"
+
+namespace ks::win32 {
+
+template <typename Traits>
+class Scoped {
+ public:
+  using Handle = typename Traits::Handle;
+  Scoped() = default;
+  explicit Scoped(Handle h) : h_(h) {}
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
+  Scoped(Scoped&& other) noexcept : h_(other.release()) {}
+  Scoped& operator=(Scoped&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  ~Scoped() { reset(); }
+
+  Handle get() const { return h_; }
+  bool valid() const { return h_ != Traits::Invalid(); }
+  Handle release() {
+    Handle h = h_;
+    h_ = Traits::Invalid();
+    return h;
+  }
+  void reset(Handle h = Traits::Invalid()) {
+    if (valid()) Traits::Close(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { FindClose(h); }
+};
+
+using ScopedFile = Scoped<FileHandleTraits>;
+using ScopedKernelHandle = Scoped<KernelHandleTraits>;
+using ScopedFind = Scoped<FindHandleTraits>;
+
+}  // namespace ks::win32

@@ -1,0 +1,16 @@
+// The one way windows.h enters the Win32 side of the platform layer.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+// windows.h renames these to their A/W forms; our interfaces use the plain names.
+#undef MessageBox
+#undef DeleteFile
+#undef CopyFile
+#undef CreateFolder

@@ -1,0 +1,50 @@
+// The suite's data-file fields. An item is a double-quoted string (which may
+// hold commas) or bare text; items end at a comma or a line end. Bytes are
+// ANSI and pass through unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ks {
+
+class FieldReader {
+ public:
+  explicit FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  // True once every byte has been read (end of file).
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  // The next item; "" at the end of the file. Bare items lose their
+  // surrounding blanks; a quoted item is taken as written, and anything after
+  // its closing quote up to the separator is dropped.
+  std::string Next();
+  // Skips to the start of the next line.
+  void SkipLine();
+
+ private:
+  void SkipSeparator();
+  std::string bytes_;
+  size_t pos_ = 0;
+};
+
+// Every item of a file, in order.
+std::vector<std::string> ReadAllFields(const std::string& bytes);
+
+// Builds lines of items: texts quoted, numbers bare, separated by commas,
+// each line ended by CR LF.
+class FieldWriter {
+ public:
+  FieldWriter& Text(std::string_view text);
+  FieldWriter& Number(long long number);
+  FieldWriter& Raw(std::string_view item);
+  FieldWriter& EndLine();
+  const std::string& bytes() const { return out_; }
+
+ private:
+  void Separate();
+  std::string out_;
+  bool line_open_ = false;
+};
+
+}  // namespace ks

@@ -1,0 +1,17 @@
+// The contract tables run against the fake machine natively and against the
+// real Windows services under Wine. Each test executable provides these.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace ks::test {
+
+// A fresh machine (the fake), or the real one.
+std::unique_ptr<platform::Platform> MakeContractMachine();
+// A HKEY_CURRENT_USER subkey that no earlier run has used.
+std::string ContractScratchKey();
+
+}  // namespace ks::test

@@ -1,0 +1,30 @@
+// Under Wine the contract runs against the real registry, below a key that
+// is fresh for this run and removed at the end.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "contract/contract.h"
+#include "platform/win32/machine.h"
+
+namespace ks::test {
+
+namespace {
+std::string RunKey() {
+  static const std::string key =
+      "Software\\KestrelaneTest\\run" +
+      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  return key;
+}
+
+class CleanUp : public ::testing::Environment {
+ public:
+  void TearDown() override { win32::Win32Registry().DeleteTree(platform::kHkeyCurrentUser, RunKey()); }
+};
+const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
+}  // namespace
+
+std::unique_ptr<platform::Platform> MakeContractMachine() { return std::make_unique<win32::Win32Machine>(); }
+std::string ContractScratchKey() { return RunKey(); }
+
+}  // namespace ks::test
