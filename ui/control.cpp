@@ -57,7 +57,7 @@ void Control::Move(int left, int top, int width, int height) {
 bool Control::TakesInput() const {
   for (const Control* c = this; c; c = c->container_)
     if (!c->visible_ || !c->enabled_) return false;
-  return form_.Loaded();
+  return true;
 }
 
 void Control::Changed() {

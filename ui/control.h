@@ -80,6 +80,8 @@ class Control {
 
   // Visible and enabled, and so is every container around it: the user can
   // reach it. User* actions of a control that cannot be reached do nothing.
+  // (The form's own state is the renderer's business, so tests can drive
+  // the controls of a form they never loaded.)
   bool TakesInput() const;
 
   // Set by ControlArray when the control becomes one of its elements.
