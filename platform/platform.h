@@ -3,8 +3,11 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/display_settings.h"
 #include "platform/files.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/shell_services.h"
 
 namespace ks::platform {
 
@@ -14,6 +17,9 @@ class Platform {
   virtual Registry& registry() = 0;
   virtual Files& files() = 0;
   virtual Dialogs& dialogs() = 0;
+  virtual DisplaySettings& display_settings() = 0;
+  virtual Processes& processes() = 0;
+  virtual ShellServices& shell() = 0;
 };
 
 }  // namespace ks::platform

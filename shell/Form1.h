@@ -1,23 +1,66 @@
 // Form1: the main window of KestrelaneSE. Constructing it is cheap: it
-// declares the controls and wires their handlers, nothing more; the work
-// starts in Form_Load.
+// declares the controls, designs them and wires their handlers; the work
+// starts in Form_Load (start-up, form1_startup.cpp).
 //
-// Adding a control: one member declaration below (in the section of the
-// page it sits on) and, when it has a handler, one line in the constructor.
+// The controls are members of the bases: the window frame (form1_window.h)
+// and the page groups (form1_pages.h). Adding a control: one member line
+// there in the section of its page, and its design line in that group's
+// .cpp. The main window owns the program's other windows (form2() ...).
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/display_settings.h"
+#include "shell/form1_pages.h"
+#include "shell/form1_window.h"
 #include "shell/se_state.h"
-#include "ui/ui.h"
 
 namespace ks {
 
-class Form1 : public ui::Form {
+class Form2;
+class Form3;
+class Form4;
+class Form5;
+class Form6;
+class Form7;
+
+// Procedures of other subsystems that start-up and the navigation call, in
+// the order Form_Load calls them. Each is empty until its subsystem plugs
+// it in (Form1::PlugProcedures, form1_procedures.cpp); an empty one is a
+// step that does nothing.
+struct Form1Procedures {
+  // detection: OS, DirectX, driver, display device, system information
+  std::function<void()> ShowOsAndDirectXVersion, FindDriverKey, ShowCardName, ReadDriverVersion,
+      FindNvidiaDevices;
+  std::function<void()> DetectClockModel;
+  std::function<void()> ShowSystemInfo;
+  // The chip data file's value for the device ("mt", ...); "" when none.
+  std::function<std::string(const std::string& file, bool extra_line)> LookupChipData;
+  // page fillers and readers
+  std::function<void()> FillSettingLists, DetectD3DSettings, DetectOGLSettings, LoadNvCplFlags,
+      FillAntialiasingModes, LoadMultitextureOverride, LoadShaderOverride;
+  std::function<void()> ShowAntialiasingPreview;
+  // first showing of page 3
+  std::function<void()> EnableOC;
+  // Form6: applies the preset file named by CmdPresetPath
+  std::function<void()> LoadIt;
+  // Sets caption `index` of the page-4 label array Label2.
+  std::function<void(int index, const std::string& caption)> SetLabel2Caption;
+};
+
+class Form1 : public Form1Window,
+              public PanelPages,
+              public AntialiasingPages,
+              public FilteringPages,
+              public MiscPages,
+              public InfoPages {
  public:
   explicit Form1(SeState& state);
+  ~Form1() override;
 
   SeState& state() const { return st_; }
 
@@ -27,18 +70,92 @@ class Form1 : public ui::Form {
   std::int32_t ActivePage = 0;
   std::int32_t TwoCPU = 0;
 
-  // --- options row, below the pages ---
-  ui::Label Label17{*this, "Label17"};  // the language file's second header item
-  ui::ComboBox Combo17{*this, "Combo17", ui::ComboStyle::kDropDownList};  // language choice
+  // The program's command line, set before the form is loaded: empty, or
+  // the full path of a preset file (taken whole, blanks included).
+  std::string CommandLine;
 
+  // The display modes as EnumDisplaySettingsA gave them; entry k + 1 is
+  // List2 item k. Starts with entries 0..8 and grows by 8.
+  std::vector<platform::DisplayMode> DisplayModes;
+  // The number of the last mode listed.
+  std::int32_t DisplayModeCount = 0;
+
+  Form1Procedures Procedures;
+
+  // --- the other windows (loaded only when used) ---
+  Form2& form2() { return *form2_; }
+  Form3& form3() { return *form3_; }
+  Form4& form4() { return *form4_; }
+  Form5& form5() { return *form5_; }
+  Form6& form6() { return *form6_; }
+  Form7& form7() { return *form7_; }
+
+  // --- start-up ---
+  // Sets the static texts from the language table.
+  void ApplyLanguage();
   // Refills Combo17 with the installed main-program languages.
   void ListLanguages();
   void Combo17_Click();
 
+  // --- navigation ---
+  // Shows page ActivePage (callers set it first) and runs its first-visit work.
+  void ShowPage();
+  void FlatScrollBar4_Change();
+  void Toolbar1_ButtonClick(ui::ToolButton& button);
+  void Toolbar1_ButtonMenuClick(ui::ButtonMenu& menu);
+  void Check13_Click();
+  void Label10_Click();
+  // Opens the card vendor's home page in the default browser.
+  void OpenVendorSite();
+
+  // --- help ---
+  void ShowHelpTopic(const std::int32_t& topic);
+  void UpdateHelpIndicator();
+  void Check11_Click();
+  void Label13_MouseMove();
+  void Frame1_MouseMove(int index);
+
+  // --- slide timers ---
+  void Timer1_Timer();
+  void Timer2_Timer();
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Resize() override;
+  void Form_Unload(int& cancel) override;
+  void Form_Terminate() override;
+
  private:
+  // Start-up steps.
+  void ListDisplayModes();
+  void StartState();
+  void ShowVersion();
+  void WriteVersion();
+  void RestoreHelpOption();
+  void RestoreLastPage();
+  void PresetRoad();
+  void WindowRoad();
+  // Page 9's first showing: lumacap's adapter report into List1.
+  void LoadAdapterReport();
+  // Plugs the other subsystems' procedures into Procedures.
+  void PlugProcedures();
+  void WireHelpHover();
+  void UnloadSatellites();
+
   SeState& st_;
+  std::int32_t OcFirstVisit = 1;
+  std::int32_t DxInfoFirstVisit = 1;
+  bool MonitorFirstTick = true;
   // The file name (with ".dat") behind each item of Combo17, in order.
   std::vector<std::string> LanguageFiles;
+
+  std::unique_ptr<Form2> form2_;
+  std::unique_ptr<Form3> form3_;
+  std::unique_ptr<Form4> form4_;
+  std::unique_ptr<Form5> form5_;
+  std::unique_ptr<Form6> form6_;
+  std::unique_ptr<Form7> form7_;
 };
 
 }  // namespace ks

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "platform/fake/dialogs.h"
+#include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
+#include "platform/fake/processes.h"
 #include "platform/fake/registry.h"
+#include "platform/fake/shell_services.h"
 #include "platform/platform.h"
 
 namespace ks::fake {
@@ -14,10 +17,16 @@ class FakeMachine : public platform::Platform {
   platform::Registry& registry() override { return reg; }
   platform::Files& files() override { return fs; }
   platform::Dialogs& dialogs() override { return msg; }
+  platform::DisplaySettings& display_settings() override { return modes; }
+  platform::Processes& processes() override { return proc; }
+  platform::ShellServices& shell() override { return sh; }
 
   FakeRegistry reg;
   FakeFiles fs;
   FakeDialogs msg;
+  FakeDisplaySettings modes;
+  FakeProcesses proc{fs};
+  FakeShellServices sh{fs};
 };
 
 }  // namespace ks::fake

@@ -3,8 +3,11 @@
 
 #include "platform/platform.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
+#include "platform/win32/processes.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/shell_services.h"
 
 namespace ks::win32 {
 
@@ -13,10 +16,16 @@ class Win32Machine : public platform::Platform {
   platform::Registry& registry() override { return reg; }
   platform::Files& files() override { return fs; }
   platform::Dialogs& dialogs() override { return msg; }
+  platform::DisplaySettings& display_settings() override { return modes; }
+  platform::Processes& processes() override { return proc; }
+  platform::ShellServices& shell() override { return sh; }
 
   Win32Registry reg;
   Win32Files fs;
   Win32Dialogs msg;
+  Win32DisplaySettings modes;
+  Win32Processes proc;
+  Win32ShellServices sh;
 };
 
 }  // namespace ks::win32

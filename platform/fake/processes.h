@@ -1,0 +1,70 @@
+// The fake machine's processes. A program can be started when its file
+// exists in the fake file tree, or when it is one of the system programs
+// found on the search path (rundll32.exe, cmd.exe, ...). The command line
+// is parsed as Windows parses it: a quoted first token is the program; an
+// unquoted one with blanks tries each prefix that ends at a blank, shortest
+// first, with ".exe" added, so "C:\Program Files\x.exe" starts
+// "C:\Program.exe" when that file exists.
+//
+// A started process runs until someone waits for it: waiting without a
+// time limit lets it run to its end (its on_run action runs then), a
+// finite wait on a process marked `hangs` times out.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/fake/files.h"
+#include "platform/processes.h"
+
+namespace ks::fake {
+
+class FakeProcesses : public platform::Processes {
+ public:
+  explicit FakeProcesses(FakeFiles& files) : files_(files) {}
+
+  std::uint32_t StartProgram(const std::string& command_line, platform::WindowStyle style) override;
+  platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
+  std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
+  bool CloseHandle(platform::ProcessHandle process) override;
+
+  struct Started {
+    std::string command_line;
+    std::string program;  // the program file the command line resolved to
+    platform::WindowStyle style;
+    std::uint32_t pid;
+  };
+  // --- set-up and inspection for tests ---
+  // What a program does while it runs (by program path, without regard to
+  // case): runs once, when the process ends.
+  void OnRun(const std::string& program, std::function<void()> action);
+  void SetHangs(const std::string& program, bool hangs);
+  std::set<std::string> system_programs{"rundll32.exe", "cmd.exe", "control.exe"};
+  const std::vector<Started>& started() const { return started_; }
+  bool Ended(std::uint32_t pid) const;
+  int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
+  int waits = 0;
+
+ private:
+  struct Process {
+    std::string program;
+    bool ended = false;
+  };
+  std::string Resolve(const std::string& command_line);
+  bool Exists(const std::string& program);
+  void RunToEnd(Process& p);
+
+  FakeFiles& files_;
+  std::map<std::string, std::function<void()>> on_run_;  // by folded program path
+  std::set<std::string> hangs_;
+  std::map<std::uint32_t, Process> processes_;
+  std::map<platform::ProcessHandle, std::uint32_t> handles_;
+  std::vector<Started> started_;
+  std::uint32_t next_pid_ = 1000;
+  platform::ProcessHandle next_handle_ = 0x100;
+};
+
+}  // namespace ks::fake

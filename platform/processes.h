@@ -1,0 +1,64 @@
+// Processes (kernel32): starting a program by command line and waiting for
+// it to end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ks::platform {
+
+// How the started program shows its first window (the ShowWindow values
+// the toolkit's Shell function takes).
+enum class WindowStyle : int {
+  kHide = 0,
+  kNormalFocus = 1,
+  kMinimizedFocus = 2,
+  kMaximizedFocus = 3,
+  kNormalNoFocus = 4,
+  kMinimizedNoFocus = 6,
+};
+
+using ProcessHandle = std::uint64_t;  // 0: none
+
+inline constexpr std::uint32_t kSynchronize = 0x00100000;  // SYNCHRONIZE access
+inline constexpr std::uint32_t kInfinite = 0xFFFFFFFF;     // INFINITE
+inline constexpr std::uint32_t kWaitObject0 = 0;           // WAIT_OBJECT_0
+inline constexpr std::uint32_t kWaitTimeout = 258;         // WAIT_TIMEOUT
+inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;   // WAIT_FAILED
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts the command line as Windows parses it (CreateProcessA with no
+  // application name: a path with blanks must be quoted). Returns the new
+  // process id, 0 when the program cannot be started. Does not wait.
+  virtual std::uint32_t StartProgram(const std::string& command_line, WindowStyle style) = 0;
+  // OpenProcess(access, FALSE, pid); 0 when there is no such process.
+  virtual ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) = 0;
+  // WaitForSingleObject on a process handle; kWaitFailed for a bad handle.
+  virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t timeout_ms) = 0;
+  // CloseHandle; false for a handle that is not open.
+  virtual bool CloseHandle(ProcessHandle process) = 0;
+};
+
+// Owns one process handle and closes it once.
+class ScopedProcess {
+ public:
+  ScopedProcess(Processes& processes, ProcessHandle handle) : processes_(processes), handle_(handle) {}
+  ScopedProcess(const ScopedProcess&) = delete;
+  ScopedProcess& operator=(const ScopedProcess&) = delete;
+  ~ScopedProcess() {
+    if (handle_ != 0) processes_.CloseHandle(handle_);
+  }
+  ProcessHandle get() const { return handle_; }
+
+ private:
+  Processes& processes_;
+  ProcessHandle handle_;
+};
+
+// The command line that starts a program by its path: the path in double
+// quotes, so that a folder with blanks cannot start another program.
+inline std::string QuotedProgram(const std::string& path) { return "\"" + path + "\""; }
+
+}  // namespace ks::platform

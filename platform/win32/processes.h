@@ -1,0 +1,16 @@
+// Processes over kernel32.
+#pragma once
+
+#include "platform/processes.h"
+
+namespace ks::win32 {
+
+class Win32Processes : public platform::Processes {
+ public:
+  std::uint32_t StartProgram(const std::string& command_line, platform::WindowStyle style) override;
+  platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
+  std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
+  bool CloseHandle(platform::ProcessHandle process) override;
+};
+
+}  // namespace ks::win32

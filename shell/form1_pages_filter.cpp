@@ -1,0 +1,39 @@
+#include "shell/form1_design.h"
+#include "shell/form1_pages.h"
+
+namespace ks {
+
+using design::kRow;
+using design::Put;
+using design::PutLine;
+
+FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
+  // page 5: OpenGL texture filtering
+  Put(Label4.LoadIn(pages_[5], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");
+  Put(Label4.LoadIn(pages_[5], 5), 240, 750, 2535, kRow, "Force Mipmaps:");
+  Put(Label4.LoadIn(pages_[5], 1), 240, 1110, 2535, kRow, "Image settings:");
+  Put(Label4.LoadIn(pages_[5], 4), 240, 1470, 2535, kRow, "Texture LOD bias:");
+  Put(Label4.LoadIn(pages_[5], 2), 120, 1800, 1575, kRow, "Intellisample settings");
+  PutLine(Line1, 1680, 7320, 1920);
+  Put(Check3.LoadIn(pages_[5], 0), 240, 2160, 3615, kRow, "Manual Intellisample trilinear configuration");
+  Put(Label4.LoadIn(pages_[5], 3), 480, 2490, 3375, kRow, "Trilinear quality:");
+  Put(Check3.LoadIn(pages_[5], 1), 240, 2850, 3615, kRow, "Manual Intellisample texture compression configuration");
+  Put(Option2.LoadIn(pages_[5], 0), 480, 3210, 1695, kRow, "By application").SetValue(true);
+  Put(Option2.LoadIn(pages_[5], 1), 2280, 3210, 1575, kRow, "Enabled");
+  Put(Frame5, 3960, 2160, 3255, 1455, "Filtering optimizations");
+  static constexpr const char* kOptimizations[] = {"Trilinear optimization", "Aniso mip filter optimization",
+                                                   "Aniso sample optimization"};
+  for (int i = 0; i < 3; ++i) Put(Check14.LoadIn(Frame5, i), 120, 300 + 330 * i, 3015, kRow, kOptimizations[i]);
+
+  // page 6: Direct3D texture filtering
+  Put(Label6.LoadIn(pages_[6], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");
+  Put(Label6.LoadIn(pages_[6], 2), 240, 750, 2535, kRow, "Force mipmaps:");
+  Put(Label6.LoadIn(pages_[6], 1), 240, 1110, 2535, kRow, "Intellisample image settings:");
+  Put(Label6.LoadIn(pages_[6], 3), 240, 1470, 2535, kRow, "Texture LOD bias:");
+  Put(Check4.LoadIn(pages_[6], 0), 240, 1950, 3495, kRow, "Force textures to low MIP level");
+  Put(Check4.LoadIn(pages_[6], 5), 240, 2280, 3495, kRow, "Allow negative LOD bias");
+  Put(Check4.LoadIn(pages_[6], 4), 240, 2610, 3495, kRow, "Disable mipmap filtering");
+  for (int i = 1; i <= 3; ++i) Put(Check4.LoadIn(pages_[6], i), 3840, 1620 + 330 * i, 3255, kRow, kOptimizations[i - 1]);
+}
+
+}  // namespace ks

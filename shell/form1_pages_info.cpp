@@ -1,0 +1,57 @@
+#include "shell/form1_design.h"
+#include "shell/form1_pages.h"
+
+namespace ks {
+
+using design::kButton;
+using design::kRow;
+using design::Put;
+
+InfoPages::InfoPages(Pages& pages) : pages_(pages) {
+  // page 9
+  Put(List1, 240, 330, 6855, 3585);
+
+  // page 11
+  Put(Check8, 240, 330, 4215, kRow, "Override multitexturing settings");
+  Put(Label11, 240, 960, 6855, kRow);
+  Put(Command2, 240, 3480, 2415, kButton, "Apply setting now");
+
+  // page 12
+  Put(Check9, 240, 330, 4215, kRow, "Override Shaders settings");
+  Put(Label12.LoadIn(pages_[12], 0), 240, 960, 3495, kRow);
+  Put(Label12.LoadIn(pages_[12], 1), 240, 1320, 3495, kRow);
+  Put(Label12.LoadIn(pages_[12], 2), 240, 2280, 1815, kRow, "Compatibility");
+  Put(Label12.LoadIn(pages_[12], 3), 5280, 2280, 1815, kRow, "Image Quality");
+  Label12[3].SetAlignment(ui::Alignment::kRight);
+  Put(Image4, 4440, 330, 2655, 1695);
+  Put(Command3, 240, 3480, 2415, kButton, "Apply settings now");
+
+  // page 14
+  Put(Label15.LoadIn(pages_[14], 0), 240, 390, 2175, kRow, "CPU Usage:");
+  Put(Label15.LoadIn(pages_[14], 1), 240, 750, 2175, kRow, "Free physics memory:");
+  Put(Label16, 2520, 750, 2535, kRow);
+  Put(Label15.LoadIn(pages_[14], 2), 240, 1230, 2175, kRow, "Monitoring speed:");
+  Put(Option4.LoadIn(pages_[14], 0), 2520, 1230, 1095, kRow, "Fast");
+  Put(Option4.LoadIn(pages_[14], 1), 3720, 1230, 1095, kRow, "Normal").SetValue(true);
+  Put(Option4.LoadIn(pages_[14], 2), 4920, 1230, 1095, kRow, "Slow");
+  Put(Command6, 240, 3480, 1215, kButton, "Rec");
+  Put(Command7, 1560, 3480, 1215, kButton, "Stop");
+
+  // page 15
+  Put(Frame4, 3720, 240, 3495, 2655, "Process details");
+  // Rows in the order shown: name, id, parent id, threads, priority.
+  static constexpr struct {
+    int index;
+    const char* caption;
+  } kDetails[] = {{0, "Process name:"},
+                  {2, "Process ID:"},
+                  {3, "Parent process ID:"},
+                  {1, "Number of threads:"},
+                  {4, "Process priority:"}};
+  int row = 0;
+  for (const auto& d : kDetails) Put(Label20.LoadIn(Frame4, d.index), 120, 330 + 450 * row++, 3255, kRow, d.caption);
+  Put(Label19, 3720, 3060, 3495, kRow, "Total processes:");
+  Put(Command5, 240, 3480, 1215, kButton, "Refresh");
+}
+
+}  // namespace ks
