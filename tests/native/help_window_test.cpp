@@ -1,0 +1,228 @@
+// The help window: hover topics, its fade-in, closing and the help switch;
+// the options strip's slide timers.
+#include <gtest/gtest.h>
+
+#include "form1_rig.h"
+#include "shell/help_hover.h"
+
+namespace ks::test {
+namespace {
+
+struct Help : Form1Rig, ::testing::Test {
+  Help() {
+    f.Load();
+    f.Show();
+    f.Move(600, 400, f.Width(), f.Height());
+  }
+  Form5& help() { return f.form5(); }
+  void Go(int page) {
+    f.ActivePage = page;
+    f.ShowPage();
+  }
+  std::vector<int> VisibleTopics() {
+    std::vector<int> topics;
+    for (int i = 0; i < kHelpTopicCount; ++i)
+      if (help().Frame1[i].Visible()) topics.push_back(i);
+    return topics;
+  }
+  // Moves the pointer over the control (its page shown first).
+  void Hover(const std::string& name, int index) {
+    ui::Control* c = f.Find(name, index);
+    ASSERT_NE(c, nullptr) << name << index;
+    for (ui::Frame* frame = c->Container(); frame; frame = frame->Container())
+      if (frame->Name() == "Frame1") Go(frame->Index());
+    switch (c->kind()) {
+      case ui::Kind::kLabel: static_cast<ui::Label*>(c)->UserMouseMove(0, 0, 10, 10); break;
+      case ui::Kind::kCheckBox: static_cast<ui::CheckBox*>(c)->UserMouseMove(0, 0, 10, 10); break;
+      case ui::Kind::kFrame: static_cast<ui::Frame*>(c)->UserMouseMove(0, 0, 10, 10); break;
+      default: FAIL() << name;
+    }
+  }
+};
+
+TEST_F(Help, EveryHoverRowShowsItsTopicOrNothing) {
+  for (const HoverRow& row : HelpHoverRows()) {
+    help().Unload();
+    Hover(row.control, row.index);
+    if (row.topic < 0) {
+      EXPECT_FALSE(help().Loaded()) << row.control << "(" << row.index << ")";
+      continue;
+    }
+    EXPECT_TRUE(help().Visible()) << row.control << "(" << row.index << ")";
+    EXPECT_EQ(st.HelpTopic, row.topic) << row.control << "(" << row.index << ")";
+    EXPECT_EQ(VisibleTopics(), std::vector<int>{row.topic}) << row.control << "(" << row.index << ")";
+  }
+}
+
+TEST_F(Help, WindowStandsAgainstTheMainWindowsRightSide) {
+  Hover("Check5", 0);
+  EXPECT_EQ(help().Left(), 600 + kForm1Width);
+  EXPECT_EQ(help().Top(), 400);
+  EXPECT_FALSE(help().Modal());
+}
+
+TEST_F(Help, FadesInOnceInFiftyOneSteps) {
+  Hover("Check5", 0);
+  EXPECT_EQ(help().Opacity(), 0);
+  st.app.Advance(5 * 50);
+  EXPECT_EQ(help().Opacity(), 250);
+  EXPECT_TRUE(help().Timer1.Enabled());
+  st.app.Advance(5);
+  EXPECT_EQ(help().Opacity(), 255);
+  EXPECT_FALSE(help().Timer1.Enabled());
+  st.app.Advance(100);
+  EXPECT_EQ(help().FadeLevel(), 255) << "never passes 255";
+
+  Hover("Check5", 1);
+  EXPECT_EQ(VisibleTopics(), std::vector<int>{12});
+  EXPECT_EQ(help().Opacity(), 255) << "a new topic does not fade again";
+}
+
+TEST_F(Help, AfterCloseTheSameTopicShowsAgainAndFadesIn) {
+  Hover("Check6", 0);
+  st.app.Advance(1000);
+  help().Command2.UserClick();
+  EXPECT_FALSE(help().Loaded());
+  EXPECT_EQ(st.HelpTopic, 999);
+  Hover("Check6", 0);
+  EXPECT_TRUE(help().Visible());
+  EXPECT_EQ(VisibleTopics(), std::vector<int>{9});
+  EXPECT_EQ(help().Opacity(), 0);
+  st.app.Advance(5);
+  EXPECT_EQ(help().Opacity(), 5);
+}
+
+TEST_F(Help, SwitchedOffNothingShowsAndOnAgainTheLastTopicShows) {
+  Hover("Label7", 1);
+  f.Check11.UserClick();
+  EXPECT_EQ(StoredNumber("HelpSystem"), 0u);
+  EXPECT_EQ(st.HelpSystemOn, 0);
+  EXPECT_FALSE(help().Loaded());
+  EXPECT_FALSE(f.Image4.Visible());
+  Hover("Label7", 1);
+  Hover("Check5", 0);
+  EXPECT_FALSE(help().Loaded());
+  f.Check11.UserClick();
+  EXPECT_EQ(StoredNumber("HelpSystem"), 1u);
+  EXPECT_TRUE(f.Image4.Visible());
+  Hover("Label7", 1);
+  EXPECT_TRUE(help().Visible());
+  EXPECT_EQ(VisibleTopics(), std::vector<int>{13});
+}
+
+TEST_F(Help, AnisotropyTopicsWithAndWithoutTheViewerButton) {
+  Hover("Label6", 0);
+  EXPECT_EQ(VisibleTopics(), std::vector<int>{0});
+  EXPECT_EQ(help().Command1.Container(), &help().Frame1[0]);
+  Hover("Label4", 0);
+  EXPECT_EQ(VisibleTopics(), std::vector<int>{6});
+  EXPECT_EQ(help().Frame1[6].Caption(), help().Frame1[0].Caption());
+  EXPECT_EQ(kHelpTopics[6].text, std::string(kHelpTopics[0].text));
+  for (ui::Control* c : help().controls())
+    EXPECT_FALSE(c->Container() == &help().Frame1[6] && c->kind() == ui::Kind::kCommandButton);
+}
+
+TEST_F(Help, ViewerButtonStartsTarrowWithoutWaiting) {
+  const std::string tarrow = kProgram + "\\data\\tarrow.exe";
+  m.fs.AddFile(tarrow, "MZ");
+  Hover("Label6", 0);
+  help().Command1.UserClick();
+  ASSERT_EQ(m.proc.started().size(), 1u);
+  EXPECT_EQ(m.proc.started()[0].command_line, "\"" + tarrow + "\"");
+  EXPECT_EQ(m.proc.started()[0].style, platform::WindowStyle::kNormalFocus);
+  EXPECT_EQ(m.proc.waits, 0);
+}
+
+TEST_F(Help, MissingViewerStartsNothingAndTheWindowGoesOn) {
+  Hover("Label6", 0);
+  help().Command1.UserClick();
+  EXPECT_TRUE(m.proc.started().empty());
+  EXPECT_TRUE(help().Visible());
+  EXPECT_TRUE(m.msg.shown().empty());
+}
+
+TEST_F(Help, LodChoiceSwitchesThePicture) {
+  Hover("Label6", 3);
+  const std::string pic = kProgram + "\\data\\hs\\pic\\";
+  EXPECT_EQ(help().Image1.Picture(), pic + "normal_lod.jpg");
+  EXPECT_EQ(help().Image2.Picture(), pic + "mipmap.jpg");
+  EXPECT_TRUE(help().Option1[1].Value());
+  struct Case {
+    int option;
+    const char* picture;
+  };
+  for (const Case& c : {Case{0, "high_lod.jpg"}, Case{2, "low_lod.jpg"}, Case{1, "normal_lod.jpg"}}) {
+    help().Option1[c.option].UserClick();
+    EXPECT_EQ(help().Image1.Picture(), pic + c.picture) << c.option;
+  }
+}
+
+TEST_F(Help, MainWindowUnloadClosesTheHelpWindow) {
+  Hover("Check3", 0);
+  f.UserClose();
+  EXPECT_FALSE(help().Loaded());
+  EXPECT_EQ(st.HelpTopic, 999);
+}
+
+struct Slide : Form1Rig, ::testing::Test {
+  Slide() {
+    f.Load();
+    f.Show();
+  }
+  std::vector<int> HeightsOver(int ticks) {
+    std::vector<int> heights;
+    for (int i = 0; i < ticks; ++i) {
+      st.app.Advance(100);
+      heights.push_back(f.Height());
+    }
+    return heights;
+  }
+};
+
+TEST_F(Slide, OptionsLabelGrowsTheWindowToTheTallHeight) {
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  EXPECT_EQ(HeightsOver(9), (std::vector<int>{5725, 5825, 5925, 6025, 6125, 6225, 6325, 6405, 6405}));
+  EXPECT_FALSE(f.Timer1.Enabled());
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  EXPECT_FALSE(f.Timer1.Enabled()) << "already tall";
+}
+
+TEST_F(Slide, APageShrinksTheWindowBack) {
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  HeightsOver(8);
+  f.Frame1[4].UserMouseMove(0, 0, 5, 5);
+  EXPECT_EQ(HeightsOver(9), (std::vector<int>{6305, 6205, 6105, 6005, 5905, 5805, 5705, 5625, 5625}));
+  EXPECT_FALSE(f.Timer2.Enabled());
+  f.Frame1[4].UserMouseMove(0, 0, 5, 5);
+  EXPECT_FALSE(f.Timer2.Enabled()) << "already short";
+}
+
+TEST_F(Slide, MovingOverTheLabelAgainStartsNoSecondTimer) {
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  st.app.Advance(150);
+  EXPECT_EQ(f.Height(), 5725);
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  st.app.Advance(50);
+  EXPECT_EQ(f.Height(), 5825) << "the running timer kept its count";
+}
+
+TEST_F(Slide, EachTickStopsTheOtherTimer) {
+  f.Label13.UserMouseMove(0, 0, 5, 5);
+  st.app.Advance(350);
+  f.Frame1[4].UserMouseMove(0, 0, 5, 5);
+  EXPECT_TRUE(f.Timer2.Enabled());
+  st.app.Advance(50);
+  EXPECT_FALSE(f.Timer2.Enabled()) << "the growing tick stopped the shrinking timer";
+  EXPECT_EQ(f.Height(), 6025);
+  f.Timer2.SetEnabled(true);
+  st.app.Advance(50);
+  f.Timer1.SetEnabled(true);
+  st.app.Advance(50);
+  EXPECT_FALSE(f.Timer1.Enabled()) << "the shrinking tick stopped the growing timer";
+  EXPECT_EQ(f.Height(), 5925);
+  st.app.Advance(1000);
+  EXPECT_EQ(f.Height(), 5625);
+}
+
+}  // namespace
+}  // namespace ks::test
