@@ -59,6 +59,11 @@ class ScopedProcess {
 
 // The command line that starts a program by its path: the path in double
 // quotes, so that a folder with blanks cannot start another program.
-inline std::string QuotedProgram(const std::string& path) { return "\"" + path + "\""; }
+inline std::string QuotedProgram(const std::string& path) {
+  std::string quoted(1, '"');
+  quoted += path;
+  quoted += '"';
+  return quoted;
+}
 
 }  // namespace ks::platform

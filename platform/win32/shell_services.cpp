@@ -5,6 +5,8 @@
 #include <oleauto.h>
 #include <shellapi.h>
 #include <shldisp.h>
+#undef FindExecutable
+#undef ShellExecute
 
 namespace ks::win32 {
 

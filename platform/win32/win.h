@@ -14,3 +14,4 @@
 #undef DeleteFile
 #undef CopyFile
 #undef CreateFolder
+#undef EnumDisplaySettings

@@ -1,7 +1,20 @@
-// KestrelaneSE: the main program.
+// KestrelaneSE: the main program. The main window's load handler is the
+// start of the program; its command line is empty or the path of one
+// preset file, which start-up applies without showing a window.
+#include "platform/win32/machine.h"
 #include "platform/win32/win.h"
+#include "shell/Form1.h"
+#include "shell/se_state.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  MessageBoxA(nullptr, "Kestrelane SE", "Kestrelane SE Build 5", MB_OK);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  ks::win32::Win32Machine machine;
+  ks::SeState state(machine);
+  state.app.Title = "KestrelaneSE";
+  ks::Form1 form(state);
+  form.CommandLine = command_line ? command_line : "";
+  // Load runs start-up; on the preset road it unloads every window and
+  // Show then shows nothing.
+  form.Show();
+  state.app.Run();
   return 0;
 }
