@@ -77,8 +77,11 @@ TEST_F(Captions, EveryRowTakesItsEntry) {
   for (const CaptionRow& row : ControlCaptionRows()) {
     ui::Control& c = *f.Find(row.target, row.index);
     const std::string expected = "#" + std::to_string(row.entry);
-    if (row.property == CaptionProperty::kCaption) EXPECT_EQ(ControlCaption(c), expected) << c.FullName();
-    if (row.property == CaptionProperty::kToolTipText) EXPECT_EQ(c.ToolTipText(), expected) << c.FullName();
+    if (row.property == CaptionProperty::kCaption) {
+      EXPECT_EQ(ControlCaption(c), expected) << c.FullName();
+    } else if (row.property == CaptionProperty::kToolTipText) {
+      EXPECT_EQ(c.ToolTipText(), expected) << c.FullName();
+    }
   }
 }
 

@@ -100,7 +100,7 @@ TEST_F(KestrelaneProgram, PresetCommandLineEndsByItselfWithoutAWindow) {
   EXPECT_EQ(reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").AsText(), "353");
   EXPECT_EQ(DefaultValue(".ksp"), "KestrelaneSE");
   EXPECT_EQ(DefaultValue("KestrelaneSE"), "KestrelaneSE secure preset file");
-  EXPECT_EQ(DefaultValue("KestrelaneSE\\Shell\\open\\command"), "\"" + Exe() + "\" %1");
+  EXPECT_EQ(DefaultValue("KestrelaneSE\\Shell\\open\\command"), platform::QuotedProgram(Exe()) + " %1");
   EXPECT_EQ(DefaultValue("KestrelaneSE\\DefaultIcon"), Exe() + ",0");
 }
 
