@@ -3,8 +3,11 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/display.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/sysinfo.h"
+#include "platform/version.h"
 
 namespace ks::platform {
 
@@ -14,6 +17,9 @@ class Platform {
   virtual Registry& registry() = 0;
   virtual Files& files() = 0;
   virtual Dialogs& dialogs() = 0;
+  virtual VersionInfo& version() = 0;
+  virtual SystemInfo& system() = 0;
+  virtual Display& display() = 0;
 };
 
 }  // namespace ks::platform

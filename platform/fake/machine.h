@@ -3,8 +3,11 @@
 #pragma once
 
 #include "platform/fake/dialogs.h"
+#include "platform/fake/display.h"
 #include "platform/fake/files.h"
 #include "platform/fake/registry.h"
+#include "platform/fake/sysinfo.h"
+#include "platform/fake/version.h"
 #include "platform/platform.h"
 
 namespace ks::fake {
@@ -14,10 +17,16 @@ class FakeMachine : public platform::Platform {
   platform::Registry& registry() override { return reg; }
   platform::Files& files() override { return fs; }
   platform::Dialogs& dialogs() override { return msg; }
+  platform::VersionInfo& version() override { return ver; }
+  platform::SystemInfo& system() override { return sys; }
+  platform::Display& display() override { return disp; }
 
   FakeRegistry reg;
   FakeFiles fs;
   FakeDialogs msg;
+  FakeVersionInfo ver{fs};
+  FakeSystemInfo sys;
+  FakeDisplay disp;
 };
 
 }  // namespace ks::fake

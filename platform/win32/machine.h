@@ -3,8 +3,11 @@
 
 #include "platform/platform.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/display.h"
 #include "platform/win32/files.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/sysinfo.h"
+#include "platform/win32/version.h"
 
 namespace ks::win32 {
 
@@ -13,10 +16,16 @@ class Win32Machine : public platform::Platform {
   platform::Registry& registry() override { return reg; }
   platform::Files& files() override { return fs; }
   platform::Dialogs& dialogs() override { return msg; }
+  platform::VersionInfo& version() override { return ver; }
+  platform::SystemInfo& system() override { return sys; }
+  platform::Display& display() override { return disp; }
 
   Win32Registry reg;
   Win32Files fs;
   Win32Dialogs msg;
+  Win32VersionInfo ver;
+  Win32SystemInfo sys;
+  Win32Display disp;
 };
 
 }  // namespace ks::win32

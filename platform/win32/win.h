@@ -8,9 +8,17 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// Left out by WIN32_LEAN_AND_MEAN.
+#include <winver.h>
 
 // windows.h renames these to their A/W forms; our interfaces use the plain names.
 #undef MessageBox
 #undef DeleteFile
 #undef CopyFile
 #undef CreateFolder
+#undef GetVersionEx
+#undef GetSystemDirectory
+#undef GetFileVersionInfoSize
+#undef GetFileVersionInfo
+#undef VerQueryValue
+#undef EnumDisplayDevices
