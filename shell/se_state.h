@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/files.h"
 #include "shell/basRegistry.h"
+#include "shell/info_labels.h"
 
 namespace ks {
 
@@ -36,6 +37,19 @@ struct SeState {
   std::string NvTweakHwKey;
   std::string ChipRevision;
   std::int32_t CpuMhz = 0;
+  std::string NvTweakDeviceKey;   // "Devices\VEN_10DE&DEV_...&REV_xx&INST00"
+  std::array<std::string, 7> AdapterDriverKeys{};  // NVIDIA display devices in enumeration order
+  std::int32_t AdapterCount = 0;
+  std::string ChipDataExtra;      // extra field of the last chip data record matched with one
+
+  // --- system information page ---
+  std::int32_t Mhz = 0;           // "~MHz" of the first processor, 0 when missing
+  std::string Pid;                // first processor's "Identifier"
+  std::string Pvid;               // first processor's "VendorIdentifier"
+  std::string ProcessorNameString;
+  std::int32_t TwoCPU = 0;        // 1: a second processor or Hyper-Threading
+  std::int32_t AvailableMemoryMB = 0;
+  InfoLabels Info;                // page-4 label texts
 
   // --- language table ---
   std::array<std::string, 301> LanguageTable{};
