@@ -1,5 +1,7 @@
 #include "shell/detection.h"
 
+#include "shell/Form1.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -88,26 +90,6 @@ std::optional<std::string> ReadSystemDllVersion(SeState& s, const std::string& d
   return text.substr(0, text.find('\0'));
 }
 
-void ShowOsAndDirectXVersion(SeState& s) {
-  // A failed call leaves the record zeroed, which falls to class 3.
-  platform::OsVersion version;
-  if (!s.platform.system().GetVersionEx(&version)) version = platform::OsVersion();
-  s.OsClass = OsClassOf(version.major, version.minor, version.platform_id);
-  std::string& os_label = s.Info.Label2[2];
-  os_label = s.Lang(109) + OsLabel(s.OsClass);
-  std::string service_pack = RegText(s, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CSDVersion");
-  if (!service_pack.empty()) os_label += " with " + service_pack;
-
-  GetD3DRuntimeBuild(s);
-
-  std::string& dx_label = s.Info.Label2[3];
-  dx_label = s.Lang(110) + DirectXText(s.D3DRuntimeBuild);
-  if (s.OsClass != 4) {
-    std::string dx_version = RegText(s, "Software\\Microsoft\\DirectX", "Version");
-    if (!dx_version.empty()) dx_label += " (" + dx_version + ")";
-  }
-}
-
 void GetD3DRuntimeBuild(SeState& s) {
   const char* dll = s.OsClass == 0 ? "\\d3d8.dll" : s.OsClass == 4 ? "\\d3d10.dll" : "\\d3d9.dll";
   std::optional<std::string> text = ReadSystemDllVersion(s, dll);
@@ -115,7 +97,27 @@ void GetD3DRuntimeBuild(SeState& s) {
   if (auto build = BuildFromVersionText(*text, true)) s.D3DRuntimeBuild = *build;
 }
 
-void FindDriverKey(SeState& s) {
+void Form1::ShowOsAndDirectXVersion() {
+  SeState& s = st_;
+  // A failed call leaves the record zeroed, which falls to class 3.
+  platform::OsVersion version;
+  if (!s.platform.system().GetVersionEx(&version)) version = platform::OsVersion();
+  s.OsClass = OsClassOf(version.major, version.minor, version.platform_id);
+  Label2[2].SetCaption(s.Lang(109) + OsLabel(s.OsClass));
+  std::string service_pack = RegText(s, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CSDVersion");
+  if (!service_pack.empty()) Label2[2].SetCaption(Label2[2].Caption() + " with " + service_pack);
+
+  GetD3DRuntimeBuild(s);
+
+  Label2[3].SetCaption(s.Lang(110) + DirectXText(s.D3DRuntimeBuild));
+  if (s.OsClass != 4) {
+    std::string dx_version = RegText(s, "Software\\Microsoft\\DirectX", "Version");
+    if (!dx_version.empty()) Label2[3].SetCaption(Label2[3].Caption() + " (" + dx_version + ")");
+  }
+}
+
+void Form1::FindDriverKey() {
+  SeState& s = st_;
   if (s.OsClass == 3 || s.OsClass == 4) {
     // "\Registry\Machine\System\...\Video\{GUID}\0000": the class GUID in
     // braces, a backslash and the instance take the last 43 characters. A
@@ -131,22 +133,24 @@ void FindDriverKey(SeState& s) {
   }
 }
 
-void ShowCardName(SeState& s) {
+void Form1::ShowCardName() {
+  SeState& s = st_;
   std::string name = RegText(s, s.DriverKey, s.OsClass == 0 ? "DriverDesc" : "Device Description");
   if (name.empty()) name = "Unknown card";
-  s.Info.Label2[0] = s.Lang(101) + name;
+  Label2[0].SetCaption(s.Lang(101) + name);
 }
 
-void ReadDriverVersion(SeState& s) {
+void Form1::ReadDriverVersion() {
+  SeState& s = st_;
   const char* dll = s.OsClass == 0 ? "\\NvCpl.dll" : s.OsClass == 4 ? "\\nvd3dum.dll" : "\\nv4_disp.dll";
   std::optional<std::string> text = ReadSystemDllVersion(s, dll);
   if (!text) return;
   if (auto build = BuildFromVersionText(*text, false)) s.DriverBuild = *build;
   std::string shown = *text;
   while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-  s.Info.Label2[1] = s.Lang(104) + shown;
+  Label2[1].SetCaption(s.Lang(104) + shown);
   if (s.DriverBuild < 2300 && s.OsClass != 0) {
-    s.platform.dialogs().MessageBox("This driver is not supported under WinXP/2k.", platform::kMbOk, kProgramTitle);
+    s.app.MsgBox("This driver is not supported under WinXP/2k.", platform::kMbOk);
   }
 }
 

@@ -1,8 +1,10 @@
 // Windows, Direct3D runtime and display driver detection at start-up.
-// Start-up calls, in this order: ShowOsAndDirectXVersion, FindDriverKey,
-// ShowCardName, ReadDriverVersion; then FindNvidiaDevices (Module1.h) and
-// ShowCardName again. Each sets its SeState values and its page-4 labels;
+// Start-up calls the Form1 methods, in this order: ShowOsAndDirectXVersion
+// (which calls GetD3DRuntimeBuild), FindDriverKey, ShowCardName,
+// ReadDriverVersion; then FindNvidiaDevices (Module1.h) and ShowCardName
+// again. Each sets its SeState values and its labels of page 4 (Label2);
 // a step that finds nothing leaves the value and the label as they were.
+// This header holds the rules they share.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +14,6 @@
 #include "shell/se_state.h"
 
 namespace ks {
-
-// Caption of the program's message boxes.
-inline constexpr const char* kProgramTitle = "KestrelaneSE";
 
 // OsClass from a GetVersionEx record, and the label shown for a class.
 std::int16_t OsClassOf(std::uint32_t major, std::uint32_t minor, std::uint32_t platform_id);
@@ -33,11 +32,8 @@ std::optional<std::int32_t> BuildFromVersionText(const std::string& text, bool c
 // FileVersion string.
 std::optional<std::string> ReadSystemDllVersion(SeState& s, const std::string& dll_name);
 
-void ShowOsAndDirectXVersion(SeState& s);
+// Sets D3DRuntimeBuild from the runtime DLL of the OS class (d3d8.dll on
+// 9x, d3d10.dll on Vista and later, d3d9.dll otherwise).
 void GetD3DRuntimeBuild(SeState& s);
-void FindDriverKey(SeState& s);
-void ShowCardName(SeState& s);
-// May show the unsupported-driver warning (NT family, build below 2300).
-void ReadDriverVersion(SeState& s);
 
 }  // namespace ks

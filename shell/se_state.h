@@ -10,17 +10,18 @@
 #include "platform/platform.h"
 #include "platform/files.h"
 #include "shell/basRegistry.h"
-#include "shell/info_labels.h"
+#include "ui/app.h"
 
 namespace ks {
 
 struct SeState {
-  explicit SeState(platform::Platform& p) : platform(p), reg(p.registry()) {}
+  explicit SeState(platform::Platform& p) : platform(p), reg(p.registry()), app(p.dialogs(), p.files()) {}
   SeState(const SeState&) = delete;
   SeState& operator=(const SeState&) = delete;
 
   platform::Platform& platform;
   BasRegistry reg;  // the registry module, with its switches
+  ui::App app;      // the event loop and the forms
 
   // The program folder followed by a relative part such as "\DATA\mt.dat".
   std::string DataPath(const std::string& rest) { return platform.files().ProgramFolder() + rest; }
@@ -36,20 +37,11 @@ struct SeState {
   std::int32_t DeviceIdNumCopy = 0;
   std::string NvTweakHwKey;
   std::string ChipRevision;
-  std::int32_t CpuMhz = 0;
+  std::int32_t CpuMhz = 0;        // the CPU clock the system information page found
   std::string NvTweakDeviceKey;   // "Devices\VEN_10DE&DEV_...&REV_xx&INST00"
   std::array<std::string, 7> AdapterDriverKeys{};  // NVIDIA display devices in enumeration order
   std::int32_t AdapterCount = 0;
   std::string ChipDataExtra;      // extra field of the last chip data record matched with one
-
-  // --- system information page ---
-  std::int32_t Mhz = 0;           // "~MHz" of the first processor, 0 when missing
-  std::string Pid;                // first processor's "Identifier"
-  std::string Pvid;               // first processor's "VendorIdentifier"
-  std::string ProcessorNameString;
-  std::int32_t TwoCPU = 0;        // 1: a second processor or Hyper-Threading
-  std::int32_t AvailableMemoryMB = 0;
-  InfoLabels Info;                // page-4 label texts
 
   // --- language table ---
   std::array<std::string, 301> LanguageTable{};

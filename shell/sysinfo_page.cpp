@@ -1,5 +1,6 @@
 #include "shell/sysinfo_page.h"
 
+#include "shell/Form1.h"
 #include "shell/Module2.h"
 #include "shell/numbers.h"
 
@@ -25,12 +26,13 @@ std::int32_t TotalMemoryMB(std::uint64_t total_bytes) {
 
 std::int32_t AvailableMB(std::uint64_t avail_bytes) { return RoundedMB(avail_bytes) + 1; }
 
-std::string GetMemInfo(SeState& s) {
+std::string Form1::GetMemInfo() {
+  SeState& s = st_;
   // The older record is signed 32-bit in the original reading and stops at
   // 2 or 4 GB; the 64-bit one counts every byte.
   platform::MemoryStatus status;
   if (!s.platform.system().GlobalMemoryStatusEx(&status)) s.platform.system().GlobalMemoryStatus(&status);
-  s.AvailableMemoryMB = AvailableMB(status.avail_phys);
+  AvailableMemoryMB = AvailableMB(status.avail_phys);
   return IntToText(TotalMemoryMB(status.total_phys));
 }
 
@@ -42,47 +44,50 @@ bool IsPciExpressChip(const std::string& id) {
   return id.compare(0, 3, "009") == 0 || id.compare(0, 3, "021") == 0;
 }
 
-void ShowSystemInfo(SeState& s) {
-  InfoLabels& page = s.Info;
+void Form1::ShowSystemInfo() {
+  SeState& s = st_;
   platform::SystemInfoRecord info;
   s.platform.system().GetSystemInfo(&info);
   std::uint32_t processors = info.number_of_processors;
   // A number turned into text keeps a blank where a minus would go.
   std::string identifier = " " + IntToText(info.processor_type);
 
-  std::string total = GetMemInfo(s);
-  page.Label2[6] = s.Lang(108) + total + " MB (" + IntToText(s.AvailableMemoryMB) + " MB " + s.Lang(111) + ")";
+  std::string total = GetMemInfo();
+  Label2[6].SetCaption(s.Lang(108) + total + " MB (" + IntToText(AvailableMemoryMB) + " MB " + s.Lang(111) + ")");
 
   GetChipRevision(s);
-  page.Label2[7] = s.Lang(102) + s.DeviceId;
-  page.Label2[9] = s.Lang(103) + s.ChipRevision;
-  if (IsPciExpressChip(s.DeviceId)) page.Label2[7] += s.Lang(113);
+  Label2[7].SetCaption(s.Lang(102) + s.DeviceId);
+  Label2[9].SetCaption(s.Lang(103) + s.ChipRevision);
+  if (IsPciExpressChip(s.DeviceId)) Label2[7].SetCaption(Label2[7].Caption() + s.Lang(113));
 
-  s.Mhz = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "~MHz").NumberOr(0);
-  s.CpuMhz = s.Mhz;
-  if (s.Mhz != 0) page.Label2[5] = s.Lang(107) + IntToText(s.Mhz) + "MHz";
+  Mhz = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "~MHz").NumberOr(0);
+  s.CpuMhz = Mhz;
+  if (Mhz != 0) Label2[5].SetCaption(s.Lang(107) + IntToText(Mhz) + "MHz");
 
-  s.Pid = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "Identifier").AsText();
-  s.Pvid = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "VendorIdentifier").AsText();
-  if (!s.Pid.empty()) identifier = s.Pid;
-  page.Label2[10] = s.Lang(106) + s.Pvid;
+  Pid = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "Identifier").AsText();
+  Pvid = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "VendorIdentifier").AsText();
+  if (!Pid.empty()) identifier = Pid;
+  Label2[10].SetCaption(s.Lang(106) + Pvid);
 
-  s.ProcessorNameString = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "ProcessorNameString").AsText();
+  ProcessorNameString = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu0, "ProcessorNameString").AsText();
   std::string second_name = s.reg.ReadRegValue(kHkeyLocalMachine, kCpu1, "ProcessorNameString").AsText();
   std::string name;
-  if (!s.ProcessorNameString.empty()) {
-    name = s.ProcessorNameString;
-    if (second_name == s.ProcessorNameString) {
-      page.Label2[10] += " with HT";
-      s.TwoCPU = 1;
+  if (!ProcessorNameString.empty()) {
+    name = ProcessorNameString;
+    if (second_name == ProcessorNameString) {
+      Label2[10].SetCaption(Label2[10].Caption() + " with HT");
+      TwoCPU = 1;
     }
   }
-  if (processors == 2) s.TwoCPU = 1;
-  if (s.TwoCPU == 0) page.SecondCpuBarVisible = false;
+  if (processors == 2) TwoCPU = 1;
+  if (TwoCPU == 0) {
+    Label14[2].SetVisible(false);
+    Label14[3].SetVisible(false);
+  }
 
   size_t first = name.find_first_not_of(' ');
   name = first == std::string::npos ? std::string() : name.substr(first);
-  page.Label2[4] = s.Lang(105) + name + " / " + identifier;
+  Label2[4].SetCaption(s.Lang(105) + name + " / " + identifier);
 }
 
 }  // namespace ks

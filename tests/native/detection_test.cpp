@@ -37,16 +37,16 @@ TEST(OsClass, Table) {
     SeRig rig(OsKind::kXp);
     rig.machine->sys.version = c.version;
     rig.machine->reg.PutString("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CSDVersion", "");
-    ShowOsAndDirectXVersion(rig.s);
+    rig.form.ShowOsAndDirectXVersion();
     EXPECT_EQ(rig.s.OsClass, c.os_class);
-    EXPECT_EQ(rig.s.Info.Label2[2], c.label);
+    EXPECT_EQ(rig.Label2(2), c.label);
   }
 }
 
 TEST(OsClass, FailedVersionCallFallsToClass3) {
   SeRig rig(OsKind::kWin98);
   rig.machine->sys.version_fails = true;
-  ShowOsAndDirectXVersion(rig.s);
+  rig.form.ShowOsAndDirectXVersion();
   EXPECT_EQ(rig.s.OsClass, 3);
 }
 
@@ -66,8 +66,8 @@ TEST(OsLabel, ServicePackFromTheRegistry) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SeRig rig(c.os);
-    ShowOsAndDirectXVersion(rig.s);
-    EXPECT_EQ(rig.s.Info.Label2[2], c.expected);
+    rig.form.ShowOsAndDirectXVersion();
+    EXPECT_EQ(rig.Label2(2), c.expected);
   }
 }
 
@@ -101,9 +101,9 @@ TEST(DirectX, RuntimeBuildAndTextTable) {
     MachineSpec spec = DefaultSpec(c.os);
     spec.d3d_version = c.d3d_version;
     SeRig rig(spec);
-    ShowOsAndDirectXVersion(rig.s);
+    rig.form.ShowOsAndDirectXVersion();
     EXPECT_EQ(rig.s.D3DRuntimeBuild, c.build);
-    EXPECT_EQ(rig.s.Info.Label2[3], c.label);
+    EXPECT_EQ(rig.Label2(3), c.label);
   }
 }
 
@@ -127,7 +127,7 @@ TEST(DirectX, EachClassReadsItsOwnRuntimeDll) {
     spec.d3d_dll = c.present;
     spec.d3d_version = "1.0.0.1234";
     SeRig rig(spec);
-    ShowOsAndDirectXVersion(rig.s);
+    rig.form.ShowOsAndDirectXVersion();
     EXPECT_EQ(rig.s.D3DRuntimeBuild, c.build);
   }
 }
@@ -159,9 +159,9 @@ TEST(DriverVersion, BuildNumberFromVersionTexts) {
     }
     rig.s.OsClass = 0;
     rig.s.DriverBuild = 4242;
-    ReadDriverVersion(rig.s);
+    rig.form.ReadDriverVersion();
     EXPECT_EQ(rig.s.DriverBuild, c.build);
-    EXPECT_EQ(rig.s.Info.Label2[1], c.label);
+    EXPECT_EQ(rig.Label2(1), c.label);
   }
 }
 
@@ -189,15 +189,15 @@ TEST(DriverVersion, WarningRule) {
     spec.driver_version = c.file_version ? c.file_version : "";
     SeRig rig(spec);
     rig.s.OsClass = c.os_class;
-    ReadDriverVersion(rig.s);
+    rig.form.ReadDriverVersion();
     EXPECT_EQ(rig.s.DriverBuild, c.build);
     ASSERT_EQ(rig.machine->msg.shown().size(), c.warns ? 1u : 0u);
     if (c.warns) {
       EXPECT_EQ(rig.machine->msg.shown()[0].text, "This driver is not supported under WinXP/2k.");
       EXPECT_EQ(rig.machine->msg.shown()[0].style, platform::kMbOk);
-      EXPECT_EQ(rig.machine->msg.shown()[0].caption, kProgramTitle);
+      EXPECT_EQ(rig.machine->msg.shown()[0].caption, "KestrelaneSE");
     }
-    if (!c.file_version) EXPECT_EQ(rig.s.Info.Label2[1], "Display driver version:");
+    if (!c.file_version) EXPECT_EQ(rig.Label2(1), "Display driver version:");
   }
 }
 
@@ -232,9 +232,9 @@ TEST(DriverVersion, IncompleteResourcesGiveNoNumber) {
     SeRig rig(spec);
     rig.machine->ver.AddDll(spec.system_directory + spec.driver_dll, c.resource);
     rig.s.DriverBuild = 9999;
-    ReadDriverVersion(rig.s);
+    rig.form.ReadDriverVersion();
     EXPECT_EQ(rig.s.DriverBuild, c.build);
-    EXPECT_EQ(rig.s.Info.Label2[1], c.label);
+    EXPECT_EQ(rig.Label2(1), c.label);
   }
 }
 
@@ -244,9 +244,9 @@ TEST(DriverVersion, FileWithoutResourceLeavesEverything) {
   SeRig rig(spec);
   rig.machine->fs.AddFile(spec.system_directory + "\\nv4_disp.dll", "MZ");
   rig.s.OsClass = 3;
-  ReadDriverVersion(rig.s);
+  rig.form.ReadDriverVersion();
   EXPECT_EQ(rig.s.DriverBuild, 0);
-  EXPECT_EQ(rig.s.Info.Label2[1], "Display driver version:");
+  EXPECT_EQ(rig.Label2(1), "Display driver version:");
   EXPECT_TRUE(rig.machine->msg.shown().empty());
 }
 
@@ -276,7 +276,7 @@ TEST(DriverKey, PerClass) {
     if (c.video0) rig.machine->reg.PutString("HKLM\\HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", c.video0);
     rig.s.OsClass = c.os_class;
     rig.s.DriverKey = "before";
-    FindDriverKey(rig.s);
+    rig.form.FindDriverKey();
     EXPECT_EQ(rig.s.DriverKey, c.expected);
   }
 }
@@ -301,8 +301,8 @@ TEST(CardName, ReadsTheClassesValue) {
     rig.machine->reg.PutString("HKLM\\SYSTEM\\Key", c.value_name, c.text);
     rig.s.OsClass = c.os_class;
     rig.s.DriverKey = "SYSTEM\\Key";
-    ShowCardName(rig.s);
-    EXPECT_EQ(rig.s.Info.Label2[0], c.label);
+    rig.form.ShowCardName();
+    EXPECT_EQ(rig.Label2(0), c.label);
   }
 }
 
@@ -333,18 +333,18 @@ TEST(Detection, StartUpSequencePerMachine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SeRig rig(c.os);
-    ShowOsAndDirectXVersion(rig.s);
-    FindDriverKey(rig.s);
-    ShowCardName(rig.s);
-    ReadDriverVersion(rig.s);
+    rig.form.ShowOsAndDirectXVersion();
+    rig.form.FindDriverKey();
+    rig.form.ShowCardName();
+    rig.form.ReadDriverVersion();
     FindNvidiaDevices(rig.s);
-    ShowCardName(rig.s);
+    rig.form.ShowCardName();
     EXPECT_EQ(rig.s.OsClass, c.os_class);
     EXPECT_EQ(rig.s.D3DRuntimeBuild, c.d3d_build);
     EXPECT_EQ(rig.s.DriverBuild, c.driver_build);
     EXPECT_EQ(rig.s.DriverKey, c.driver_key);
     EXPECT_EQ(rig.s.DeviceId, c.device_id);
-    EXPECT_EQ(rig.s.Info.Label2[0], c.card_label);
+    EXPECT_EQ(rig.Label2(0), c.card_label);
     EXPECT_TRUE(rig.machine->msg.shown().empty());
   }
 }

@@ -38,8 +38,8 @@ TEST(GetMemInfo, Rounding) {
     rig.machine->sys.memory.total_phys = c.total;
     rig.machine->sys.memory.avail_phys = c.avail;
     rig.machine->sys.has_memory_status_ex = c.has_ex;
-    EXPECT_EQ(GetMemInfo(rig.s), c.text);
-    EXPECT_EQ(rig.s.AvailableMemoryMB, c.avail_mb);
+    EXPECT_EQ(rig.form.GetMemInfo(), c.text);
+    EXPECT_EQ(rig.form.AvailableMemoryMB, c.avail_mb);
   }
 }
 
@@ -50,40 +50,39 @@ TEST(ShowSystemInfo, LabelsOnXp) {
                        "\\Hardware";
   rig.machine->reg.PutString("HKLM\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
                              "      Intel(R) Pentium(R) 4 CPU 3.00GHz");
-  ShowSystemInfo(rig.s);
-  const auto& l = rig.s.Info.Label2;
-  EXPECT_EQ(l[4], "<105>Intel(R) Pentium(R) 4 CPU 3.00GHz / x86 Family 15 Model 2 Stepping 9");
-  EXPECT_EQ(l[5], "<107>2993MHz");
-  EXPECT_EQ(l[6], "<108>1024 MB (257 MB <111>)");
-  EXPECT_EQ(l[7], "<102>0141<113>");
-  EXPECT_EQ(l[9], "<103>A2");
-  EXPECT_EQ(l[10], "<106>GenuineIntel");  // the second name has no leading blanks
-  EXPECT_EQ(rig.s.Mhz, 2993);
+  rig.form.ShowSystemInfo();
+  EXPECT_EQ(rig.Label2(4), "<105>Intel(R) Pentium(R) 4 CPU 3.00GHz / x86 Family 15 Model 2 Stepping 9");
+  EXPECT_EQ(rig.Label2(5), "<107>2993MHz");
+  EXPECT_EQ(rig.Label2(6), "<108>1024 MB (257 MB <111>)");
+  EXPECT_EQ(rig.Label2(7), "<102>0141<113>");
+  EXPECT_EQ(rig.Label2(9), "<103>A2");
+  EXPECT_EQ(rig.Label2(10), "<106>GenuineIntel");  // the second name has no leading blanks
+  EXPECT_EQ(rig.form.Mhz, 2993);
   EXPECT_EQ(rig.s.CpuMhz, 2993);
-  EXPECT_EQ(rig.s.TwoCPU, 1) << "two logical processors";
+  EXPECT_EQ(rig.form.TwoCPU, 1) << "two logical processors";
   EXPECT_EQ(rig.s.ChipRevision, "A2");
 }
 
 TEST(ShowSystemInfo, NineXMachine) {
   SeRig rig(OsKind::kWin98);
   rig.s.NvTweakHwKey = "Software\\NVIDIA Corporation\\Global\\NVTweak\\Hardware";
-  ShowSystemInfo(rig.s);
-  const auto& l = rig.s.Info.Label2;
-  EXPECT_EQ(l[4], "<105> / x86 Family 6 Model 8 Stepping 3");
-  EXPECT_EQ(l[5], "Real CPU speed:") << "no clock value keeps the caption";
-  EXPECT_EQ(l[6], "<108>256 MB (101 MB <111>)");
-  EXPECT_EQ(l[9], "<103>");
-  EXPECT_EQ(rig.s.Mhz, 0);
-  EXPECT_EQ(rig.s.TwoCPU, 0);
-  EXPECT_FALSE(rig.s.Info.SecondCpuBarVisible);
+  rig.form.ShowSystemInfo();
+  EXPECT_EQ(rig.Label2(4), "<105> / x86 Family 6 Model 8 Stepping 3");
+  EXPECT_EQ(rig.Label2(5), "Real CPU speed:") << "no clock value keeps the caption";
+  EXPECT_EQ(rig.Label2(6), "<108>256 MB (101 MB <111>)");
+  EXPECT_EQ(rig.Label2(9), "<103>");
+  EXPECT_EQ(rig.form.Mhz, 0);
+  EXPECT_EQ(rig.form.TwoCPU, 0);
+  EXPECT_FALSE(rig.form.Label14[2].Visible());
+  EXPECT_FALSE(rig.form.Label14[3].Visible());
 }
 
 TEST(ShowSystemInfo, ProcessorTypeWhenNoIdentifier) {
   SeRig rig(std::make_unique<fake::FakeMachine>());
   rig.machine->sys.info.processor_type = 586;
-  ShowSystemInfo(rig.s);
-  EXPECT_EQ(rig.s.Info.Label2[4], "<105> /  586");
-  EXPECT_EQ(rig.s.Info.Label2[10], "<106>");
+  rig.form.ShowSystemInfo();
+  EXPECT_EQ(rig.Label2(4), "<105> /  586");
+  EXPECT_EQ(rig.Label2(10), "<106>");
 }
 
 TEST(ShowSystemInfo, TwoCpuRules) {
@@ -115,10 +114,11 @@ TEST(ShowSystemInfo, TwoCpuRules) {
       rig.machine->reg.AddKey(cpu + "1");
       if (*c.name1) rig.machine->reg.PutString(cpu + "1", "ProcessorNameString", c.name1);
     }
-    ShowSystemInfo(rig.s);
-    EXPECT_EQ(rig.s.TwoCPU, c.two_cpu);
-    EXPECT_EQ(rig.s.Info.Label2[10], c.with_ht ? "<106>V with HT" : "<106>V");
-    EXPECT_EQ(rig.s.Info.SecondCpuBarVisible, c.two_cpu == 1);
+    rig.form.ShowSystemInfo();
+    EXPECT_EQ(rig.form.TwoCPU, c.two_cpu);
+    EXPECT_EQ(rig.Label2(10), c.with_ht ? "<106>V with HT" : "<106>V");
+    EXPECT_EQ(rig.form.Label14[2].Visible(), c.two_cpu == 1);
+    EXPECT_EQ(rig.form.Label14[3].Visible(), c.two_cpu == 1);
   }
 }
 
@@ -135,8 +135,8 @@ TEST(ShowSystemInfo, PciExpressMarker) {
     SCOPED_TRACE(c.device_id);
     SeRig rig(std::make_unique<fake::FakeMachine>());
     rig.s.DeviceId = c.device_id;
-    ShowSystemInfo(rig.s);
-    EXPECT_EQ(rig.s.Info.Label2[7], std::string("<102>") + c.device_id + (c.marked ? "<113>" : ""));
+    rig.form.ShowSystemInfo();
+    EXPECT_EQ(rig.Label2(7), std::string("<102>") + c.device_id + (c.marked ? "<113>" : ""));
   }
 }
 
