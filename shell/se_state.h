@@ -10,16 +10,18 @@
 #include "platform/platform.h"
 #include "platform/files.h"
 #include "shell/basRegistry.h"
+#include "ui/app.h"
 
 namespace ks {
 
 struct SeState {
-  explicit SeState(platform::Platform& p) : platform(p), reg(p.registry()) {}
+  explicit SeState(platform::Platform& p) : platform(p), reg(p.registry()), app(p.dialogs(), p.files()) {}
   SeState(const SeState&) = delete;
   SeState& operator=(const SeState&) = delete;
 
   platform::Platform& platform;
   BasRegistry reg;  // the registry module, with its switches
+  ui::App app;      // the event loop and the forms
 
   // The program folder followed by a relative part such as "\DATA\mt.dat".
   std::string DataPath(const std::string& rest) { return platform.files().ProgramFolder() + rest; }

@@ -1,0 +1,44 @@
+// Form1: the main window of KestrelaneSE. Constructing it is cheap: it
+// declares the controls and wires their handlers, nothing more; the work
+// starts in Form_Load.
+//
+// Adding a control: one member declaration below (in the section of the
+// page it sits on) and, when it has a handler, one line in the constructor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/se_state.h"
+#include "ui/ui.h"
+
+namespace ks {
+
+class Form1 : public ui::Form {
+ public:
+  explicit Form1(SeState& state);
+
+  SeState& state() const { return st_; }
+
+  // --- public variables ---
+  std::int32_t IsStart = 0;
+  std::int32_t IsLoading = 0;
+  std::int32_t ActivePage = 0;
+  std::int32_t TwoCPU = 0;
+
+  // --- options row, below the pages ---
+  ui::Label Label17{*this, "Label17"};  // the language file's second header item
+  ui::ComboBox Combo17{*this, "Combo17", ui::ComboStyle::kDropDownList};  // language choice
+
+  // Refills Combo17 with the installed main-program languages.
+  void ListLanguages();
+  void Combo17_Click();
+
+ private:
+  SeState& st_;
+  // The file name (with ".dat") behind each item of Combo17, in order.
+  std::vector<std::string> LanguageFiles;
+};
+
+}  // namespace ks

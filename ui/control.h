@@ -1,0 +1,129 @@
+// The parts every control shares: name and control-array index, the form
+// and container it sits in, Visible, Enabled, Tag, ToolTipText and its
+// geometry in twips relative to its container. Frames are the containers.
+//
+// A control registers itself with its form when it is constructed and
+// unregisters when destroyed, so declaring it as a form member is all it
+// takes:   ui::Label Label17{*this, "Label17"};
+// or, inside a frame declared before it:   ui::Label Label5{Frame3, "Label5"};
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/app.h"
+
+namespace ks::ui {
+
+class Form;
+class Frame;
+
+enum class Kind {
+  kFrame,
+  kLabel,
+  kCommandButton,
+  kCheckBox,
+  kOptionButton,
+  kComboBox,
+  kListBox,
+  kTextBox,
+  kImage,
+  kPictureBox,
+  kLine,
+  kTimer,
+  kToolbar,
+  kFlatScrollBar,
+};
+
+using Handler = std::function<void()>;
+// Mouse events: button and shift masks, position in twips in the control.
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+class Control {
+ public:
+  Control(Form& form, Kind kind, std::string name);
+  Control(Frame& container, Kind kind, std::string name);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  Kind kind() const { return kind_; }
+  Form& form() const { return form_; }
+  App& app() const;
+  const std::string& Name() const { return name_; }
+  // Index within its control array, -1 for a lone control.
+  int Index() const { return index_; }
+  // "Check7(3)" for an array element, "Label17" otherwise.
+  std::string FullName() const;
+
+  Frame* Container() const { return container_; }
+  void SetContainer(Frame* frame);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  const std::string& ToolTipText() const { return tooltip_; }
+  void SetToolTipText(const std::string& text);
+  // Free text for the program's own use; never shown.
+  std::string Tag;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int twips) { Move(twips, top_, width_, height_); }
+  void SetTop(int twips) { Move(left_, twips, width_, height_); }
+  void SetWidth(int twips) { Move(left_, top_, twips, height_); }
+  void SetHeight(int twips) { Move(left_, top_, width_, twips); }
+  void Move(int left, int top, int width, int height);
+
+  // Visible and enabled, and so is every container around it: the user can
+  // reach it. User* actions of a control that cannot be reached do nothing.
+  // (The form's own state is the renderer's business, so tests can drive
+  // the controls of a form they never loaded.)
+  bool TakesInput() const;
+
+  // Set by ControlArray when the control becomes one of its elements.
+  void SetArrayIndex(int index) { index_ = index; }
+
+ protected:
+  // Tells the renderer that the control's state changed.
+  void Changed();
+  // Logs the event and runs the handler (if any) at once.
+  void Raise(const char* event, const Handler& handler);
+  void RaiseMouse(const char* event, const MouseHandler& handler, int button, int shift, float x, float y);
+
+ private:
+  Form& form_;
+  Frame* container_ = nullptr;
+  Kind kind_;
+  std::string name_;
+  int index_ = -1;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string tooltip_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
+
+// A container (a page of the main window is a frame).
+class Frame : public Control {
+ public:
+  Frame(Form& form, std::string name) : Control(form, Kind::kFrame, std::move(name)) {}
+  Frame(Frame& container, std::string name) : Control(container, Kind::kFrame, std::move(name)) {}
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+
+  Handler OnClick;
+  MouseHandler OnMouseMove;
+  void UserClick() { if (TakesInput()) Raise("Click", OnClick); }
+  void UserMouseMove(int button, int shift, float x, float y) {
+    if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
+  }
+
+ private:
+  std::string caption_;
+};
+
+}  // namespace ks::ui

@@ -1,0 +1,147 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "ui/control.h"
+#include "ui/timer.h"
+
+namespace ks::ui {
+
+Form::Form(App& app, std::string name) : app_(app), name_(std::move(name)) { app_.RegisterForm(this); }
+
+Form::~Form() {
+  if (app_.backend()) app_.backend()->FormGone(*this);
+  app_.UnregisterForm(this);
+}
+
+void Form::Unregister(Control* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+Control* Form::Find(const std::string& name, int index) const {
+  for (Control* c : controls_)
+    if (c->Name() == name && c->Index() == index) return c;
+  return nullptr;
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  shown_since_load_ = false;
+  app_.FormLoaded();
+  for (Control* c : controls_)
+    if (c->kind() == Kind::kTimer) app_.TimerReset(*static_cast<Timer*>(c));
+  app_.Log(name_, "Load");
+  Form_Load();
+}
+
+void Form::Show(bool modal) {
+  Load();
+  if (!loaded_) return;  // unloaded itself during Load
+  if (!visible_) {
+    visible_ = true;
+    app_.FormChanged(*this);
+    if (!shown_since_load_) {
+      shown_since_load_ = true;
+      RaiseResize();
+    }
+  }
+  if (!loaded_ || !visible_) return;
+  RaiseActivate();
+  if (modal && loaded_ && visible_) {
+    ++modal_depth_;
+    app_.RunModal(*this);
+    --modal_depth_;
+  }
+}
+
+void Form::Hide() {
+  Load();
+  if (!loaded_ || !visible_) return;
+  visible_ = false;
+  app_.FormChanged(*this);
+}
+
+bool Form::Unload() {
+  if (!loaded_) return true;
+  int cancel = 0;
+  app_.Log(name_, "Unload");
+  Form_Unload(cancel);
+  if (cancel != 0) return !loaded_;
+  if (!loaded_) return true;  // unloaded again from inside its handler
+  visible_ = false;
+  loaded_ = false;
+  if (app_.backend()) app_.backend()->FormGone(*this);
+  app_.Log(name_, "Terminate");
+  Form_Terminate();
+  return true;
+}
+
+void Form::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  app_.FormChanged(*this);
+}
+
+void Form::Move(int left, int top, int width, int height) {
+  const bool resized = width != width_ || height != height_;
+  if (!resized && left == left_ && top == top_) return;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  app_.FormChanged(*this);
+  if (resized) RaiseResize();
+}
+
+void Form::SetWindowState(WindowState state) {
+  if (state == window_state_) return;
+  window_state_ = state;
+  app_.FormChanged(*this);
+  RaiseResize();
+}
+
+void Form::SetOpacity(int alpha) {
+  alpha = std::clamp(alpha, 0, 255);
+  if (alpha == opacity_) return;
+  opacity_ = alpha;
+  app_.FormChanged(*this);
+}
+
+void Form::UserActivate() {
+  if (loaded_ && visible_) RaiseActivate();
+}
+
+void Form::UserMove(int left, int top, int width, int height) {
+  const bool resized = width != width_ || height != height_;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (resized) RaiseResize();
+}
+
+void Form::UserWindowState(WindowState state) {
+  if (state == window_state_) return;
+  window_state_ = state;
+  RaiseResize();
+}
+
+void Form::UserMouseMove(int button, int shift, float x, float y) {
+  if (!loaded_) return;
+  app_.Log(name_, "MouseMove");
+  Form_MouseMove(button, shift, x, y);
+}
+
+void Form::RaiseResize() {
+  if (!loaded_) return;
+  app_.Log(name_, "Resize");
+  Form_Resize();
+}
+
+void Form::RaiseActivate() {
+  app_.Log(name_, "Activate");
+  Form_Activate();
+}
+
+}  // namespace ks::ui

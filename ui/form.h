@@ -1,0 +1,109 @@
+// A form: a top-level window of the model. Constructing it is cheap and
+// loads nothing; Load (or Show) runs Form_Load once, and the form stays
+// loaded, hidden or shown, until Unload. A program ends when its last
+// loaded form is unloaded. Geometry is in twips, outer size.
+//
+// A form class derives from Form, declares its controls as members and
+// overrides the Form_* handlers it needs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/app.h"
+
+namespace ks::ui {
+
+class Control;
+
+enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
+
+class Form {
+ public:
+  Form(App& app, std::string name);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  App& app() const { return app_; }
+  const std::string& Name() const { return name_; }
+  bool Loaded() const { return loaded_; }
+  bool Visible() const { return visible_; }
+  bool Modal() const { return modal_depth_ > 0; }
+
+  // Loads the form when it is not loaded: runs Form_Load; the form stays hidden.
+  void Load();
+  // Loads and shows the form. Modal: runs a nested loop until the form is
+  // hidden or unloaded, then returns. A form that unloads itself during its
+  // own Load is not shown.
+  void Show(bool modal = false);
+  void Hide();
+  // Runs Form_Unload; unless it cancels, the form is hidden, unloaded and
+  // Form_Terminate runs. Nothing happens for a form that is not loaded.
+  // True when the form is unloaded afterwards.
+  bool Unload();
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int twips) { Move(twips, top_, width_, height_); }
+  void SetTop(int twips) { Move(left_, twips, width_, height_); }
+  void SetWidth(int twips) { Move(left_, top_, twips, height_); }
+  void SetHeight(int twips) { Move(left_, top_, width_, twips); }
+  // A change of size raises Resize on a loaded form.
+  void Move(int left, int top, int width, int height);
+  WindowState GetWindowState() const { return window_state_; }
+  // A change raises Resize on a loaded form.
+  void SetWindowState(WindowState state);
+  // 0 (invisible) .. 255 (opaque); shown through a layered window where the
+  // system offers one, opaque otherwise.
+  int Opacity() const { return opacity_; }
+  void SetOpacity(int alpha);
+
+  // The controls, in declaration order.
+  const std::vector<Control*>& controls() const { return controls_; }
+  // A control by name (and index for an array element), or nullptr.
+  Control* Find(const std::string& name, int index = -1) const;
+
+  // --- user actions (the renderer, and tests) ---
+  // The close box: unloads the form (Form_Unload may cancel).
+  void UserClose() { Unload(); }
+  void UserActivate();
+  // The user moved or sized the window (twips, outer).
+  void UserMove(int left, int top, int width, int height);
+  void UserWindowState(WindowState state);
+  void UserMouseMove(int button, int shift, float x, float y);
+
+  // For controls.
+  void Register(Control* control) { controls_.push_back(control); }
+  void Unregister(Control* control);
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Unload(int& cancel) {}
+  virtual void Form_Terminate() {}
+  virtual void Form_MouseMove(int button, int shift, float x, float y) {}
+
+ private:
+  void RaiseResize();
+  void RaiseActivate();
+
+  App& app_;
+  std::string name_;
+  std::vector<Control*> controls_;
+  bool loaded_ = false;
+  bool visible_ = false;
+  bool shown_since_load_ = false;
+  int modal_depth_ = 0;
+  std::string caption_;
+  int left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
+  WindowState window_state_ = WindowState::kNormal;
+  int opacity_ = 255;
+};
+
+}  // namespace ks::ui

@@ -1,0 +1,89 @@
+#include "ui/lists.h"
+
+#include <cctype>
+
+namespace ks::ui {
+
+namespace {
+bool SameText(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+}  // namespace
+
+void ListControl::AddItem(const std::string& text, int index) {
+  if (index < 0 || index > ListCount()) index = ListCount();
+  items_.insert(items_.begin() + index, text);
+  if (list_index_ >= index) ++list_index_;
+  Changed();
+}
+
+void ListControl::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) return;
+  items_.erase(items_.begin() + index);
+  if (list_index_ == index) {
+    list_index_ = -1;
+    SelectionChanged();
+  } else if (list_index_ > index) {
+    --list_index_;
+  }
+  Changed();
+}
+
+void ListControl::Clear() {
+  items_.clear();
+  list_index_ = -1;
+  SelectionChanged();
+  Changed();
+}
+
+std::string ListControl::List(int index) const {
+  return index >= 0 && index < ListCount() ? items_[static_cast<size_t>(index)] : std::string();
+}
+
+int ListControl::FindItem(const std::string& text) const {
+  for (int i = 0; i < ListCount(); ++i)
+    if (SameText(items_[static_cast<size_t>(i)], text)) return i;
+  return -1;
+}
+
+bool ListControl::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount()) return false;
+  if (index == list_index_) return true;
+  list_index_ = index;
+  SelectionChanged();
+  Changed();
+  Raise("Click", OnClick);
+  return true;
+}
+
+void ComboBox::SelectionChanged() {
+  // An editable combo keeps its edit text when the selection goes away.
+  if (list_index_ >= 0)
+    text_ = List(list_index_);
+  else if (style_ == ComboStyle::kDropDownList || items_.empty())
+    text_.clear();
+}
+
+bool ComboBox::SetText(const std::string& text) {
+  if (style_ == ComboStyle::kDropDownList) {
+    const int index = FindItem(text);
+    if (index < 0) return false;
+    return SetListIndex(index);
+  }
+  if (text == text_) return true;
+  text_ = text;
+  list_index_ = FindItem(text);
+  Changed();
+  Raise("Change", OnChange);
+  return true;
+}
+
+void ComboBox::UserType(const std::string& text) {
+  if (TakesInput() && style_ == ComboStyle::kDropDownCombo) SetText(text);
+}
+
+}  // namespace ks::ui

@@ -1,0 +1,48 @@
+#include "ui/text.h"
+
+namespace ks::ui {
+
+void Label::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Changed();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  Changed();
+}
+
+void Label::SetBackColor(int color) {
+  if (color == back_color_) return;
+  back_color_ = color;
+  Changed();
+}
+
+void Label::SetForeColor(int color) {
+  if (color == fore_color_) return;
+  fore_color_ = color;
+  Changed();
+}
+
+void TextBox::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  Changed();
+  Raise("Change", OnChange);
+}
+
+void TextBox::SetMultiLine(bool multiline) {
+  if (multiline == multiline_) return;
+  multiline_ = multiline;
+  Changed();
+}
+
+void TextBox::SetLocked(bool locked) {
+  if (locked == locked_) return;
+  locked_ = locked;
+  Changed();
+}
+
+}  // namespace ks::ui
