@@ -1,5 +1,6 @@
 #include "engine/d3d.h"
 
+#include "engine/form1_controls.h"
 #include "shell/se_state.h"
 
 namespace ks {
@@ -35,6 +36,11 @@ void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16
   }
   // Whatever ran, a later write by anyone else is not forced to REG_BINARY.
   state.reg.WriteAsBinary = 0;
+}
+
+void WriteD3DSetting(SeState& state, Form1& form, const std::int16_t& code, const std::int32_t& value) {
+  Form1SettingControls controls(form);
+  WriteD3DSetting(state, controls, code, value);
 }
 
 }  // namespace ks

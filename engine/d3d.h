@@ -22,11 +22,14 @@
 namespace ks {
 
 struct SeState;
+class Form1;
 
 // code and value are left unchanged. The value is used by codes 30, 66, 126
 // and 127; code 96 writes MaxTextures.
 void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value);
+// The same, updating the controls of the main window.
+void WriteD3DSetting(SeState& state, Form1& form, const std::int16_t& code, const std::int32_t& value);
 
 inline constexpr std::int32_t kClassicBuildLimit = 2280;  // classic path up to this build
 inline constexpr std::int16_t kLastD3DCode = 128;

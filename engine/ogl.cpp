@@ -1,5 +1,6 @@
 #include "engine/ogl.h"
 
+#include "engine/form1_controls.h"
 #include "shell/se_state.h"
 
 namespace ks {
@@ -61,6 +62,11 @@ void WriteOGLSetting(SeState& state, SettingControls& controls, const std::int16
     ChangeRenderQualityFlags(state, code);
   }
   state.reg.WriteAsBinary = 0;
+}
+
+void WriteOGLSetting(SeState& state, Form1& form, const std::int16_t& code, const std::int32_t& value) {
+  Form1SettingControls controls(form);
+  WriteOGLSetting(state, controls, code, value);
 }
 
 }  // namespace ks

@@ -21,11 +21,14 @@
 namespace ks {
 
 struct SeState;
+class Form1;
 
 // code and value are left unchanged. The value is used by codes 63, 66, 70,
 // 73 and 76 to 81.
 void WriteOGLSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value);
+// The same, updating the controls of the main window.
+void WriteOGLSetting(SeState& state, Form1& form, const std::int16_t& code, const std::int32_t& value);
 
 inline constexpr std::int16_t kLastOGLCode = 81;
 
