@@ -13,7 +13,7 @@
 
 namespace ks {
 
-class SettingControls;
+struct SeState;
 
 enum class When : std::uint8_t {
   kAlways,
