@@ -13,31 +13,10 @@ namespace {
 const std::string k9x = "DK\\NVidia\\Direct3D";  // Windows 9x/Me
 const std::string kNt = "DK";                    // NT family
 
-struct Case {
-  const char* name;
-  std::int16_t os;
-  std::int32_t build;
-  std::int16_t code;
-  std::int32_t value;
-  std::vector<std::string> expected;
-  std::function<void(WriterRig&)> given = nullptr;
-};
+using Case = WriterCase;
 
-void RunCase(const Case& c) {
-  SCOPED_TRACE(c.name);
-  WriterRig rig(c.os, c.build);
-  if (c.given) c.given(rig);
-  const std::int16_t code = c.code;
-  const std::int32_t value = c.value;
-  WriteD3DSetting(rig.state, rig.controls, code, value);
-  EXPECT_EQ(rig.lines, c.expected);
-  EXPECT_EQ(rig.state.reg.WriteAsBinary, 0) << "the switch is cleared on return";
-  EXPECT_EQ(rig.m.reg.OpenHandleCount(), 0);
-  EXPECT_EQ(code, c.code);
-  EXPECT_EQ(value, c.value);
-}
+void RunCase(const Case& c) { RunWriterCase(WriteD3DSetting, c); }
 
-void SwitchOn(WriterRig& rig) { rig.state.reg.WriteAsBinary = 1; }
 
 const Case kClassic[] = {
     {"classic build 2280: three REG_DWORDs, no control", 0, 2280, 1, 0,

@@ -15,31 +15,10 @@ const std::string kNt = "DK";
 const std::string k9xD3D = "DK\\NVidia\\Direct3D";
 const std::string kDebug = "SOFTWARE\\NVIDIA Corporation\\Global\\OpenGL\\Debug";
 
-struct Case {
-  const char* name;
-  std::int16_t os;
-  std::int32_t build;
-  std::int16_t code;
-  std::int32_t value;
-  std::vector<std::string> expected;
-  std::function<void(WriterRig&)> given = nullptr;
-};
+using Case = WriterCase;
 
-void RunCase(const Case& c) {
-  SCOPED_TRACE(c.name);
-  WriterRig rig(c.os, c.build);
-  if (c.given) c.given(rig);
-  const std::int16_t code = c.code;
-  const std::int32_t value = c.value;
-  WriteOGLSetting(rig.state, rig.controls, code, value);
-  EXPECT_EQ(rig.lines, c.expected);
-  EXPECT_EQ(rig.state.reg.WriteAsBinary, 0) << "the switch is cleared on return";
-  EXPECT_EQ(rig.m.reg.OpenHandleCount(), 0);
-  EXPECT_EQ(code, c.code);
-  EXPECT_EQ(value, c.value);
-}
+void RunCase(const Case& c) { RunWriterCase(WriteOGLSetting, c); }
 
-void SwitchOn(WriterRig& rig) { rig.state.reg.WriteAsBinary = 1; }
 
 // Stores "RenderQualityFlags" on Windows 9x/Me before the call.
 std::function<void(WriterRig&)> Flags(std::uint32_t r) {

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/writer_controls.h"
 #include "platform/fake/machine.h"
@@ -58,50 +61,6 @@ inline const char* ControlName(WriterControl c) {
   return "?";
 }
 
-// Passes every call to the fake registry and notes the writes and deletions.
-class RecordingRegistry : public platform::Registry {
- public:
-  RecordingRegistry(fake::FakeRegistry& reg, std::vector<std::string>& lines, std::string driver_key)
-      : reg_(reg), lines_(lines), driver_key_(std::move(driver_key)) {}
-
-  long OpenKey(platform::RegKey p, const std::string& s, platform::RegKey* out) override { return reg_.OpenKey(p, s, out); }
-  long CreateKey(platform::RegKey p, const std::string& s, platform::RegKey* out) override {
-    return reg_.CreateKey(p, s, out);
-  }
-  long QueryValue(platform::RegKey k, const std::string& n, std::uint32_t* t, std::string* d,
-                  std::uint32_t* size) override {
-    return reg_.QueryValue(k, n, t, d, size);
-  }
-  long SetValue(platform::RegKey k, const std::string& n, std::uint32_t type, const std::string& bytes) override {
-    long result = reg_.SetValue(k, n, type, bytes);
-    const char* names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD"};
-    std::string type_name = type < 5 ? names[type] : "type" + std::to_string(type);
-    lines_.push_back("set " + Short(reg_.log().back().path) + " " + n + " " + type_name + " " + Hex(bytes));
-    return result;
-  }
-  long SetDefaultValue(platform::RegKey k, const std::string& s, const std::string& text) override {
-    return reg_.SetDefaultValue(k, s, text);
-  }
-  long DeleteValue(platform::RegKey k, const std::string& n) override {
-    long result = reg_.DeleteValue(k, n);
-    lines_.push_back("del " + Short(reg_.log().back().path) + " " + n);
-    return result;
-  }
-  long CloseKey(platform::RegKey k) override { return reg_.CloseKey(k); }
-
- private:
-  std::string Short(const std::string& path) const {
-    std::string full = "HKEY_LOCAL_MACHINE\\" + driver_key_;
-    if (path.compare(0, full.size(), full) == 0) return "DK" + path.substr(full.size());
-    const std::string hklm = "HKEY_LOCAL_MACHINE\\";
-    if (path.compare(0, hklm.size(), hklm) == 0) return path.substr(hklm.size());
-    return path;
-  }
-  fake::FakeRegistry& reg_;
-  std::vector<std::string>& lines_;
-  std::string driver_key_;
-};
-
 class RecordingControls : public SettingControls {
  public:
   explicit RecordingControls(std::vector<std::string>& lines) : lines_(lines) {}
@@ -113,26 +72,11 @@ class RecordingControls : public SettingControls {
   std::vector<std::string>& lines_;
 };
 
-class RecordingPlatform : public platform::Platform {
- public:
-  RecordingPlatform(fake::FakeMachine& m, RecordingRegistry& r) : m_(m), r_(r) {}
-  platform::Registry& registry() override { return r_; }
-  platform::Files& files() override { return m_.fs; }
-  platform::Dialogs& dialogs() override { return m_.msg; }
-
- private:
-  fake::FakeMachine& m_;
-  RecordingRegistry& r_;
-};
-
 // One machine with its program state; language entry n reads "#n".
 struct WriterRig {
   WriterRig(std::int16_t os_class, std::int32_t driver_build)
-      : driver_key(os_class == 0 ? k9xDriverKey : kNtDriverKey),
-        recorder(m.reg, lines, driver_key),
-        platform(m, recorder),
-        state(platform),
-        controls(lines) {
+      : driver_key(os_class == 0 ? k9xDriverKey : kNtDriverKey), state(m), controls(lines) {
+    m.reg.on_call = [this](const fake::FakeRegistry::Call& call) { Note(call); };
     state.OsClass = os_class;
     state.DriverBuild = driver_build;
     state.DriverKey = driver_key;
@@ -142,10 +86,59 @@ struct WriterRig {
   fake::FakeMachine m;
   std::vector<std::string> lines;
   std::string driver_key;
-  RecordingRegistry recorder;
-  RecordingPlatform platform;
   SeState state;
   RecordingControls controls;
+
+ private:
+  // Every value write and deletion, failed ones included, as a line.
+  void Note(const fake::FakeRegistry::Call& call) {
+    if (call.op == "RegSetValueExA") {
+      const char* names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD"};
+      std::string type_name = call.type < 5 ? names[call.type] : "type" + std::to_string(call.type);
+      lines.push_back("set " + Short(call.path) + " " + call.name + " " + type_name + " " + Hex(call.bytes));
+    } else if (call.op == "RegDeleteValueA") {
+      lines.push_back("del " + Short(call.path) + " " + call.name);
+    }
+  }
+  // The key with DK for the driver key, without the HKEY_LOCAL_MACHINE root.
+  std::string Short(const std::string& path) const {
+    const std::string hklm = "HKEY_LOCAL_MACHINE\\";
+    std::string full = hklm + driver_key;
+    if (path.compare(0, full.size(), full) == 0) return "DK" + path.substr(full.size());
+    if (path.compare(0, hklm.size(), hklm) == 0) return path.substr(hklm.size());
+    return path;
+  }
 };
+
+// One row of a writer table: the machine, the call, and the lines expected.
+struct WriterCase {
+  const char* name;
+  std::int16_t os;
+  std::int32_t build;
+  std::int16_t code;
+  std::int32_t value;
+  std::vector<std::string> expected;
+  std::function<void(WriterRig&)> given = nullptr;
+};
+
+using SettingWriter = void (*)(SeState&, SettingControls&, const std::int16_t&, const std::int32_t&);
+
+// Runs the writer for one row and checks what every call must leave behind:
+// the switch cleared, no key open, the arguments unchanged.
+inline void RunWriterCase(SettingWriter write, const WriterCase& c) {
+  SCOPED_TRACE(c.name);
+  WriterRig rig(c.os, c.build);
+  if (c.given) c.given(rig);
+  const std::int16_t code = c.code;
+  const std::int32_t value = c.value;
+  write(rig.state, rig.controls, code, value);
+  EXPECT_EQ(rig.lines, c.expected);
+  EXPECT_EQ(rig.state.reg.WriteAsBinary, 0) << "the switch is cleared on return";
+  EXPECT_EQ(rig.m.reg.OpenHandleCount(), 0);
+  EXPECT_EQ(code, c.code);
+  EXPECT_EQ(value, c.value);
+}
+
+inline void SwitchOn(WriterRig& rig) { rig.state.reg.WriteAsBinary = 1; }
 
 }  // namespace ks::test
