@@ -61,6 +61,14 @@ class Form1 : public ui::Form {
   void ListLanguages();
   void Combo17_Click();
 
+  // --- Direct3D and OpenGL tweak pages: controls the setting writers also set ---
+  ui::ComboBox Combo4{*this, "Combo4"};  // Direct3D anisotropic filtering
+  ui::ComboBox Combo2{*this, "Combo2"};  // OpenGL anisotropic filtering
+  ui::ComboBox Combo8{*this, "Combo8"};  // Direct3D force mipmaps
+  ui::ComboBox Combo7{*this, "Combo7"};  // OpenGL force mipmaps
+  ui::ControlArray<ui::Label> Label6{*this, "Label6", 4};  // (3): Direct3D "Texture LOD bias:"
+  ui::ControlArray<ui::Label> Label4{*this, "Label4", 6};  // (3) "Trilinear quality:", (4) "Texture LOD bias:"
+
  private:
   // Design-time captions of page 4's labels.
   void SetInfoPageCaptions();
