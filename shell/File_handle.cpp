@@ -5,12 +5,17 @@
 
 namespace ks {
 
+namespace {
+
+// "" when DeviceId is too short to hold a key.
 std::string ChipKey(const std::string& device_id, const std::string& base) {
   if (device_id.size() < 4) return std::string();
   if (device_id.compare(0, 3, "00F") == 0) return device_id.substr(2, 2);
   if (base == "mt" && device_id.compare(0, 3, "004") == 0) return device_id;
   return device_id.substr(1, 2);
 }
+
+}  // namespace
 
 std::optional<std::string> LookupChipData(SeState& s, const std::string& base, bool with_extra) {
   std::string key = ChipKey(s.DeviceId, base);

@@ -1,6 +1,8 @@
 // The chip data files: per-chip answers (texture count, shader versions,
 // antialiasing class, anisotropic level) from "<program>\DATA\<base>.dat",
-// keyed by part of DeviceId. Files are read afresh on every lookup.
+// keyed by part of DeviceId: characters 2 and 3 (0322 gives 32), characters
+// 3 and 4 for ids beginning "00F" (00F1 gives F1), the whole id in "mt" for
+// ids beginning "004". Files are read afresh on every lookup.
 #pragma once
 
 #include <optional>
@@ -10,14 +12,9 @@
 
 namespace ks {
 
-// The chip key the device is looked up by in the file `base`: characters 2
-// and 3 of DeviceId; characters 3 and 4 for ids beginning "00F"; the whole
-// id in "mt" for ids beginning "004". "" when DeviceId is shorter than four.
-std::string ChipKey(const std::string& device_id, const std::string& base);
-
-// The value field of the first record whose key equals the chip key, or
-// nullopt (no such record, no file, no device id). Records are key and
-// value, plus an extra field with with_extra ("ps", "vs"); a match sets
+// The value field of the first record whose key equals the device's chip
+// key, or nullopt (no such record, no file, no device id). Records are key
+// and value, plus an extra field with with_extra ("ps", "vs"); a match sets
 // ChipDataExtra to that field (or "" without with_extra). No match leaves
 // ChipDataExtra as it was.
 std::optional<std::string> LookupChipData(SeState& s, const std::string& base, bool with_extra);

@@ -18,13 +18,15 @@ bool IsNvidia(const std::string& device_id) {
   return id.size() >= 12 && id.compare(8, 4, "10DE") == 0;
 }
 
-}  // namespace
-
+// "\Registry\Machine\System\...\0000" becomes "System\...\0000"; a 9x key
+// already begins with "System\".
 std::string DriverKeyFromDeviceKey(const std::string& device_key) {
   std::string key = device_key.substr(0, device_key.find('\0'));
   size_t at = key.find("\\System");
   return at == std::string::npos ? key : key.substr(at + 1);
 }
+
+}  // namespace
 
 void ParseDeviceId(SeState& s, std::string hardware_id) {
   std::string h = Trim(hardware_id);

@@ -22,7 +22,4 @@ void FindNvidiaDevices(SeState& s);
 // its values as they were.
 void ParseDeviceId(SeState& s, std::string hardware_id);
 
-// The driver key in a DISPLAY_DEVICE DeviceKey: from "System" on.
-std::string DriverKeyFromDeviceKey(const std::string& device_key);
-
 }  // namespace ks
