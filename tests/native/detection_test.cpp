@@ -197,7 +197,9 @@ TEST(DriverVersion, WarningRule) {
       EXPECT_EQ(rig.machine->msg.shown()[0].style, platform::kMbOk);
       EXPECT_EQ(rig.machine->msg.shown()[0].caption, "KestrelaneSE");
     }
-    if (!c.file_version) EXPECT_EQ(rig.Label2(1), "Display driver version:");
+    if (!c.file_version) {
+      EXPECT_EQ(rig.Label2(1), "Display driver version:");
+    }
   }
 }
 

@@ -66,7 +66,9 @@ TEST_F(WineDetection, DriverVersionFromStandIns) {
     EXPECT_EQ(s_.DriverBuild, c.build);
     EXPECT_EQ(form_.Label2[1].Caption(), c.label);
     ASSERT_EQ(machine_.msg.shown.size(), c.warns ? 1u : 0u);
-    if (c.warns) EXPECT_EQ(machine_.msg.shown[0], "This driver is not supported under WinXP/2k.|KestrelaneSE");
+    if (c.warns) {
+      EXPECT_EQ(machine_.msg.shown[0], "This driver is not supported under WinXP/2k.|KestrelaneSE");
+    }
   }
 }
 
