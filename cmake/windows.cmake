@@ -38,3 +38,6 @@ set_tests_properties(wine_tests PROPERTIES TIMEOUT 900
 
 # Installation folder: programs at the top, the data folder beside them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)
+
+# Helpers of the Wine tests: stand-in driver DLLs and a detection probe.
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/winehelp ${CMAKE_BINARY_DIR}/winehelp)

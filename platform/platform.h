@@ -3,11 +3,14 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/display.h"
 #include "platform/display_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell_services.h"
+#include "platform/sysinfo.h"
+#include "platform/version.h"
 
 namespace ks::platform {
 
@@ -20,6 +23,9 @@ class Platform {
   virtual DisplaySettings& display_settings() = 0;
   virtual Processes& processes() = 0;
   virtual ShellServices& shell() = 0;
+  virtual VersionInfo& version() = 0;
+  virtual SystemInfo& system() = 0;
+  virtual Display& display() = 0;
 };
 
 }  // namespace ks::platform

@@ -30,6 +30,7 @@ Form1::Form1(SeState& state)
   Toolbar1.OnButtonMenuClick = [this](ui::ButtonMenu& m) { Toolbar1_ButtonMenuClick(m); };
   Timer1.OnTimer = [this] { Timer1_Timer(); };
   Timer2.OnTimer = [this] { Timer2_Timer(); };
+  SetInfoPageCaptions();
   WireHelpHover();
   PlugProcedures();
   app().Logging = logging_before_design_;

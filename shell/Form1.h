@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,8 @@ struct Form1Procedures {
       FindNvidiaDevices;
   std::function<void()> DetectClockModel;
   std::function<void()> ShowSystemInfo;
-  // The chip data file's value for the device ("mt", ...); "" when none.
-  std::function<std::string(const std::string& file, bool extra_line)> LookupChipData;
+  // The chip data file's value for the device ("mt", ...); nullopt when none.
+  std::function<std::optional<std::string>(const std::string& file, bool extra_line)> LookupChipData;
   // page fillers and readers
   std::function<void()> FillSettingLists, DetectD3DSettings, DetectOGLSettings, LoadNvCplFlags,
       FillAntialiasingModes, LoadMultitextureOverride, LoadShaderOverride;
@@ -48,8 +49,6 @@ struct Form1Procedures {
   std::function<void()> EnableOC;
   // Form6: applies the preset file named by CmdPresetPath
   std::function<void()> LoadIt;
-  // Sets caption `index` of the page-4 label array Label2.
-  std::function<void(int index, const std::string& caption)> SetLabel2Caption;
 };
 
 class Form1 : public Form1Window,
@@ -69,6 +68,12 @@ class Form1 : public Form1Window,
   std::int32_t IsLoading = 0;
   std::int32_t ActivePage = 0;
   std::int32_t TwoCPU = 0;
+  std::int32_t Mhz = 0;           // "~MHz" of the first processor, 0 when missing
+  std::string Pid;                // first processor's "Identifier"
+  std::string Pvid;               // first processor's "VendorIdentifier"
+  std::string ProcessorNameString;
+  // Available physical memory in MB plus 1, set by GetMemInfo.
+  std::int32_t AvailableMemoryMB = 0;
 
   // The program's command line, set before the form is loaded: empty, or
   // the full path of a preset file (taken whole, blanks included).
@@ -89,6 +94,17 @@ class Form1 : public Form1Window,
   Form5& form5() { return *form5_; }
   Form6& form6() { return *form6_; }
   Form7& form7() { return *form7_; }
+
+  // --- detection at start-up (detection.cpp), in this order ---
+  void ShowOsAndDirectXVersion();
+  void FindDriverKey();
+  void ShowCardName();
+  // May warn that the driver is too old for the NT family.
+  void ReadDriverVersion();
+  // The processor, memory and chip labels of page 4 (sysinfo_page.cpp).
+  void ShowSystemInfo();
+  // Total physical memory in MB as text; sets AvailableMemoryMB.
+  std::string GetMemInfo();
 
   // --- start-up ---
   // Sets the static texts from the language table.
@@ -141,6 +157,8 @@ class Form1 : public Form1Window,
   // Plugs the other subsystems' procedures into Procedures.
   void PlugProcedures();
   void WireHelpHover();
+  // Design-time captions of page 4's labels.
+  void SetInfoPageCaptions();
   void UnloadSatellites();
 
   SeState& st_;

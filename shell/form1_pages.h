@@ -3,8 +3,7 @@
 // is a plain member of Form1 (Form1.Check7, Form1.List1). Design-time
 // captions and geometry are set by each group's constructor.
 //
-// Page 4's system information labels (Label2) and the tweak pages' choice
-// lists belong to the code that fills them and are declared with it.
+// The tweak pages' choice lists are declared by the code that fills them.
 #pragma once
 
 #include "ui/ui.h"
@@ -60,14 +59,18 @@ struct FilteringPages {
   Pages& pages_;
 
   // page 5
-  ui::ControlArray<ui::Label> Label4{pages_[5].form(), "Label4"};  // 0..5
+  ui::ControlArray<ui::Label> Label4{pages_[5].form(), "Label4"};  // 0..5; (3), (4) set by the writers
+  ui::ComboBox Combo2{pages_[5], "Combo2"};  // OpenGL anisotropic filtering
+  ui::ComboBox Combo7{pages_[5], "Combo7"};  // OpenGL force mipmaps
   ui::Line Line1{pages_[5], "Line1"};
   ui::ControlArray<ui::CheckBox> Check3{pages_[5].form(), "Check3"};
   ui::ControlArray<ui::OptionButton> Option2{pages_[5].form(), "Option2"};
   ui::Frame Frame5{pages_[5], "Frame5"};  // filtering optimizations
   ui::ControlArray<ui::CheckBox> Check14{pages_[5].form(), "Check14"};
   // page 6
-  ui::ControlArray<ui::Label> Label6{pages_[6].form(), "Label6"};  // 0..3
+  ui::ControlArray<ui::Label> Label6{pages_[6].form(), "Label6"};  // 0..3; (3) set by the writer
+  ui::ComboBox Combo4{pages_[6], "Combo4"};  // Direct3D anisotropic filtering
+  ui::ComboBox Combo8{pages_[6], "Combo8"};  // Direct3D force mipmaps
   ui::ControlArray<ui::CheckBox> Check4{pages_[6].form(), "Check4"};  // 0..5
 };
 
@@ -92,12 +95,15 @@ struct MiscPages {
   ui::ControlArray<ui::CheckBox> Check12{pages_[13].form(), "Check12"};
 };
 
-// Pages 9 (DirectX information), 11 (multitexturing), 12 (shaders),
+// Pages 4 (basic information), 9 (DirectX information), 11 (multitexturing), 12 (shaders),
 // 14 (system monitoring) and 15 (processes).
 struct InfoPages {
   explicit InfoPages(Pages& pages);
   Pages& pages_;
 
+  // page 4: 0 card, 1 driver version, 2 OS, 3 DirectX, 4 CPU, 5 CPU clock,
+  // 6 memory, 7 GPU id, 8 program version, 9 chip revision, 10 CPU vendor
+  ui::ControlArray<ui::Label> Label2{pages_[4].form(), "Label2"};
   // page 9
   ui::ListBox List1{pages_[9], "List1"};  // the adapter report
   // page 11

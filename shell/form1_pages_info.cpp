@@ -8,6 +8,9 @@ using design::kRow;
 using design::Put;
 
 InfoPages::InfoPages(Pages& pages) : pages_(pages) {
+  // page 4: captions by Form1::SetInfoPageCaptions
+  for (int i = 0; i < 11; ++i) Put(Label2.LoadIn(pages_[4], i), 240, 330 + 330 * i, 6855, kRow);
+
   // page 9
   Put(List1, 240, 330, 6855, 3585);
 

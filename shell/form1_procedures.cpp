@@ -1,10 +1,21 @@
 // Where the other subsystems plug their procedures into the main window's
 // start-up and navigation. Each line binds one member of Form1Procedures;
 // a member left empty is a step that does nothing.
+#include "shell/File_handle.h"
 #include "shell/Form1.h"
+#include "shell/Module1.h"
 
 namespace ks {
 
-void Form1::PlugProcedures() {}
+void Form1::PlugProcedures() {
+  auto& p = Procedures;
+  p.ShowOsAndDirectXVersion = [this] { ShowOsAndDirectXVersion(); };
+  p.FindDriverKey = [this] { FindDriverKey(); };
+  p.ShowCardName = [this] { ShowCardName(); };
+  p.ReadDriverVersion = [this] { ReadDriverVersion(); };
+  p.FindNvidiaDevices = [this] { FindNvidiaDevices(st_); };
+  p.ShowSystemInfo = [this] { ShowSystemInfo(); };
+  p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
+}
 
 }  // namespace ks

@@ -57,7 +57,8 @@ void Form1::Form_Load() {
       },
       [](Form1& f) {                                                  // 12
         if (!f.Procedures.LookupChipData) return;
-        const auto mt = ParseNumber(f.Procedures.LookupChipData("mt", false));
+        const auto answer = f.Procedures.LookupChipData("mt", false);
+        const auto mt = answer ? ParseNumber(*answer) : std::nullopt;
         if (mt && *mt > 2) f.st_.MtFlag = 1;
       },
       [](Form1& f) { Call(f.Procedures.FillSettingLists); },          // 13
@@ -125,7 +126,7 @@ void Form1::ShowVersion() {
   std::string label =
       "Kestrelane SE " + st_.Lang(246) + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
   if (update > 0) label += st_.Lang(247) + std::to_string(update);
-  if (Procedures.SetLabel2Caption) Procedures.SetLabel2Caption(8, label);
+  Label2[8].SetCaption(label);
   SetCaption("Kestrelane SE Build " + std::to_string(kVersionMinor));
 }
 

@@ -37,7 +37,11 @@ struct SeState {
   std::int32_t DeviceIdNumCopy = 0;
   std::string NvTweakHwKey;
   std::string ChipRevision;
-  std::int32_t CpuMhz = 0;
+  std::int32_t CpuMhz = 0;        // the CPU clock the system information page found
+  std::string NvTweakDeviceKey;   // "Devices\VEN_10DE&DEV_...&REV_xx&INST00"
+  std::array<std::string, 7> AdapterDriverKeys{};  // NVIDIA display devices in enumeration order
+  std::int32_t AdapterCount = 0;
+  std::string ChipDataExtra;      // extra field of the last chip data record matched with one
 
   // --- language table ---
   std::array<std::string, 301> LanguageTable{};

@@ -3,11 +3,14 @@
 #pragma once
 
 #include "platform/fake/dialogs.h"
+#include "platform/fake/display.h"
 #include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
 #include "platform/fake/processes.h"
 #include "platform/fake/registry.h"
 #include "platform/fake/shell_services.h"
+#include "platform/fake/sysinfo.h"
+#include "platform/fake/version.h"
 #include "platform/platform.h"
 
 namespace ks::fake {
@@ -20,6 +23,9 @@ class FakeMachine : public platform::Platform {
   platform::DisplaySettings& display_settings() override { return modes; }
   platform::Processes& processes() override { return proc; }
   platform::ShellServices& shell() override { return sh; }
+  platform::VersionInfo& version() override { return ver; }
+  platform::SystemInfo& system() override { return sys; }
+  platform::Display& display() override { return disp; }
 
   FakeRegistry reg;
   FakeFiles fs;
@@ -27,6 +33,9 @@ class FakeMachine : public platform::Platform {
   FakeDisplaySettings modes;
   FakeProcesses proc{fs};
   FakeShellServices sh{fs};
+  FakeVersionInfo ver{fs};
+  FakeSystemInfo sys;
+  FakeDisplay disp;
 };
 
 }  // namespace ks::fake

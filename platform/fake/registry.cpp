@@ -96,8 +96,9 @@ std::string FakeRegistry::PathOf(const Key* key) const {
   return path;
 }
 
-long FakeRegistry::Begin(const std::string& op, const std::string& path, const std::string& name) {
-  log_.push_back(Call{op, path, name, 0});
+long FakeRegistry::Begin(const std::string& op, const std::string& path, const std::string& name,
+                         std::uint32_t type, const std::string& bytes) {
+  log_.push_back(Call{op, path, name, 0, type, bytes});
   if (on_call) on_call(log_.back());
   for (auto it = failures_.begin(); it != failures_.end(); ++it) {
     if (it->op != op) continue;
@@ -187,7 +188,7 @@ long FakeRegistry::QueryValue(RegKey handle, const std::string& name, std::uint3
 
 long FakeRegistry::SetValue(RegKey handle, const std::string& name, std::uint32_t type, const std::string& bytes) {
   Key* key = Resolve(handle);
-  long result = Begin("RegSetValueExA", PathOf(key), name);
+  long result = Begin("RegSetValueExA", PathOf(key), name, type, bytes);
   if (result == 0) {
     if (key == nullptr) {
       result = platform::kErrorInvalidHandle;
@@ -202,7 +203,7 @@ long FakeRegistry::SetValue(RegKey handle, const std::string& name, std::uint32_
 
 long FakeRegistry::SetDefaultValue(RegKey handle, const std::string& subkey, const std::string& text) {
   Key* from = Resolve(handle);
-  long result = Begin("RegSetValueA", PathOf(from), subkey);
+  long result = Begin("RegSetValueA", PathOf(from), subkey, platform::kRegSz, text + '\0');
   if (result == 0) {
     if (from == nullptr) {
       result = platform::kErrorInvalidHandle;

@@ -22,6 +22,8 @@ class FakeRegistry : public platform::Registry {
     std::string path;  // full key path, e.g. "HKEY_CURRENT_USER\Software\Kestrelane"
     std::string name;  // value name (or subkey for RegOpenKeyA / RegCreateKeyA / RegSetValueA)
     long result = 0;
+    std::uint32_t type = 0;  // RegSetValueExA / RegSetValueA: the type and bytes written
+    std::string bytes;
   };
   struct Value {
     std::uint32_t type = 0;
@@ -74,7 +76,8 @@ class FakeRegistry : public platform::Registry {
   Key* Walk(Key* from, const std::string& subkey, bool create);
   Key* RootByPath(const std::string& path, std::string* rest) const;
   std::string PathOf(const Key* key) const;
-  long Begin(const std::string& op, const std::string& path, const std::string& name);
+  long Begin(const std::string& op, const std::string& path, const std::string& name, std::uint32_t type = 0,
+             const std::string& bytes = "");
   void End(long result);
   platform::RegKey NewHandle(Key* key);
 

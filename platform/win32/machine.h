@@ -3,11 +3,14 @@
 
 #include "platform/platform.h"
 #include "platform/win32/dialogs.h"
+#include "platform/win32/display.h"
 #include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/shell_services.h"
+#include "platform/win32/sysinfo.h"
+#include "platform/win32/version.h"
 
 namespace ks::win32 {
 
@@ -19,6 +22,9 @@ class Win32Machine : public platform::Platform {
   platform::DisplaySettings& display_settings() override { return modes; }
   platform::Processes& processes() override { return proc; }
   platform::ShellServices& shell() override { return sh; }
+  platform::VersionInfo& version() override { return ver; }
+  platform::SystemInfo& system() override { return sys; }
+  platform::Display& display() override { return disp; }
 
   Win32Registry reg;
   Win32Files fs;
@@ -26,6 +32,9 @@ class Win32Machine : public platform::Platform {
   Win32DisplaySettings modes;
   Win32Processes proc;
   Win32ShellServices sh;
+  Win32VersionInfo ver;
+  Win32SystemInfo sys;
+  Win32Display disp;
 };
 
 }  // namespace ks::win32

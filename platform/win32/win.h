@@ -8,6 +8,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// Left out by WIN32_LEAN_AND_MEAN.
+#include <winver.h>
 
 // windows.h renames these to their A/W forms; our interfaces use the plain names.
 #undef MessageBox
@@ -15,3 +17,9 @@
 #undef CopyFile
 #undef CreateFolder
 #undef EnumDisplaySettings
+#undef GetVersionEx
+#undef GetSystemDirectory
+#undef GetFileVersionInfoSize
+#undef GetFileVersionInfo
+#undef VerQueryValue
+#undef EnumDisplayDevices

@@ -28,7 +28,7 @@ struct Startup : Form1Rig, ::testing::Test {
     Record(p.ShowSystemInfo, "ShowSystemInfo");
     p.LookupChipData = [this](const std::string& file, bool extra) {
       calls.push_back("LookupChipData " + file + (extra ? " extra" : ""));
-      return std::string();
+      return std::optional<std::string>();
     };
     Record(p.FillSettingLists, "FillSettingLists");
     Record(p.DetectD3DSettings, "DetectD3DSettings");
@@ -39,12 +39,7 @@ struct Startup : Form1Rig, ::testing::Test {
     Record(p.LoadShaderOverride, "LoadShaderOverride");
     Record(p.ShowAntialiasingPreview, "ShowAntialiasingPreview");
     Record(p.LoadIt, "LoadIt");
-    p.SetLabel2Caption = [this](int index, const std::string& text) {
-      calls.push_back("Label2(" + std::to_string(index) + ")");
-      label2[index] = text;
-    };
   }
-  std::map<int, std::string> label2;
 };
 
 TEST_F(Startup, StepsRunInOrderWithIsStartUntilTheyAreDone) {
@@ -54,7 +49,7 @@ TEST_F(Startup, StepsRunInOrderWithIsStartUntilTheyAreDone) {
       "ShowOsAndDirectXVersion", "FindDriverKey", "ShowCardName", "ReadDriverVersion", "FindNvidiaDevices",
       "ShowCardName", "DetectClockModel", "ShowSystemInfo", "LookupChipData mt", "FillSettingLists",
       "DetectD3DSettings", "DetectOGLSettings", "LoadNvCplFlags", "FillAntialiasingModes",
-      "LoadMultitextureOverride", "LoadShaderOverride", "Label2(8)", "ShowAntialiasingPreview (IsStart 0)"};
+      "LoadMultitextureOverride", "LoadShaderOverride", "ShowAntialiasingPreview (IsStart 0)"};
   EXPECT_EQ(calls, expected);
   EXPECT_EQ(f.IsStart, 0);
   EXPECT_EQ(f.IsLoading, 0);
@@ -75,12 +70,14 @@ TEST_F(Startup, EachStepSeesWhatTheStepsBeforeItDid) {
   };
   f.Procedures.LookupChipData = [this](const std::string&, bool) {
     EXPECT_EQ(f.Combo17.ListCount(), 2) << "languages listed before the chip data";
-    return std::string("3");
+    return std::optional<std::string>("3");
   };
+  f.Procedures.LoadMultitextureOverride = [this] { EXPECT_EQ(f.Label2[8].Caption(), ""); };
   f.Procedures.LoadShaderOverride = [this] { EXPECT_FALSE(m.reg.HasKey("HKCR\\.ksp")); };
-  f.Procedures.SetLabel2Caption = [this](int, const std::string&) {
-    EXPECT_TRUE(m.reg.HasKey("HKCR\\.ksp")) << "the file type is registered before the version is shown";
-    EXPECT_FALSE(StoredNumber("Version").has_value());
+  f.Procedures.ShowAntialiasingPreview = [this] {
+    EXPECT_TRUE(m.reg.HasKey("HKCR\\.ksp"));
+    EXPECT_NE(f.Label2[8].Caption(), "") << "the version is shown after the file type is registered";
+    EXPECT_TRUE(StoredNumber("Version").has_value());
   };
   f.Load();
   EXPECT_EQ(st.MtFlag, 1);
@@ -131,11 +128,13 @@ TEST_F(Startup, MtFlagOnlyForANumberAboveTwo) {
     const char* answer;
     int flag;
   };
-  for (const Case& c : {Case{"3", 1}, Case{"2", 0}, Case{"", 0}, Case{"x", 0}, Case{"2.5", 1}}) {
+  for (const Case& c : {Case{"3", 1}, Case{"2", 0}, Case{"", 0}, Case{"x", 0}, Case{"2.5", 1}, Case{nullptr, 0}}) {
     Form1Rig rig;
-    rig.f.Procedures.LookupChipData = [&](const std::string&, bool) { return std::string(c.answer); };
+    rig.f.Procedures.LookupChipData = [&](const std::string&, bool) {
+      return c.answer ? std::optional<std::string>(c.answer) : std::nullopt;
+    };
     rig.f.Load();
-    EXPECT_EQ(rig.st.MtFlag, c.flag) << "answer \"" << c.answer << "\"";
+    EXPECT_EQ(rig.st.MtFlag, c.flag) << "answer \"" << (c.answer ? c.answer : "(none)") << "\"";
   }
 }
 
@@ -191,11 +190,8 @@ TEST(Version, LabelAndCaptionShowTheVersionAndTheLastUpdate) {
     Form1Rig rig;
     if (c.stored) rig.m.reg.PutString(kSettings, "LastUpDate35", *c.stored);
     if (c.dword) rig.m.reg.PutDword(kSettings, "LastUpDate35", *c.dword);
-    std::string label;
-    rig.f.Procedures.SetLabel2Caption = [&](int index, const std::string& text) {
-      if (index == 8) label = text;
-    };
     rig.f.Load();
+    const std::string label = rig.f.Label2[8].Caption();
     std::string expected = "Kestrelane SE " + rig.st.Lang(246) + "3.5";
     if (!c.suffix.empty()) expected += rig.st.Lang(247) + c.suffix.substr(1);
     EXPECT_EQ(label, expected) << c.name;

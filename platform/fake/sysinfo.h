@@ -1,0 +1,28 @@
+// The fake machine's Windows version, processors and memory: plain fields a
+// test sets, returned by the calls as the system would.
+#pragma once
+
+#include "platform/sysinfo.h"
+
+namespace ks::fake {
+
+class FakeSystemInfo : public platform::SystemInfo {
+ public:
+  bool GetVersionEx(platform::OsVersion* out) override;
+  void GetSystemInfo(platform::SystemInfoRecord* out) override { *out = info; }
+  // The older record of a 32-bit system: sizes stop at 4 GB - 1.
+  void GlobalMemoryStatus(platform::MemoryStatus* out) override;
+  bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
+  std::string GetSystemDirectory() override { return system_directory; }
+
+  // --- set-up for tests (a Windows XP machine with 512 MB by default) ---
+  platform::OsVersion version{5, 1, 2600, platform::kPlatformWin32Nt, "Service Pack 2"};
+  bool version_fails = false;
+  platform::SystemInfoRecord info;
+  platform::MemoryStatus memory{30, 512ull << 20, 256ull << 20, 1024ull << 20, 768ull << 20, 2048ull << 20,
+                                2000ull << 20};
+  bool has_memory_status_ex = true;  // false on Windows 9x/Me and NT 4
+  std::string system_directory = "C:\\WINDOWS\\system32";
+};
+
+}  // namespace ks::fake

@@ -1,0 +1,17 @@
+// System information over kernel32.
+#pragma once
+
+#include "platform/sysinfo.h"
+
+namespace ks::win32 {
+
+class Win32SystemInfo : public platform::SystemInfo {
+ public:
+  bool GetVersionEx(platform::OsVersion* out) override;
+  void GetSystemInfo(platform::SystemInfoRecord* out) override;
+  void GlobalMemoryStatus(platform::MemoryStatus* out) override;
+  bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
+  std::string GetSystemDirectory() override;
+};
+
+}  // namespace ks::win32

@@ -1,0 +1,12 @@
+#include "shell/Module2.h"
+
+#include "shell/numbers.h"
+
+namespace ks {
+
+void GetChipRevision(SeState& s) {
+  size_t at = s.NvTweakHwKey.find("REV_");
+  s.ChipRevision = at == std::string::npos ? std::string() : Trim(s.NvTweakHwKey.substr(at + 4, 2));
+}
+
+}  // namespace ks

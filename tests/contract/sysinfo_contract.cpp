@@ -1,0 +1,42 @@
+// What every machine's system information service must give, fake or real.
+#include <gtest/gtest.h>
+
+#include "contract/contract.h"
+
+namespace ks::test {
+namespace {
+
+TEST(SystemInfoContract, Invariants) {
+  std::unique_ptr<platform::Platform> machine = MakeContractMachine();
+  platform::SystemInfo& sys = machine->system();
+
+  platform::OsVersion version;
+  ASSERT_TRUE(sys.GetVersionEx(&version));
+  EXPECT_GE(version.major, 4u);
+  EXPECT_TRUE(version.platform_id == platform::kPlatformWin32Nt ||
+              version.platform_id == platform::kPlatformWin32Windows);
+  EXPECT_LT(version.csd_version.size(), 128u);
+
+  platform::SystemInfoRecord info;
+  sys.GetSystemInfo(&info);
+  EXPECT_GE(info.number_of_processors, 1u);
+  EXPECT_NE(info.processor_type, 0u);
+
+  platform::MemoryStatus ex;
+  if (sys.GlobalMemoryStatusEx(&ex)) {
+    EXPECT_GT(ex.total_phys, 0u);
+    EXPECT_LE(ex.avail_phys, ex.total_phys);
+  }
+  platform::MemoryStatus old;
+  sys.GlobalMemoryStatus(&old);
+  EXPECT_GT(old.total_phys, 0u);
+  EXPECT_LE(old.avail_phys, old.total_phys);
+
+  std::string folder = sys.GetSystemDirectory();
+  ASSERT_GT(folder.size(), 3u);
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_EQ(folder[1], ':');
+}
+
+}  // namespace
+}  // namespace ks::test
