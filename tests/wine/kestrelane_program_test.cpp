@@ -4,6 +4,7 @@
 // command line it ends by itself without ever showing a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -30,7 +31,56 @@ struct VisibleWindowSearch {
   DWORD pid;
   bool found = false;
   std::string title;
+  HWND hwnd = nullptr;
 };
+
+struct VisibleWindowSearch;
+BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp);
+
+// Writes what the window shows on screen as a 24-bit BMP file; returns the
+// number of distinct colours seen (1 for a blank window, 0 on failure).
+int SaveWindowPicture(HWND hwnd, const std::string& path) {
+  RECT r{};
+  if (!GetWindowRect(hwnd, &r)) return 0;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return 0;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const int stride = (w * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * h, '\0');
+  const int lines = GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  if (lines != h) return 0;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  bytes += pixels;
+  win32::Win32Files().WriteFile(path, bytes);
+  std::vector<std::uint32_t> colours;
+  for (int y = 0; y < h; y += 7) {
+    for (int x = 0; x < w; x += 7) {
+      const unsigned char* p = reinterpret_cast<const unsigned char*>(pixels.data()) + y * stride + x * 3;
+      const std::uint32_t c = p[0] | p[1] << 8 | p[2] << 16;
+      if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+    }
+  }
+  return static_cast<int>(colours.size());
+}
 
 BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp) {
   auto* search = reinterpret_cast<VisibleWindowSearch*>(lp);
@@ -41,6 +91,7 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp) {
   GetWindowTextA(hwnd, title, sizeof(title));
   search->found = true;
   search->title = title;
+  search->hwnd = hwnd;
   return FALSE;
 }
 
@@ -76,7 +127,7 @@ class KestrelaneProgram : public ::testing::Test {
     if (pid == 0) return false;
     platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
     for (int waited = 0; waited < ms; waited += 20) {
-      VisibleWindowSearch search{pid, false, ""};
+      VisibleWindowSearch search{pid, false, "", nullptr};
       EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
       if (search.found) *showed_window = true;
       if (proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0) return true;
@@ -87,6 +138,9 @@ class KestrelaneProgram : public ::testing::Test {
   std::string DefaultValue(const std::string& key) {
     return reg_.ReadRegValue(kHkeyClassesRoot, key, "").AsText();
   }
+
+  // The build tree, as a Windows path.
+  static std::string BuildFolder() { return FolderFromEnv("KS_BUILD_DIR"); }
 
   win32::Win32Machine machine_;
   BasRegistry reg_{machine_.reg};
@@ -102,6 +156,33 @@ TEST_F(KestrelaneProgram, PresetCommandLineEndsByItselfWithoutAWindow) {
   EXPECT_EQ(DefaultValue("KestrelaneSE"), "KestrelaneSE secure preset file");
   EXPECT_EQ(DefaultValue("KestrelaneSE\\Shell\\open\\command"), platform::QuotedProgram(Exe()) + " %1");
   EXPECT_EQ(DefaultValue("KestrelaneSE\\DefaultIcon"), Exe() + ",0");
+}
+
+// Enabled once the Win32 renderer shows the forms.
+TEST_F(KestrelaneProgram, DISABLED_StartsWithItsMainWindowAndEndsWhenItIsClosed) {
+  auto& proc = machine_.proc;
+  const std::uint32_t pid = proc.StartProgram(platform::QuotedProgram(Exe()), platform::WindowStyle::kNormalFocus);
+  ASSERT_NE(pid, 0u);
+  platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
+  VisibleWindowSearch search{pid, false, "", nullptr};
+  for (int waited = 0; waited < 30000 && !search.found; waited += 50) {
+    if (proc.WaitForSingleObject(h.get(), 50) == platform::kWaitObject0) break;
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  }
+  ASSERT_TRUE(search.found) << "no window appeared";
+  EXPECT_EQ(search.title, "Kestrelane SE Build 5");
+  Sleep(1500);  // let the window paint
+  const std::string picture = BuildFolder() + "\\kestrelane_main_window.bmp";
+  EXPECT_GT(SaveWindowPicture(search.hwnd, picture), 3) << "the window shows nothing";
+  EXPECT_EQ(reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").AsText(), "353");
+  EXPECT_EQ(DefaultValue(".ksp"), "KestrelaneSE");
+  EXPECT_EQ(DefaultValue("KestrelaneSE\\Shell\\open\\command"), platform::QuotedProgram(Exe()) + " %1");
+
+  PostMessageA(search.hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(proc.WaitForSingleObject(h.get(), 30000), platform::kWaitObject0) << "closing did not end the program";
+  EXPECT_FALSE(reg_.RegKeyExists(kHkeyCurrentUser, kProductKey) &&
+               !reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "LVP").IsEmpty())
+      << "the last page is not remembered unless asked";
 }
 
 }  // namespace
