@@ -17,15 +17,15 @@ FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
   Put(Label4.LoadIn(pages_[5], 4), 240, 1470, 2535, kRow, "Texture LOD bias:");
   Put(Label4.LoadIn(pages_[5], 2), 120, 1800, 1575, kRow, "Intellisample settings");
   PutLine(Line1, 1680, 7320, 1920);
-  Put(Check3.LoadIn(pages_[5], 0), 240, 2160, 3615, kRow, "Manual Intellisample trilinear configuration");
-  Put(Label4.LoadIn(pages_[5], 3), 480, 2490, 3375, kRow, "Trilinear quality:");
-  Put(Check3.LoadIn(pages_[5], 1), 240, 2850, 3615, kRow, "Manual Intellisample texture compression configuration");
-  Put(Option2.LoadIn(pages_[5], 0), 480, 3210, 1695, kRow, "By application").SetValue(true);
-  Put(Option2.LoadIn(pages_[5], 1), 2280, 3210, 1575, kRow, "Enabled");
-  Put(Frame5, 3960, 2160, 3255, 1455, "Filtering optimizations");
+  Put(Check3.LoadIn(pages_[5], 0), 240, 2130, 6855, kRow, "Manual Intellisample trilinear configuration");
+  Put(Label4.LoadIn(pages_[5], 3), 480, 2430, 2295, kRow, "Trilinear quality:");
+  Put(Check3.LoadIn(pages_[5], 1), 240, 2730, 6855, kRow, "Manual Intellisample texture compression configuration");
+  Put(Option2.LoadIn(pages_[5], 0), 480, 3030, 1695, kRow, "By application").SetValue(true);
+  Put(Option2.LoadIn(pages_[5], 1), 2280, 3030, 1575, kRow, "Enabled");
+  Put(Frame5, 120, 3330, 7095, 645, "Filtering optimizations");
   static constexpr const char* kOptimizations[] = {"Trilinear optimization", "Aniso mip filter optimization",
                                                    "Aniso sample optimization"};
-  for (int i = 0; i < 3; ++i) Put(Check14.LoadIn(Frame5, i), 120, 300 + 330 * i, 3015, kRow, kOptimizations[i]);
+  for (int i = 0; i < 3; ++i) Put(Check14.LoadIn(Frame5, i), 120 + 2325 * i, 300, 2295, kRow, kOptimizations[i]);
 
   // page 6: Direct3D texture filtering
   Put(Label6.LoadIn(pages_[6], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");
