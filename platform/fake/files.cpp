@@ -40,13 +40,31 @@ FakeFiles::FakeFiles() {
 }
 
 std::string FakeFiles::Normal(const std::string& path) {
-  std::string out;
+  // Split into parts, resolving "." and ".." as Windows does (".." never
+  // climbs above the drive).
+  std::vector<std::string> parts;
+  std::string part;
+  auto flush = [&] {
+    if (part == "..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  };
   for (char c : path) {
-    char d = c == '/' ? '\\' : c;
-    if (d == '\\' && !out.empty() && out.back() == '\\') continue;
-    out += d;
+    if (c == '/' || c == '\\') {
+      flush();
+    } else {
+      part += c;
+    }
   }
-  while (out.size() > 3 && out.back() == '\\') out.pop_back();
+  flush();
+  std::string out;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += '\\';
+    out += parts[i];
+  }
   if (out.size() == 2 && out[1] == ':') out += '\\';
   return FoldCase(out);
 }

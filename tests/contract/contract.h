@@ -13,5 +13,7 @@ namespace ks::test {
 std::unique_ptr<platform::Platform> MakeContractMachine();
 // A HKEY_CURRENT_USER subkey that no earlier run has used.
 std::string ContractScratchKey();
+// An existing folder that no earlier run has used (no trailing backslash).
+std::string ContractScratchFolder(platform::Files& files);
 
 }  // namespace ks::test

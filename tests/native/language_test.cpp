@@ -87,6 +87,21 @@ TEST_F(Language, MissingChosenFileShowsTheMessageThenEnglish) {
   EXPECT_EQ(form.Label17.Caption(), "Language");
 }
 
+// A code is a file name inside the language folder, never a path out of it.
+TEST_F(Language, CodeThatLeavesTheFolderLoadsEnglish) {
+  m.fs.AddFile(m.fs.ProgramFolder() + "\\DATA\\secret.dat", LanguageFile("Secret", "Secret", {"Leaked"}));
+  AddLanguage("en.dat", "English", "Language", {"Yes"});
+  for (const char* code : {"..\\secret", "../secret", "C:\\Program Files\\Kestrelane\\DATA\\secret"}) {
+    SCOPED_TRACE(code);
+    m.msg.Clear();
+    m.reg.PutString(kSettings, "Language", code);
+    LoadLanguage(st, form);
+    EXPECT_EQ(Messages(), kLoadError);
+    EXPECT_EQ(st.LangCode, "en");
+    EXPECT_EQ(st.Lang(0), "Yes");
+  }
+}
+
 TEST_F(Language, ExactlyThreeHundredSlotItemsLoad) {
   AddLanguage("en.dat", "English", "Language", Numbered("t", 300));
   LoadLanguage(st, form);

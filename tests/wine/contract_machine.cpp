@@ -26,5 +26,13 @@ const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
 
 std::unique_ptr<platform::Platform> MakeContractMachine() { return std::make_unique<win32::Win32Machine>(); }
 std::string ContractScratchKey() { return RunKey(); }
+std::string ContractScratchFolder(platform::Files& files) {
+  static int n = 0;
+  std::string folder = files.TempFolder() + "\\kstest" +
+                       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
+                       std::to_string(++n);
+  files.CreateFolder(folder);
+  return folder;
+}
 
 }  // namespace ks::test

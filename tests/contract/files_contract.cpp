@@ -1,0 +1,102 @@
+// The file service, against the fake file tree natively and the real file
+// system under Wine.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "contract/contract.h"
+
+namespace ks::test {
+namespace {
+
+class FilesContract : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine_ = MakeContractMachine();
+    dir_ = ContractScratchFolder(files());
+    ASSERT_TRUE(files().FolderExists(dir_));
+  }
+  platform::Files& files() { return machine_->files(); }
+  std::string At(const std::string& name) { return dir_ + "\\" + name; }
+  std::vector<std::string> Sorted(std::vector<std::string> names) {
+    for (auto& n : names) {
+      for (auto& c : n) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::unique_ptr<platform::Platform> machine_;
+  std::string dir_;
+};
+
+TEST_F(FilesContract, BytesRoundTripUnchanged) {
+  const std::string bytes = std::string("a\r\nb\0\xE9\xFF", 7);
+  ASSERT_TRUE(files().WriteFile(At("x.dat"), bytes));
+  std::string read;
+  ASSERT_TRUE(files().ReadFile(At("X.DAT"), &read)) << "names ignore case";
+  EXPECT_EQ(read, bytes);
+  ASSERT_TRUE(files().WriteFile(At("x.dat"), "short"));
+  ASSERT_TRUE(files().ReadFile(At("x.dat"), &read));
+  EXPECT_EQ(read, "short") << "a write replaces the whole file";
+}
+
+TEST_F(FilesContract, MissingThingsFailWithoutTouchingTheOutput) {
+  std::string read = "kept";
+  EXPECT_FALSE(files().ReadFile(At("none.dat"), &read));
+  EXPECT_EQ(read, "kept");
+  EXPECT_FALSE(files().FileExists(At("none.dat")));
+  EXPECT_FALSE(files().DeleteFile(At("none.dat")));
+  EXPECT_FALSE(files().CopyFile(At("none.dat"), At("copy.dat")));
+  EXPECT_FALSE(files().WriteFile(At("nofolder\\x.dat"), "x")) << "the folder must exist";
+  EXPECT_FALSE(files().CreateFolder(At("a\\b"))) << "the parent must exist";
+}
+
+TEST_F(FilesContract, FoldersFilesAndListing) {
+  ASSERT_TRUE(files().CreateFolder(At("Sub")));
+  EXPECT_TRUE(files().FolderExists(At("sub")));
+  EXPECT_FALSE(files().FileExists(At("Sub")));
+  ASSERT_TRUE(files().WriteFile(At("en.dat"), "1"));
+  ASSERT_TRUE(files().WriteFile(At("de.dat"), "2"));
+  ASSERT_TRUE(files().WriteFile(At("en_pv.dat"), "3"));
+  ASSERT_TRUE(files().WriteFile(At("notes.txt"), "4"));
+  EXPECT_EQ(Sorted(files().List(At("*.dat"))), (std::vector<std::string>{"de.dat", "en.dat", "en_pv.dat"}));
+  EXPECT_EQ(Sorted(files().List(At("e?.dat"))), (std::vector<std::string>{"en.dat"}));
+  EXPECT_EQ(Sorted(files().List(At("*"))), (std::vector<std::string>{"de.dat", "en.dat", "en_pv.dat", "notes.txt"}))
+      << "folders are not listed";
+  EXPECT_EQ(Sorted(files().ListFolders(dir_)), (std::vector<std::string>{"sub"}));
+  EXPECT_TRUE(files().List(At("Sub\\*.dat")).empty());
+  EXPECT_TRUE(files().List(At("missing\\*.dat")).empty());
+}
+
+TEST_F(FilesContract, CopyReplacesAndDeleteRemoves) {
+  ASSERT_TRUE(files().WriteFile(At("a.dat"), "new"));
+  ASSERT_TRUE(files().WriteFile(At("b.dat"), "old"));
+  ASSERT_TRUE(files().CopyFile(At("a.dat"), At("b.dat")));
+  std::string read;
+  ASSERT_TRUE(files().ReadFile(At("b.dat"), &read));
+  EXPECT_EQ(read, "new");
+  ASSERT_TRUE(files().DeleteFile(At("a.dat")));
+  EXPECT_FALSE(files().FileExists(At("a.dat")));
+  EXPECT_TRUE(files().FileExists(At("b.dat")));
+}
+
+TEST_F(FilesContract, DotPartsResolveLikeWindows) {
+  ASSERT_TRUE(files().CreateFolder(At("Sub")));
+  ASSERT_TRUE(files().WriteFile(At("top.dat"), "top"));
+  std::string read;
+  EXPECT_TRUE(files().ReadFile(At("Sub\\..\\top.dat"), &read));
+  EXPECT_EQ(read, "top");
+  EXPECT_TRUE(files().FileExists(At(".\\top.dat")));
+}
+
+TEST_F(FilesContract, ProgramAndTempFoldersHaveNoTrailingBackslash) {
+  for (const std::string& folder : {files().ProgramFolder(), files().TempFolder()}) {
+    SCOPED_TRACE(folder);
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(files().FolderExists(folder));
+  }
+}
+
+}  // namespace
+}  // namespace ks::test
