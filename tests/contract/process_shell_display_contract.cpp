@@ -42,3 +42,17 @@ TEST(ShellContract, FindExecutableOfAMissingFileFails) {
 
 }  // namespace
 }  // namespace ks::test
+
+namespace ks::test {
+namespace {
+
+TEST(DisplaySettingsContract, ModeNumberPastTheEndFails) {
+  auto machine = MakeContractMachine();
+  platform::DisplayMode mode{1, 2, 3, 4};
+  EXPECT_FALSE(machine->display_settings().EnumDisplaySettings(100000, &mode));
+  EXPECT_EQ(mode.width, 1u) << "the record is left as it was";
+  EXPECT_EQ(mode.frequency, 4u);
+}
+
+}  // namespace
+}  // namespace ks::test
