@@ -1,0 +1,78 @@
+// The main window's design: every page at its place, every control inside
+// its container, the window's designed size.
+#include <gtest/gtest.h>
+
+#include "form1_rig.h"
+#include "shell/navigation.h"
+
+namespace ks::test {
+namespace {
+
+TEST(Form1Layout, PagesAndNavigatorAtTheirPlaces) {
+  Form1Rig rig;
+  for (int i = 0; i < kPageCount; ++i) {
+    const ui::Frame& page = rig.f.Frame1[i];
+    EXPECT_EQ(page.Left(), 120) << i;
+    EXPECT_EQ(page.Top(), 600) << i;
+    EXPECT_EQ(page.Width(), 7335) << i;
+    EXPECT_EQ(page.Height(), 4095) << i;
+  }
+  const auto& nav = rig.f.FlatScrollBar4;
+  EXPECT_EQ(nav.Left(), 7560);
+  EXPECT_EQ(nav.Top(), 600);
+  EXPECT_EQ(nav.Width(), 255);
+  EXPECT_EQ(nav.Height(), 4095);
+  EXPECT_EQ(nav.Min(), 1);
+  EXPECT_EQ(nav.SmallChange(), 1);
+  EXPECT_EQ(nav.LargeChange(), 1);
+  EXPECT_EQ(nav.GetOrientation(), ui::Orientation::kVertical);
+  EXPECT_EQ(rig.f.Width(), 8175);
+  EXPECT_EQ(rig.f.Height(), 5625);
+  EXPECT_EQ(rig.f.Timer1.Interval(), 100);
+  EXPECT_FALSE(rig.f.Timer1.Enabled());
+  EXPECT_EQ(rig.f.Timer2.Interval(), 100);
+  EXPECT_FALSE(rig.f.Timer2.Enabled());
+}
+
+TEST(Form1Layout, EveryControlLiesInsideItsContainer) {
+  Form1Rig rig;
+  for (const ui::Control* c : rig.f.controls()) {
+    const ui::Frame* frame = c->Container();
+    if (frame == nullptr || c->kind() == ui::Kind::kTimer) continue;
+    if (c->kind() == ui::Kind::kLine) {
+      const auto* line = static_cast<const ui::Line*>(c);
+      for (int x : {line->X1(), line->X2()}) EXPECT_TRUE(x >= 0 && x <= frame->Width()) << c->FullName();
+      continue;
+    }
+    EXPECT_GE(c->Left(), 0) << c->FullName();
+    EXPECT_GE(c->Top(), 0) << c->FullName();
+    EXPECT_GT(c->Width(), 0) << c->FullName();
+    EXPECT_LE(c->Left() + c->Width(), frame->Width()) << c->FullName() << " in " << frame->FullName();
+    EXPECT_LE(c->Top() + c->Height(), frame->Height()) << c->FullName() << " in " << frame->FullName();
+  }
+}
+
+TEST(Form1Layout, OnlyTheStartPageIsVisibleAsDesigned) {
+  Form1Rig rig;
+  EXPECT_EQ(rig.VisiblePages(), std::vector<int>{4});
+  for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(rig.f.Frame1[i].Tag, kPages[static_cast<size_t>(i)].tag) << i;
+}
+
+TEST(Form1Layout, HelpWindowTopicFramesShareOnePlace) {
+  Form1Rig rig;
+  Form5& help = rig.f.form5();
+  EXPECT_EQ(help.Caption(), "Help System");
+  for (int i = 0; i < kHelpTopicCount; ++i) {
+    EXPECT_EQ(help.Frame1[i].Left(), 120) << i;
+    EXPECT_EQ(help.Frame1[i].Top(), 120) << i;
+    EXPECT_EQ(help.Frame1[i].Width(), 2535) << i;
+    EXPECT_EQ(help.Frame1[i].Height(), 3735) << i;
+    EXPECT_EQ(help.Frame1[i].Caption(), kHelpTopics[static_cast<size_t>(i)].title) << i;
+  }
+  EXPECT_EQ(help.Timer1.Interval(), 5);
+  EXPECT_TRUE(help.Timer1.Enabled());
+  EXPECT_GE(help.Command2.Top(), 120 + 3735) << "Close sits below the frames";
+}
+
+}  // namespace
+}  // namespace ks::test
