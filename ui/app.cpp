@@ -40,6 +40,10 @@ void App::ControlChanged(Control& control) {
   if (backend_) backend_->ControlChanged(control);
 }
 
+void App::ControlGone(Control& control) {
+  if (backend_) backend_->ControlGone(control);
+}
+
 void App::FormChanged(Form& form) {
   if (backend_) backend_->FormChanged(form);
 }

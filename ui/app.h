@@ -32,6 +32,8 @@ class Backend {
   virtual void FormChanged(Form& form) = 0;
   // A property of the control changed (the renderer re-reads its state).
   virtual void ControlChanged(Control& control) = 0;
+  // A control is about to be destroyed.
+  virtual void ControlGone(Control& control) {}
   // A form is about to be destroyed or unloaded: drop its windows.
   virtual void FormGone(Form& form) = 0;
   // A modal loop for `form` starts / ends (other forms take no input).
@@ -93,6 +95,7 @@ class App {
   void FormLoaded() { ever_loaded_ = true; }
   void RunModal(Form& form);
   void ControlChanged(Control& control);
+  void ControlGone(Control& control);
   void FormChanged(Form& form);
   // Called by a timer when its Interval or Enabled changed.
   void TimerReset(Timer& timer);

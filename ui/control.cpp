@@ -13,7 +13,10 @@ Control::Control(Frame& container, Kind kind, std::string name)
   form_.Register(this);
 }
 
-Control::~Control() { form_.Unregister(this); }
+Control::~Control() {
+  app().ControlGone(*this);
+  form_.Unregister(this);
+}
 
 App& Control::app() const { return form_.app(); }
 

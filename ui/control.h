@@ -84,6 +84,9 @@ class Control {
   // the controls of a form they never loaded.)
   bool TakesInput() const;
 
+  // Tells the renderer to show the control afresh (a control added at run time).
+  void Refresh() { Changed(); }
+
   // Set by ControlArray when the control becomes one of its elements.
   void SetArrayIndex(int index) { index_ = index; }
 

@@ -48,8 +48,7 @@ class Toolbar : public Control {
   ToolButton* Button(const std::string& key);
   ToolButton* Button(int index);
   const std::vector<ToolButton>& buttons() const { return buttons_; }
-  // Changing a button or a menu through the pointers above: call this after.
-  void Refresh() { Changed(); }
+  // Changing a button or a menu through the pointers above: call Refresh() after.
   void SetButtonEnabled(const std::string& key, bool enabled);
   void SetMenuEnabled(const std::string& button_key, const std::string& menu_key, bool enabled);
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "native/ui_test_form.h"
+#include "forms/all_controls_form.h"
 #include "platform/fake/machine.h"
 
 namespace ks {

@@ -2,7 +2,7 @@
 // program, timers on the virtual clock.
 #include <gtest/gtest.h>
 
-#include "native/ui_test_form.h"
+#include "forms/all_controls_form.h"
 #include "platform/fake/machine.h"
 
 namespace ks {
