@@ -127,18 +127,23 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
   Control* c = FindControl(child);
   if (!c) return;
   const int code = HIWORD(wp);
+  bool acted = true;
   switch (c->kind()) {
     case Kind::kLabel:
-      if (code == STN_CLICKED) static_cast<Label*>(c)->UserClick();
+      acted = code == STN_CLICKED;
+      if (acted) static_cast<Label*>(c)->UserClick();
       break;
     case Kind::kCommandButton:
-      if (code == BN_CLICKED) static_cast<CommandButton*>(c)->UserClick();
+      acted = code == BN_CLICKED;
+      if (acted) static_cast<CommandButton*>(c)->UserClick();
       break;
     case Kind::kCheckBox:
-      if (code == BN_CLICKED) static_cast<CheckBox*>(c)->UserClick();
+      acted = code == BN_CLICKED;
+      if (acted) static_cast<CheckBox*>(c)->UserClick();
       break;
     case Kind::kOptionButton:
-      if (code == BN_CLICKED) static_cast<OptionButton*>(c)->UserClick();
+      acted = code == BN_CLICKED;
+      if (acted) static_cast<OptionButton*>(c)->UserClick();
       break;
     case Kind::kComboBox: {
       auto* box = static_cast<ComboBox*>(c);
@@ -146,14 +151,17 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
         box->UserPick(static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0)));
       else if (code == CBN_EDITCHANGE)
         box->UserType(WindowText(child));
+      else
+        acted = false;
       break;
     }
     case Kind::kListBox:
-      if (code == LBN_SELCHANGE)
-        static_cast<ListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
+      acted = code == LBN_SELCHANGE;
+      if (acted) static_cast<ListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
       break;
     case Kind::kTextBox:
-      if (code == EN_CHANGE) static_cast<TextBox*>(c)->UserType(WindowText(child));
+      acted = code == EN_CHANGE;
+      if (acted) static_cast<TextBox*>(c)->UserType(WindowText(child));
       break;
     case Kind::kToolbar: {
       auto* bar = static_cast<Toolbar*>(c);
@@ -161,11 +169,12 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
       break;
     }
     default:
+      acted = false;
       break;
   }
-  // The model may have changed the control differently from what the
-  // window did by itself (a refused value): show the model's state again.
-  if (FindControl(child) == c) Sync(fw, *c);
+  // The model may not have taken the change the window made by itself (a
+  // disabled or locked control, a refused value): show the model's state again.
+  if (acted && FindControl(child) == c) Sync(fw, *c);
 }
 
 void Renderer::OnScroll(FormWindows& fw, HWND child, int request) {

@@ -1,0 +1,304 @@
+// The renderer under Wine: a form with every control kind shown as real
+// windows; real input sent to those windows reaches the model exactly once,
+// and changes made by code are not echoed back as input.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+#include "forms/all_controls_form.h"
+#include "platform/win32/machine.h"
+#include "ui/win32/renderer.h"
+
+#include <commctrl.h>
+
+namespace ks {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// A small 24-bit BMP: a red square with a blue stripe.
+std::string SmallBmp() {
+  const int w = 16, h = 16, stride = w * 3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + stride * h;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bytes += x < 4 ? std::string("\xff\x00\x00", 3) : std::string("\x00\x00\xff", 3);
+  return bytes;
+}
+
+// Where the build tree lies, as a Windows path (Wine maps / to Z:\).
+std::string BuildFolder() {
+  const char* dir = std::getenv("KS_BUILD_DIR");
+  if (!dir || !*dir) return ".";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+class Renderer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_.Logging = true;  // a renderer turns the log off; these tests read it
+    bmp_ = machine_.fs.TempFolder() + "\\ks_ui_test.bmp";
+    ASSERT_TRUE(machine_.fs.WriteFile(bmp_, SmallBmp()));
+    junk_ = machine_.fs.TempFolder() + "\\ks_ui_test_junk.jpg";
+    ASSERT_TRUE(machine_.fs.WriteFile(junk_, "this is no picture"));
+    Layout();
+    form_.Show();
+    PumpFor(300);
+    app_.TakeEvents();
+  }
+  void TearDown() override {
+    machine_.fs.DeleteFile(bmp_);
+    machine_.fs.DeleteFile(junk_);
+  }
+
+  void Layout() {
+    test::AllControlsForm& f = form_;
+    f.SetCaption("Every control");
+    f.Move(600, 600, 7200, 5400);
+    f.Toolbar1.Move(0, 0, 7000, 420);
+    f.Label1.Move(120, 500, 2000, 255);
+    f.Label1.SetCaption("Label1");
+    f.Label1.SetToolTipText("A label");
+    f.Frame1.Move(120, 800, 2400, 1500);
+    f.Frame1.SetCaption("Frame1");
+    f.Option2.Move(120, 300, 2000, 300);
+    f.Option2.SetCaption("Option2");
+    f.Option3[0].Move(120, 700, 2000, 300);
+    f.Option3[0].SetCaption("Option3(0)");
+    f.Command1.Move(2700, 800, 1300, 375);
+    f.Command1.SetCaption("Command1");
+    f.Check1.Move(2700, 1250, 1500, 300);
+    f.Check1.SetCaption("Check1");
+    for (int i = 0; i < 3; ++i) {
+      f.Option1[i].Move(2700, 1600 + i * 300, 1500, 300);
+      f.Option1[i].SetCaption("Option1(" + std::to_string(i) + ")");
+    }
+    f.Combo1.Move(4400, 800, 2000, 315);
+    f.Combo2.Move(4400, 1250, 2000, 315);
+    f.List1.Move(4400, 1700, 2000, 900);
+    f.Text1.Move(120, 2500, 2400, 315);
+    f.Image1.Move(2700, 2700, 600, 600);
+    f.Image1.SetStretch(true);
+    f.Image1.LoadPicture(bmp_);
+    f.Picture1.Move(3500, 2700, 600, 600);
+    f.Picture1.LoadPicture(junk_);
+    f.Line1.SetPoints(120, 3500, 6800, 3500);
+    f.Line1.SetBorderColor(0x0000FF);
+    f.Scroll1.Move(120, 3700, 3000, 255);
+    f.Scroll1.SetLargeChange(3);
+  }
+
+  void PumpFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+      app_.DoEvents();
+      Sleep(10);
+    }
+  }
+  // Pumps until `done` holds (or two seconds pass), then a little more so
+  // that a second, echoed event would show.
+  void PumpUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+      app_.DoEvents();
+      Sleep(10);
+    }
+    PumpFor(200);
+  }
+  HWND Window(const ui::Control& c) { return renderer_->WindowOf(c); }
+  void Click(HWND hwnd, int x, int y) {
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+
+  win32::Win32Machine machine_;
+  ui::App app_{machine_.msg, machine_.fs};
+  std::unique_ptr<ui::win32::Renderer> renderer_ = std::make_unique<ui::win32::Renderer>(app_);
+  test::AllControlsForm form_{app_};
+  std::string bmp_, junk_;
+};
+
+TEST_F(Renderer, EveryControlKindIsShownAndAScreenshotIsWritten) {
+  ASSERT_NE(renderer_->WindowOf(form_), nullptr);
+  EXPECT_TRUE(IsWindowVisible(renderer_->WindowOf(form_)));
+  for (ui::Control* c : form_.controls()) {
+    if (c->kind() == ui::Kind::kLine || c->kind() == ui::Kind::kTimer) continue;
+    HWND hwnd = Window(*c);
+    ASSERT_NE(hwnd, nullptr) << c->FullName();
+    EXPECT_TRUE(IsWindowVisible(hwnd)) << c->FullName();
+  }
+  // Geometry: twips at 15 a pixel, relative to the container.
+  RECT r;
+  GetWindowRect(Window(form_.Option2), &r);
+  MapWindowPoints(nullptr, Window(form_.Frame1), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 8);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right - r.left, 133);
+  EXPECT_TRUE(renderer_->HasPicture(form_.Image1));
+  EXPECT_FALSE(renderer_->HasPicture(form_.Picture1)) << "a file that is no picture shows nothing";
+  EXPECT_EQ(SendMessageA(Window(form_.Toolbar1), TB_BUTTONCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(Window(form_.Combo2), CB_GETCOUNT, 0, 0), 2);
+
+  const std::string shot = BuildFolder() + "\\ui_all_controls.bmp";
+  ASSERT_TRUE(renderer_->SaveScreenshot(form_, shot));
+  std::string bytes;
+  ASSERT_TRUE(machine_.fs.ReadFile(shot, &bytes));
+  ASSERT_GT(bytes.size(), 1000u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  // Not one flat colour: the controls are drawn.
+  const std::string pixels = bytes.substr(54);
+  EXPECT_NE(pixels.find_first_not_of(pixels[0]), std::string::npos);
+}
+
+TEST_F(Renderer, ClickOnACheckBoxReachesTheModelOnce) {
+  HWND box = Window(form_.Check1);
+  Click(box, 10, 8);
+  PumpUntil([&] { return form_.Check1.Value() == 1; });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Check1.Click"});
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Renderer, ClickOnAnOptionTurnsTheOthersOff) {
+  form_.Option1[0].SetValue(true);
+  app_.TakeEvents();
+  Click(Window(form_.Option1[2]), 10, 8);
+  PumpUntil([&] { return form_.Option1[2].Value(); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Option1(2).Click"});
+  EXPECT_EQ(SendMessageA(Window(form_.Option1[0]), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(Renderer, PickInAComboReachesTheModelOnce) {
+  HWND combo = Window(form_.Combo2);
+  SetFocus(combo);
+  PostMessageA(combo, WM_KEYDOWN, VK_DOWN, 0);
+  PumpUntil([&] { return form_.Combo2.ListIndex() >= 0; });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Combo2.Click"});
+  EXPECT_EQ(form_.Combo2.ListIndex(), 0);
+  EXPECT_EQ(form_.Combo2.Text(), "one");
+}
+
+TEST_F(Renderer, TypingInATextBoxRaisesOneChangePerKey) {
+  HWND edit = Window(form_.Text1);
+  SetFocus(edit);
+  PostMessageA(edit, WM_CHAR, 'o', 0);
+  PostMessageA(edit, WM_CHAR, 'k', 0);
+  PumpUntil([&] { return form_.Text1.Text() == "ok"; });
+  EXPECT_EQ(app_.TakeEvents(), (Events{"Text1.Change", "Text1.Change"}));
+}
+
+TEST_F(Renderer, ToolbarMenuItemReachesTheModelOnce) {
+  HWND bar = Window(form_.Toolbar1);
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(bar, TB_GETRECT, 1000, reinterpret_cast<LPARAM>(&r)));
+  // The arrow is the right end of a drop-down button. The keys wait in the
+  // queue behind the click and are read by the menu it opens.
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 4, (r.top + r.bottom) / 2));
+  PostMessageA(bar, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(bar, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(r.right - 4, (r.top + r.bottom) / 2));
+  PumpUntil([&] { return !form_.trace.empty(); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Toolbar1.ButtonMenuClick"});
+  EXPECT_EQ(form_.trace, std::vector<std::string>{"menu regedit"});
+}
+
+TEST_F(Renderer, ToolbarButtonClickReachesTheModelOnce) {
+  HWND bar = Window(form_.Toolbar1);
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(bar, TB_GETRECT, 1001, reinterpret_cast<LPARAM>(&r)));
+  Click(bar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PumpUntil([&] { return !form_.trace.empty(); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Toolbar1.ButtonClick"});
+  EXPECT_EQ(form_.trace, std::vector<std::string>{"button home"});
+}
+
+TEST_F(Renderer, ScrollBarArrowRaisesOneChange) {
+  SendMessageA(renderer_->WindowOf(form_), WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(Window(form_.Scroll1)));
+  PumpFor(100);
+  EXPECT_EQ(app_.TakeEvents(), Events{"Scroll1.Change"});
+  EXPECT_EQ(form_.Scroll1.Value(), 3);
+  EXPECT_EQ(GetScrollPos(Window(form_.Scroll1), SB_CTL), 3);
+}
+
+TEST_F(Renderer, ChangesByCodeAreShownAndNotEchoed) {
+  form_.Text1.SetText("by code");
+  form_.Combo2.SetListIndex(1);
+  form_.Combo1.SetText("Beta");
+  form_.Check1.SetValue(2);
+  form_.Scroll1.SetValue(7);
+  form_.List1.SetListIndex(1);
+  PumpFor(200);
+  EXPECT_EQ(app_.TakeEvents(), (Events{"Text1.Change", "Combo2.Click", "Combo1.Change", "Check1.Click",
+                                       "Scroll1.Change", "List1.Click"}));
+  char text[64];
+  GetWindowTextA(Window(form_.Text1), text, sizeof(text));
+  EXPECT_STREQ(text, "by code");
+  EXPECT_EQ(SendMessageA(Window(form_.Combo2), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(Window(form_.Combo1), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(Window(form_.Check1), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  EXPECT_EQ(SendMessageA(Window(form_.List1), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(GetScrollPos(Window(form_.Scroll1), SB_CTL), 7);
+}
+
+TEST_F(Renderer, HiddenFrameHidesItsControlsAndDisabledBoxIgnoresClicks) {
+  form_.Frame1.SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(Window(form_.Option2)));
+  form_.Check1.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(Window(form_.Check1)));
+  Click(Window(form_.Check1), 10, 8);
+  PumpFor(200);
+  EXPECT_TRUE(app_.TakeEvents().empty());
+}
+
+TEST_F(Renderer, OpacityUsesALayeredWindow) {
+  form_.SetOpacity(128);
+  HWND hwnd = renderer_->WindowOf(form_);
+  EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 128);
+}
+
+TEST_F(Renderer, CloseBoxUnloadsTheFormAndEndsTheProgram) {
+  PostMessageA(renderer_->WindowOf(form_), WM_CLOSE, 0, 0);
+  PumpUntil([&] { return !form_.Loaded(); });
+  EXPECT_EQ(app_.TakeEvents(), (Events{"Test.Unload", "Test.Terminate"}));
+  EXPECT_EQ(renderer_->WindowOf(form_), nullptr);
+  EXPECT_TRUE(app_.Ended());
+}
+
+TEST_F(Renderer, ModalFormBlocksItsCallerUntilClosed) {
+  test::AllControlsForm dialog(app_, "Dialog");
+  dialog.Move(900, 900, 3000, 2000);
+  bool returned = false;
+  dialog.Timer1.SetInterval(50);
+  dialog.Timer1.OnTimer = [&] {
+    EXPECT_FALSE(IsWindowEnabled(renderer_->WindowOf(form_))) << "the owner takes no input meanwhile";
+    dialog.Timer1.SetEnabled(false);
+    PostMessageA(renderer_->WindowOf(dialog), WM_CLOSE, 0, 0);
+  };
+  dialog.Show(true);
+  returned = true;
+  EXPECT_TRUE(returned);
+  EXPECT_FALSE(dialog.Loaded());
+  EXPECT_TRUE(IsWindowEnabled(renderer_->WindowOf(form_)));
+}
+
+}  // namespace
+}  // namespace ks
