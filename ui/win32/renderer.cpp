@@ -1,7 +1,6 @@
 #include "ui/win32/renderer.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <vector>
@@ -77,7 +76,6 @@ int ShiftState() {
 Renderer::Renderer(App& app) : app_(app) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  OleInitialize(nullptr);
   RegisterClasses();
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   app_.SetBackend(this);
@@ -90,7 +88,6 @@ Renderer::~Renderer() {
     if (fw->hwnd) DestroyWindow(fw->hwnd);
   forms_.clear();
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
-  OleUninitialize();
 }
 
 std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
