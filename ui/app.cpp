@@ -48,7 +48,10 @@ void App::FormChanged(Form& form) {
   if (backend_) backend_->FormChanged(form);
 }
 
-void App::TimerReset(Timer& timer) { timer.due_ms = Now() + timer.Interval(); }
+void App::TimerReset(Timer& timer) {
+  timer.due_ms = Now() + timer.Interval();
+  if (backend_) backend_->TimersChanged();
+}
 
 std::vector<Timer*> App::LiveTimers() const {
   std::vector<Timer*> timers;

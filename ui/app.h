@@ -36,6 +36,8 @@ class Backend {
   virtual void ControlGone(Control& control) {}
   // A form is about to be destroyed or unloaded: drop its windows.
   virtual void FormGone(Form& form) = 0;
+  // A timer was started, stopped or given a new interval.
+  virtual void TimersChanged() {}
   // A modal loop for `form` starts / ends (other forms take no input).
   virtual void ModalBegin(Form& form) {}
   virtual void ModalEnd(Form& form) {}
@@ -99,15 +101,16 @@ class App {
   void FormChanged(Form& form);
   // Called by a timer when its Interval or Enabled changed.
   void TimerReset(Timer& timer);
+  // Runs the timers due at Now(); true when one ran. The renderer calls it
+  // while the system runs a loop of its own (a menu, a window drag).
+  bool RunDueTimers();
+  // Earliest due time of an enabled timer of a loaded form, or -1.
+  std::int64_t NextDue() const;
 
  private:
   // One step of a loop; false when headless and nothing can happen any more.
   bool Step(std::int64_t deadline);
   bool RunPosted();
-  // Runs the timers due at Now(); true when one ran.
-  bool RunDueTimers();
-  // Earliest due time of an enabled timer of a loaded form, or -1.
-  std::int64_t NextDue() const;
   std::vector<Timer*> LiveTimers() const;
 
   platform::Dialogs& dialogs_;

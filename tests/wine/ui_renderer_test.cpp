@@ -300,5 +300,16 @@ TEST_F(Renderer, ModalFormBlocksItsCallerUntilClosed) {
   EXPECT_TRUE(IsWindowEnabled(renderer_->WindowOf(form_)));
 }
 
+TEST_F(Renderer, TimersRunWhileTheSystemShowsAMessageBox) {
+  int ticks = 0;
+  form_.Timer1.SetInterval(50);
+  form_.Timer1.OnTimer = [&] {
+    ++ticks;
+    if (HWND box = FindWindowA("#32770", "Timer check")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  };
+  EXPECT_EQ(app_.MsgBox("Closed by a timer", platform::kMbOk, "Timer check"), platform::kIdOk);
+  EXPECT_GE(ticks, 1);
+}
+
 }  // namespace
 }  // namespace ks

@@ -162,6 +162,27 @@ void Renderer::SyncToolbar(ControlWindow& cw, Toolbar& bar) {
   }
 }
 
+void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control) {
+  if (cw.tip_shown == control.ToolTipText()) return;
+  if (!fw.tips) {
+    fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                              0, 0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = fw.hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(cw.hwnd);
+  tool.lpszText = const_cast<char*>(control.ToolTipText().c_str());
+  if (cw.tip_shown.empty())
+    SendMessageA(fw.tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  else if (control.ToolTipText().empty())
+    SendMessageA(fw.tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  else
+    SendMessageA(fw.tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  cw.tip_shown = control.ToolTipText();
+}
+
 void Renderer::Sync(FormWindows& fw, Control& control) {
   auto found = fw.controls.find(&control);
   if (found == fw.controls.end()) return;
@@ -185,6 +206,7 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if ((IsWindowEnabled(hwnd) != 0) != control.Enabled()) EnableWindow(hwnd, control.Enabled());
+  if (control.kind() != Kind::kToolbar) SyncTip(fw, cw, control);
 
   switch (control.kind()) {
     case Kind::kFrame:

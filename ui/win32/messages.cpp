@@ -16,6 +16,15 @@
 namespace ks::ui::win32 {
 
 LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (hwnd == timer_window_) {
+    if (msg == WM_TIMER) {
+      KillTimer(hwnd, 1);
+      app_.RunDueTimers();
+      ArmTimer();
+      return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
   FormWindows* fw = nullptr;
   Control* self = FindControl(hwnd, &fw);  // a frame or a picture
   if (!self) fw = FindFormByWindow(hwnd);

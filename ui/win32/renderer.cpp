@@ -78,6 +78,8 @@ Renderer::Renderer(App& app) : app_(app) {
   InitCommonControlsEx(&icc);
   RegisterClasses();
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  timer_window_ = CreateWindowExA(0, kFormClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                                  this);
   app_.SetBackend(this);
 }
 
@@ -87,12 +89,23 @@ Renderer::~Renderer() {
   for (auto& [form, fw] : forms_)
     if (fw->hwnd) DestroyWindow(fw->hwnd);
   forms_.clear();
+  DestroyWindow(timer_window_);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
 
 std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
+void Renderer::ArmTimer() {
+  const std::int64_t due = app_.NextDue();
+  if (due < 0) {
+    KillTimer(timer_window_, 1);
+    return;
+  }
+  SetTimer(timer_window_, 1, static_cast<UINT>(std::clamp<std::int64_t>(due - NowMs(), 1, 0x7FFFFFFF)), nullptr);
+}
+
 void Renderer::Pump(bool wait, std::int64_t until_ms) {
+  ArmTimer();
   MSG msg;
   if (wait && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     DWORD timeout = INFINITE;
@@ -101,9 +114,13 @@ void Renderer::Pump(bool wait, std::int64_t until_ms) {
   }
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
+    // Tab and arrow navigation between the controls of a form.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && FindFormByWindow(root) && IsDialogMessageA(root, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  ArmTimer();
 }
 
 Renderer::FormWindows* Renderer::FindForm(const Form& form) const {

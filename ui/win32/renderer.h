@@ -34,6 +34,7 @@ class Renderer : public Backend {
   void ControlChanged(Control& control) override;
   void ControlGone(Control& control) override;
   void FormGone(Form& form) override;
+  void TimersChanged() override { ArmTimer(); }
   void ModalBegin(Form& form) override;
   void ModalEnd(Form& form) override;
 
@@ -57,6 +58,7 @@ class Renderer : public Backend {
     std::unique_ptr<Picture> picture;
     std::string picture_path;  // what `picture` was decoded from
     std::string items_shown;   // list items as last mirrored, joined
+    std::string tip_shown;     // tooltip text as last mirrored
   };
 
   void CreateFormWindow(Form& form);
@@ -76,11 +78,16 @@ class Renderer : public Backend {
   void PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame);
   void PaintPicture(FormWindows& fw, HWND hwnd, Control& control);
   HBRUSH Brush(int color);
+  // Keeps a system timer set for the model's next due timer, so that timers
+  // also run inside the system's own loops (menus, window drags, message boxes).
+  void ArmTimer();
+  void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
 
   App& app_;
   std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
   std::map<int, HBRUSH> brushes_;
   HFONT font_ = nullptr;
+  HWND timer_window_ = nullptr;
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
   std::map<const Form*, bool> disabled_for_modal_;
 };

@@ -13,6 +13,7 @@ struct Renderer::FormWindows {
   Form* form = nullptr;
   HWND hwnd = nullptr;
   RECT placed{};  // outer rectangle last given to the window, pixels
+  HWND tips = nullptr;  // the form's tooltip window, made on first use
   std::map<const Control*, ControlWindow> controls;
 };
 
