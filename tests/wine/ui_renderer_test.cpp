@@ -13,6 +13,7 @@
 #include "ui/win32/renderer.h"
 
 #include <commctrl.h>
+#include <wincodec.h>
 
 namespace ks {
 namespace {
@@ -37,6 +38,43 @@ std::string SmallBmp() {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) bytes += x < 4 ? std::string("\xff\x00\x00", 3) : std::string("\x00\x00\xff", 3);
   return bytes;
+}
+
+// A small JPEG made by the system's own encoder; "" when it has none.
+std::string SmallJpeg() {
+  std::string jpeg;
+  const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  IWICImagingFactory* factory = nullptr;
+  IStream* stream = nullptr;
+  IWICBitmapEncoder* encoder = nullptr;
+  IWICBitmapFrameEncode* frame = nullptr;
+  IPropertyBag2* options = nullptr;
+  const UINT w = 32, h = 24;
+  std::string pixels(w * h * 3, '\x40');
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  HGLOBAL memory = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+      SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
+      SUCCEEDED(frame->SetSize(w, h)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+      SUCCEEDED(frame->WritePixels(h, w * 3, static_cast<UINT>(pixels.size()),
+                                   reinterpret_cast<BYTE*>(pixels.data()))) &&
+      SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit()) && SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    jpeg.assign(static_cast<const char*>(GlobalLock(memory)), static_cast<size_t>(stat.cbSize.QuadPart));
+    GlobalUnlock(memory);
+  }
+  if (options) options->Release();
+  if (frame) frame->Release();
+  if (encoder) encoder->Release();
+  if (stream) stream->Release();
+  if (factory) factory->Release();
+  if (com) CoUninitialize();
+  return jpeg;
 }
 
 // Where the build tree lies, as a Windows path (Wine maps / to Z:\).
@@ -164,6 +202,18 @@ TEST_F(Renderer, EveryControlKindIsShownAndAScreenshotIsWritten) {
   // Not one flat colour: the controls are drawn.
   const std::string pixels = bytes.substr(54);
   EXPECT_NE(pixels.find_first_not_of(pixels[0]), std::string::npos);
+}
+
+TEST_F(Renderer, JpegPicturesAreDecoded) {
+  const std::string jpeg = SmallJpeg();
+  ASSERT_EQ(jpeg.substr(0, 2), "\xFF\xD8") << "the system made no JPEG";
+  const std::string path = machine_.fs.TempFolder() + "\\ks_ui_test.jpg";
+  ASSERT_TRUE(machine_.fs.WriteFile(path, jpeg));
+  EXPECT_TRUE(form_.Picture1.LoadPicture(path));
+  EXPECT_TRUE(renderer_->HasPicture(form_.Picture1));
+  form_.Picture1.LoadPicture(path + ".missing");
+  EXPECT_FALSE(renderer_->HasPicture(form_.Picture1)) << "a missing file empties the control";
+  machine_.fs.DeleteFile(path);
 }
 
 TEST_F(Renderer, ClickOnACheckBoxReachesTheModelOnce) {
