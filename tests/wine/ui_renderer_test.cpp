@@ -315,6 +315,17 @@ TEST_F(Renderer, HiddenFrameHidesItsControlsAndDisabledBoxIgnoresClicks) {
   EXPECT_TRUE(app_.TakeEvents().empty());
 }
 
+TEST_F(Renderer, ActivatingAnotherFormOfTheProgramRaisesActivate) {
+  test::AllControlsForm other(app_, "Other");
+  other.Move(1200, 1200, 3000, 2000);
+  other.Show();
+  PumpFor(100);
+  EXPECT_EQ(app_.TakeEvents(), (Events{"Other.Load", "Other.Resize", "Other.Activate"}));
+  SetActiveWindow(renderer_->WindowOf(form_));
+  PumpFor(100);
+  EXPECT_EQ(app_.TakeEvents(), Events{"Test.Activate"});
+}
+
 TEST_F(Renderer, OpacityUsesALayeredWindow) {
   form_.SetOpacity(128);
   HWND hwnd = renderer_->WindowOf(form_);

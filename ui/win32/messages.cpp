@@ -73,7 +73,11 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (!self) form.UserClose();
       return 0;
     case WM_ACTIVATE:
-      if (!self && LOWORD(wp) != WA_INACTIVE && !mirroring_) form.UserActivate();
+      // Activate is about the program's own forms: coming back from another
+      // program (no window of ours lost the activation) raises nothing.
+      if (!self && LOWORD(wp) != WA_INACTIVE && !mirroring_ && lp &&
+          FindFormByWindow(reinterpret_cast<HWND>(lp)) != nullptr)
+        form.UserActivate();
       break;
     case WM_SIZE:
       if (!self && !mirroring_) {
