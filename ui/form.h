@@ -34,8 +34,9 @@ class Form {
   // Loads the form when it is not loaded: runs Form_Load; the form stays hidden.
   void Load();
   // Loads and shows the form. Modal: runs a nested loop until the form is
-  // hidden or unloaded, then returns. A form that unloads itself during its
-  // own Load is not shown.
+  // hidden or unloaded, then returns (headless, also when nothing is left
+  // to do: no posted action, no enabled timer). A form that unloads itself
+  // during its own Load is not shown.
   void Show(bool modal = false);
   void Hide();
   // Runs Form_Unload; unless it cancels, the form is hidden, unloaded and

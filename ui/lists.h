@@ -5,6 +5,7 @@
 // is that of one of its entries (compared without regard to case) the
 // entry is selected too, with no second event. Setting what the control
 // already shows raises nothing; an index outside -1..ListCount-1 is refused.
+// ListIndex -1 also empties an editable combo's text.
 // Adding, removing and clearing items raises nothing.
 #pragma once
 
@@ -41,8 +42,10 @@ class ListControl : public Control {
   void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
 
  protected:
-  // What the control shows beyond the selection changed with it.
-  virtual void SelectionChanged() {}
+  // The selection moved; `cleared` when code or Clear removed it (an
+  // editable combo then empties its text too, as the Windows control does),
+  // not when the selected entry was removed.
+  virtual void SelectionChanged(bool cleared) {}
   std::vector<std::string> items_;
   int list_index_ = -1;
 };
@@ -69,7 +72,7 @@ class ComboBox : public ListControl {
   void UserType(const std::string& text);
 
  protected:
-  void SelectionChanged() override;
+  void SelectionChanged(bool cleared) override;
 
  private:
   ComboStyle style_;

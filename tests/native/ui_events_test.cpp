@@ -145,6 +145,22 @@ TEST_F(UiControls, EditableComboTextSelectsTheMatchingEntry) {
   EXPECT_EQ(form.Combo1.ListIndex(), -1);
   form.Combo1.SetListIndex(0);
   EXPECT_EQ(form.Combo1.Text(), "alpha");
+  form.Combo1.SetListIndex(-1);
+  EXPECT_EQ(form.Combo1.Text(), "") << "no selection empties the edit text, as the Windows control does";
+}
+
+TEST_F(UiControls, RemovingTheSelectedEntryKeepsAnEditableCombosText) {
+  form.Combo1.SetListIndex(1);
+  form.Combo1.RemoveItem(1);
+  EXPECT_EQ(form.Combo1.ListIndex(), -1);
+  EXPECT_EQ(form.Combo1.Text(), "Beta");
+  form.Combo2.SetListIndex(1);
+  form.Combo2.RemoveItem(0);
+  EXPECT_EQ(form.Combo2.ListIndex(), 0) << "the selection stays on its entry";
+  EXPECT_EQ(form.Combo2.Text(), "two");
+  form.Combo2.RemoveItem(0);
+  EXPECT_EQ(form.Combo2.Text(), "");
+  EXPECT_EQ(app.TakeEvents(), (Events{"Combo1.Click", "Combo2.Click"}));
 }
 
 TEST_F(UiControls, OptionsTurnOffOnlyWithinTheirContainer) {
