@@ -57,6 +57,20 @@ void Control::Move(int left, int top, int width, int height) {
   Changed();
 }
 
+void Control::KeepDesign(bool restore) {
+  Keep(restore, container_, visible_, enabled_, tooltip_, left_, top_, width_, height_, Tag);
+}
+
+void Control::SaveDesign() {
+  design_.clear();
+  KeepDesign(false);
+}
+
+void Control::RestoreDesign() {
+  design_cursor_ = 0;
+  KeepDesign(true);
+}
+
 bool Control::TakesInput() const {
   for (const Control* c = this; c; c = c->container_)
     if (!c->visible_ || !c->enabled_) return false;

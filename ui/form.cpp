@@ -28,6 +28,20 @@ void Form::Load() {
   if (loaded_) return;
   loaded_ = true;
   shown_since_load_ = false;
+  if (!designed_) {
+    designed_ = true;
+    design_ = Design{caption_, left_, top_, width_, height_, window_state_, opacity_};
+    for (Control* c : controls_) c->SaveDesign();
+  } else {
+    caption_ = design_.caption;
+    left_ = design_.left;
+    top_ = design_.top;
+    width_ = design_.width;
+    height_ = design_.height;
+    window_state_ = design_.window_state;
+    opacity_ = design_.opacity;
+    for (Control* c : controls_) c->RestoreDesign();
+  }
   app_.FormLoaded();
   for (Control* c : controls_)
     if (c->kind() == Kind::kTimer) app_.TimerReset(*static_cast<Timer*>(c));

@@ -31,7 +31,10 @@ class Form {
   bool Visible() const { return visible_; }
   bool Modal() const { return modal_depth_ > 0; }
 
-  // Loads the form when it is not loaded: runs Form_Load; the form stays hidden.
+  // Loads the form when it is not loaded: runs Form_Load; the form stays
+  // hidden. A form loaded again starts from its design: the form's and its
+  // controls' properties as they were at the first Load (what the
+  // constructor set up), restored without events.
   void Load();
   // Loads and shows the form. Modal: runs a nested loop until the form is
   // hidden or unloaded, then returns (headless, also when nothing is left
@@ -100,6 +103,13 @@ class Form {
   bool loaded_ = false;
   bool visible_ = false;
   bool shown_since_load_ = false;
+  bool designed_ = false;  // the design was kept at the first Load
+  struct Design {
+    std::string caption;
+    int left, top, width, height;
+    WindowState window_state;
+    int opacity;
+  } design_{};
   int modal_depth_ = 0;
   std::string caption_;
   int left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;

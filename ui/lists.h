@@ -42,6 +42,10 @@ class ListControl : public Control {
   void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
 
  protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, items_, list_index_);
+  }
   // The selection moved; `cleared` when code or Clear removed it (an
   // editable combo then empties its text too, as the Windows control does),
   // not when the selected entry was removed.
@@ -74,6 +78,12 @@ class ComboBox : public ListControl {
  protected:
   void SelectionChanged(bool cleared) override;
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    ListControl::KeepDesign(restore);
+    Keep(restore, text_);
+  }
  private:
   ComboStyle style_;
   std::string text_;

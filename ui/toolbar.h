@@ -59,6 +59,12 @@ class Toolbar : public Control {
   void UserClickButton(const std::string& key);
   void UserClickMenu(const std::string& button_key, const std::string& menu_key);
 
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, buttons_);
+  }
+
  private:
   std::vector<ToolButton> buttons_;
 };

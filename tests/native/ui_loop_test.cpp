@@ -200,6 +200,42 @@ TEST_F(Loop, SizeAndWindowStateChangesRaiseResize) {
   EXPECT_EQ(app.TakeEvents(), (Events{"Test.Resize", "Test.Resize"}));
 }
 
+TEST_F(Loop, AFormLoadedAgainStartsFromItsDesignWithoutEvents) {
+  AllControlsForm form(app);
+  form.SetCaption("Design");
+  form.Label1.SetCaption("design label");
+  form.Timer1.SetInterval(5);  // a fade-in: runs from every Load until it stops itself
+  int fades = 0;
+  form.Timer1.OnTimer = [&] {
+    ++fades;
+    form.Timer1.SetEnabled(false);
+  };
+  form.Show();
+  app.Advance(5);
+  EXPECT_EQ(fades, 1);
+  form.SetCaption("changed");
+  form.Label1.SetCaption("changed");
+  form.Check1.SetValue(1);
+  form.Combo2.AddItem("three");
+  form.Combo2.SetListIndex(2);
+  form.Frame1.SetVisible(false);
+  form.Toolbar1.SetButtonEnabled("home", false);
+  form.Unload();
+  app.TakeEvents();
+
+  form.Show();
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Resize", "Test.Activate"}));
+  EXPECT_EQ(form.Caption(), "Design");
+  EXPECT_EQ(form.Label1.Caption(), "design label");
+  EXPECT_EQ(form.Check1.Value(), 0);
+  EXPECT_EQ(form.Combo2.ListCount(), 2);
+  EXPECT_EQ(form.Combo2.ListIndex(), -1);
+  EXPECT_TRUE(form.Frame1.Visible());
+  EXPECT_TRUE(form.Toolbar1.Button("home")->Enabled);
+  app.Advance(5);
+  EXPECT_EQ(fades, 2) << "the timer enabled at design runs again";
+}
+
 TEST_F(Loop, MsgBoxGoesThroughThePlatformWithTheProgramTitle) {
   app.Title = "KestrelaneSE";
   m.msg.Answer(platform::kIdNo);
