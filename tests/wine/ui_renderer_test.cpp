@@ -252,6 +252,26 @@ TEST_F(Renderer, TypingInATextBoxRaisesOneChangePerKey) {
   EXPECT_EQ(app_.TakeEvents(), (Events{"Text1.Change", "Text1.Change"}));
 }
 
+TEST_F(Renderer, TypingAnEntryInAnEditableComboSelectsIt) {
+  HWND edit = FindWindowExA(Window(form_.Combo1), nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetFocus(edit);
+  for (char c : std::string("beta")) PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
+  PumpUntil([&] { return form_.Combo1.Text() == "beta"; });
+  EXPECT_EQ(app_.TakeEvents(), Events(4, "Combo1.Change"));
+  EXPECT_EQ(form_.Combo1.ListIndex(), 1);
+}
+
+TEST_F(Renderer, ClickInAListBoxReachesTheModelOnce) {
+  HWND list = Window(form_.List1);
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  Click(list, item.left + 5, (item.top + item.bottom) / 2);
+  PumpUntil([&] { return form_.List1.ListIndex() == 1; });
+  EXPECT_EQ(app_.TakeEvents(), Events{"List1.Click"});
+  EXPECT_EQ(form_.List1.Text(), "y");
+}
+
 TEST_F(Renderer, ToolbarMenuItemReachesTheModelOnce) {
   HWND bar = Window(form_.Toolbar1);
   RECT r{};
