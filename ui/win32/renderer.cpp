@@ -246,6 +246,10 @@ void Renderer::ControlGone(Control& control) {
   if (found->second.hwnd && IsWindow(found->second.hwnd)) DestroyWindow(found->second.hwnd);
   --mirroring_;
   fw->controls.erase(found);
+  // A frame takes the windows of its controls with it; they are made afresh
+  // when those controls change again.
+  for (auto it = fw->controls.begin(); it != fw->controls.end();)
+    it = it->second.hwnd && !IsWindow(it->second.hwnd) ? fw->controls.erase(it) : std::next(it);
   if (control.kind() == Kind::kLine) InvalidateRect(fw->hwnd, nullptr, TRUE);
 }
 
