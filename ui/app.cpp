@@ -34,7 +34,10 @@ void App::Log(const std::string& source, const char* event) {
 
 void App::RegisterForm(Form* form) { forms_.push_back(form); }
 
-void App::UnregisterForm(Form* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
+void App::UnregisterForm(Form* form) {
+  if (active_ == form) active_ = nullptr;
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
 
 void App::ControlChanged(Control& control) {
   if (backend_) backend_->ControlChanged(control);

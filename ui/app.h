@@ -67,6 +67,9 @@ class App {
   // True once a form has been loaded and no form is loaded any more.
   bool Ended() const { return ever_loaded_ && LoadedCount() == 0; }
   int LoadedCount() const;
+  // The form that was activated last and is still shown, or nullptr.
+  Form* ActiveForm() const { return active_; }
+  void SetActiveForm(Form* form) { active_ = form; }
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
 
@@ -117,6 +120,7 @@ class App {
   platform::Files& files_;
   Backend* backend_ = nullptr;
   std::vector<Form*> forms_;
+  Form* active_ = nullptr;
   bool ever_loaded_ = false;
   std::int64_t virtual_ms_ = 0;
   std::deque<std::function<void()>> posted_;

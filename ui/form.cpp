@@ -54,11 +54,12 @@ void Form::Show(bool modal) {
   if (!loaded_) return;  // unloaded itself during Load
   if (!visible_) {
     visible_ = true;
-    app_.FormChanged(*this);
     if (!shown_since_load_) {
       shown_since_load_ = true;
       RaiseResize();
     }
+    if (!loaded_ || !visible_) return;
+    app_.FormChanged(*this);
   }
   if (!loaded_ || !visible_) return;
   RaiseActivate();
@@ -73,6 +74,7 @@ void Form::Hide() {
   Load();
   if (!loaded_ || !visible_) return;
   visible_ = false;
+  if (app_.ActiveForm() == this) app_.SetActiveForm(nullptr);
   app_.FormChanged(*this);
 }
 
@@ -85,6 +87,7 @@ bool Form::Unload() {
   if (!loaded_) return true;  // unloaded again from inside its handler
   visible_ = false;
   loaded_ = false;
+  if (app_.ActiveForm() == this) app_.SetActiveForm(nullptr);
   if (app_.backend()) app_.backend()->FormGone(*this);
   app_.Log(name_, "Terminate");
   Form_Terminate();
@@ -154,6 +157,8 @@ void Form::RaiseResize() {
 }
 
 void Form::RaiseActivate() {
+  if (app_.ActiveForm() == this) return;  // already the active form
+  app_.SetActiveForm(this);
   app_.Log(name_, "Activate");
   Form_Activate();
 }

@@ -36,7 +36,8 @@ class Form {
   // controls' properties as they were at the first Load (what the
   // constructor set up), restored without events.
   void Load();
-  // Loads and shows the form. Modal: runs a nested loop until the form is
+  // Loads and shows the form; it becomes the active form (Activate, unless
+  // it already is; the first showing after a Load raises Resize first). Modal: runs a nested loop until the form is
   // hidden or unloaded, then returns (headless, also when nothing is left
   // to do: no posted action, no enabled timer). A form that unloads itself
   // during its own Load is not shown.

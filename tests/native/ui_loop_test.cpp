@@ -33,6 +33,23 @@ TEST_F(Loop, ShowLoadsThenResizesAndActivates) {
   EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Resize", "Test.Activate", "Test.Activate"}));
 }
 
+TEST_F(Loop, ActivateRaisesOnlyWhenAnotherFormWasActive) {
+  AllControlsForm a(app, "A");
+  AllControlsForm b(app, "B");
+  a.Show();
+  b.Show();
+  app.TakeEvents();
+  b.Show();          // already the active form
+  b.UserActivate();  // the window came back from another program's
+  EXPECT_TRUE(app.TakeEvents().empty());
+  a.UserActivate();
+  a.Show();
+  EXPECT_EQ(app.TakeEvents(), Events{"A.Activate"});
+  EXPECT_EQ(app.ActiveForm(), &a);
+  a.Unload();
+  EXPECT_EQ(app.ActiveForm(), nullptr);
+}
+
 TEST_F(Loop, UnloadRaisesUnloadThenTerminate) {
   AllControlsForm form(app);
   form.Show();

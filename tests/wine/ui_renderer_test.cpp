@@ -3,6 +3,7 @@
 // and changes made by code are not echoed back as input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -379,6 +380,10 @@ TEST_F(Renderer, ModalFormBlocksItsCallerUntilClosed) {
   EXPECT_TRUE(returned);
   EXPECT_FALSE(dialog.Loaded());
   EXPECT_TRUE(IsWindowEnabled(renderer_->WindowOf(form_)));
+  PumpFor(100);
+  const Events events = app_.TakeEvents();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Test.Activate"), 1) << "the caller is active again";
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Dialog.Activate"), 1);
 }
 
 TEST_F(Renderer, TimersRunWhileTheSystemShowsAMessageBox) {

@@ -74,9 +74,11 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATE:
       // Activate is about the program's own forms: coming back from another
-      // program (no window of ours lost the activation) raises nothing.
-      if (!self && LOWORD(wp) != WA_INACTIVE && !mirroring_ && lp &&
-          FindFormByWindow(reinterpret_cast<HWND>(lp)) != nullptr)
+      // program (no window of ours lost the activation) raises nothing. This
+      // also runs while the renderer hides or destroys a form, so the form
+      // that takes over is activated; the model drops the activation of a
+      // form that is active already (the one Show has just activated).
+      if (!self && LOWORD(wp) != WA_INACTIVE && lp && FindFormByWindow(reinterpret_cast<HWND>(lp)) != nullptr)
         form.UserActivate();
       break;
     case WM_SIZE:

@@ -197,6 +197,7 @@ void Renderer::SyncForm(FormWindows& fw) {
                           (show == SW_SHOWMAXIMIZED) == (IsZoomed(fw.hwnd) != 0);
     if (!shown || !state_ok) ShowWindow(fw.hwnd, state_ok ? SW_SHOW : (show == SW_SHOW ? SW_RESTORE : show));
   } else if (shown) {
+    ReleaseModal(form);
     ShowWindow(fw.hwnd, SW_HIDE);
   }
   --mirroring_;
@@ -221,11 +222,13 @@ void Renderer::FormChanged(Form& form) {
 void Renderer::FormGone(Form& form) {
   auto found = forms_.find(&form);
   if (found == forms_.end()) return;
-  std::unique_ptr<FormWindows> fw = std::move(found->second);
-  forms_.erase(found);
+  // Destroyed while still known, so the form activated in its place can
+  // tell that the activation came from one of ours.
+  ReleaseModal(form);
   ++mirroring_;
-  DestroyWindow(fw->hwnd);
+  DestroyWindow(found->second->hwnd);
   --mirroring_;
+  forms_.erase(found);
 }
 
 void Renderer::ControlChanged(Control& control) {
@@ -255,21 +258,26 @@ void Renderer::ControlGone(Control& control) {
 
 void Renderer::ModalBegin(Form& form) {
   ++mirroring_;
+  auto& disabled = disabled_for_modal_[&form];
   for (auto& [other, fw] : forms_) {
     if (other == &form || !fw->hwnd || !IsWindowEnabled(fw->hwnd)) continue;
     EnableWindow(fw->hwnd, FALSE);
-    disabled_for_modal_[other] = true;
+    disabled.push_back(other);
   }
   --mirroring_;
 }
 
-void Renderer::ModalEnd(Form& form) {
+void Renderer::ReleaseModal(const Form& modal) {
+  auto found = disabled_for_modal_.find(&modal);
+  if (found == disabled_for_modal_.end()) return;
   ++mirroring_;
-  for (auto& [other, disabled] : disabled_for_modal_)
+  for (const Form* other : found->second)
     if (FormWindows* fw = FindForm(*other)) EnableWindow(fw->hwnd, TRUE);
-  disabled_for_modal_.clear();
   --mirroring_;
+  disabled_for_modal_.erase(found);
 }
+
+void Renderer::ModalEnd(Form& form) { ReleaseModal(form); }
 
 HBRUSH Renderer::Brush(int color) {
   auto found = brushes_.find(color);

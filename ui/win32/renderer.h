@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win.h"
 #include "ui/ui.h"
@@ -82,6 +83,9 @@ class Renderer : public Backend {
   // also run inside the system's own loops (menus, window drags, message boxes).
   void ArmTimer();
   void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
+  // Enables again what a modal form disabled; called before the modal
+  // form's window goes, so that Windows can activate its caller.
+  void ReleaseModal(const Form& modal);
 
   App& app_;
   std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
@@ -89,7 +93,8 @@ class Renderer : public Backend {
   HFONT font_ = nullptr;
   HWND timer_window_ = nullptr;
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
-  std::map<const Form*, bool> disabled_for_modal_;
+  // The forms each modal form has disabled, by modal form.
+  std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
 };
 
 }  // namespace ks::ui::win32
