@@ -22,7 +22,7 @@ TEST_F(Loop, LoadRunsOnceAndLeavesTheFormHidden) {
   form.Load();
   EXPECT_TRUE(form.Loaded());
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(app.TakeEvents(), Events{"Test.Load"});
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load"}));
 }
 
 TEST_F(Loop, ShowLoadsThenResizesAndActivates) {
@@ -30,7 +30,7 @@ TEST_F(Loop, ShowLoadsThenResizesAndActivates) {
   form.Show();
   form.Hide();
   form.Show();
-  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Resize", "Test.Activate", "Test.Activate"}));
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load", "Test.Resize", "Test.Activate", "Test.Activate"}));
 }
 
 TEST_F(Loop, ActivateRaisesOnlyWhenAnotherFormWasActive) {
@@ -85,7 +85,7 @@ TEST_F(Loop, FormThatUnloadsItselfDuringLoadIsNotShown) {
   EXPECT_FALSE(form.Loaded());
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(app.Ended());
-  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Unload", "Test.Terminate"}));
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load", "Test.Unload", "Test.Terminate"}));
 }
 
 TEST_F(Loop, ProgramEndsWhenTheLastLoadedFormIsUnloaded) {

@@ -341,7 +341,7 @@ TEST_F(Renderer, ActivatingAnotherFormOfTheProgramRaisesActivate) {
   other.Move(1200, 1200, 3000, 2000);
   other.Show();
   PumpFor(100);
-  EXPECT_EQ(app_.TakeEvents(), (Events{"Other.Load", "Other.Resize", "Other.Activate"}));
+  EXPECT_EQ(app_.TakeEvents(), (Events{"Other.Initialize", "Other.Load", "Other.Resize", "Other.Activate"}));
   SetActiveWindow(renderer_->WindowOf(form_));
   PumpFor(100);
   EXPECT_EQ(app_.TakeEvents(), Events{"Test.Activate"});
