@@ -36,6 +36,7 @@ enum class Kind {
   kTimer,
   kToolbar,
   kFlatScrollBar,
+  kMenu,
 };
 
 using Handler = std::function<void()>;

@@ -7,6 +7,7 @@
 #include "ui/control_array.h"
 #include "ui/form.h"
 #include "ui/lists.h"
+#include "ui/menu.h"
 #include "ui/pictures.h"
 #include "ui/scrollbar.h"
 #include "ui/text.h"

@@ -108,6 +108,18 @@ const Case kCases[] = {
      {"Toolbar1.ButtonMenuClick"}},
     {"toolbar: a disabled menu item does nothing", Nothing,
      [](auto& f) { f.Toolbar1.UserClickMenu("tools", "pedit"); }, {}},
+    {"menu: the user's choice raises Click", Nothing, [](auto& f) { f.mnu_Exit.UserClick(); }, {"mnu_Exit.Click"}},
+    {"menu: a separator raises nothing", Nothing, [](auto& f) { f.mnu_Sep.UserClick(); }, {}},
+    {"menu: an item of a disabled menu does nothing", [](auto& f) { f.mnu_File.SetEnabled(false); },
+     [](auto& f) { f.mnu_Exit.UserClick(); }, {}},
+    {"menu: a hidden item does nothing", [](auto& f) { f.mnu_Exit.SetVisible(false); },
+     [](auto& f) { f.mnu_Exit.UserClick(); }, {}},
+    {"menu: Checked and Caption raise nothing", Nothing,
+     [](auto& f) {
+       f.mnu_Exit.SetChecked(true);
+       f.mnu_Exit.SetCaption("Quit");
+     },
+     {}},
     {"toolbar: code that enables a menu item raises nothing", Nothing,
      [](auto& f) { f.Toolbar1.SetMenuEnabled("tools", "pedit", true); }, {}},
 };

@@ -177,7 +177,7 @@ TEST_F(Renderer, EveryControlKindIsShownAndAScreenshotIsWritten) {
   ASSERT_NE(renderer_->WindowOf(form_), nullptr);
   EXPECT_TRUE(IsWindowVisible(renderer_->WindowOf(form_)));
   for (ui::Control* c : form_.controls()) {
-    if (c->kind() == ui::Kind::kLine || c->kind() == ui::Kind::kTimer) continue;
+    if (c->kind() == ui::Kind::kLine || c->kind() == ui::Kind::kTimer || c->kind() == ui::Kind::kMenu) continue;
     HWND hwnd = Window(*c);
     ASSERT_NE(hwnd, nullptr) << c->FullName();
     EXPECT_TRUE(IsWindowVisible(hwnd)) << c->FullName();
@@ -286,6 +286,30 @@ TEST_F(Renderer, ToolbarMenuItemReachesTheModelOnce) {
   PumpUntil([&] { return !form_.trace.empty(); });
   EXPECT_EQ(app_.TakeEvents(), Events{"Toolbar1.ButtonMenuClick"});
   EXPECT_EQ(form_.trace, std::vector<std::string>{"menu regedit"});
+}
+
+TEST_F(Renderer, MenuBarItemReachesTheModelOnce) {
+  HWND hwnd = renderer_->WindowOf(form_);
+  HMENU bar = GetMenu(hwnd);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 1);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 3);
+  // Alt opens the bar; the keys behind it wait in the queue for the menu.
+  PostMessageA(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  PostMessageA(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+  PumpUntil([&] { return !form_.trace.empty(); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"mnu_Open.Click"});
+  EXPECT_EQ(form_.trace, std::vector<std::string>{"menu open"});
+}
+
+TEST_F(Renderer, MenuChangesByCodeRebuildTheBar) {
+  form_.mnu_Exit.SetEnabled(false);
+  form_.mnu_Open.SetChecked(true);
+  HMENU file = GetSubMenu(GetMenu(renderer_->WindowOf(form_)), 0);
+  EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_TRUE(app_.TakeEvents().empty());
 }
 
 TEST_F(Renderer, ToolbarButtonClickReachesTheModelOnce) {

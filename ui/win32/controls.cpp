@@ -66,6 +66,7 @@ WindowKind KindOf(const Control& c) {
               0};
     case Kind::kLine:
     case Kind::kTimer:
+    case Kind::kMenu:
       break;
   }
   return {nullptr, 0, 0};
@@ -95,6 +96,10 @@ void Renderer::CreateControl(FormWindows& fw, Control& control) {
   const WindowKind kind = KindOf(control);
   HWND parent = ParentFor(fw, control);
   ControlWindow& cw = fw.controls[&control];
+  if (control.kind() == Kind::kMenu) {
+    SyncMenuBar(fw);
+    return;
+  }
   if (!kind.cls) {  // drawn by its container (a line) or no window at all (a timer)
     InvalidateRect(parent, nullptr, TRUE);
     return;
@@ -162,6 +167,51 @@ void Renderer::SyncToolbar(ControlWindow& cw, Toolbar& bar) {
   }
 }
 
+void Renderer::AppendMenus(FormWindows& fw, HMENU into, const Menu* parent) {
+  const auto& controls = fw.form->controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i]->kind() != Kind::kMenu) continue;
+    auto* menu = static_cast<const Menu*>(controls[i]);
+    if (menu->Parent() != parent || !menu->Visible()) continue;
+    if (menu->IsSeparator()) {
+      AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT flags = (menu->Enabled() ? 0 : MF_GRAYED) | (menu->Checked() ? MF_CHECKED : 0);
+    const bool has_items = std::any_of(controls.begin(), controls.end(), [menu](const Control* c) {
+      return c->kind() == Kind::kMenu && static_cast<const Menu*>(c)->Parent() == menu;
+    });
+    if (has_items) {
+      HMENU popup = CreatePopupMenu();
+      AppendMenus(fw, popup, menu);
+      AppendMenuA(into, MF_POPUP | flags, reinterpret_cast<UINT_PTR>(popup), menu->Caption().c_str());
+    } else {
+      const int id = kFirstMenuId + static_cast<int>(fw.menu_ids.size());
+      fw.menu_ids[id] = controls[i];
+      AppendMenuA(into, MF_STRING | flags, static_cast<UINT_PTR>(id), menu->Caption().c_str());
+    }
+  }
+}
+
+void Renderer::SyncMenuBar(FormWindows& fw) {
+  const auto& controls = fw.form->controls();
+  const bool any = std::any_of(controls.begin(), controls.end(), [](const Control* c) {
+    return c->kind() == Kind::kMenu && !static_cast<const Menu*>(c)->Parent();
+  });
+  HMENU old = GetMenu(fw.hwnd);
+  HMENU bar = nullptr;
+  fw.menu_ids.clear();
+  if (any) {
+    bar = CreateMenu();
+    AppendMenus(fw, bar, nullptr);
+  }
+  ++mirroring_;
+  SetMenu(fw.hwnd, bar);
+  --mirroring_;
+  if (old) DestroyMenu(old);
+  DrawMenuBar(fw.hwnd);
+}
+
 void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control) {
   if (cw.tip_shown == control.ToolTipText()) return;
   if (!fw.tips) {
@@ -187,6 +237,10 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
   auto found = fw.controls.find(&control);
   if (found == fw.controls.end()) return;
   ControlWindow& cw = found->second;
+  if (control.kind() == Kind::kMenu) {
+    SyncMenuBar(fw);
+    return;
+  }
   if (!cw.hwnd) {  // a line: its container draws it
     HWND parent = ParentFor(fw, control);
     InvalidateRect(parent, nullptr, TRUE);
@@ -279,6 +333,7 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
     }
     case Kind::kLine:
     case Kind::kTimer:
+    case Kind::kMenu:
       break;
   }
   const bool visible = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;

@@ -32,7 +32,10 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Form& form = *fw->form;
   switch (msg) {
     case WM_COMMAND:
-      if (lp && !mirroring_) OnCommand(*fw, reinterpret_cast<HWND>(lp), static_cast<int>(wp));
+      if (lp && !mirroring_)
+        OnCommand(*fw, reinterpret_cast<HWND>(lp), static_cast<int>(wp));
+      else if (!lp && HIWORD(wp) == 0 && !mirroring_)
+        OnMenu(*fw, LOWORD(wp));
       return 0;
     case WM_NOTIFY:
       return OnNotify(*fw, reinterpret_cast<NMHDR*>(lp));
@@ -190,6 +193,11 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
   // The model may not have taken the change the window made by itself (a
   // disabled or locked control, a refused value): show the model's state again.
   if (acted && FindControl(child) == c) Sync(fw, *c);
+}
+
+void Renderer::OnMenu(FormWindows& fw, int id) {
+  auto found = fw.menu_ids.find(id);
+  if (found != fw.menu_ids.end()) static_cast<Menu*>(found->second)->UserClick();
 }
 
 void Renderer::OnScroll(FormWindows& fw, HWND child, int request) {

@@ -249,6 +249,8 @@ void Renderer::ControlGone(Control& control) {
   if (found->second.hwnd && IsWindow(found->second.hwnd)) DestroyWindow(found->second.hwnd);
   --mirroring_;
   fw->controls.erase(found);
+  for (auto it = fw->menu_ids.begin(); it != fw->menu_ids.end();)
+    it = it->second == &control ? fw->menu_ids.erase(it) : std::next(it);
   // A frame takes the windows of its controls with it; they are made afresh
   // when those controls change again.
   for (auto it = fw->controls.begin(); it != fw->controls.end();)

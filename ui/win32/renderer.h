@@ -83,6 +83,9 @@ class Renderer : public Backend {
   // also run inside the system's own loops (menus, window drags, message boxes).
   void ArmTimer();
   void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
+  void SyncMenuBar(FormWindows& fw);
+  void AppendMenus(FormWindows& fw, HMENU into, const Menu* parent);
+  void OnMenu(FormWindows& fw, int id);
   // Enables again what a modal form disabled; called before the modal
   // form's window goes, so that Windows can activate its caller.
   void ReleaseModal(const Form& modal);

@@ -14,6 +14,7 @@ struct Renderer::FormWindows {
   HWND hwnd = nullptr;
   RECT placed{};  // outer rectangle last given to the window, pixels
   HWND tips = nullptr;  // the form's tooltip window, made on first use
+  std::map<int, Control*> menu_ids;  // command identifiers of the menu bar's items
   std::map<const Control*, ControlWindow> controls;
 };
 
@@ -27,6 +28,8 @@ inline constexpr char kPictureClass[] = "KsPicture";
 
 // Command identifiers of toolbar buttons: kFirstButtonId + 0-based position.
 inline constexpr int kFirstButtonId = 1000;
+// Command identifiers of menu items start here.
+inline constexpr int kFirstMenuId = 2000;
 // Extra pixels of a combo box's drop-down list below its closed height.
 inline constexpr int kComboDropPx = 160;
 
