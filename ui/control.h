@@ -37,6 +37,9 @@ enum class Kind {
   kToolbar,
   kFlatScrollBar,
   kMenu,
+  kDriveListBox,
+  kDirListBox,
+  kFileListBox,
 };
 
 using Handler = std::function<void()>;

@@ -56,7 +56,7 @@ bool ListControl::SetListIndex(int index) {
   list_index_ = index;
   SelectionChanged(true);
   Changed();
-  Raise("Click", OnClick);
+  RaiseSelect();
   return true;
 }
 

@@ -39,13 +39,15 @@ class ListControl : public Control {
 
   Handler OnClick;
   // The user picked an entry: as SetListIndex.
-  void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
+  virtual void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
 
  protected:
   void KeepDesign(bool restore) override {
     Control::KeepDesign(restore);
     Keep(restore, items_, list_index_);
   }
+  // The event a new selection raises (Click; a drive list's is Change).
+  virtual void RaiseSelect() { Raise("Click", OnClick); }
   // The selection moved; `cleared` when code or Clear removed it (an
   // editable combo then empties its text too, as the Windows control does),
   // not when the selected entry was removed.

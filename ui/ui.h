@@ -5,6 +5,7 @@
 #include "ui/buttons.h"
 #include "ui/control.h"
 #include "ui/control_array.h"
+#include "ui/file_lists.h"
 #include "ui/form.h"
 #include "ui/lists.h"
 #include "ui/menu.h"

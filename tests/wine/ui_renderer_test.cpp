@@ -410,6 +410,61 @@ TEST_F(Renderer, ModalFormBlocksItsCallerUntilClosed) {
   EXPECT_EQ(std::count(events.begin(), events.end(), "Dialog.Activate"), 1);
 }
 
+class PickerForm : public ui::Form {
+ public:
+  explicit PickerForm(ui::App& app) : ui::Form(app, "Picker") {
+    Move(1500, 1500, 6000, 4500);
+    Drive1.Move(120, 120, 2400, 315);
+    Dir1.Move(120, 600, 2400, 3000);
+    File1.Move(2700, 600, 2400, 3000);
+  }
+  ui::DriveListBox Drive1{*this, "Drive1"};
+  ui::DirListBox Dir1{*this, "Dir1"};
+  ui::FileListBox File1{*this, "File1"};
+};
+
+TEST_F(Renderer, DriveFolderAndFileListsTakeTheUsersChoiceOnce) {
+  const std::string temp = machine_.fs.TempFolder();
+  const std::string sub = temp + "\\ks_ui_sub";
+  machine_.fs.CreateFolder(sub);
+  PickerForm picker(app_);
+  ASSERT_TRUE(picker.Dir1.SetPath(temp));
+  ASSERT_TRUE(picker.File1.SetPath(temp));
+  picker.File1.SetPattern("ks_ui_test.bmp");
+  picker.Show();
+  PumpFor(200);
+  app_.TakeEvents();
+  EXPECT_GT(SendMessageA(Window(picker.Drive1), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(Window(picker.File1), LB_GETCOUNT, 0, 0), 1);
+
+  HWND files = Window(picker.File1);
+  RECT item{};
+  SendMessageA(files, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  Click(files, item.left + 5, (item.top + item.bottom) / 2);
+  PumpUntil([&] { return !picker.File1.FileName().empty(); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"File1.Click"});
+  EXPECT_EQ(picker.File1.FileName(), "ks_ui_test.bmp");
+
+  const auto& entries = picker.Dir1.items();
+  const auto at = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, e.c_str(), -1, sub.c_str(), -1) == CSTR_EQUAL;
+  });
+  ASSERT_NE(at, entries.end());
+  HWND folders = Window(picker.Dir1);
+  SendMessageA(folders, LB_GETITEMRECT, static_cast<WPARAM>(at - entries.begin()), reinterpret_cast<LPARAM>(&item));
+  const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  PostMessageA(folders, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(folders, WM_LBUTTONUP, 0, point);
+  PostMessageA(folders, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  PostMessageA(folders, WM_LBUTTONUP, 0, point);
+  PumpUntil([&] { return picker.Dir1.Path() != ui::NormalFolder(temp); });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Dir1.Change"});
+  EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, picker.Dir1.Path().c_str(), -1, sub.c_str(), -1),
+            CSTR_EQUAL);
+  picker.Unload();
+  RemoveDirectoryA(sub.c_str());
+}
+
 TEST_F(Renderer, TimersRunWhileTheSystemShowsAMessageBox) {
   int ticks = 0;
   form_.Timer1.SetInterval(50);

@@ -45,7 +45,11 @@ WindowKind KindOf(const Control& c) {
                                                                                          : CBS_DROPDOWN),
               0};
     case Kind::kListBox:
+    case Kind::kDirListBox:
+    case Kind::kFileListBox:
       return {"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, 0};
+    case Kind::kDriveListBox:
+      return {"COMBOBOX", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 0};
     case Kind::kTextBox:
       return {"EDIT",
               WS_TABSTOP | (static_cast<const TextBox&>(c).MultiLine()
@@ -122,15 +126,25 @@ void Renderer::CreateControl(FormWindows& fw, Control& control) {
   Sync(fw, control);
 }
 
+// What a list shows for an entry: a folder list indents each folder's
+// name by its depth below the root.
+std::string ShownText(const ListControl& list, const std::string& item) {
+  if (list.kind() != Kind::kDirListBox || item.size() <= 3) return item;
+  const auto depth = static_cast<size_t>(std::count(item.begin() + 3, item.end(), '\\') + 1);
+  return std::string(depth * 2, ' ') + item.substr(item.find_last_of('\\') + 1);
+}
+
 void Renderer::SyncList(ControlWindow& cw, ListControl& list) {
-  const bool combo = list.kind() == Kind::kComboBox;
+  const bool combo = list.kind() == Kind::kComboBox || list.kind() == Kind::kDriveListBox;
   std::string joined;
   for (const auto& item : list.items()) joined += item + '\n';
   if (joined != cw.items_shown) {
     cw.items_shown = joined;
     SendMessageA(cw.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    for (const auto& item : list.items())
-      SendMessageA(cw.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const auto& item : list.items()) {
+      const std::string shown = ShownText(list, item);
+      SendMessageA(cw.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
   }
   const int shown = static_cast<int>(SendMessageA(cw.hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
   if (shown != list.ListIndex()) SendMessageA(cw.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, list.ListIndex(), 0);
@@ -251,7 +265,7 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
   HWND parent = ParentFor(fw, control);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
   int height = Px(control.Height());
-  if (control.kind() == Kind::kComboBox) height += kComboDropPx;
+  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;
   RECT want{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
             Px(control.Top()) + height};
   if (!EqualRect(&want, &cw.placed)) {
@@ -295,6 +309,9 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
     }
     case Kind::kComboBox:
     case Kind::kListBox:
+    case Kind::kDriveListBox:
+    case Kind::kDirListBox:
+    case Kind::kFileListBox:
       SyncList(cw, static_cast<ListControl&>(control));
       break;
     case Kind::kTextBox: {

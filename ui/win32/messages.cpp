@@ -177,6 +177,18 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
       acted = code == LBN_SELCHANGE;
       if (acted) static_cast<ListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
       break;
+    case Kind::kDriveListBox:
+      acted = code == CBN_SELCHANGE;
+      if (acted) static_cast<DriveListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0)));
+      break;
+    case Kind::kFileListBox:
+      acted = code == LBN_SELCHANGE;
+      if (acted) static_cast<FileListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
+      break;
+    case Kind::kDirListBox:
+      acted = code == LBN_DBLCLK;
+      if (acted) static_cast<DirListBox*>(c)->UserOpen(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
+      break;
     case Kind::kTextBox:
       acted = code == EN_CHANGE;
       if (acted) static_cast<TextBox*>(c)->UserType(WindowText(child));
