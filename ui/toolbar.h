@@ -25,7 +25,6 @@ struct ToolButton {
   std::string Key;
   std::string Caption;
   std::string ToolTipText;
-  std::string Picture;  // picture file of the button face, "" for none
   ButtonStyle Style = ButtonStyle::kDefault;
   bool Enabled = true;
   bool Visible = true;
