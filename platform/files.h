@@ -31,6 +31,8 @@ class Files {
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
   // Creates one folder; its parent must exist.
   virtual bool CreateFolder(const std::string& path) = 0;
+  // The drives, in letter order, as "c:" (lower case, GetLogicalDriveStrings).
+  virtual std::vector<std::string> Drives() { return {"c:"}; }
 };
 
 // Joins a folder and a relative part with exactly one backslash between them.

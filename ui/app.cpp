@@ -34,17 +34,27 @@ void App::Log(const std::string& source, const char* event) {
 
 void App::RegisterForm(Form* form) { forms_.push_back(form); }
 
-void App::UnregisterForm(Form* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
+void App::UnregisterForm(Form* form) {
+  if (active_ == form) active_ = nullptr;
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
 
 void App::ControlChanged(Control& control) {
   if (backend_) backend_->ControlChanged(control);
+}
+
+void App::ControlGone(Control& control) {
+  if (backend_) backend_->ControlGone(control);
 }
 
 void App::FormChanged(Form& form) {
   if (backend_) backend_->FormChanged(form);
 }
 
-void App::TimerReset(Timer& timer) { timer.due_ms = Now() + timer.Interval(); }
+void App::TimerReset(Timer& timer) {
+  timer.due_ms = Now() + timer.Interval();
+  if (backend_) backend_->TimersChanged();
+}
 
 std::vector<Timer*> App::LiveTimers() const {
   std::vector<Timer*> timers;

@@ -32,8 +32,12 @@ class Backend {
   virtual void FormChanged(Form& form) = 0;
   // A property of the control changed (the renderer re-reads its state).
   virtual void ControlChanged(Control& control) = 0;
+  // A control is about to be destroyed.
+  virtual void ControlGone(Control& control) {}
   // A form is about to be destroyed or unloaded: drop its windows.
   virtual void FormGone(Form& form) = 0;
+  // A timer was started, stopped or given a new interval.
+  virtual void TimersChanged() {}
   // A modal loop for `form` starts / ends (other forms take no input).
   virtual void ModalBegin(Form& form) {}
   virtual void ModalEnd(Form& form) {}
@@ -63,6 +67,9 @@ class App {
   // True once a form has been loaded and no form is loaded any more.
   bool Ended() const { return ever_loaded_ && LoadedCount() == 0; }
   int LoadedCount() const;
+  // The form that was activated last and is still shown, or nullptr.
+  Form* ActiveForm() const { return active_; }
+  void SetActiveForm(Form* form) { active_ = form; }
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
 
@@ -93,24 +100,27 @@ class App {
   void FormLoaded() { ever_loaded_ = true; }
   void RunModal(Form& form);
   void ControlChanged(Control& control);
+  void ControlGone(Control& control);
   void FormChanged(Form& form);
   // Called by a timer when its Interval or Enabled changed.
   void TimerReset(Timer& timer);
+  // Runs the timers due at Now(); true when one ran. The renderer calls it
+  // while the system runs a loop of its own (a menu, a window drag).
+  bool RunDueTimers();
+  // Earliest due time of an enabled timer of a loaded form, or -1.
+  std::int64_t NextDue() const;
 
  private:
   // One step of a loop; false when headless and nothing can happen any more.
   bool Step(std::int64_t deadline);
   bool RunPosted();
-  // Runs the timers due at Now(); true when one ran.
-  bool RunDueTimers();
-  // Earliest due time of an enabled timer of a loaded form, or -1.
-  std::int64_t NextDue() const;
   std::vector<Timer*> LiveTimers() const;
 
   platform::Dialogs& dialogs_;
   platform::Files& files_;
   Backend* backend_ = nullptr;
   std::vector<Form*> forms_;
+  Form* active_ = nullptr;
   bool ever_loaded_ = false;
   std::int64_t virtual_ms_ = 0;
   std::deque<std::function<void()>> posted_;

@@ -26,6 +26,12 @@ class CommandButton : public Control {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, caption_);
+  }
  private:
   std::string caption_;
 };
@@ -51,6 +57,12 @@ class CheckBox : public Control {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, caption_, value_);
+  }
  private:
   std::string caption_;
   int value_ = kUnchecked;
@@ -73,6 +85,12 @@ class OptionButton : public Control {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, caption_, value_);
+  }
  private:
   std::string caption_;
   bool value_ = false;

@@ -13,7 +13,10 @@ Control::Control(Frame& container, Kind kind, std::string name)
   form_.Register(this);
 }
 
-Control::~Control() { form_.Unregister(this); }
+Control::~Control() {
+  app().ControlGone(*this);
+  form_.Unregister(this);
+}
 
 App& Control::app() const { return form_.app(); }
 
@@ -52,6 +55,20 @@ void Control::Move(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   Changed();
+}
+
+void Control::KeepDesign(bool restore) {
+  Keep(restore, container_, visible_, enabled_, tooltip_, left_, top_, width_, height_, Tag);
+}
+
+void Control::SaveDesign() {
+  design_.clear();
+  KeepDesign(false);
+}
+
+void Control::RestoreDesign() {
+  design_cursor_ = 0;
+  KeepDesign(true);
 }
 
 bool Control::TakesInput() const {

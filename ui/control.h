@@ -8,8 +8,11 @@
 // or, inside a frame declared before it:   ui::Label Label5{Frame3, "Label5"};
 #pragma once
 
+#include <any>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "ui/app.h"
 
@@ -33,6 +36,10 @@ enum class Kind {
   kTimer,
   kToolbar,
   kFlatScrollBar,
+  kMenu,
+  kDriveListBox,
+  kDirListBox,
+  kFileListBox,
 };
 
 using Handler = std::function<void()>;
@@ -84,6 +91,15 @@ class Control {
   // the controls of a form they never loaded.)
   bool TakesInput() const;
 
+  // The design: what the control held when its form was first loaded (what
+  // the form's constructor set up). Every later Load of the form starts
+  // from it again, without events, as a reloaded form does.
+  void SaveDesign();
+  void RestoreDesign();
+
+  // Tells the renderer to show the control afresh (a control added at run time).
+  void Refresh() { Changed(); }
+
   // Set by ControlArray when the control becomes one of its elements.
   void SetArrayIndex(int index) { index_ = index; }
 
@@ -93,6 +109,18 @@ class Control {
   // Logs the event and runs the handler (if any) at once.
   void Raise(const char* event, const Handler& handler);
   void RaiseMouse(const char* event, const MouseHandler& handler, int button, int shift, float x, float y);
+
+  // Each kind keeps its own properties: override, call the base first, then
+  // Keep(restore, field, field, ...).
+  virtual void KeepDesign(bool restore);
+  template <class... T>
+  void Keep(bool restore, T&... fields) {
+    if (!restore) {
+      design_.emplace_back(std::tuple<T...>(fields...));
+    } else if (design_cursor_ < design_.size()) {
+      std::tie(fields...) = std::any_cast<std::tuple<T...>&>(design_[design_cursor_++]);
+    }
+  }
 
  private:
   Form& form_;
@@ -104,6 +132,8 @@ class Control {
   bool enabled_ = true;
   std::string tooltip_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::vector<std::any> design_;
+  size_t design_cursor_ = 0;
 };
 
 // A container (a page of the main window is a frame).
@@ -120,6 +150,12 @@ class Frame : public Control {
   void UserClick() { if (TakesInput()) Raise("Click", OnClick); }
   void UserMouseMove(int button, int shift, float x, float y) {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
+  }
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, caption_);
   }
 
  private:

@@ -83,6 +83,7 @@ class ControlArray {
         if (OnMouseMove) OnMouseMove(index, b, s, x, y);
       };
     elements_.emplace(index, std::move(fresh));
+    e.Refresh();
     return e;
   }
 

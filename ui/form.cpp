@@ -28,6 +28,22 @@ void Form::Load() {
   if (loaded_) return;
   loaded_ = true;
   shown_since_load_ = false;
+  if (!designed_) {
+    designed_ = true;
+    design_ = Design{caption_, left_, top_, width_, height_, window_state_, opacity_};
+    for (Control* c : controls_) c->SaveDesign();
+    app_.Log(name_, "Initialize");
+    Form_Initialize();
+  } else {
+    caption_ = design_.caption;
+    left_ = design_.left;
+    top_ = design_.top;
+    width_ = design_.width;
+    height_ = design_.height;
+    window_state_ = design_.window_state;
+    opacity_ = design_.opacity;
+    for (Control* c : controls_) c->RestoreDesign();
+  }
   app_.FormLoaded();
   for (Control* c : controls_)
     if (c->kind() == Kind::kTimer) app_.TimerReset(*static_cast<Timer*>(c));
@@ -40,11 +56,12 @@ void Form::Show(bool modal) {
   if (!loaded_) return;  // unloaded itself during Load
   if (!visible_) {
     visible_ = true;
-    app_.FormChanged(*this);
     if (!shown_since_load_) {
       shown_since_load_ = true;
       RaiseResize();
     }
+    if (!loaded_ || !visible_) return;
+    app_.FormChanged(*this);
   }
   if (!loaded_ || !visible_) return;
   RaiseActivate();
@@ -59,6 +76,7 @@ void Form::Hide() {
   Load();
   if (!loaded_ || !visible_) return;
   visible_ = false;
+  if (app_.ActiveForm() == this) app_.SetActiveForm(nullptr);
   app_.FormChanged(*this);
 }
 
@@ -71,6 +89,7 @@ bool Form::Unload() {
   if (!loaded_) return true;  // unloaded again from inside its handler
   visible_ = false;
   loaded_ = false;
+  if (app_.ActiveForm() == this) app_.SetActiveForm(nullptr);
   if (app_.backend()) app_.backend()->FormGone(*this);
   app_.Log(name_, "Terminate");
   Form_Terminate();
@@ -140,6 +159,8 @@ void Form::RaiseResize() {
 }
 
 void Form::RaiseActivate() {
+  if (app_.ActiveForm() == this) return;  // already the active form
+  app_.SetActiveForm(this);
   app_.Log(name_, "Activate");
   Form_Activate();
 }

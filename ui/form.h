@@ -31,11 +31,16 @@ class Form {
   bool Visible() const { return visible_; }
   bool Modal() const { return modal_depth_ > 0; }
 
-  // Loads the form when it is not loaded: runs Form_Load; the form stays hidden.
+  // Loads the form when it is not loaded: runs Form_Load; the form stays
+  // hidden. A form loaded again starts from its design: the form's and its
+  // controls' properties as they were at the first Load (what the
+  // constructor set up), restored without events.
   void Load();
-  // Loads and shows the form. Modal: runs a nested loop until the form is
-  // hidden or unloaded, then returns. A form that unloads itself during its
-  // own Load is not shown.
+  // Loads and shows the form; it becomes the active form (Activate, unless
+  // it already is; the first showing after a Load raises Resize first). Modal: runs a nested loop until the form is
+  // hidden or unloaded, then returns (headless, also when nothing is left
+  // to do: no posted action, no enabled timer). A form that unloads itself
+  // during its own Load is not shown.
   void Show(bool modal = false);
   void Hide();
   // Runs Form_Unload; unless it cancels, the form is hidden, unloaded and
@@ -82,6 +87,8 @@ class Form {
   void Unregister(Control* control);
 
  protected:
+  // Runs once, at the first Load, before Form_Load (after the design is kept).
+  virtual void Form_Initialize() {}
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
   virtual void Form_Resize() {}
@@ -99,6 +106,13 @@ class Form {
   bool loaded_ = false;
   bool visible_ = false;
   bool shown_since_load_ = false;
+  bool designed_ = false;  // the design was kept at the first Load
+  struct Design {
+    std::string caption;
+    int left, top, width, height;
+    WindowState window_state;
+    int opacity;
+  } design_{};
   int modal_depth_ = 0;
   std::string caption_;
   int left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;

@@ -26,7 +26,7 @@ void ListControl::RemoveItem(int index) {
   items_.erase(items_.begin() + index);
   if (list_index_ == index) {
     list_index_ = -1;
-    SelectionChanged();
+    SelectionChanged(false);
   } else if (list_index_ > index) {
     --list_index_;
   }
@@ -36,7 +36,7 @@ void ListControl::RemoveItem(int index) {
 void ListControl::Clear() {
   items_.clear();
   list_index_ = -1;
-  SelectionChanged();
+  SelectionChanged(true);
   Changed();
 }
 
@@ -54,17 +54,16 @@ bool ListControl::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) return false;
   if (index == list_index_) return true;
   list_index_ = index;
-  SelectionChanged();
+  SelectionChanged(true);
   Changed();
-  Raise("Click", OnClick);
+  RaiseSelect();
   return true;
 }
 
-void ComboBox::SelectionChanged() {
-  // An editable combo keeps its edit text when the selection goes away.
+void ComboBox::SelectionChanged(bool cleared) {
   if (list_index_ >= 0)
     text_ = List(list_index_);
-  else if (style_ == ComboStyle::kDropDownList || items_.empty())
+  else if (cleared || style_ == ComboStyle::kDropDownList)
     text_.clear();
 }
 

@@ -5,6 +5,7 @@
 // is that of one of its entries (compared without regard to case) the
 // entry is selected too, with no second event. Setting what the control
 // already shows raises nothing; an index outside -1..ListCount-1 is refused.
+// ListIndex -1 also empties an editable combo's text.
 // Adding, removing and clearing items raises nothing.
 #pragma once
 
@@ -38,11 +39,19 @@ class ListControl : public Control {
 
   Handler OnClick;
   // The user picked an entry: as SetListIndex.
-  void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
+  virtual void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
 
  protected:
-  // What the control shows beyond the selection changed with it.
-  virtual void SelectionChanged() {}
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, items_, list_index_);
+  }
+  // The event a new selection raises (Click; a drive list's is Change).
+  virtual void RaiseSelect() { Raise("Click", OnClick); }
+  // The selection moved; `cleared` when code or Clear removed it (an
+  // editable combo then empties its text too, as the Windows control does),
+  // not when the selected entry was removed.
+  virtual void SelectionChanged(bool cleared) {}
   std::vector<std::string> items_;
   int list_index_ = -1;
 };
@@ -69,8 +78,14 @@ class ComboBox : public ListControl {
   void UserType(const std::string& text);
 
  protected:
-  void SelectionChanged() override;
+  void SelectionChanged(bool cleared) override;
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    ListControl::KeepDesign(restore);
+    Keep(restore, text_);
+  }
  private:
   ComboStyle style_;
   std::string text_;

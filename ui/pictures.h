@@ -26,6 +26,12 @@ class PictureControl : public Control {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, picture_);
+  }
  private:
   std::string picture_;
 };
@@ -39,6 +45,12 @@ class Image : public PictureControl {
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    PictureControl::KeepDesign(restore);
+    Keep(restore, stretch_);
+  }
  private:
   bool stretch_ = false;
 };
@@ -64,6 +76,12 @@ class Line : public Control {
   int BorderColor() const { return color_; }
   void SetBorderColor(int color);
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, x1_, y1_, x2_, y2_, color_);
+  }
  private:
   int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   int color_ = 0;

@@ -37,6 +37,12 @@ class FlatScrollBar : public Control {
   void UserScroll(int value);
   void UserChange(int value);
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, min_, max_, value_, small_, large_);
+  }
  private:
   bool InRange(int value) const;
   void Clamp();

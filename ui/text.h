@@ -32,6 +32,12 @@ class Label : public Control {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, caption_, alignment_, back_color_, fore_color_);
+  }
  private:
   std::string caption_;
   Alignment alignment_ = Alignment::kLeft;
@@ -56,6 +62,12 @@ class TextBox : public Control {
   // The user edited the text.
   void UserType(const std::string& text) { if (TakesInput() && !locked_) SetText(text); }
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, text_, multiline_, locked_);
+  }
  private:
   std::string text_;
   bool multiline_ = false;

@@ -28,6 +28,12 @@ class Timer : public Control {
   bool running = false;
   void Fire();
 
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, interval_);
+  }
  private:
   int interval_ = 0;
 };

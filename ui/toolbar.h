@@ -25,7 +25,6 @@ struct ToolButton {
   std::string Key;
   std::string Caption;
   std::string ToolTipText;
-  std::string Picture;  // picture file of the button face, "" for none
   ButtonStyle Style = ButtonStyle::kDefault;
   bool Enabled = true;
   bool Visible = true;
@@ -48,8 +47,7 @@ class Toolbar : public Control {
   ToolButton* Button(const std::string& key);
   ToolButton* Button(int index);
   const std::vector<ToolButton>& buttons() const { return buttons_; }
-  // Changing a button or a menu through the pointers above: call this after.
-  void Refresh() { Changed(); }
+  // Changing a button or a menu through the pointers above: call Refresh() after.
   void SetButtonEnabled(const std::string& key, bool enabled);
   void SetMenuEnabled(const std::string& button_key, const std::string& menu_key, bool enabled);
 
@@ -59,6 +57,12 @@ class Toolbar : public Control {
   // The user clicked an enabled button / a menu item; disabled ones do nothing.
   void UserClickButton(const std::string& key);
   void UserClickMenu(const std::string& button_key, const std::string& menu_key);
+
+ protected:
+  void KeepDesign(bool restore) override {
+    Control::KeepDesign(restore);
+    Keep(restore, buttons_);
+  }
 
  private:
   std::vector<ToolButton> buttons_;

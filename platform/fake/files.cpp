@@ -77,6 +77,13 @@ std::string FakeFiles::ParentOf(const std::string& normal) {
   return normal.substr(0, slash);
 }
 
+std::vector<std::string> FakeFiles::Drives() {
+  std::vector<std::string> drives;
+  for (const auto& [normal, entry] : entries_)
+    if (entry.folder && normal.size() == 3 && normal[1] == ':') drives.push_back(normal.substr(0, 2));
+  return drives;  // the map keeps them in letter order
+}
+
 FakeFiles::Entry* FakeFiles::Find(const std::string& path) {
   auto it = entries_.find(Normal(path));
   return it == entries_.end() ? nullptr : &it->second;

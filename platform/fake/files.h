@@ -26,6 +26,8 @@ class FakeFiles : public platform::Files {
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
+  // Every drive that has a root folder (AddFolder("D:\\") adds one).
+  std::vector<std::string> Drives() override;
 
   // --- set-up for tests; these create missing parent folders ---
   void SetProgramFolder(const std::string& folder);

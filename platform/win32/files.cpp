@@ -2,6 +2,9 @@
 
 #include "platform/win32/handle.h"
 
+#include <cctype>
+#include <cstring>
+
 namespace ks::win32 {
 
 namespace {
@@ -108,6 +111,18 @@ std::vector<std::string> Win32Files::ListFolders(const std::string& folder) {
     }
   } while (FindNextFileA(find.get(), &data));
   return names;
+}
+
+std::vector<std::string> Win32Files::Drives() {
+  std::vector<std::string> drives;
+  char buffer[27 * 4 + 1] = {};
+  const DWORD n = GetLogicalDriveStringsA(sizeof(buffer) - 1, buffer);
+  if (n == 0 || n >= sizeof(buffer)) return drives;
+  for (const char* p = buffer; *p; p += std::strlen(p) + 1) {
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
+    drives.push_back(std::string(1, letter) + ":");
+  }
+  return drives;
 }
 
 bool Win32Files::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }

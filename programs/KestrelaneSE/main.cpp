@@ -5,11 +5,13 @@
 #include "platform/win32/win.h"
 #include "shell/Form1.h"
 #include "shell/se_state.h"
+#include "ui/win32/renderer.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   ks::win32::Win32Machine machine;
   ks::SeState state(machine);
   state.app.Title = "KestrelaneSE";
+  ks::ui::win32::Renderer renderer(state.app);
   ks::Form1 form(state);
   form.CommandLine = command_line ? command_line : "";
   // Load runs start-up; on the preset road it unloads every window and

@@ -287,7 +287,8 @@ TEST_F(Navigation, ExitStoresTheLastPageOnlyWhenRemembered) {
 
 TEST_F(Navigation, ActivationUnloadsTheAboutBox) {
   f.Show();
-  f.form2().Load();
+  f.form2().Show(false);
+  ASSERT_TRUE(f.form2().Loaded());
   f.UserActivate();
   EXPECT_FALSE(f.form2().Loaded());
 }

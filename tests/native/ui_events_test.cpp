@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "native/ui_test_form.h"
+#include "forms/all_controls_form.h"
 #include "platform/fake/machine.h"
 
 namespace ks {
@@ -108,6 +108,18 @@ const Case kCases[] = {
      {"Toolbar1.ButtonMenuClick"}},
     {"toolbar: a disabled menu item does nothing", Nothing,
      [](auto& f) { f.Toolbar1.UserClickMenu("tools", "pedit"); }, {}},
+    {"menu: the user's choice raises Click", Nothing, [](auto& f) { f.mnu_Exit.UserClick(); }, {"mnu_Exit.Click"}},
+    {"menu: a separator raises nothing", Nothing, [](auto& f) { f.mnu_Sep.UserClick(); }, {}},
+    {"menu: an item of a disabled menu does nothing", [](auto& f) { f.mnu_File.SetEnabled(false); },
+     [](auto& f) { f.mnu_Exit.UserClick(); }, {}},
+    {"menu: a hidden item does nothing", [](auto& f) { f.mnu_Exit.SetVisible(false); },
+     [](auto& f) { f.mnu_Exit.UserClick(); }, {}},
+    {"menu: Checked and Caption raise nothing", Nothing,
+     [](auto& f) {
+       f.mnu_Exit.SetChecked(true);
+       f.mnu_Exit.SetCaption("Quit");
+     },
+     {}},
     {"toolbar: code that enables a menu item raises nothing", Nothing,
      [](auto& f) { f.Toolbar1.SetMenuEnabled("tools", "pedit", true); }, {}},
 };
@@ -145,6 +157,22 @@ TEST_F(UiControls, EditableComboTextSelectsTheMatchingEntry) {
   EXPECT_EQ(form.Combo1.ListIndex(), -1);
   form.Combo1.SetListIndex(0);
   EXPECT_EQ(form.Combo1.Text(), "alpha");
+  form.Combo1.SetListIndex(-1);
+  EXPECT_EQ(form.Combo1.Text(), "") << "no selection empties the edit text, as the Windows control does";
+}
+
+TEST_F(UiControls, RemovingTheSelectedEntryKeepsAnEditableCombosText) {
+  form.Combo1.SetListIndex(1);
+  form.Combo1.RemoveItem(1);
+  EXPECT_EQ(form.Combo1.ListIndex(), -1);
+  EXPECT_EQ(form.Combo1.Text(), "Beta");
+  form.Combo2.SetListIndex(1);
+  form.Combo2.RemoveItem(0);
+  EXPECT_EQ(form.Combo2.ListIndex(), 0) << "the selection stays on its entry";
+  EXPECT_EQ(form.Combo2.Text(), "two");
+  form.Combo2.RemoveItem(0);
+  EXPECT_EQ(form.Combo2.Text(), "");
+  EXPECT_EQ(app.TakeEvents(), (Events{"Combo1.Click", "Combo2.Click"}));
 }
 
 TEST_F(UiControls, OptionsTurnOffOnlyWithinTheirContainer) {

@@ -2,7 +2,7 @@
 // program, timers on the virtual clock.
 #include <gtest/gtest.h>
 
-#include "native/ui_test_form.h"
+#include "forms/all_controls_form.h"
 #include "platform/fake/machine.h"
 
 namespace ks {
@@ -22,7 +22,7 @@ TEST_F(Loop, LoadRunsOnceAndLeavesTheFormHidden) {
   form.Load();
   EXPECT_TRUE(form.Loaded());
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(app.TakeEvents(), Events{"Test.Load"});
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load"}));
 }
 
 TEST_F(Loop, ShowLoadsThenResizesAndActivates) {
@@ -30,7 +30,24 @@ TEST_F(Loop, ShowLoadsThenResizesAndActivates) {
   form.Show();
   form.Hide();
   form.Show();
-  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Resize", "Test.Activate", "Test.Activate"}));
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load", "Test.Resize", "Test.Activate", "Test.Activate"}));
+}
+
+TEST_F(Loop, ActivateRaisesOnlyWhenAnotherFormWasActive) {
+  AllControlsForm a(app, "A");
+  AllControlsForm b(app, "B");
+  a.Show();
+  b.Show();
+  app.TakeEvents();
+  b.Show();          // already the active form
+  b.UserActivate();  // the window came back from another program's
+  EXPECT_TRUE(app.TakeEvents().empty());
+  a.UserActivate();
+  a.Show();
+  EXPECT_EQ(app.TakeEvents(), Events{"A.Activate"});
+  EXPECT_EQ(app.ActiveForm(), &a);
+  a.Unload();
+  EXPECT_EQ(app.ActiveForm(), nullptr);
 }
 
 TEST_F(Loop, UnloadRaisesUnloadThenTerminate) {
@@ -68,7 +85,7 @@ TEST_F(Loop, FormThatUnloadsItselfDuringLoadIsNotShown) {
   EXPECT_FALSE(form.Loaded());
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(app.Ended());
-  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Unload", "Test.Terminate"}));
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Initialize", "Test.Load", "Test.Unload", "Test.Terminate"}));
 }
 
 TEST_F(Loop, ProgramEndsWhenTheLastLoadedFormIsUnloaded) {
@@ -198,6 +215,42 @@ TEST_F(Loop, SizeAndWindowStateChangesRaiseResize) {
   form.SetWindowState(ui::WindowState::kMinimized);
   form.SetWindowState(ui::WindowState::kMinimized);
   EXPECT_EQ(app.TakeEvents(), (Events{"Test.Resize", "Test.Resize"}));
+}
+
+TEST_F(Loop, AFormLoadedAgainStartsFromItsDesignWithoutEvents) {
+  AllControlsForm form(app);
+  form.SetCaption("Design");
+  form.Label1.SetCaption("design label");
+  form.Timer1.SetInterval(5);  // a fade-in: runs from every Load until it stops itself
+  int fades = 0;
+  form.Timer1.OnTimer = [&] {
+    ++fades;
+    form.Timer1.SetEnabled(false);
+  };
+  form.Show();
+  app.Advance(5);
+  EXPECT_EQ(fades, 1);
+  form.SetCaption("changed");
+  form.Label1.SetCaption("changed");
+  form.Check1.SetValue(1);
+  form.Combo2.AddItem("three");
+  form.Combo2.SetListIndex(2);
+  form.Frame1.SetVisible(false);
+  form.Toolbar1.SetButtonEnabled("home", false);
+  form.Unload();
+  app.TakeEvents();
+
+  form.Show();
+  EXPECT_EQ(app.TakeEvents(), (Events{"Test.Load", "Test.Resize", "Test.Activate"}));
+  EXPECT_EQ(form.Caption(), "Design");
+  EXPECT_EQ(form.Label1.Caption(), "design label");
+  EXPECT_EQ(form.Check1.Value(), 0);
+  EXPECT_EQ(form.Combo2.ListCount(), 2);
+  EXPECT_EQ(form.Combo2.ListIndex(), -1);
+  EXPECT_TRUE(form.Frame1.Visible());
+  EXPECT_TRUE(form.Toolbar1.Button("home")->Enabled);
+  app.Advance(5);
+  EXPECT_EQ(fades, 2) << "the timer enabled at design runs again";
 }
 
 TEST_F(Loop, MsgBoxGoesThroughThePlatformWithTheProgramTitle) {

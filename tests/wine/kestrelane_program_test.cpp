@@ -158,8 +158,7 @@ TEST_F(KestrelaneProgram, PresetCommandLineEndsByItselfWithoutAWindow) {
   EXPECT_EQ(DefaultValue("KestrelaneSE\\DefaultIcon"), Exe() + ",0");
 }
 
-// Enabled once the Win32 renderer shows the forms.
-TEST_F(KestrelaneProgram, DISABLED_StartsWithItsMainWindowAndEndsWhenItIsClosed) {
+TEST_F(KestrelaneProgram, StartsWithItsMainWindowAndEndsWhenItIsClosed) {
   auto& proc = machine_.proc;
   const std::uint32_t pid = proc.StartProgram(platform::QuotedProgram(Exe()), platform::WindowStyle::kNormalFocus);
   ASSERT_NE(pid, 0u);

@@ -27,6 +27,11 @@ class AllControlsForm : public ui::Form {
     Toolbar1.AddButton("off", "Off").Enabled = false;
     Toolbar1.OnButtonMenuClick = [this](ui::ButtonMenu& m) { trace.push_back("menu " + m.Key); };
     Toolbar1.OnButtonClick = [this](ui::ToolButton& b) { trace.push_back("button " + b.Key); };
+    mnu_File.SetCaption("&File");
+    mnu_Open.SetCaption("&Open");
+    mnu_Sep.SetCaption("-");
+    mnu_Exit.SetCaption("E&xit");
+    mnu_Open.OnClick = [this] { trace.push_back("menu open"); };
   }
 
   ui::Frame Frame1{*this, "Frame1"};
@@ -46,6 +51,10 @@ class AllControlsForm : public ui::Form {
   ui::Timer Timer1{*this, "Timer1"};
   ui::Toolbar Toolbar1{*this, "Toolbar1"};
   ui::FlatScrollBar Scroll1{*this, "Scroll1"};
+  ui::Menu mnu_File{*this, "mnu_File"};
+  ui::Menu mnu_Open{mnu_File, "mnu_Open"};
+  ui::Menu mnu_Sep{mnu_File, "mnu_Sep"};
+  ui::Menu mnu_Exit{mnu_File, "mnu_Exit"};
 
   std::vector<std::string> trace;
   std::function<void()> on_load;

@@ -1,0 +1,361 @@
+// Creating the windows of controls and mirroring the model's state into them.
+
+#include <algorithm>
+
+#include "ui/win32/picture.h"
+#include "ui/win32/renderer.h"
+#include "ui/win32/renderer_internal.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace ks::ui::win32 {
+
+namespace {
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* renderer = reinterpret_cast<Renderer*>(data);
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ChildProc, 1);
+  renderer->HandleChild(hwnd, msg, wp, lp);
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+struct WindowKind {
+  const char* cls;
+  long style;
+  long ex_style;
+};
+
+WindowKind KindOf(const Control& c) {
+  switch (c.kind()) {
+    case Kind::kFrame:
+      return {kFrameClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case Kind::kLabel:
+      return {"STATIC", SS_NOTIFY, 0};
+    case Kind::kCommandButton:
+      return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case Kind::kCheckBox:
+      return {"BUTTON", BS_3STATE | WS_TABSTOP, 0};
+    case Kind::kOptionButton:
+      return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case Kind::kComboBox:
+      return {"COMBOBOX",
+              WS_VSCROLL | WS_TABSTOP | CBS_AUTOHSCROLL |
+                  (static_cast<const ComboBox&>(c).Style() == ComboStyle::kDropDownList ? CBS_DROPDOWNLIST
+                                                                                         : CBS_DROPDOWN),
+              0};
+    case Kind::kListBox:
+    case Kind::kDirListBox:
+    case Kind::kFileListBox:
+      return {"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, 0};
+    case Kind::kDriveListBox:
+      return {"COMBOBOX", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 0};
+    case Kind::kTextBox:
+      return {"EDIT",
+              WS_TABSTOP | (static_cast<const TextBox&>(c).MultiLine()
+                                ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL
+                                : ES_AUTOHSCROLL),
+              WS_EX_CLIENTEDGE};
+    case Kind::kImage:
+      return {kPictureClass, 0, 0};
+    case Kind::kPictureBox:
+      return {kPictureClass, 0, WS_EX_CLIENTEDGE};
+    case Kind::kToolbar:
+      return {TOOLBARCLASSNAMEA,
+              TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    case Kind::kFlatScrollBar:
+      return {"SCROLLBAR",
+              static_cast<const FlatScrollBar&>(c).GetOrientation() == Orientation::kVertical ? SBS_VERT
+                                                                                               : SBS_HORZ,
+              0};
+    case Kind::kLine:
+    case Kind::kTimer:
+    case Kind::kMenu:
+      break;
+  }
+  return {nullptr, 0, 0};
+}
+
+DWORD AlignStyle(Alignment a) {
+  return a == Alignment::kRight ? SS_RIGHT : a == Alignment::kCenter ? SS_CENTER : SS_LEFT;
+}
+
+void SetTextIfDifferent(HWND hwnd, const std::string& text) {
+  if (WindowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
+}
+
+}  // namespace
+
+HWND Renderer::ParentFor(FormWindows& fw, const Control& control) {
+  if (Frame* frame = control.Container()) {
+    CreateControl(fw, *frame);
+    auto found = fw.controls.find(frame);
+    if (found != fw.controls.end() && found->second.hwnd) return found->second.hwnd;
+  }
+  return fw.hwnd;
+}
+
+void Renderer::CreateControl(FormWindows& fw, Control& control) {
+  if (fw.controls.count(&control)) return;
+  const WindowKind kind = KindOf(control);
+  HWND parent = ParentFor(fw, control);
+  ControlWindow& cw = fw.controls[&control];
+  if (control.kind() == Kind::kMenu) {
+    SyncMenuBar(fw);
+    return;
+  }
+  if (!kind.cls) {  // drawn by its container (a line) or no window at all (a timer)
+    InvalidateRect(parent, nullptr, TRUE);
+    return;
+  }
+  ++mirroring_;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | static_cast<DWORD>(kind.style);
+  if (control.kind() == Kind::kLabel) style |= AlignStyle(static_cast<Label&>(control).GetAlignment());
+  static int next_id = 100;
+  cw.hwnd = CreateWindowExA(static_cast<DWORD>(kind.ex_style), kind.cls, "", style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)), GetModuleHandleA(nullptr), this);
+  SendMessageA(cw.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (control.kind() == Kind::kToolbar) {
+    SendMessageA(cw.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(cw.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageA(cw.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+  }
+  if (kind.cls != kFrameClass && kind.cls != kPictureClass)
+    SetWindowSubclass(cw.hwnd, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  --mirroring_;
+  Sync(fw, control);
+}
+
+// What a list shows for an entry: a folder list indents each folder's
+// name by its depth below the root.
+std::string ShownText(const ListControl& list, const std::string& item) {
+  if (list.kind() != Kind::kDirListBox || item.size() <= 3) return item;
+  const auto depth = static_cast<size_t>(std::count(item.begin() + 3, item.end(), '\\') + 1);
+  return std::string(depth * 2, ' ') + item.substr(item.find_last_of('\\') + 1);
+}
+
+void Renderer::SyncList(ControlWindow& cw, ListControl& list) {
+  const bool combo = list.kind() == Kind::kComboBox || list.kind() == Kind::kDriveListBox;
+  std::string joined;
+  for (const auto& item : list.items()) joined += item + '\n';
+  if (joined != cw.items_shown) {
+    cw.items_shown = joined;
+    SendMessageA(cw.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    for (const auto& item : list.items()) {
+      const std::string shown = ShownText(list, item);
+      SendMessageA(cw.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+  }
+  const int shown = static_cast<int>(SendMessageA(cw.hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+  if (shown != list.ListIndex()) SendMessageA(cw.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, list.ListIndex(), 0);
+  if (combo) {
+    auto& box = static_cast<ComboBox&>(list);
+    if (box.Style() == ComboStyle::kDropDownCombo) SetTextIfDifferent(cw.hwnd, box.Text());
+  }
+}
+
+void Renderer::SyncToolbar(ControlWindow& cw, Toolbar& bar) {
+  while (SendMessageA(cw.hwnd, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(cw.hwnd, TB_DELETEBUTTON, 0, 0);
+  int position = 0;
+  for (const ToolButton& b : bar.buttons()) {
+    TBBUTTON tb{};
+    tb.iBitmap = I_IMAGENONE;
+    tb.idCommand = kFirstButtonId + position++;
+    tb.fsState = static_cast<BYTE>((b.Enabled ? TBSTATE_ENABLED : 0) | (b.Visible ? 0 : TBSTATE_HIDDEN));
+    switch (b.Style) {
+      case ButtonStyle::kSeparator:
+        tb.fsStyle = BTNS_SEP;
+        break;
+      case ButtonStyle::kDropDown:
+        tb.fsStyle = BTNS_DROPDOWN | BTNS_AUTOSIZE;
+        break;
+      case ButtonStyle::kCheck:
+        tb.fsStyle = BTNS_CHECK | BTNS_AUTOSIZE;
+        break;
+      case ButtonStyle::kDefault:
+        tb.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        break;
+    }
+    tb.iString = reinterpret_cast<INT_PTR>(b.Caption.c_str());
+    SendMessageA(cw.hwnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+  }
+}
+
+void Renderer::AppendMenus(FormWindows& fw, HMENU into, const Menu* parent) {
+  const auto& controls = fw.form->controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i]->kind() != Kind::kMenu) continue;
+    auto* menu = static_cast<const Menu*>(controls[i]);
+    if (menu->Parent() != parent || !menu->Visible()) continue;
+    if (menu->IsSeparator()) {
+      AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT flags = (menu->Enabled() ? 0 : MF_GRAYED) | (menu->Checked() ? MF_CHECKED : 0);
+    const bool has_items = std::any_of(controls.begin(), controls.end(), [menu](const Control* c) {
+      return c->kind() == Kind::kMenu && static_cast<const Menu*>(c)->Parent() == menu;
+    });
+    if (has_items) {
+      HMENU popup = CreatePopupMenu();
+      AppendMenus(fw, popup, menu);
+      AppendMenuA(into, MF_POPUP | flags, reinterpret_cast<UINT_PTR>(popup), menu->Caption().c_str());
+    } else {
+      const int id = kFirstMenuId + static_cast<int>(fw.menu_ids.size());
+      fw.menu_ids[id] = controls[i];
+      AppendMenuA(into, MF_STRING | flags, static_cast<UINT_PTR>(id), menu->Caption().c_str());
+    }
+  }
+}
+
+void Renderer::SyncMenuBar(FormWindows& fw) {
+  const auto& controls = fw.form->controls();
+  const bool any = std::any_of(controls.begin(), controls.end(), [](const Control* c) {
+    return c->kind() == Kind::kMenu && !static_cast<const Menu*>(c)->Parent();
+  });
+  HMENU old = GetMenu(fw.hwnd);
+  HMENU bar = nullptr;
+  fw.menu_ids.clear();
+  if (any) {
+    bar = CreateMenu();
+    AppendMenus(fw, bar, nullptr);
+  }
+  ++mirroring_;
+  SetMenu(fw.hwnd, bar);
+  --mirroring_;
+  if (old) DestroyMenu(old);
+  DrawMenuBar(fw.hwnd);
+}
+
+void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control) {
+  if (cw.tip_shown == control.ToolTipText()) return;
+  if (!fw.tips) {
+    fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                              0, 0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = fw.hwnd;
+  tool.uId = reinterpret_cast<UINT_PTR>(cw.hwnd);
+  tool.lpszText = const_cast<char*>(control.ToolTipText().c_str());
+  if (cw.tip_shown.empty())
+    SendMessageA(fw.tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  else if (control.ToolTipText().empty())
+    SendMessageA(fw.tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  else
+    SendMessageA(fw.tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  cw.tip_shown = control.ToolTipText();
+}
+
+void Renderer::Sync(FormWindows& fw, Control& control) {
+  auto found = fw.controls.find(&control);
+  if (found == fw.controls.end()) return;
+  ControlWindow& cw = found->second;
+  if (control.kind() == Kind::kMenu) {
+    SyncMenuBar(fw);
+    return;
+  }
+  if (!cw.hwnd) {  // a line: its container draws it
+    HWND parent = ParentFor(fw, control);
+    InvalidateRect(parent, nullptr, TRUE);
+    return;
+  }
+  ++mirroring_;
+  HWND hwnd = cw.hwnd;
+  HWND parent = ParentFor(fw, control);
+  if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
+  int height = Px(control.Height());
+  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;
+  RECT want{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
+            Px(control.Top()) + height};
+  if (!EqualRect(&want, &cw.placed)) {
+    cw.placed = want;
+    SetWindowPos(hwnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if ((IsWindowEnabled(hwnd) != 0) != control.Enabled()) EnableWindow(hwnd, control.Enabled());
+  if (control.kind() != Kind::kToolbar) SyncTip(fw, cw, control);
+
+  switch (control.kind()) {
+    case Kind::kFrame:
+      SetTextIfDifferent(hwnd, static_cast<Frame&>(control).Caption());
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    case Kind::kLabel: {
+      auto& label = static_cast<Label&>(control);
+      const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+      const LONG aligned = (style & ~(SS_LEFT | SS_RIGHT | SS_CENTER)) | AlignStyle(label.GetAlignment());
+      if (aligned != style) SetWindowLongA(hwnd, GWL_STYLE, aligned);
+      SetTextIfDifferent(hwnd, label.Caption());
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    }
+    case Kind::kCommandButton:
+      SetTextIfDifferent(hwnd, static_cast<CommandButton&>(control).Caption());
+      break;
+    case Kind::kCheckBox: {
+      auto& box = static_cast<CheckBox&>(control);
+      SetTextIfDifferent(hwnd, box.Caption());
+      if (SendMessageA(hwnd, BM_GETCHECK, 0, 0) != box.Value()) SendMessageA(hwnd, BM_SETCHECK, box.Value(), 0);
+      break;
+    }
+    case Kind::kOptionButton: {
+      auto& option = static_cast<OptionButton&>(control);
+      SetTextIfDifferent(hwnd, option.Caption());
+      const WPARAM state = option.Value() ? BST_CHECKED : BST_UNCHECKED;
+      if (static_cast<WPARAM>(SendMessageA(hwnd, BM_GETCHECK, 0, 0)) != state)
+        SendMessageA(hwnd, BM_SETCHECK, state, 0);
+      break;
+    }
+    case Kind::kComboBox:
+    case Kind::kListBox:
+    case Kind::kDriveListBox:
+    case Kind::kDirListBox:
+    case Kind::kFileListBox:
+      SyncList(cw, static_cast<ListControl&>(control));
+      break;
+    case Kind::kTextBox: {
+      auto& box = static_cast<TextBox&>(control);
+      SetTextIfDifferent(hwnd, box.Text());
+      const bool readonly = (GetWindowLongA(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+      if (readonly != box.Locked()) SendMessageA(hwnd, EM_SETREADONLY, box.Locked(), 0);
+      break;
+    }
+    case Kind::kImage:
+    case Kind::kPictureBox: {
+      auto& pic = static_cast<PictureControl&>(control);
+      if (pic.Picture() != cw.picture_path) {
+        cw.picture_path = pic.Picture();
+        std::string bytes;
+        cw.picture = !cw.picture_path.empty() && app_.files().ReadFile(cw.picture_path, &bytes)
+                         ? Picture::Decode(bytes)
+                         : nullptr;
+      }
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    }
+    case Kind::kToolbar:
+      SyncToolbar(cw, static_cast<Toolbar&>(control));
+      break;
+    case Kind::kFlatScrollBar: {
+      auto& bar = static_cast<FlatScrollBar&>(control);
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL;
+      si.nMin = 0;
+      si.nMax = std::abs(bar.Max() - bar.Min());
+      si.nPos = std::abs(bar.Value() - bar.Min());
+      SetScrollInfo(hwnd, SB_CTL, &si, TRUE);
+      break;
+    }
+    case Kind::kLine:
+    case Kind::kTimer:
+    case Kind::kMenu:
+      break;
+  }
+  const bool visible = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (visible != control.Visible()) ShowWindow(hwnd, control.Visible() ? SW_SHOWNA : SW_HIDE);
+  --mirroring_;
+}
+
+}  // namespace ks::ui::win32

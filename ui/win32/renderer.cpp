@@ -1,0 +1,332 @@
+#include "ui/win32/renderer.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/win32/picture.h"
+#include "ui/win32/renderer_internal.h"
+
+namespace ks::ui::win32 {
+
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* renderer = reinterpret_cast<Renderer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return renderer ? renderer->Handle(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  wc.lpszClassName = kFormClass;
+  RegisterClassA(&wc);
+  wc.hIcon = nullptr;
+  wc.lpszClassName = kFrameClass;
+  RegisterClassA(&wc);
+  wc.lpszClassName = kPictureClass;
+  RegisterClassA(&wc);
+}
+
+using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// Layered windows are looked up at run time; where the system has none the
+// window simply stays opaque.
+void ApplyOpacity(HWND hwnd, int alpha) {
+  auto fn = reinterpret_cast<SetLayeredFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+  if (!fn) return;
+  LONG ex = GetWindowLongA(hwnd, GWL_EXSTYLE);
+  if (!(ex & WS_EX_LAYERED)) {
+    if (alpha >= 255) return;
+    SetWindowLongA(hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  }
+  fn(hwnd, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+}  // namespace
+
+std::string WindowText(HWND hwnd) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int MouseButtons(WPARAM wp) {
+  return ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+}
+
+int ShiftState() {
+  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+Renderer::Renderer(App& app) : app_(app) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  RegisterClasses();
+  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  timer_window_ = CreateWindowExA(0, kFormClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                                  this);
+  app_.SetBackend(this);
+}
+
+Renderer::~Renderer() {
+  app_.SetBackend(nullptr);
+  ++mirroring_;
+  for (auto& [form, fw] : forms_)
+    if (fw->hwnd) DestroyWindow(fw->hwnd);
+  forms_.clear();
+  DestroyWindow(timer_window_);
+  for (auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+void Renderer::ArmTimer() {
+  const std::int64_t due = app_.NextDue();
+  if (due < 0) {
+    KillTimer(timer_window_, 1);
+    return;
+  }
+  SetTimer(timer_window_, 1, static_cast<UINT>(std::clamp<std::int64_t>(due - NowMs(), 1, 0x7FFFFFFF)), nullptr);
+}
+
+void Renderer::Pump(bool wait, std::int64_t until_ms) {
+  ArmTimer();
+  MSG msg;
+  if (wait && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    DWORD timeout = INFINITE;
+    if (until_ms >= 0) timeout = static_cast<DWORD>(std::max<std::int64_t>(0, until_ms - NowMs()));
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    // Tab and arrow navigation between the controls of a form.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && FindFormByWindow(root) && IsDialogMessageA(root, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  ArmTimer();
+}
+
+Renderer::FormWindows* Renderer::FindForm(const Form& form) const {
+  auto found = forms_.find(&form);
+  return found == forms_.end() ? nullptr : found->second.get();
+}
+
+Renderer::FormWindows* Renderer::FindFormByWindow(HWND hwnd) const {
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  for (auto& [form, fw] : forms_)
+    if (fw->hwnd == hwnd || fw->hwnd == root) return fw.get();
+  return nullptr;
+}
+
+Control* Renderer::FindControl(HWND hwnd, FormWindows** out) const {
+  for (auto& [form, fw] : forms_)
+    for (auto& [control, cw] : fw->controls)
+      if (cw.hwnd == hwnd) {
+        if (out) *out = fw.get();
+        return const_cast<Control*>(control);
+      }
+  return nullptr;
+}
+
+HWND Renderer::WindowOf(const Form& form) const {
+  FormWindows* fw = FindForm(form);
+  return fw ? fw->hwnd : nullptr;
+}
+
+HWND Renderer::WindowOf(const Control& control) const {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return nullptr;
+  auto found = fw->controls.find(&control);
+  return found == fw->controls.end() ? nullptr : found->second.hwnd;
+}
+
+bool Renderer::HasPicture(const Control& control) const {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return false;
+  auto found = fw->controls.find(&control);
+  return found != fw->controls.end() && found->second.picture != nullptr;
+}
+
+void Renderer::CreateFormWindow(Form& form) {
+  auto fw = std::make_unique<FormWindows>();
+  fw->form = &form;
+  FormWindows& ref = *fw;
+  forms_[&form] = std::move(fw);
+  ref.placed = RECT{Px(form.Left()), Px(form.Top()), Px(form.Left() + form.Width()), Px(form.Top() + form.Height())};
+  ref.hwnd = CreateWindowExA(0, kFormClass, form.Caption().c_str(),
+                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                             ref.placed.left, ref.placed.top, ref.placed.right - ref.placed.left,
+                             ref.placed.bottom - ref.placed.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  for (Control* c : form.controls()) CreateControl(ref, *c);
+}
+
+void Renderer::SyncForm(FormWindows& fw) {
+  Form& form = *fw.form;
+  ++mirroring_;
+  if (WindowText(fw.hwnd) != form.Caption()) SetWindowTextA(fw.hwnd, form.Caption().c_str());
+  RECT want{Px(form.Left()), Px(form.Top()), Px(form.Left() + form.Width()), Px(form.Top() + form.Height())};
+  if (!EqualRect(&want, &fw.placed)) {
+    fw.placed = want;
+    SetWindowPos(fw.hwnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ApplyOpacity(fw.hwnd, form.Opacity());
+  const bool shown = (GetWindowLongA(fw.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (form.Visible()) {
+    int show = SW_SHOW;
+    if (form.GetWindowState() == WindowState::kMinimized) show = SW_SHOWMINIMIZED;
+    if (form.GetWindowState() == WindowState::kMaximized) show = SW_SHOWMAXIMIZED;
+    const bool state_ok = (show == SW_SHOWMINIMIZED) == (IsIconic(fw.hwnd) != 0) &&
+                          (show == SW_SHOWMAXIMIZED) == (IsZoomed(fw.hwnd) != 0);
+    if (!shown || !state_ok) ShowWindow(fw.hwnd, state_ok ? SW_SHOW : (show == SW_SHOW ? SW_RESTORE : show));
+  } else if (shown) {
+    ReleaseModal(form);
+    ShowWindow(fw.hwnd, SW_HIDE);
+  }
+  --mirroring_;
+}
+
+void Renderer::FormChanged(Form& form) {
+  if (!form.Loaded()) {
+    FormGone(form);
+    return;
+  }
+  FormWindows* fw = FindForm(form);
+  if (!fw) {
+    if (!form.Visible()) return;
+    ++mirroring_;
+    CreateFormWindow(form);
+    --mirroring_;
+    fw = FindForm(form);
+  }
+  SyncForm(*fw);
+}
+
+void Renderer::FormGone(Form& form) {
+  auto found = forms_.find(&form);
+  if (found == forms_.end()) return;
+  // Destroyed while still known, so the form activated in its place can
+  // tell that the activation came from one of ours.
+  ReleaseModal(form);
+  ++mirroring_;
+  DestroyWindow(found->second->hwnd);
+  --mirroring_;
+  forms_.erase(found);
+}
+
+void Renderer::ControlChanged(Control& control) {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return;
+  if (fw->controls.count(&control) == 0)
+    CreateControl(*fw, control);
+  else
+    Sync(*fw, control);
+}
+
+void Renderer::ControlGone(Control& control) {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return;
+  auto found = fw->controls.find(&control);
+  if (found == fw->controls.end()) return;
+  ++mirroring_;
+  if (found->second.hwnd && IsWindow(found->second.hwnd)) DestroyWindow(found->second.hwnd);
+  --mirroring_;
+  fw->controls.erase(found);
+  for (auto it = fw->menu_ids.begin(); it != fw->menu_ids.end();)
+    it = it->second == &control ? fw->menu_ids.erase(it) : std::next(it);
+  // A frame takes the windows of its controls with it; they are made afresh
+  // when those controls change again.
+  for (auto it = fw->controls.begin(); it != fw->controls.end();)
+    it = it->second.hwnd && !IsWindow(it->second.hwnd) ? fw->controls.erase(it) : std::next(it);
+  if (control.kind() == Kind::kLine) InvalidateRect(fw->hwnd, nullptr, TRUE);
+}
+
+void Renderer::ModalBegin(Form& form) {
+  ++mirroring_;
+  auto& disabled = disabled_for_modal_[&form];
+  for (auto& [other, fw] : forms_) {
+    if (other == &form || !fw->hwnd || !IsWindowEnabled(fw->hwnd)) continue;
+    EnableWindow(fw->hwnd, FALSE);
+    disabled.push_back(other);
+  }
+  --mirroring_;
+}
+
+void Renderer::ReleaseModal(const Form& modal) {
+  auto found = disabled_for_modal_.find(&modal);
+  if (found == disabled_for_modal_.end()) return;
+  ++mirroring_;
+  for (const Form* other : found->second)
+    if (FormWindows* fw = FindForm(*other)) EnableWindow(fw->hwnd, TRUE);
+  --mirroring_;
+  disabled_for_modal_.erase(found);
+}
+
+void Renderer::ModalEnd(Form& form) { ReleaseModal(form); }
+
+HBRUSH Renderer::Brush(int color) {
+  auto found = brushes_.find(color);
+  if (found != brushes_.end()) return found->second;
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(color));
+  brushes_[color] = brush;
+  return brush;
+}
+
+bool Renderer::SaveScreenshot(const Form& form, const std::string& path) const {
+  FormWindows* fw = FindForm(form);
+  if (!fw) return false;
+  RECT r;
+  GetWindowRect(fw->hwnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const int stride = (w * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(h), '\0');
+  const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
+                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (rows != h) return false;
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(file) + sizeof(info);
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  bytes += pixels;
+  return app_.files().WriteFile(path, bytes);
+}
+
+}  // namespace ks::ui::win32

@@ -1,0 +1,103 @@
+// The Win32 renderer: shows the forms of one App as real windows and turns
+// the user's input into the model's User* actions. Geometry is converted
+// from twips at 15 twips a pixel. Notifications that the renderer causes
+// itself while it mirrors a model change into a window are not passed back,
+// so every change raises its event exactly once.
+//
+// Construct it on the GUI thread before the first form is shown; it sets
+// itself as the App's backend and removes itself when destroyed.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win.h"
+#include "ui/ui.h"
+
+namespace ks::ui::win32 {
+
+constexpr int kTwipsPerPixel = 15;
+
+class Picture;
+
+class Renderer : public Backend {
+ public:
+  explicit Renderer(App& app);
+  ~Renderer() override;
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
+  std::int64_t NowMs() override;
+  void Pump(bool wait, std::int64_t until_ms) override;
+  void FormChanged(Form& form) override;
+  void ControlChanged(Control& control) override;
+  void ControlGone(Control& control) override;
+  void FormGone(Form& form) override;
+  void TimersChanged() override { ArmTimer(); }
+  void ModalBegin(Form& form) override;
+  void ModalEnd(Form& form) override;
+
+  // The window of a shown form / of a control on it; nullptr when none.
+  HWND WindowOf(const Form& form) const;
+  HWND WindowOf(const Control& control) const;
+  // True when the control shows a decoded picture.
+  bool HasPicture(const Control& control) const;
+  // Writes what the form's window shows on screen as a 24-bit BMP file.
+  bool SaveScreenshot(const Form& form, const std::string& path) const;
+
+  // Window procedure work, shared by forms and frames.
+  LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void HandleChild(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  struct FormWindows;
+  struct ControlWindow {
+    HWND hwnd = nullptr;
+    RECT placed{};  // rectangle last given to the window, pixels in its parent
+    std::unique_ptr<Picture> picture;
+    std::string picture_path;  // what `picture` was decoded from
+    std::string items_shown;   // list items as last mirrored, joined
+    std::string tip_shown;     // tooltip text as last mirrored
+  };
+
+  void CreateFormWindow(Form& form);
+  void CreateControl(FormWindows& fw, Control& control);
+  void Sync(FormWindows& fw, Control& control);
+  void SyncForm(FormWindows& fw);
+  void SyncToolbar(ControlWindow& cw, Toolbar& bar);
+  void SyncList(ControlWindow& cw, ListControl& list);
+  HWND ParentFor(FormWindows& fw, const Control& control);
+  FormWindows* FindForm(const Form& form) const;
+  FormWindows* FindFormByWindow(HWND hwnd) const;
+  Control* FindControl(HWND hwnd, FormWindows** fw = nullptr) const;
+  void OnCommand(FormWindows& fw, HWND child, int code);
+  void OnScroll(FormWindows& fw, HWND bar, int request);
+  void OnMouse(Control& control, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnNotify(FormWindows& fw, NMHDR* header);
+  void PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame);
+  void PaintPicture(FormWindows& fw, HWND hwnd, Control& control);
+  HBRUSH Brush(int color);
+  // Keeps a system timer set for the model's next due timer, so that timers
+  // also run inside the system's own loops (menus, window drags, message boxes).
+  void ArmTimer();
+  void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
+  void SyncMenuBar(FormWindows& fw);
+  void AppendMenus(FormWindows& fw, HMENU into, const Menu* parent);
+  void OnMenu(FormWindows& fw, int id);
+  // Enables again what a modal form disabled; called before the modal
+  // form's window goes, so that Windows can activate its caller.
+  void ReleaseModal(const Form& modal);
+
+  App& app_;
+  std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
+  std::map<int, HBRUSH> brushes_;
+  HFONT font_ = nullptr;
+  HWND timer_window_ = nullptr;
+  int mirroring_ = 0;  // > 0 while the renderer itself changes windows
+  // The forms each modal form has disabled, by modal form.
+  std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
+};
+
+}  // namespace ks::ui::win32
