@@ -4,18 +4,6 @@
 
 namespace ks::ui {
 
-void CommandButton::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed();
-}
-
-void CheckBox::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed();
-}
-
 bool CheckBox::SetValue(int value) {
   if (value < kUnchecked || value > kGrayed) return false;
   if (value == value_) return true;
@@ -27,12 +15,6 @@ bool CheckBox::SetValue(int value) {
 
 void CheckBox::UserClick() {
   if (TakesInput()) SetValue(value_ == kUnchecked ? kChecked : kUnchecked);
-}
-
-void OptionButton::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed();
 }
 
 void OptionButton::SetValue(bool value) {

@@ -91,7 +91,7 @@ void Control::RaiseMouse(const char* event, const MouseHandler& handler, int but
   if (handler) handler(button, shift, x, y);
 }
 
-void Frame::SetCaption(const std::string& caption) {
+void CaptionedControl::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   Changed();

@@ -136,30 +136,43 @@ class Control {
   size_t design_cursor_ = 0;
 };
 
-// A container (a page of the main window is a frame).
-class Frame : public Control {
+// A control that raises Click and MouseMove.
+class ClickableControl : public Control {
  public:
-  Frame(Form& form, std::string name) : Control(form, Kind::kFrame, std::move(name)) {}
-  Frame(Frame& container, std::string name) : Control(container, Kind::kFrame, std::move(name)) {}
-
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
+  using Control::Control;
 
   Handler OnClick;
   MouseHandler OnMouseMove;
+  // The user's click raises Click; kinds with a value change it instead.
   void UserClick() { if (TakesInput()) Raise("Click", OnClick); }
   void UserMouseMove(int button, int shift, float x, float y) {
     if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
   }
+};
+
+// A clickable control that shows a caption.
+class CaptionedControl : public ClickableControl {
+ public:
+  using ClickableControl::ClickableControl;
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
 
  protected:
   void KeepDesign(bool restore) override {
-    Control::KeepDesign(restore);
+    ClickableControl::KeepDesign(restore);
     Keep(restore, caption_);
   }
 
  private:
   std::string caption_;
+};
+
+// A container (a page of the main window is a frame).
+class Frame : public CaptionedControl {
+ public:
+  Frame(Form& form, std::string name) : CaptionedControl(form, Kind::kFrame, std::move(name)) {}
+  Frame(Frame& container, std::string name) : CaptionedControl(container, Kind::kFrame, std::move(name)) {}
 };
 
 }  // namespace ks::ui

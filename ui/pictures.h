@@ -9,9 +9,9 @@
 
 namespace ks::ui {
 
-class PictureControl : public Control {
+class PictureControl : public ClickableControl {
  public:
-  using Control::Control;
+  using ClickableControl::ClickableControl;
 
   // The file shown, "" when empty.
   const std::string& Picture() const { return picture_; }
@@ -19,17 +19,9 @@ class PictureControl : public Control {
   // the control is empty afterwards.
   bool LoadPicture(const std::string& path);
 
-  Handler OnClick;
-  MouseHandler OnMouseMove;
-  void UserClick() { if (TakesInput()) Raise("Click", OnClick); }
-  void UserMouseMove(int button, int shift, float x, float y) {
-    if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
-  }
-
-
  protected:
   void KeepDesign(bool restore) override {
-    Control::KeepDesign(restore);
+    ClickableControl::KeepDesign(restore);
     Keep(restore, picture_);
   }
  private:

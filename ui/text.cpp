@@ -2,12 +2,6 @@
 
 namespace ks::ui {
 
-void Label::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed();
-}
-
 void Label::SetAlignment(Alignment alignment) {
   if (alignment == alignment_) return;
   alignment_ = alignment;

@@ -10,13 +10,11 @@ namespace ks::ui {
 
 enum class Alignment { kLeft = 0, kRight = 1, kCenter = 2 };
 
-class Label : public Control {
+class Label : public CaptionedControl {
  public:
-  Label(Form& form, std::string name) : Control(form, Kind::kLabel, std::move(name)) {}
-  Label(Frame& frame, std::string name) : Control(frame, Kind::kLabel, std::move(name)) {}
+  Label(Form& form, std::string name) : CaptionedControl(form, Kind::kLabel, std::move(name)) {}
+  Label(Frame& frame, std::string name) : CaptionedControl(frame, Kind::kLabel, std::move(name)) {}
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
   Alignment GetAlignment() const { return alignment_; }
   void SetAlignment(Alignment alignment);
   // Colours as 0x00BBGGRR; -1 is the system default.
@@ -25,21 +23,13 @@ class Label : public Control {
   int ForeColor() const { return fore_color_; }
   void SetForeColor(int color);
 
-  Handler OnClick;
-  MouseHandler OnMouseMove;
-  void UserClick() { if (TakesInput()) Raise("Click", OnClick); }
-  void UserMouseMove(int button, int shift, float x, float y) {
-    if (TakesInput()) RaiseMouse("MouseMove", OnMouseMove, button, shift, x, y);
-  }
-
-
  protected:
   void KeepDesign(bool restore) override {
-    Control::KeepDesign(restore);
-    Keep(restore, caption_, alignment_, back_color_, fore_color_);
+    CaptionedControl::KeepDesign(restore);
+    Keep(restore, alignment_, back_color_, fore_color_);
   }
+
  private:
-  std::string caption_;
   Alignment alignment_ = Alignment::kLeft;
   int back_color_ = -1;
   int fore_color_ = -1;
