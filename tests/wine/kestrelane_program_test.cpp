@@ -13,6 +13,7 @@
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "shell/basRegistry.h"
+#include "ui/win32/screenshot.h"
 
 namespace ks {
 namespace {
@@ -40,41 +41,13 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp);
 // Writes what the window shows on screen as a 24-bit BMP file; returns the
 // number of distinct colours seen (1 for a blank window, 0 on failure).
 int SaveWindowPicture(HWND hwnd, const std::string& path) {
-  RECT r{};
-  if (!GetWindowRect(hwnd, &r)) return 0;
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return 0;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  const int stride = (w * 3 + 3) & ~3;
-  std::string pixels(static_cast<size_t>(stride) * h, '\0');
-  const int lines = GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  if (lines != h) return 0;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-  bytes += pixels;
-  win32::Win32Files().WriteFile(path, bytes);
+  ui::win32::WindowPicture picture;
+  if (!ui::win32::CaptureWindow(hwnd, &picture)) return 0;
+  win32::Win32Files().WriteFile(path, picture.bmp);
   std::vector<std::uint32_t> colours;
-  for (int y = 0; y < h; y += 7) {
-    for (int x = 0; x < w; x += 7) {
-      const unsigned char* p = reinterpret_cast<const unsigned char*>(pixels.data()) + y * stride + x * 3;
+  for (int y = 0; y < picture.height; y += 7) {
+    for (int x = 0; x < picture.width; x += 7) {
+      const auto* p = reinterpret_cast<const unsigned char*>(picture.pixels.data()) + y * picture.stride + x * 3;
       const std::uint32_t c = p[0] | p[1] << 8 | p[2] << 16;
       if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
     }

@@ -7,6 +7,7 @@
 
 #include "ui/win32/picture.h"
 #include "ui/win32/renderer_internal.h"
+#include "ui/win32/screenshot.h"
 
 namespace ks::ui::win32 {
 
@@ -291,42 +292,9 @@ HBRUSH Renderer::Brush(int color) {
 
 bool Renderer::SaveScreenshot(const Form& form, const std::string& path) const {
   FormWindows* fw = FindForm(form);
-  if (!fw) return false;
-  RECT r;
-  GetWindowRect(fw->hwnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = w;
-  info.biHeight = h;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(h), '\0');
-  const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
-                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (rows != h) return false;
-
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof(file) + sizeof(info);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-  bytes += pixels;
-  return app_.files().WriteFile(path, bytes);
+  WindowPicture picture;
+  if (!fw || !CaptureWindow(fw->hwnd, &picture)) return false;
+  return app_.files().WriteFile(path, picture.bmp);
 }
 
 }  // namespace ks::ui::win32
