@@ -3,12 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "native/repo_data.h"
 #include "platform/fake/machine.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
@@ -20,18 +19,13 @@ namespace ks::test {
 inline const std::string kProgram = "C:\\Program Files\\Kestrelane";
 inline const char* const kSettings = "HKCU\\Software\\Kestrelane";
 
-inline std::string ReadSourceFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 struct Form1Rig {
   fake::FakeMachine m;
   SeState st{m};
   Form1 f{st};
 
   Form1Rig() {
-    m.fs.AddFile(kProgram + "\\DATA\\LANGUAGE\\en.dat", ReadSourceFile(std::string(KS_DATA_DIR) + "/LANGUAGE/en.dat"));
+    m.fs.AddFile(kProgram + "\\DATA\\LANGUAGE\\en.dat", ReadRepoData("LANGUAGE/en.dat"));
     for (const char* pic : {"ps.jpg", "normal_lod.jpg", "high_lod.jpg", "low_lod.jpg", "mipmap.jpg"})
       m.fs.AddFile(kProgram + "\\data\\hs\\pic\\" + pic, "jpeg");
   }

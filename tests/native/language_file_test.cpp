@@ -3,11 +3,10 @@
 // window and the handlers expect them.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "native/repo_data.h"
 #include "shell/datafile.h"
 
 namespace ks {
@@ -23,11 +22,6 @@ struct LanguageFile {
   std::string header;
   std::vector<Slot> slots;
 };
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Two header items, then one item per slot; an item that starts with "- "
 // is a comment and the item after it goes into the same slot.
@@ -51,7 +45,7 @@ LanguageFile ParseLanguageFile(const std::string& bytes) {
 class EnglishLanguageFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    bytes_ = ReadBytes(std::string(KS_DATA_DIR) + "/LANGUAGE/en.dat");
+    bytes_ = test::ReadRepoData("LANGUAGE/en.dat");
     ASSERT_FALSE(bytes_.empty()) << "en.dat is missing or empty";
     file_ = ParseLanguageFile(bytes_);
   }
