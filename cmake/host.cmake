@@ -4,12 +4,12 @@ include(GoogleTest)
 
 file(GLOB KS_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp)
 add_library(ks_fake STATIC ${KS_FAKE_SOURCES})
-target_link_libraries(ks_fake PUBLIC ks_core)
+target_link_libraries(ks_fake PUBLIC ks_common)
 
 file(GLOB_RECURSE KS_NATIVE_TESTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/native/*.cpp ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 add_executable(ks_native_tests ${KS_NATIVE_TESTS})
 target_include_directories(ks_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(ks_native_tests PRIVATE KS_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
-target_link_libraries(ks_native_tests PRIVATE ks_fake GTest::gtest_main)
+target_link_libraries(ks_native_tests PRIVATE ks_all ks_fake GTest::gtest_main)
 gtest_discover_tests(ks_native_tests DISCOVERY_TIMEOUT 60)

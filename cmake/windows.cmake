@@ -6,7 +6,7 @@ add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601)
 file(GLOB KS_WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp)
 add_library(ks_win32 STATIC ${KS_WIN32_SOURCES})
-target_link_libraries(ks_win32 PUBLIC ks_core advapi32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi
+target_link_libraries(ks_win32 PUBLIC ks_common advapi32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi
   version ole32 oleaut32 uuid urlmon wininet psapi)
 
 # GoogleTest from the Debian sources, built with the cross compiler.
@@ -31,7 +31,7 @@ file(GLOB_RECURSE KS_WINE_TESTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 add_executable(ks_wine_tests ${KS_WINE_TESTS})
 target_include_directories(ks_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(ks_wine_tests PRIVATE ks_win32 gtest_main)
+target_link_libraries(ks_wine_tests PRIVATE ks_all ks_win32 gtest_main)
 add_test(NAME wine_tests COMMAND ks_wine_tests --gtest_brief=1)
 set_tests_properties(wine_tests PROPERTIES TIMEOUT 900
   ENVIRONMENT "KS_BUILD_DIR=${CMAKE_BINARY_DIR};KS_SOURCE_DIR=${CMAKE_SOURCE_DIR}")

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 
 namespace ks {
 

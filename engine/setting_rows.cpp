@@ -1,7 +1,7 @@
 #include "engine/setting_rows.h"
 
 #include "engine/d3d.h"
-#include "shell/numbers.h"
+#include "common/numbers.h"
 #include "shell/se_state.h"
 
 namespace ks {

@@ -1,7 +1,7 @@
 #include "shell/Language.h"
 
 #include "shell/Form1.h"
-#include "shell/datafile.h"
+#include "common/datafile.h"
 
 namespace ks {
 

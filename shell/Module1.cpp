@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

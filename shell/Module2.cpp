@@ -1,6 +1,6 @@
 #include "shell/Module2.h"
 
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

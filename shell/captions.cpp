@@ -1,7 +1,7 @@
 #include "shell/captions.h"
 
 #include "shell/Form1.h"
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

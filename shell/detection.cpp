@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

@@ -8,7 +8,7 @@
 #include "shell/Form5.h"
 #include "shell/Language.h"
 #include "shell/associate.h"
-#include "shell/numbers.h"
+#include "common/numbers.h"
 #include "shell/satellite_forms.h"
 #include "shell/version.h"
 

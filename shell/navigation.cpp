@@ -3,7 +3,7 @@
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Form5.h"
-#include "shell/datafile.h"
+#include "common/datafile.h"
 #include "shell/satellite_forms.h"
 #include "shell/weblink.h"
 

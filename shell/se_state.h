@@ -9,7 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/files.h"
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 #include "ui/app.h"
 
 namespace ks {

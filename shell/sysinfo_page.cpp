@@ -2,7 +2,7 @@
 
 #include "shell/Form1.h"
 #include "shell/Module2.h"
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "contract/contract.h"
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 
 namespace ks::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/machine.h"
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 
 namespace ks {
 namespace {

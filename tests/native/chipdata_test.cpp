@@ -6,7 +6,7 @@
 
 #include "native/fixtures/se_rig.h"
 #include "shell/File_handle.h"
-#include "shell/datafile.h"
+#include "common/datafile.h"
 
 namespace ks::test {
 namespace {

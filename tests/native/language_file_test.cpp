@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "native/repo_data.h"
-#include "shell/datafile.h"
+#include "common/datafile.h"
 
 namespace ks {
 namespace {

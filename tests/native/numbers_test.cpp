@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "shell/datafile.h"
-#include "shell/numbers.h"
+#include "common/datafile.h"
+#include "common/numbers.h"
 
 namespace ks {
 namespace {

@@ -13,7 +13,7 @@
 #include "shell/Form1.h"
 #include "shell/Module1.h"
 #include "shell/detection.h"
-#include "shell/numbers.h"
+#include "common/numbers.h"
 #include "wine/wine_machine.h"
 
 namespace ks::test {

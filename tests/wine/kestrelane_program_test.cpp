@@ -12,7 +12,7 @@
 
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 #include "ui/win32/screenshot.h"
 
 namespace ks {

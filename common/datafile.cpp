@@ -1,4 +1,4 @@
-#include "shell/datafile.h"
+#include "common/datafile.h"
 
 namespace ks {
 

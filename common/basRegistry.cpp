@@ -1,6 +1,6 @@
-#include "shell/basRegistry.h"
+#include "common/basRegistry.h"
 
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 namespace ks {
 

@@ -1,4 +1,4 @@
-#include "shell/numbers.h"
+#include "common/numbers.h"
 
 #include <cmath>
 #include <cstdlib>
