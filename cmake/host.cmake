@@ -13,3 +13,6 @@ target_include_directories(ks_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(ks_native_tests PRIVATE KS_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
 target_link_libraries(ks_native_tests PRIVATE ks_all ks_fake GTest::gtest_main)
 gtest_discover_tests(ks_native_tests DISCOVERY_TIMEOUT 60)
+
+# Benchmarks (run on demand, see the README).
+include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)

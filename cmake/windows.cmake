@@ -41,3 +41,7 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)
 
 # Helpers of the Wine tests: stand-in driver DLLs and a detection probe.
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/winehelp ${CMAKE_BINARY_DIR}/winehelp)
+
+# Benchmarks (run on demand, see the README): each bench/<topic>/ with a
+# CMakeLists.txt adds its targets to both trees.
+include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
