@@ -6,6 +6,7 @@
 #include "platform/display.h"
 #include "platform/display_settings.h"
 #include "platform/files.h"
+#include "platform/perf_counters.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell_services.h"
@@ -26,6 +27,7 @@ class Platform {
   virtual VersionInfo& version() = 0;
   virtual SystemInfo& system() = 0;
   virtual Display& display() = 0;
+  virtual PerfCounters& perf() = 0;
 };
 
 }  // namespace ks::platform

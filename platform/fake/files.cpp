@@ -148,6 +148,15 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
+bool FakeFiles::AppendFile(const std::string& path, const std::string& bytes) {
+  Entry* e = Find(path);
+  if (e == nullptr) return WriteFile(path, bytes);
+  if (e->folder || e->locked) return false;
+  e->bytes += bytes;
+  ++writes_;
+  return true;
+}
+
 bool FakeFiles::FileExists(const std::string& path) {
   Entry* e = Find(path);
   return e != nullptr && !e->folder;

@@ -6,6 +6,7 @@
 #include "platform/fake/display.h"
 #include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
+#include "platform/fake/perf_counters.h"
 #include "platform/fake/processes.h"
 #include "platform/fake/registry.h"
 #include "platform/fake/shell_services.h"
@@ -26,6 +27,7 @@ class FakeMachine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::PerfCounters& perf() override { return pdh; }
 
   FakeRegistry reg;
   FakeFiles fs;
@@ -36,6 +38,7 @@ class FakeMachine : public platform::Platform {
   FakeVersionInfo ver{fs};
   FakeSystemInfo sys;
   FakeDisplay disp;
+  FakePerfCounters pdh;
 };
 
 }  // namespace ks::fake

@@ -6,6 +6,7 @@
 #include "platform/win32/display.h"
 #include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
+#include "platform/win32/perf_counters.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/shell_services.h"
@@ -25,6 +26,7 @@ class Win32Machine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::PerfCounters& perf() override { return pdh; }
 
   Win32Registry reg;
   Win32Files fs;
@@ -35,6 +37,7 @@ class Win32Machine : public platform::Platform {
   Win32VersionInfo ver;
   Win32SystemInfo sys;
   Win32Display disp;
+  Win32PerfCounters pdh;
 };
 
 }  // namespace ks::win32

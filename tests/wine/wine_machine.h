@@ -29,6 +29,7 @@ class WineMachine : public platform::Platform {
   platform::DisplaySettings& display_settings() override { return real.modes; }
   platform::Processes& processes() override { return real.proc; }
   platform::ShellServices& shell() override { return real.sh; }
+  platform::PerfCounters& perf() override { return real.pdh; }
 
   win32::Win32Machine real;
   RecordingDialogs msg;
