@@ -54,7 +54,7 @@ ControlPanelFlags::ControlPanelFlags(Form1& form, SeState& state) : f_(form), st
   f_.Image1.OnClick = [this] { Image1_Click(); };
 }
 
-std::string ControlPanelFlags::AgpKey() const { return st_.OsClass == 0 ? st_.NvTweakHwKey : kNvTweakKey; }
+std::string ControlPanelFlags::AgpKey() const { return st_.OsClass == 0 ? st_.NvTweakHwKey : kCplFlagsKey; }
 
 void ControlPanelFlags::WriteFlag(const std::string& key, const char* name, std::int32_t value) {
   // The control panel reads these as DWORDs, whatever another writer left
@@ -65,10 +65,10 @@ void ControlPanelFlags::WriteFlag(const std::string& key, const char* name, std:
 
 void ControlPanelFlags::EnableCoolBits() {
   const std::int32_t value = st_.OsClass != 0 && st_.DriverBuild >= 4041 ? -1 : 3;
-  WriteFlag(kNvTweakKey, "CoolBits", value);
+  WriteFlag(kCplFlagsKey, "CoolBits", value);
 }
 
-void ControlPanelFlags::DisableCoolBits() { WriteFlag(kNvTweakKey, "CoolBits", 0); }
+void ControlPanelFlags::DisableCoolBits() { WriteFlag(kCplFlagsKey, "CoolBits", 0); }
 
 void ControlPanelFlags::EnableAgpPage() { WriteFlag(AgpKey(), "NvCplEnableAGPSettingsPage", 1); }
 
@@ -82,9 +82,9 @@ void ControlPanelFlags::Check7_Click(int index) {
     case 0: state == ui::kChecked ? EnableCoolBits() : DisableCoolBits(); break;
     case 1: state == ui::kChecked ? EnableAgpPage() : DisableAgpPage(); break;
     case 2: case 3: case 4: case 5: case 6:
-      WriteFlag(kNvTweakKey, CplFlagRowOf(index)->value, state);
+      WriteFlag(kCplFlagsKey, CplFlagRowOf(index)->value, state);
       break;
-    case 10: WriteFlag(kNvTweakKey, "NvCplDisableRefreshRatePage", std::abs(state - 1)); break;
+    case 10: WriteFlag(kCplFlagsKey, "NvCplDisableRefreshRatePage", std::abs(state - 1)); break;
     default: break;
   }
 }
@@ -94,7 +94,7 @@ void ControlPanelFlags::LoadNvCplFlags() {
   for (const CplFlagRow& row : kRows) {
     if (!f_.Check7.Has(row.box)) continue;
     ui::CheckBox& box = f_.Check7[row.box];
-    const std::string key = row.box == 1 ? AgpKey() : kNvTweakKey;
+    const std::string key = row.box == 1 ? AgpKey() : kCplFlagsKey;
     const std::int32_t n = st_.reg.ReadRegValue(kHkeyLocalMachine, key, row.value).NumberOr(row.missing);
     switch (row.read) {
       case CplRead::kCoolBits: box.SetValue(n == 3 || n == -1 ? ui::kChecked : ui::kUnchecked); break;
@@ -106,7 +106,7 @@ void ControlPanelFlags::LoadNvCplFlags() {
     if (row.box == 4 && st_.DriverBuild < 5500) box.SetEnabled(false);
     // Drivers from 70.01 on hide the refresh rate page unless told otherwise.
     if (row.box == 10 && st_.DriverBuild >= 7001 &&
-        st_.reg.ReadRegValue(kHkeyLocalMachine, kNvTweakKey, row.value).AsText().empty())
+        st_.reg.ReadRegValue(kHkeyLocalMachine, kCplFlagsKey, row.value).AsText().empty())
       box.SetValue(ui::kUnchecked);
   }
 }

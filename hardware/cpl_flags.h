@@ -13,7 +13,8 @@ namespace ks {
 class Form1;
 struct SeState;
 
-inline constexpr const char* kNvTweakKey = "SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak";
+// The NVTweak key, where the control panel reads its flags.
+inline constexpr const char* kCplFlagsKey = "SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak";
 
 // How a stored value becomes a box state.
 enum class CplRead {
