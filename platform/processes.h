@@ -56,12 +56,13 @@ class Processes {
   virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t timeout_ms) = 0;
   // CloseHandle (a process or a snapshot); false for a handle that is not open.
   virtual bool CloseHandle(ProcessHandle process) = 0;
-  // CreateToolhelp32Snapshot(flags, process id); 0 when no snapshot can be taken.
-  virtual ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) = 0;
+  // CreateToolhelp32Snapshot(flags, process id); 0 when no snapshot can be
+  // taken (also where a service does not offer snapshots).
+  virtual ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) { return 0; }
   // Process32First / Process32Next: the snapshot's first / next process;
   // false at the end, for a bad handle, or when entry->size is not 296.
-  virtual bool Process32First(ProcessHandle snapshot, ProcessEntry* entry) = 0;
-  virtual bool Process32Next(ProcessHandle snapshot, ProcessEntry* entry) = 0;
+  virtual bool Process32First(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
+  virtual bool Process32Next(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
 };
 
 // Owns one process handle and closes it once.
