@@ -1,10 +1,11 @@
 // The windows of other subsystems that the main window opens and closes:
-// the registry editor, the performance wizard, the profile manager and the
-// application picker. Here they are empty windows with their captions, so
-// that the main window can show and unload them; their subsystems give
-// them their controls.
+// the registry editor, the performance wizard (pages/Form4.h), the profile
+// manager and the application picker. The ones still here are empty
+// windows with their captions, so that the main window can show and unload
+// them; their subsystems give them their controls.
 #pragma once
 
+#include "pages/Form4.h"
 #include "shell/se_state.h"
 #include "ui/form.h"
 
@@ -13,11 +14,6 @@ namespace ks {
 class Form3 : public ui::Form {
  public:
   explicit Form3(SeState& s) : ui::Form(s.app, "Form3") { SetCaption("Registry editor"); }
-};
-
-class Form4 : public ui::Form {
- public:
-  explicit Form4(SeState& s) : ui::Form(s.app, "Form4") { SetCaption("Performance Wizard"); }
 };
 
 class Form6 : public ui::Form {
