@@ -20,6 +20,7 @@
 #undef ChangeDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
+#undef GetEnvironmentVariable
 #undef GetFileVersionInfoSize
 #undef GetFileVersionInfo
 #undef VerQueryValue
