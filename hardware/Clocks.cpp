@@ -98,13 +98,14 @@ void DetectClockModel(SeState& s) {
   std::string id = s.DeviceId;
   for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string prefix = id.substr(0, 3);
+  // Chips with separate 2D and 3D clocks, by family and by single id.
   static constexpr const char* kPrefixes3D[] = {"030", "033", "034", "004", "00C", "009"};
   static constexpr const char* kIds3D[] = {"00F1", "00F9", "00FB", "0140"};
-  for (const char* p : kPrefixes3D)
-    if (prefix == p) return void(s.ClockModel = 1);
-  for (const char* p : kIds3D)
-    if (id == p) return void(s.ClockModel = 1);
-  s.ClockModel = prefix == "014" ? 2 : 0;
+  bool separate3d = false;
+  for (const char* p : kPrefixes3D) separate3d = separate3d || prefix == p;
+  for (const char* p : kIds3D) separate3d = separate3d || id == p;
+  if (separate3d) s.ClockModel = 1;
+  else s.ClockModel = prefix == "014" ? 2 : 0;
 }
 
 void WriteCoolBits(SeState& s) {
@@ -149,6 +150,8 @@ void Restore(SeState& s, platform::RegKey root, const Saved& saved) {
 }  // namespace
 
 void Read(SeState& s, const ReadVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits_first) WriteCoolBits(s);
   const platform::RegKey root = ClockReadRoot(s);
   auto read = [&](const char* name) { return s.reg.ReadRegValue(root, s.NvTweakHwKey, name); };
@@ -202,6 +205,8 @@ void Read(SeState& s, const ReadVariant& v) {
 }
 
 void Apply(SeState& s, const ApplyVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits) WriteCoolBits(s);
   else s.reg.WriteAsBinary = 0;
   const platform::RegKey root = ClockWriteRoot(s);
@@ -252,6 +257,7 @@ void ApplyClocks(SeState& s) { clock_steps::Apply(s, clock_steps::ApplyVariant{}
 
 void ResetClocks(SeState& s) {
   s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   const platform::RegKey root = ClockWriteRoot(s);
   for (const char* name : {"Krusty", "Marge", "Bart", "Lisa", "Homer", "Geraklit", "Gesiod"})
     s.reg.DeleteRegValue(root, s.NvTweakHwKey, name);
