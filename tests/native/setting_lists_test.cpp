@@ -1,8 +1,11 @@
 // The tweak pages' choice lists, the antialiasing mode lists by card and
 // build, and the antialiasing preview pictures.
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "native/reader_rig.h"
+#include "native/repo_data.h"
 #include "pages/setting_lists.h"
 
 namespace ks::test {
@@ -221,6 +224,30 @@ TEST(ToolkitForReaders, EditableComboSliderAndCheckBox) {
   EXPECT_TRUE(box.SetValue(2));
   EXPECT_FALSE(box.SetValue(3));
   EXPECT_EQ(box.Value(), 2);
+}
+
+}  // namespace
+}  // namespace ks::test
+
+namespace ks::test {
+namespace {
+
+// Every mode text a list or the Direct3D reader can show has its pictures.
+TEST(PreviewPictures, ShippedForEveryModeText) {
+  ReaderRig r(3, 7000);
+  r.st.LanguageTable[145] = "Disabled-entry";
+  std::set<std::string> names = {"auto", "Disabled"};
+  for (const AAModeRow& row : AAModeRows()) {
+    if (row.d3d.text) names.insert(row.d3d.text);
+    if (row.sli) names.insert(row.sli);
+  }
+  for (const ValueText& row : OldAAModes())
+    if (row.shown.text) names.insert(PreviewName(r.st, row.shown.text));
+  for (const ValueText& row : OglFsaaModes())
+    if (row.shown.text && std::string(row.shown.text) != "Value 3") names.insert(row.shown.text);
+  for (const std::string& name : names)
+    for (const char* size : {"1", "2"})
+      EXPECT_FALSE(ReadRepoData("aa/" + std::string(size) + "/" + name + ".jpg").empty()) << size << "/" << name;
 }
 
 }  // namespace
