@@ -2,6 +2,7 @@
 // start-up and navigation. Each line binds one member of Form1Procedures;
 // a member left empty is a step that does nothing.
 #include "engine/settings_readers.h"
+#include "hardware/Clocks.h"
 #include "pages/setting_lists.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
@@ -16,6 +17,7 @@ void Form1::PlugProcedures() {
   p.ShowCardName = [this] { ShowCardName(); };
   p.ReadDriverVersion = [this] { ReadDriverVersion(); };
   p.FindNvidiaDevices = [this] { FindNvidiaDevices(st_); };
+  p.DetectClockModel = [this] { DetectClockModel(st_); };
   p.ShowSystemInfo = [this] { ShowSystemInfo(); };
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
   p.FillSettingLists = [this] { FillSettingLists(st_, *this); };
