@@ -98,13 +98,14 @@ void DetectClockModel(SeState& s) {
   std::string id = s.DeviceId;
   for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string prefix = id.substr(0, 3);
+  // Chips with separate 2D and 3D clocks, by family and by single id.
   static constexpr const char* kPrefixes3D[] = {"030", "033", "034", "004", "00C", "009"};
   static constexpr const char* kIds3D[] = {"00F1", "00F9", "00FB", "0140"};
-  for (const char* p : kPrefixes3D)
-    if (prefix == p) return void(s.ClockModel = 1);
-  for (const char* p : kIds3D)
-    if (id == p) return void(s.ClockModel = 1);
-  s.ClockModel = prefix == "014" ? 2 : 0;
+  bool separate3d = false;
+  for (const char* p : kPrefixes3D) separate3d = separate3d || prefix == p;
+  for (const char* p : kIds3D) separate3d = separate3d || id == p;
+  if (separate3d) s.ClockModel = 1;
+  else s.ClockModel = prefix == "014" ? 2 : 0;
 }
 
 void WriteCoolBits(SeState& s) {
@@ -149,6 +150,8 @@ void Restore(SeState& s, platform::RegKey root, const Saved& saved) {
 }  // namespace
 
 void Read(SeState& s, const ReadVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits_first) WriteCoolBits(s);
   const platform::RegKey root = ClockReadRoot(s);
   auto read = [&](const char* name) { return s.reg.ReadRegValue(root, s.NvTweakHwKey, name); };
@@ -165,9 +168,12 @@ void Read(SeState& s, const ReadVariant& v) {
   StartClockLoader(s, ClockLoader::kProbe);
 
   // Whatever the registry holds now: the loader may not have answered yet.
-  const std::int32_t b2 = read(v.names.def).NumberOr(0);
-  const std::int32_t h2 = read("Homer").NumberOr(0);
-  const std::int32_t k2 = read(v.names.req).NumberOr(0);
+  const RegRead b2_read = read(v.names.def);
+  const RegRead h2_read = read("Homer");
+  const RegRead k2_read = read(v.names.req);
+  const std::int32_t b2 = b2_read.NumberOr(0);
+  const std::int32_t h2 = h2_read.NumberOr(0);
+  const std::int32_t k2 = k2_read.NumberOr(0);
 
   s.reg.WriteAsBinary = 0;
   for (const Saved* saved : {&homer, &def, &req, &marge}) Restore(s, root, *saved);
@@ -182,12 +188,25 @@ void Read(SeState& s, const ReadVariant& v) {
   Store(s.CoreClockDef, defaults.core);
   Store(s.MemClockDef, defaults.mem);
 
-  const ClockPair current = DecodeClockPair(k2 != 0 ? k2 : b2, h2, s.DeviceIdNumCopy);
+  std::int32_t current_pair = k2 != 0 ? k2 : b2;
+  std::int32_t current_homer = h2;
+  // Without the loader's answer the re-read holds no key or no pair, and
+  // decoding it would show made-up clocks: the pair that stood before the
+  // probe is what the driver holds.
+  const bool answered = !h2_read.IsEmpty() && !(b2_read.IsEmpty() && k2_read.IsEmpty());
+  if (!answered && !homer.value.IsEmpty() && !(def.value.IsEmpty() && req.value.IsEmpty())) {
+    const std::int32_t saved_req = req.value.NumberOr(0);
+    current_pair = saved_req != 0 ? saved_req : def.value.NumberOr(0);
+    current_homer = homer.value.NumberOr(0);
+  }
+  const ClockPair current = DecodeClockPair(current_pair, current_homer, s.DeviceIdNumCopy);
   Store(s.CoreClock, current.core);
   Store(s.MemClock, current.mem);
 }
 
 void Apply(SeState& s, const ApplyVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits) WriteCoolBits(s);
   else s.reg.WriteAsBinary = 0;
   const platform::RegKey root = ClockWriteRoot(s);
@@ -238,6 +257,7 @@ void ApplyClocks(SeState& s) { clock_steps::Apply(s, clock_steps::ApplyVariant{}
 
 void ResetClocks(SeState& s) {
   s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   const platform::RegKey root = ClockWriteRoot(s);
   for (const char* name : {"Krusty", "Marge", "Bart", "Lisa", "Homer", "Geraklit", "Gesiod"})
     s.reg.DeleteRegValue(root, s.NvTweakHwKey, name);

@@ -23,6 +23,10 @@
 // loader that cannot be started is skipped. The loader may write the same
 // values while the procedures go on: nothing synchronises the two.
 //
+// Without a hardware key (no NVIDIA card was found) the reading, applying
+// and resetting procedures leave the registry alone: an empty key would
+// put the clock values at the root of the registry hive.
+//
 // Procedures of the 2D set live here; the variants for chips with separate
 // 3D clocks (ReadClocksFX, ApplyClocksFX) in Clocks_fx5900.h. Callers pick
 // them by ClockModel (1: the FX variants), or use ReadCardClocks and
@@ -105,7 +109,8 @@ bool NextRevisionKey(SeState& s);
 
 // Reads the 2D clock set: CoreClockDef/MemClockDef from the default pair
 // as it stood, CoreClock/MemClock from what the driver's loader answers
-// (its requested pair, or its default pair when it has none). Probes the
+// (its requested pair, or its default pair when it has none; when it has
+// not answered yet, the pair that stood before the read). Probes the
 // driver by deleting its values and starting its loader, then puts every
 // value back as it was; values that were missing before take what the
 // loader wrote. A decoded clock above 32767 leaves its global unchanged.
