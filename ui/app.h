@@ -48,6 +48,12 @@ class Backend {
   // Shows the items of `menu` as a popup menu at the mouse position and
   // returns when it closes, after the chosen item's Click has run.
   virtual void PopupMenu(Form& form, Menu& menu) {}
+  // The screen's work area in twips (without the taskbar).
+  virtual void WorkArea(int& left, int& top, int& width, int& height) {
+    left = top = 0;
+    width = 1024 * 15;
+    height = 768 * 15;
+  }
 };
 
 class App {
@@ -79,6 +85,9 @@ class App {
   void SetActiveForm(Form* form) { active_ = form; }
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
+
+  // The screen's work area in twips; headless a 1024 x 768 pixel screen.
+  void WorkArea(int& left, int& top, int& width, int& height);
 
   // Message box through the platform's dialogs; returns the button pressed.
   int MsgBox(const std::string& text, unsigned style = platform::kMbOk, const std::string& caption = "");
