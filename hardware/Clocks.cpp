@@ -165,9 +165,12 @@ void Read(SeState& s, const ReadVariant& v) {
   StartClockLoader(s, ClockLoader::kProbe);
 
   // Whatever the registry holds now: the loader may not have answered yet.
-  const std::int32_t b2 = read(v.names.def).NumberOr(0);
-  const std::int32_t h2 = read("Homer").NumberOr(0);
-  const std::int32_t k2 = read(v.names.req).NumberOr(0);
+  const RegRead b2_read = read(v.names.def);
+  const RegRead h2_read = read("Homer");
+  const RegRead k2_read = read(v.names.req);
+  const std::int32_t b2 = b2_read.NumberOr(0);
+  const std::int32_t h2 = h2_read.NumberOr(0);
+  const std::int32_t k2 = k2_read.NumberOr(0);
 
   s.reg.WriteAsBinary = 0;
   for (const Saved* saved : {&homer, &def, &req, &marge}) Restore(s, root, *saved);
@@ -182,7 +185,18 @@ void Read(SeState& s, const ReadVariant& v) {
   Store(s.CoreClockDef, defaults.core);
   Store(s.MemClockDef, defaults.mem);
 
-  const ClockPair current = DecodeClockPair(k2 != 0 ? k2 : b2, h2, s.DeviceIdNumCopy);
+  std::int32_t current_pair = k2 != 0 ? k2 : b2;
+  std::int32_t current_homer = h2;
+  // Without the loader's answer the re-read holds no key or no pair, and
+  // decoding it would show made-up clocks: the pair that stood before the
+  // probe is what the driver holds.
+  const bool answered = !h2_read.IsEmpty() && !(b2_read.IsEmpty() && k2_read.IsEmpty());
+  if (!answered && !homer.value.IsEmpty() && !(def.value.IsEmpty() && req.value.IsEmpty())) {
+    const std::int32_t saved_req = req.value.NumberOr(0);
+    current_pair = saved_req != 0 ? saved_req : def.value.NumberOr(0);
+    current_homer = homer.value.NumberOr(0);
+  }
+  const ClockPair current = DecodeClockPair(current_pair, current_homer, s.DeviceIdNumCopy);
   Store(s.CoreClock, current.core);
   Store(s.MemClock, current.mem);
 }

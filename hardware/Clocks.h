@@ -105,7 +105,8 @@ bool NextRevisionKey(SeState& s);
 
 // Reads the 2D clock set: CoreClockDef/MemClockDef from the default pair
 // as it stood, CoreClock/MemClock from what the driver's loader answers
-// (its requested pair, or its default pair when it has none). Probes the
+// (its requested pair, or its default pair when it has none; when it has
+// not answered yet, the pair that stood before the read). Probes the
 // driver by deleting its values and starting its loader, then puts every
 // value back as it was; values that were missing before take what the
 // loader wrote. A decoded clock above 32767 leaves its global unchanged.

@@ -17,6 +17,8 @@ void Form1::PlugProcedures() {
   p.FindNvidiaDevices = [this] { FindNvidiaDevices(st_); };
   p.DetectClockModel = [this] { DetectClockModel(st_); };
   p.ShowSystemInfo = [this] { ShowSystemInfo(); };
+  p.EnableOC = [this] { EnableOC(); };
+  WireOverclockingPage();
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
 }
 

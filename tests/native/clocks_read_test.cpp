@@ -51,22 +51,31 @@ TEST(ReadClocks, CasesOfTheDriversAnswer) {
        {350, 700, 400, 800}, true},
       {"at once, nothing there before: defaults from what the loader wrote, then deleted again", Answer::kAtOnce,
        false, {350, 700}, {350, 700, 350, 700}, false},
-      // Not yet: the re-read finds nothing, so current decodes 0 with H 0.
-      {"not yet: defaults from the saved values", Answer::kNotYet, true, {350, 700},
-       {350, 700, 0x0322 ^ 0x5D3A, 0x0322 ^ 0x5D3A}, true},
+      // The re-read finds nothing: decoding it (0 with the key 0) would show
+      // 24088 MHz; the pair that stood before the probe is shown instead.
+      {"not yet, at the defaults: current from the saved Bart", Answer::kNotYet, true, {350, 700},
+       {350, 700, 350, 700}, true},
+      {"not yet, overclocked: current from the saved Krusty", Answer::kNotYet, true, {400, 800},
+       {350, 700, 400, 800}, true},
+      {"not yet, nothing there before: nothing to decode but zeros", Answer::kNotYet, false, {350, 700},
+       {0x0322 ^ 0x5D3A, 0x0322 ^ 0x5D3A, 0x0322 ^ 0x5D3A, 0x0322 ^ 0x5D3A}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ClockRig rig;
     rig.driver.answer = c.answer;
     rig.driver.set2d.in_force = c.in_force;
-    if (c.in_force != rig.driver.set2d.defaults) rig.Put("Marge", 1);
     if (c.values_before) rig.PutDriverValues();
+    if (c.values_before && c.in_force != rig.driver.set2d.defaults) {
+      rig.Put("Marge", 1);
+      rig.Put("Krusty", rig.driver.Encode(c.in_force, rig.driver.homer));
+    }
     ReadClocks(rig.s);
     EXPECT_EQ(rig.State(), c.state);
     EXPECT_EQ(rig.Value(rig.ReadPath(), "Homer").has_value(), c.values_after);
     EXPECT_EQ(rig.Value(rig.ReadPath(), "Bart").has_value(), c.values_after);
-    EXPECT_FALSE(rig.Value(rig.ReadPath(), "Krusty").has_value()) << "a Krusty the loader wrote is deleted again";
+    EXPECT_EQ(rig.Value(rig.ReadPath(), "Krusty").has_value(), c.values_before && c.in_force != rig.driver.set2d.defaults)
+        << "Krusty as it was before the read";
   }
 }
 
