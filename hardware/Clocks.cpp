@@ -149,6 +149,8 @@ void Restore(SeState& s, platform::RegKey root, const Saved& saved) {
 }  // namespace
 
 void Read(SeState& s, const ReadVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits_first) WriteCoolBits(s);
   const platform::RegKey root = ClockReadRoot(s);
   auto read = [&](const char* name) { return s.reg.ReadRegValue(root, s.NvTweakHwKey, name); };
@@ -202,6 +204,8 @@ void Read(SeState& s, const ReadVariant& v) {
 }
 
 void Apply(SeState& s, const ApplyVariant& v) {
+  s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits) WriteCoolBits(s);
   else s.reg.WriteAsBinary = 0;
   const platform::RegKey root = ClockWriteRoot(s);
@@ -252,6 +256,7 @@ void ApplyClocks(SeState& s) { clock_steps::Apply(s, clock_steps::ApplyVariant{}
 
 void ResetClocks(SeState& s) {
   s.reg.WriteAsBinary = 0;
+  if (s.NvTweakHwKey.empty()) return;
   const platform::RegKey root = ClockWriteRoot(s);
   for (const char* name : {"Krusty", "Marge", "Bart", "Lisa", "Homer", "Geraklit", "Gesiod"})
     s.reg.DeleteRegValue(root, s.NvTweakHwKey, name);

@@ -23,6 +23,10 @@
 // loader that cannot be started is skipped. The loader may write the same
 // values while the procedures go on: nothing synchronises the two.
 //
+// Without a hardware key (no NVIDIA card was found) the reading, applying
+// and resetting procedures leave the registry alone: an empty key would
+// put the clock values at the root of the registry hive.
+//
 // Procedures of the 2D set live here; the variants for chips with separate
 // 3D clocks (ReadClocksFX, ApplyClocksFX) in Clocks_fx5900.h. Callers pick
 // them by ClockModel (1: the FX variants), or use ReadCardClocks and
