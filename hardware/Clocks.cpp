@@ -98,13 +98,14 @@ void DetectClockModel(SeState& s) {
   std::string id = s.DeviceId;
   for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string prefix = id.substr(0, 3);
+  // Chips with separate 2D and 3D clocks, by family and by single id.
   static constexpr const char* kPrefixes3D[] = {"030", "033", "034", "004", "00C", "009"};
   static constexpr const char* kIds3D[] = {"00F1", "00F9", "00FB", "0140"};
-  for (const char* p : kPrefixes3D)
-    if (prefix == p) return void(s.ClockModel = 1);
-  for (const char* p : kIds3D)
-    if (id == p) return void(s.ClockModel = 1);
-  s.ClockModel = prefix == "014" ? 2 : 0;
+  bool separate3d = false;
+  for (const char* p : kPrefixes3D) separate3d = separate3d || prefix == p;
+  for (const char* p : kIds3D) separate3d = separate3d || id == p;
+  if (separate3d) s.ClockModel = 1;
+  else s.ClockModel = prefix == "014" ? 2 : 0;
 }
 
 void WriteCoolBits(SeState& s) {
