@@ -18,6 +18,7 @@
 #undef MoveFile
 #undef CreateFolder
 #undef EnumDisplaySettings
+#undef ChangeDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
 #undef GetEnvironmentVariable
