@@ -6,6 +6,8 @@
 #include "platform/display.h"
 #include "platform/display_settings.h"
 #include "platform/files.h"
+#include "platform/internet.h"
+#include "platform/notify_area.h"
 #include "platform/perf_counters.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -28,6 +30,8 @@ class Platform {
   virtual SystemInfo& system() = 0;
   virtual Display& display() = 0;
   virtual PerfCounters& perf() = 0;
+  virtual NotifyArea& notify_area() = 0;
+  virtual Internet& internet() = 0;
 };
 
 }  // namespace ks::platform

@@ -4,7 +4,9 @@
 #include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
 #include "hardware/cpl_flags.h"
+#include "pages/override_pages.h"
 #include "pages/setting_lists.h"
+#include "pages/tweak_handlers.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
@@ -29,6 +31,10 @@ void Form1::PlugProcedures() {
   p.DetectOGLSettings = [this] { DetectOGLSettings(st_, *this); };
   p.FillAntialiasingModes = [this] { FillAntialiasingModes(st_, *this); };
   p.ShowAntialiasingPreview = [this] { ShowAntialiasingPreview(st_, *this); };
+  p.LoadMultitextureOverride = [this] { LoadMultitextureOverride(st_, *this); };
+  p.LoadShaderOverride = [this] { LoadShaderOverride(st_, *this); };
+  WireTweakHandlers(st_, *this);
+  WireOverridePages(st_, *this);
 }
 
 }  // namespace ks

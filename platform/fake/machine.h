@@ -7,6 +7,8 @@
 #include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
 #include "platform/fake/perf_counters.h"
+#include "platform/fake/internet.h"
+#include "platform/fake/notify_area.h"
 #include "platform/fake/processes.h"
 #include "platform/fake/registry.h"
 #include "platform/fake/shell_services.h"
@@ -28,6 +30,8 @@ class FakeMachine : public platform::Platform {
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
   platform::PerfCounters& perf() override { return pdh; }
+  platform::NotifyArea& notify_area() override { return tray; }
+  platform::Internet& internet() override { return net; }
 
   FakeRegistry reg;
   FakeFiles fs;
@@ -39,6 +43,8 @@ class FakeMachine : public platform::Platform {
   FakeSystemInfo sys;
   FakeDisplay disp;
   FakePerfCounters pdh;
+  FakeNotifyArea tray;
+  FakeInternet net{fs};
 };
 
 }  // namespace ks::fake

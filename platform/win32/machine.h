@@ -7,6 +7,8 @@
 #include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
 #include "platform/win32/perf_counters.h"
+#include "platform/win32/internet.h"
+#include "platform/win32/notify_area.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/shell_services.h"
@@ -27,6 +29,8 @@ class Win32Machine : public platform::Platform {
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
   platform::PerfCounters& perf() override { return pdh; }
+  platform::NotifyArea& notify_area() override { return tray; }
+  platform::Internet& internet() override { return net; }
 
   Win32Registry reg;
   Win32Files fs;
@@ -38,6 +42,8 @@ class Win32Machine : public platform::Platform {
   Win32SystemInfo sys;
   Win32Display disp;
   Win32PerfCounters pdh;
+  Win32NotifyArea tray;
+  Win32Internet net;
 };
 
 }  // namespace ks::win32

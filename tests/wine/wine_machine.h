@@ -30,6 +30,8 @@ class WineMachine : public platform::Platform {
   platform::Processes& processes() override { return real.proc; }
   platform::ShellServices& shell() override { return real.sh; }
   platform::PerfCounters& perf() override { return real.pdh; }
+  platform::NotifyArea& notify_area() override { return real.tray; }
+  platform::Internet& internet() override { return real.net; }
 
   win32::Win32Machine real;
   RecordingDialogs msg;
