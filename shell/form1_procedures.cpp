@@ -4,6 +4,7 @@
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
+#include "shell/satellite_forms.h"
 
 namespace ks {
 
@@ -16,6 +17,14 @@ void Form1::PlugProcedures() {
   p.FindNvidiaDevices = [this] { FindNvidiaDevices(st_); };
   p.ShowSystemInfo = [this] { ShowSystemInfo(); };
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
+  // The profile manager applies presets and refreshes the pages through the readers.
+  p.LoadIt = [this] { form6().LoadIt(); };
+  form6().RefreshPages = [this] {
+    if (Procedures.DetectD3DSettings) Procedures.DetectD3DSettings();
+    if (Procedures.DetectOGLSettings) Procedures.DetectOGLSettings();
+  };
+  form6().SetPicker(&form7());
+  form7().SetOwner(&form6());
 }
 
 }  // namespace ks

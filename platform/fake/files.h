@@ -25,6 +25,7 @@ class FakeFiles : public platform::Files {
   std::vector<std::string> ListFolders(const std::string& folder) override;
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
   // Every drive that has a root folder (AddFolder("D:\\") adds one).
   std::vector<std::string> Drives() override;
@@ -35,6 +36,10 @@ class FakeFiles : public platform::Files {
   void AddFolder(const std::string& path);
   // Files that exist but cannot be read or written.
   void SetLocked(const std::string& path, bool locked);
+  // The next `times` writes of a path containing `path_part` stop halfway
+  // (a full disk): the file keeps the first half of the bytes and the write
+  // reports failure.
+  void FailWrites(const std::string& path_part, int times = 1);
   // Stored bytes, or "" when the file is missing.
   std::string Contents(const std::string& path) const;
   int WriteCount() const { return writes_; }
@@ -57,6 +62,8 @@ class FakeFiles : public platform::Files {
   std::string program_folder_;
   std::string temp_folder_;
   int writes_ = 0;
+  std::string fail_part_;
+  int fail_times_ = 0;
 };
 
 // Windows wildcard match of one name: * and ?, without regard to case.

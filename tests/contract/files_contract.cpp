@@ -98,5 +98,22 @@ TEST_F(FilesContract, ProgramAndTempFoldersHaveNoTrailingBackslash) {
   }
 }
 
+TEST_F(FilesContract, MoveReplacesTheTargetInOneStep) {
+  ASSERT_TRUE(files().WriteFile(At("old.ksp"), "old"));
+  ASSERT_TRUE(files().WriteFile(At("old.ksp.tmp"), "new"));
+  ASSERT_TRUE(files().MoveFile(At("old.ksp.tmp"), At("old.ksp")));
+  std::string read;
+  ASSERT_TRUE(files().ReadFile(At("old.ksp"), &read));
+  EXPECT_EQ(read, "new");
+  EXPECT_FALSE(files().FileExists(At("old.ksp.tmp")));
+  ASSERT_TRUE(files().MoveFile(At("old.ksp"), At("fresh.ksp"))) << "to a name that does not exist";
+  EXPECT_TRUE(files().FileExists(At("fresh.ksp")));
+  EXPECT_FALSE(files().MoveFile(At("missing.ksp"), At("fresh.ksp")));
+  ASSERT_TRUE(files().ReadFile(At("fresh.ksp"), &read));
+  EXPECT_EQ(read, "new") << "a failed move leaves the target as it was";
+  EXPECT_FALSE(files().MoveFile(At("fresh.ksp"), At("no such folder\\x.ksp")));
+  EXPECT_TRUE(files().FileExists(At("fresh.ksp")));
+}
+
 }  // namespace
 }  // namespace ks::test
