@@ -41,6 +41,12 @@ class Backend {
   // A modal loop for `form` starts / ends (other forms take no input).
   virtual void ModalBegin(Form& form) {}
   virtual void ModalEnd(Form& form) {}
+  // The screen's work area in twips (without the taskbar).
+  virtual void WorkArea(int& left, int& top, int& width, int& height) {
+    left = top = 0;
+    width = 1024 * 15;
+    height = 768 * 15;
+  }
 };
 
 class App {
@@ -72,6 +78,9 @@ class App {
   void SetActiveForm(Form* form) { active_ = form; }
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
+
+  // The screen's work area in twips; headless a 1024 x 768 pixel screen.
+  void WorkArea(int& left, int& top, int& width, int& height);
 
   // Message box through the platform's dialogs; returns the button pressed.
   int MsgBox(const std::string& text, unsigned style = platform::kMbOk, const std::string& caption = "");
