@@ -99,13 +99,13 @@ void Form6::WriteAutostart() {
   // another writer has left the binary switch on.
   const std::int32_t binary = st_.reg.WriteAsBinary;
   st_.reg.WriteAsBinary = 0;
-  st_.reg.WriteRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue, AutostartPath());
+  st_.reg.WriteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue, AutostartPath());
   st_.reg.WriteAsBinary = binary;
 }
 
 void Form6::Form_Load() {
   LoadingFlag = 1;
-  const std::string autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue).AsText();
+  const std::string autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue).AsText();
   if (autostart.empty()) {
     Check1.SetValue(ui::kUnchecked);
   } else if (autostart != AutostartPath()) {
@@ -140,7 +140,7 @@ void Form6::Check1_Click() {
   if (Check1.Value() == ui::kChecked) {
     WriteAutostart();
   } else {
-    st_.reg.DeleteRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue);
+    st_.reg.DeleteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue);
   }
 }
 

@@ -18,7 +18,7 @@ namespace ks {
 
 class Form7;
 
-inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kAutostartRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kAutostartValue = "Kestrelane Travonix";
 
 class Form6 : public ui::Form {

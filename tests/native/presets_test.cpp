@@ -373,7 +373,7 @@ TEST(ListPresets, PickingAPresetAppliesIt) {
 }
 
 TEST(Form6, AutostartValue) {
-  const std::string run = std::string("HKCU\\") + kRunKey;
+  const std::string run = std::string("HKCU\\") + kAutostartRunKey;
   const std::string mine = kFolder + "\\travo.exe";
   struct Case {
     const char* name;
