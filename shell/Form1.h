@@ -124,6 +124,19 @@ class Form1 : public Form1Window,
   // Opens the card vendor's home page in the default browser.
   void OpenVendorSite();
 
+  // --- page 3: overclocking (hardware/oc_page.cpp) ---
+  // Enables the page, sets the startup box and the speed choice from the
+  // registry and shows the clocks; ShowPage calls it on the first visit.
+  void EnableOC();
+  // Reads the card's clocks (other revision keys while the defaults are
+  // implausible) and shows them in the labels, text boxes and sliders.
+  void ShowClocks();
+  void Command1_Click(int index);
+  void FlatScrollBar1_Change(int index);
+  void Check10_Click();
+  void Check2_Click();
+  void Option1_Click(int index);
+
   // --- help ---
   void ShowHelpTopic(const std::int32_t& topic);
   void UpdateHelpIndicator();
@@ -134,6 +147,14 @@ class Form1 : public Form1Window,
   // --- slide timers ---
   void Timer1_Timer();
   void Timer2_Timer();
+
+  // --- page 10: display modes (pages/resolution_page.cpp) ---
+  void List2_Click();
+  // Sets the selected mode of List2 and stores it as the default; offers a
+  // restart when Windows asks for one. Nothing is selected: nothing happens.
+  void Command4_Click();
+  // A quick pick of Combo14 (its entry 0..5); no entry selected: nothing.
+  void Combo14_Change();
 
  protected:
   void Form_Load() override;
@@ -160,9 +181,19 @@ class Form1 : public Form1Window,
   // Design-time captions of page 4's labels.
   void SetInfoPageCaptions();
   void UnloadSatellites();
+  // Page 10.
+  void WireResolutionPage();
+  void SetScreenResolution(const float& width, const float& height);
+  // Restarts Windows after a mode change that needs it; tells the user
+  // when Windows refuses.
+  void RestartWindows();
+
+  void WireOverclockingPage();
 
   SeState& st_;
   std::int32_t OcFirstVisit = 1;
+  bool ClocksApplying = false;  // Apply/Default is running (it lets events run)
+  bool SlidersFilling = false;  // ShowClocks sets the sliders' range and position
   std::int32_t DxInfoFirstVisit = 1;
   bool MonitorFirstTick = true;
   // The file name (with ".dat") behind each item of Combo17, in order.

@@ -121,6 +121,14 @@ void FakeFiles::SetLocked(const std::string& path, bool locked) {
   if (Entry* e = Find(path)) e->locked = locked;
 }
 
+void FakeFiles::SetHidden(const std::string& path, bool hidden) {
+  if (Entry* e = Find(path)) e->hidden = hidden;
+}
+
+void FakeFiles::SetSystem(const std::string& path, bool system) {
+  if (Entry* e = Find(path)) e->system = system;
+}
+
 std::string FakeFiles::Contents(const std::string& path) const {
   auto it = entries_.find(Normal(path));
   return it == entries_.end() || it->second.folder ? std::string() : it->second.bytes;
@@ -134,6 +142,8 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 }
 
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
+  for (const std::string& failing : failing_writes_)
+    if (failing == Normal(path)) return false;
   const bool fails = fail_times_ > 0 && Normal(path).find(Normal(fail_part_)) != std::string::npos;
   const std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
   Entry* e = Find(path);
@@ -154,7 +164,7 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-void FakeFiles::FailWrites(const std::string& path_part, int times) {
+void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {
   fail_part_ = path_part;
   fail_times_ = times;
 }
@@ -170,7 +180,10 @@ bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
     std::string parent = ParentOf(Normal(to));
     auto p = entries_.find(parent);
     if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-    entries_[Normal(to)] = Entry{to, false, false, source->bytes, next_order_++};
+    Entry moved = *source;
+    moved.path = to;
+    moved.order = next_order_++;
+    entries_[Normal(to)] = moved;
   }
   entries_.erase(Normal(from));
   return true;
@@ -193,7 +206,7 @@ std::vector<std::string> FakeFiles::List(const std::string& pattern) {
   std::string name_pattern = slash == std::string::npos ? pattern : pattern.substr(pattern.find_last_of("\\/") + 1);
   std::vector<const Entry*> hits;
   for (const auto& [key, entry] : entries_) {
-    if (entry.folder || ParentOf(key) != folder) continue;
+    if (entry.folder || entry.hidden || entry.system || ParentOf(key) != folder) continue;
     std::string name = entry.path.substr(entry.path.find_last_of("\\/") + 1);
     if (MatchesPattern(name, name_pattern)) hits.push_back(&entry);
   }

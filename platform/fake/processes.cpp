@@ -65,6 +65,10 @@ std::uint32_t FakeProcesses::StartProgramIn(const std::string& command_line, con
   next_pid_ += 4;
   processes_[pid] = Process{program, false};
   started_.push_back(Started{command_line, program, style, pid, folder});
+  if (on_start) {
+    const Started started = started_.back();
+    on_start(started);
+  }
   return pid;
 }
 

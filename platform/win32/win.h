@@ -18,8 +18,10 @@
 #undef MoveFile
 #undef CreateFolder
 #undef EnumDisplaySettings
+#undef ChangeDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
+#undef GetEnvironmentVariable
 #undef GetFileVersionInfoSize
 #undef GetFileVersionInfo
 #undef VerQueryValue

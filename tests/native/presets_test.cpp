@@ -192,7 +192,7 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
       r.f.Text4.SetText(c.core);
       r.f.Text5.SetText(c.memory);
     }
-    if (c.fail_write) r.m.fs.FailWrites("\\DATA\\Presets\\");
+    if (c.fail_write) r.m.fs.FailWritesHalfway("\\DATA\\Presets\\");
     r.f.Text1.SetText(c.profile);
     r.f.Command3.UserClick();
     EXPECT_EQ(r.Messages(), std::vector<std::string>{c.message});
