@@ -45,7 +45,7 @@ void Form4::Design() {
   SetCaption("Performance Wizard");
   Move(0, 0, 6375, 4110);
 
-  Label1[0].Move(120, 120, 3000, kRow);
+  Label1[0].Move(120, 120, 1575, kRow);
   Label1[0].SetCaption("Auto settings for:");
   Combo1.Move(120, 480, 1575, 315);
   Combo1.SetText("Default");

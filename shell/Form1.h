@@ -87,6 +87,10 @@ class Form1 : public Form1Window,
 
   Form1Procedures Procedures;
 
+  // Called after each start-up step with its number (from 0, in the order
+  // Form_Load runs them) and its duration; empty in the program itself.
+  std::function<void(int step, long long microseconds)> StartupTrace;
+
   // --- the other windows (loaded only when used) ---
   Form2& form2() { return *form2_; }
   Form3& form3() { return *form3_; }
