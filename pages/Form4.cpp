@@ -29,6 +29,8 @@ Form4::Form4(SeState& state, Form1& main) : ui::Form(state.app, "Form4"), st_(st
   WriteD3D = [this](std::int16_t code, std::int32_t value) { WriteD3DSetting(st_, main_, code, value); };
   WriteOGL = [this](std::int16_t code, std::int32_t value) { WriteOGLSetting(st_, main_, code, value); };
   Design();
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
 
   Combo1.OnClick = [this] { Combo1_Click(); };
   Combo1.OnChange = [this] { Combo1_Change(); };

@@ -106,6 +106,8 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   int step = 0;
   bool was_modal = false;
   bool shot = false;
+  LONG style = 0;
+  RECT wizard_rect{}, main_rect{};
   Hand hand(s_.app);
   hand.Load();
   hand.Timer1.SetInterval(100);
@@ -115,6 +117,9 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
     switch (step++) {
       case 0: {  // pick the application from the list
         was_modal = wizard.Modal();
+        style = GetWindowLongA(form, GWL_STYLE);
+        GetWindowRect(form, &wizard_rect);
+        GetWindowRect(renderer_.WindowOf(main_), &main_rect);
         HWND combo = renderer_.WindowOf(wizard.Combo1);
         SendMessageA(combo, CB_SETCURSEL, doom, 0);
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -146,6 +151,11 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   PumpUntil([&] { return step > 6 && !wizard.Loaded(); });
 
   EXPECT_TRUE(was_modal);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_NEAR((wizard_rect.left + wizard_rect.right) / 2, (main_rect.left + main_rect.right) / 2, 2)
+      << "centred on the main window";
+  EXPECT_NEAR((wizard_rect.top + wizard_rect.bottom) / 2, (main_rect.top + main_rect.bottom) / 2, 2);
   EXPECT_TRUE(shot) << "the wizard's picture is written beside the build";
   EXPECT_FALSE(wizard.Loaded()) << "closed";
   EXPECT_EQ(wizard.Combo1.Text(), "Doom 3");
