@@ -6,7 +6,9 @@
 #include "common/datafile.h"
 #include "common/numbers.h"
 #include "engine/driver_values.h"
+#include "hardware/Clocks.h"
 #include "platform/processes.h"
+#include "tools/Form3.h"
 #include "tools/Form7.h"
 #include "tools/presets.h"
 
@@ -158,6 +160,13 @@ void Form6::Check3_Click() {
   }
   Text4.SetEnabled(true);
   Text5.SetEnabled(true);
+  if (!ReadClocksWithRetry(st_, kProfileClockLimit)) {
+    // No plausible defaults on any revision key: the boxes stay empty of clocks.
+    Check3.SetValue(ui::kUnchecked);
+    return;
+  }
+  Text4.SetText(std::to_string(st_.CoreClock));
+  Text5.SetText(std::to_string(st_.MemClock));
 }
 
 void Form6::Combo4_Click() {
@@ -315,6 +324,8 @@ void Form6::LoadIt() {
     DAD3D();
   }
   RestoreFlag = TextToInt32(restore).value_or(0);
+  bool clocks_set = false;
+  std::int16_t saved_core = 0, saved_mem = 0;
 
   while (!in.AtEnd()) {
     const std::string name = in.Next();
@@ -333,10 +344,32 @@ void Form6::LoadIt() {
         return;
       }
       if (!st_.CmdPresetPath.empty()) Hide();
+      if (RestoreFlag == 1 && clocks_set) {
+        platform::ScopedProcess process(processes, processes.OpenProcess(platform::kSynchronize, pid));
+        processes.WaitForSingleObject(process.get(), platform::kInfinite);
+        st_.MemClock = saved_mem;
+        st_.CoreClock = saved_core;
+        ApplyCardClocks(st_);
+      }
       return;
     }
     if (name == kClockEntry) {
       if (!card_matches) continue;
+      // "core,memory"; an entry that does not hold two clocks is skipped.
+      const size_t comma = value.find(',');
+      const std::string core = comma == std::string::npos ? value : value.substr(0, comma);
+      const std::string mem = comma == std::string::npos ? "" : value.substr(comma + 1);
+      if (!ClockTextAllowed(core) || !ClockTextAllowed(mem)) continue;
+      if (!ReadClocksWithRetry(st_, kPresetClockLimit)) {
+        app().MsgBox("O/C Error");
+        return;
+      }
+      saved_mem = st_.MemClock;
+      saved_core = st_.CoreClock;
+      st_.CoreClock = static_cast<std::int16_t>(*WholeNumber(core));
+      st_.MemClock = static_cast<std::int16_t>(*WholeNumber(mem));
+      ApplyCardClocks(st_);
+      clocks_set = true;
       continue;
     }
     // A value that is no number, or a pair without a name, is skipped.

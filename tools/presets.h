@@ -17,6 +17,10 @@ inline constexpr const char* kAnyCard = "999";
 inline constexpr const char* kClockEntry = "Clock speed";
 inline constexpr const char* kAppEntry = "App to run";
 inline constexpr int kMaxPresets = 129;
+// The highest default clock (MHz) a preset's clocks are applied against,
+// and the one the profile manager's clock box accepts.
+inline constexpr int kPresetClockLimit = 2000;
+inline constexpr int kProfileClockLimit = 3000;
 
 // Appends one item as the file holds it: in double quotes, then CR LF.
 void AddPresetItem(std::string& out, std::string_view item);

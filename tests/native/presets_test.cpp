@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "native/clock_rig.h"
 #include "native/fixtures/machines.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
@@ -490,6 +491,128 @@ TEST(Presets, CommandLinePath) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(PresetPathFromCommandLine(c.line), c.path);
+  }
+}
+
+// The profile manager on a card whose driver keeps clocks.
+struct ClockPresetRig : test::ClockRig {
+  Form6 f{s};
+  int refreshed = 0;
+  explicit ClockPresetRig(const test::ClockCard& card = test::ClockCard()) : test::ClockRig(card) {
+    test::MarkLanguage(s);
+    s.DriverKey = kDk;
+    f.RefreshPages = [this] { ++refreshed; };
+    m.fs.AddFolder(kPresets);
+    m.fs.AddFile(kDb + "0000d3d.dat", "");
+    m.fs.AddFile(kDb + "0000ogl.dat", "");
+    PutDriverValues();
+  }
+  void Apply(const std::string& bytes) {
+    m.fs.AddFile(kPresets + "p.ksp", bytes);
+    f.Load();
+    f.Text1.SetText(kPresets + "p.ksp");
+    f.LoadIt();
+  }
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const auto& shown : m.msg.shown()) texts.push_back(shown.text);
+    return texts;
+  }
+};
+
+TEST(LoadIt, Clocks) {
+  struct Case {
+    const char* name;
+    fake::DriverClocks defaults;
+    const char* card;
+    const char* clocks;
+    fake::DriverClocks in_force;
+    int loader_runs;  // reads, then the apply
+    std::vector<std::string> messages;
+    bool later_value;  // the value after the clock entry was written
+  };
+  const Case cases[] = {
+      {"this card", {350, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
+      {"\"999\" is any card", {350, 700}, "999", "400,550", {400, 550}, 2, {}, true},
+      {"another card: the entry is skipped", {350, 700}, "0111", "400,550", {350, 700}, 0, {}, true},
+      {"defaults of 2000 MHz are accepted", {2000, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
+      // The fifth read with a default above 2000 MHz ends the load.
+      {"2001 MHz five times: O/C Error", {2001, 700}, "0322", "400,550", {2001, 700}, 5, {"O/C Error"}, false},
+      {"an entry without a comma is skipped", {350, 700}, "0322", "400", {350, 700}, 0, {}, true},
+      {"an entry that is no number is skipped", {350, 700}, "0322", "fast,550", {350, 700}, 0, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockPresetRig r({.defaults = c.defaults});
+    r.Apply(Items({"ksp", c.card, "0", "0", "Clock speed", c.clocks, "OGL_FSAA", "5"}));
+    EXPECT_EQ(r.driver.set2d.in_force, c.in_force);
+    EXPECT_EQ(r.driver.runs, c.loader_runs);
+    EXPECT_EQ(r.Messages(), c.messages);
+    EXPECT_EQ(r.m.reg.Get(std::string("HKLM\\") + kDk, "OGL_FSAA").has_value(), c.later_value);
+    EXPECT_EQ(r.refreshed, c.later_value ? 1 : 0);
+    EXPECT_FALSE(r.m.reg.Get(std::string("HKLM\\") + kDk, "Clock speed").has_value());
+  }
+}
+
+TEST(LoadIt, ClocksComeBackWhenTheProgramEnds) {
+  struct Case {
+    const char* name;
+    const char* restore;
+    bool with_clocks;
+    int waits;
+    fake::DriverClocks while_running;
+    fake::DriverClocks after;
+  };
+  const Case cases[] = {
+      {"restore: wait, then the clocks before the preset", "1", true, 1, {400, 550}, {350, 700}},
+      {"no restore: no wait", "0", true, 0, {400, 550}, {400, 550}},
+      {"restore without a clock entry: no wait", "1", false, 0, {350, 700}, {350, 700}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockPresetRig r;
+    r.m.fs.AddFile("C:\\Games\\game.exe", "MZ");
+    fake::DriverClocks seen{};
+    r.m.proc.OnRun("C:\\Games\\game.exe", [&] { seen = r.driver.set2d.in_force; });
+    std::string preset = Items({"ksp", "0322", "0", c.restore});
+    if (c.with_clocks) preset += Items({"Clock speed", "400,550"});
+    preset += Items({"App to run", "C:\\Games", "C:\\Games\\game.exe"});
+    r.Apply(preset);
+    EXPECT_EQ(r.m.proc.waits, c.waits);
+    if (c.waits) EXPECT_EQ(seen, c.while_running);
+    EXPECT_EQ(r.driver.set2d.in_force, c.after);
+    EXPECT_EQ(r.refreshed, 0);
+    EXPECT_EQ(r.m.proc.OpenHandleCount(), 0) << "the process handle is closed";
+  }
+}
+
+TEST(Form6, ClockBoxReadsTheCard) {
+  {
+    ClockPresetRig r;
+    r.driver.set2d.in_force = {410, 720};
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_TRUE(r.f.Text4.Enabled());
+    EXPECT_EQ(r.f.Text4.Text(), std::to_string(r.s.CoreClock));
+    EXPECT_EQ(r.f.Text5.Text(), std::to_string(r.s.MemClock));
+    EXPECT_NE(r.f.Text4.Text(), "<226>");
+  }
+  {
+    SCOPED_TRACE("3000 MHz is the limit here");
+    ClockPresetRig r({.defaults = {3000, 700}});
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_EQ(r.f.Check3.Value(), ui::kChecked);
+  }
+  {
+    SCOPED_TRACE("3001 MHz five times unticks the box");
+    ClockPresetRig r({.defaults = {3001, 700}});
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_EQ(r.f.Check3.Value(), ui::kUnchecked);
+    EXPECT_FALSE(r.f.Text4.Enabled());
+    EXPECT_EQ(r.f.Text4.Text(), "<226>");
+    EXPECT_EQ(r.driver.runs, 5);
   }
 }
 
