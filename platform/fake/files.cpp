@@ -169,26 +169,6 @@ void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {
   fail_times_ = times;
 }
 
-bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
-  Entry* source = Find(from);
-  if (source == nullptr || source->folder || source->locked) return false;
-  Entry* target = Find(to);
-  if (target != nullptr) {
-    if (target->folder || target->locked) return false;
-    target->bytes = source->bytes;
-  } else {
-    std::string parent = ParentOf(Normal(to));
-    auto p = entries_.find(parent);
-    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-    Entry moved = *source;
-    moved.path = to;
-    moved.order = next_order_++;
-    entries_[Normal(to)] = moved;
-  }
-  entries_.erase(Normal(from));
-  return true;
-}
-
 bool FakeFiles::FileExists(const std::string& path) {
   Entry* e = Find(path);
   return e != nullptr && !e->folder;
@@ -239,6 +219,35 @@ bool FakeFiles::CopyFile(const std::string& from, const std::string& to) {
   std::string bytes;
   if (!ReadFile(from, &bytes)) return false;
   return WriteFile(to, bytes);
+}
+
+bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
+  Entry* source = Find(from);
+  if (source == nullptr || source->folder || source->locked) return false;
+  if (Normal(from) == Normal(to)) return true;
+  Entry* target = Find(to);
+  if (target != nullptr && (target->folder || target->locked)) return false;
+  if (target == nullptr) {
+    std::string parent = ParentOf(Normal(to));
+    auto p = entries_.find(parent);
+    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
+  }
+  // The renamed file takes the target's name and keeps its own bytes.
+  Entry moved = *source;
+  entries_.erase(Normal(from));
+  moved.path = target != nullptr ? target->path : to;
+  if (target != nullptr) moved.order = target->order;
+  entries_[Normal(to)] = moved;
+  ++writes_;
+  return true;
+}
+
+bool FakeFiles::SetCurrentFolder(const std::string& path) {
+  // "D:" alone names the drive's root here (the fake keeps no per-drive folder).
+  auto it = entries_.find(Normal(path));
+  if (it == entries_.end() || !it->second.folder) return false;
+  current_folder_ = it->second.path;
+  return true;
 }
 
 bool FakeFiles::CreateFolder(const std::string& path) {

@@ -17,8 +17,9 @@ class Win32Files : public platform::Files {
   std::vector<std::string> ListFolders(const std::string& folder) override;
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool SetCurrentFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
 };
 
