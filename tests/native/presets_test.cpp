@@ -10,6 +10,7 @@
 #include "native/fixtures/machines.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
+#include "shell/Form1.h"
 #include "shell/satellite_forms.h"
 #include "tools/Form6.h"
 #include "tools/Form7.h"
@@ -614,6 +615,22 @@ TEST(Form6, ClockBoxReadsTheCard) {
     EXPECT_EQ(r.f.Text4.Text(), "<226>");
     EXPECT_EQ(r.driver.runs, 5);
   }
+}
+
+TEST(Form6, ClosesWithTheMainWindow) {
+  auto m = test::MakeMachine(test::OsKind::kXp);
+  SeState s(*m);
+  test::MarkLanguage(s);
+  Form1 main(s);
+  main.Show();
+  main.Toolbar1.UserClickMenu("nvcpl", "pedit");
+  ASSERT_TRUE(main.form6().Visible());
+  main.form6().Command1.UserClick();
+  ASSERT_TRUE(main.form7().Visible());
+  main.UserClose();
+  EXPECT_FALSE(main.form6().Loaded());
+  EXPECT_FALSE(main.form7().Loaded());
+  EXPECT_TRUE(s.app.Ended()) << "no window keeps the program alive";
 }
 
 }  // namespace
