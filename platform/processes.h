@@ -39,6 +39,9 @@ class Processes {
   virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t timeout_ms) = 0;
   // CloseHandle; false for a handle that is not open.
   virtual bool CloseHandle(ProcessHandle process) = 0;
+  // ExitProcess: ends this process at once; no window, handler or
+  // destructor runs any more. Does not return.
+  [[noreturn]] virtual void ExitProcess(std::uint32_t exit_code) = 0;
 };
 
 // Owns one process handle and closes it once.

@@ -41,6 +41,9 @@ class Backend {
   // A modal loop for `form` starts / ends (other forms take no input).
   virtual void ModalBegin(Form& form) {}
   virtual void ModalEnd(Form& form) {}
+  // The system window of a loaded form (control == nullptr) or of one of
+  // its controls, made now (hidden) if the form has none yet; 0 when none.
+  virtual std::uint64_t NativeWindow(Form& form, Control* control) { return 0; }
 };
 
 class App {
@@ -72,6 +75,11 @@ class App {
   void SetActiveForm(Form* form) { active_ = form; }
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
+
+  // The system window handle of a form or control (what Direct3D draws
+  // into); 0 headless.
+  std::uint64_t WindowHandle(Form& form);
+  std::uint64_t WindowHandle(Control& control);
 
   // Message box through the platform's dialogs; returns the button pressed.
   int MsgBox(const std::string& text, unsigned style = platform::kMbOk, const std::string& caption = "");

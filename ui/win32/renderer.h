@@ -38,6 +38,7 @@ class Renderer : public Backend {
   void TimersChanged() override { ArmTimer(); }
   void ModalBegin(Form& form) override;
   void ModalEnd(Form& form) override;
+  std::uint64_t NativeWindow(Form& form, Control* control) override;
 
   // The window of a shown form / of a control on it; nullptr when none.
   HWND WindowOf(const Form& form) const;
