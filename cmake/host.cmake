@@ -16,3 +16,7 @@ gtest_discover_tests(ks_native_tests DISCOVERY_TIMEOUT 60)
 
 # Benchmarks (run on demand, see the README).
 include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
+
+# The value database generator (scripts/make_value_database.sh runs it).
+add_executable(ks_make_database EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/scripts/make_value_database.cpp)
+target_link_libraries(ks_make_database PRIVATE ks_se)

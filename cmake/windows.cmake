@@ -21,9 +21,18 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${KS_WIN
 
 # The programs.
 file(GLOB KS_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/programs/*/CMakeLists.txt)
+# ks_programs builds every program and nothing else (the run script's target).
+add_custom_target(ks_programs)
 foreach(program IN LISTS KS_PROGRAMS)
   get_filename_component(dir ${program} DIRECTORY)
   add_subdirectory(${dir})
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      add_dependencies(ks_programs ${target})
+    endif()
+  endforeach()
 endforeach()
 
 # One test executable, run as one CTest test under Wine.

@@ -153,4 +153,22 @@ void BasRegistry::WriteRegValue(RegKey root, const std::string& subkey, const st
   Note(key.Reset());
 }
 
+void BasRegistry::WriteRegDword(RegKey root, const std::string& subkey, const std::string& name,
+                                std::int32_t value) {
+  ScopedRegKey key(registry_);
+  Note(registry_.CreateKey(root, subkey, key.Receive()));
+  if (!key.valid()) return;
+  Note(registry_.SetValue(key.get(), name, platform::kRegDword, FourBytes(value)));
+  Note(key.Reset());
+}
+
+void BasRegistry::WriteRegText(RegKey root, const std::string& subkey, const std::string& name,
+                               const std::string& text) {
+  ScopedRegKey key(registry_);
+  Note(registry_.CreateKey(root, subkey, key.Receive()));
+  if (!key.valid()) return;
+  Note(registry_.SetValue(key.get(), name, platform::kRegSz, text + '\0'));
+  Note(key.Reset());
+}
+
 }  // namespace ks

@@ -78,6 +78,10 @@ class BasRegistry {
   bool RegKeyExists(RegKey root, const std::string& subkey);
   RegRead ReadRegValue(RegKey root, const std::string& subkey, const std::string& name);
   void WriteRegValue(RegKey root, const std::string& subkey, const std::string& name, const RegArg& value);
+  // A REG_DWORD number or a REG_SZ text (with its NUL) whatever the switches
+  // say; the switches stay as they are. Failures as WriteRegValue.
+  void WriteRegDword(RegKey root, const std::string& subkey, const std::string& name, std::int32_t value);
+  void WriteRegText(RegKey root, const std::string& subkey, const std::string& name, const std::string& text);
 
   // 1: every following write is a 4-byte REG_BINARY, until a caller sets 0.
   std::int32_t WriteAsBinary = 0;

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, if missing.
+# Installs the Debian packages that are missing. With "run": only what
+# building and running the Windows programs needs; otherwise also the native
+# compiler, GoogleTest and Xvfb that the tests need.
 set -euo pipefail
-packages=(cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb)
+packages=(cmake make g++-mingw-w64-x86-64 wine wine64)
+[ "${1:-}" = "run" ] || packages+=(g++ googletest libgtest-dev xvfb)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -9,6 +12,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing: ${missing[*]}" >&2
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

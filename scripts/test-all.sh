@@ -5,11 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-cmake --preset host >/dev/null
+scripts/configure.sh host
 cmake --build --preset host
 ctest --preset host
 
-cmake --preset windows >/dev/null
+scripts/configure.sh windows
 cmake --build --preset windows
 
 xvfb_pid=""

@@ -124,6 +124,19 @@ class Form1 : public Form1Window,
   // Opens the card vendor's home page in the default browser.
   void OpenVendorSite();
 
+  // --- page 3: overclocking (hardware/oc_page.cpp) ---
+  // Enables the page, sets the startup box and the speed choice from the
+  // registry and shows the clocks; ShowPage calls it on the first visit.
+  void EnableOC();
+  // Reads the card's clocks (other revision keys while the defaults are
+  // implausible) and shows them in the labels, text boxes and sliders.
+  void ShowClocks();
+  void Command1_Click(int index);
+  void FlatScrollBar1_Change(int index);
+  void Check10_Click();
+  void Check2_Click();
+  void Option1_Click(int index);
+
   // --- help ---
   void ShowHelpTopic(const std::int32_t& topic);
   void UpdateHelpIndicator();
@@ -161,8 +174,12 @@ class Form1 : public Form1Window,
   void SetInfoPageCaptions();
   void UnloadSatellites();
 
+  void WireOverclockingPage();
+
   SeState& st_;
   std::int32_t OcFirstVisit = 1;
+  bool ClocksApplying = false;  // Apply/Default is running (it lets events run)
+  bool SlidersFilling = false;  // ShowClocks sets the sliders' range and position
   std::int32_t DxInfoFirstVisit = 1;
   bool MonitorFirstTick = true;
   // The file name (with ".dat") behind each item of Combo17, in order.

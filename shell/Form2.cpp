@@ -15,6 +15,8 @@ constexpr const char* kLinkTips[] = {"NVIDIA", "Hardware magazine", "Kestrelane 
 Form2::Form2(SeState& state) : ui::Form(state.app, "Form2"), st_(state) {
   SetCaption("About");
   Move(0, 0, 5415, 3240);
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
   Label1.Move(240, 240, 4815, 375);
   Label1.SetCaption("Kestrelane SE");
   Label2.Move(240, 660, 4815, 255);

@@ -59,6 +59,7 @@ Form5::Form5(SeState& state) : ui::Form(state.app, "Form5"), st_(state) {
   app().Logging = false;
   SetCaption("Help System");
   Move(0, 0, 2895, 4860);
+  SetBorderStyle(ui::BorderStyle::kFixedToolWindow);
   for (int i = 0; i < kHelpTopicCount; ++i) {
     ui::Frame& frame = Frame1[i];
     frame.Move(120, 120, 2535, 3735);

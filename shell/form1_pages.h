@@ -28,6 +28,8 @@ struct PanelPages {
   ui::ControlArray<ui::Label> Label1{pages_[3].form(), "Label1"};          // 0..3 clocks, 4 "Settings:"
   ui::ControlArray<ui::OptionButton> Option1{pages_[3].form(), "Option1"};  // 2D / 3D speed
   ui::ControlArray<ui::CommandButton> Command1{pages_[3].form(), "Command1"};  // Apply, Default
+  ui::ControlArray<ui::TextBox> Text1{pages_[3].form(), "Text1"};              // requested core, memory MHz
+  ui::ControlArray<ui::FlatScrollBar> FlatScrollBar1{pages_[3].form(), "FlatScrollBar1"};  // their sliders
   // page 10
   ui::Label Label9{pages_[10], "Label9"};
   ui::ListBox List2{pages_[10], "List2"};  // display modes

@@ -33,17 +33,32 @@ PanelPages::PanelPages(Pages& pages) : pages_(pages) {
   Put(Frame2, 4560, 2280, 2655, 1575, "Tip");
   Put(Label10, 120, 300, 2415, 1095, "You can find more options in Kestrelane Registry editor.");
 
-  // page 3: clocks and speed choice; the overclocking code enables the page
+  // page 3: clocks and speed choice; everything but the overclocking switch
+  // waits, disabled, until the overclocking code enables the page
   Put(Check10, 240, 330, 3495, kRow, "Enable Overclocking");
-  for (int i = 0; i < 4; ++i) Put(Label1.LoadIn(pages_[3], i), 240, 840 + 360 * i, 3975, kRow);
+  Check10.SetValue(ui::kChecked);
+  static constexpr const char* kClockCaptions[] = {"Default Core speed: 350 MHz", "Default Memory speed: 700 MHz",
+                                                   "Current Core speed: 370 MHz", "Current Memory speed: 760 MHz"};
+  for (int i = 0; i < 4; ++i) Put(Label1.LoadIn(pages_[3], i), 240, 840 + 360 * i, 3975, kRow, kClockCaptions[i]);
   Put(Label1.LoadIn(pages_[3], 4), 4440, 840, 2535, kRow, "Settings:");
   Put(Option1.LoadIn(pages_[3], 0), 4440, 1200, 2535, kRow, "2D speed");
   Put(Option1.LoadIn(pages_[3], 1), 4440, 1560, 2535, kRow, "3D speed");
-  Option1[0].SetEnabled(false);
-  Option1[1].SetEnabled(false);
-  Put(Check2, 240, 3000, 3975, kRow, "Apply settings at startup");
+  static constexpr const char* kClockTexts[] = {"370", "760"};
+  for (int i = 0; i < 2; ++i) {
+    Put(Text1.LoadIn(pages_[3], i), 240, 2400 + 420 * i, 855, 315).SetText(kClockTexts[i]);
+    Put(FlatScrollBar1.LoadIn(pages_[3], i), 1200, 2430 + 420 * i, 3015, kRow);
+  }
+  Put(Check2, 240, 3360, 3975, kRow, "Apply settings at startup");
   Put(Command1.LoadIn(pages_[3], 0), 4440, 3480, 1215, kButton, "Apply");
   Put(Command1.LoadIn(pages_[3], 1), 5760, 3480, 1215, kButton, "Default");
+  for (int i = 0; i < 5; ++i) Label1[i].SetEnabled(false);
+  for (int i = 0; i < 2; ++i) {
+    Option1[i].SetEnabled(false);
+    Text1[i].SetEnabled(false);
+    FlatScrollBar1[i].SetEnabled(false);
+    Command1[i].SetEnabled(false);
+  }
+  Check2.SetEnabled(false);
 
   // page 10: display modes
   Put(Label9, 240, 330, 3495, kRow, "Select resolution:");

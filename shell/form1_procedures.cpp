@@ -1,6 +1,7 @@
 // Where the other subsystems plug their procedures into the main window's
 // start-up and navigation. Each line binds one member of Form1Procedures;
 // a member left empty is a step that does nothing.
+#include "hardware/Clocks.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
@@ -14,7 +15,10 @@ void Form1::PlugProcedures() {
   p.ShowCardName = [this] { ShowCardName(); };
   p.ReadDriverVersion = [this] { ReadDriverVersion(); };
   p.FindNvidiaDevices = [this] { FindNvidiaDevices(st_); };
+  p.DetectClockModel = [this] { DetectClockModel(st_); };
   p.ShowSystemInfo = [this] { ShowSystemInfo(); };
+  p.EnableOC = [this] { EnableOC(); };
+  WireOverclockingPage();
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
 }
 

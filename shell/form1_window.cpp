@@ -9,6 +9,7 @@ Form1Window::Form1Window(ui::App& app) : ui::Form(app, "Form1") {
   app.Logging = false;
   SetCaption("Kestrelane SE");
   Move(0, 0, kForm1Width, kForm1ShortHeight);
+  SetStartUpPosition(ui::StartUpPosition::kCenterScreen);
 
   DesignToolbar(Toolbar1);
   Toolbar1.Move(0, 0, kForm1Width - 120, 570);

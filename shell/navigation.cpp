@@ -121,7 +121,8 @@ void Form1::Toolbar1_ButtonMenuClick(ui::ButtonMenu& menu) {
   } else if (key == "nvcpl5") {
     processes.StartProgram("rundll32.exe nvcpl.dll, launchtvapplet", platform::WindowStyle::kMinimizedFocus);
   } else if (key == "regedit") {
-    form3().Show(true);
+    // Already open without a modal loop (from Label10): bring that window forward.
+    form3().Show(!form3().Visible());
   } else if (key == "pedit") {
     form6().Show(false);
   } else if (key == "abouti") {

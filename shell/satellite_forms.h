@@ -1,19 +1,15 @@
 // The windows of other subsystems that the main window opens and closes:
-// the registry editor, the performance wizard, the profile manager and the
-// application picker. Here they are empty windows with their captions, so
-// that the main window can show and unload them; their subsystems give
-// them their controls.
+// the registry editor (tools/Form3.h), the performance wizard, the profile
+// manager and the application picker. The empty ones here have their
+// captions, so that the main window can show and unload them; their
+// subsystems give them their controls.
 #pragma once
 
 #include "shell/se_state.h"
+#include "tools/Form3.h"
 #include "ui/form.h"
 
 namespace ks {
-
-class Form3 : public ui::Form {
- public:
-  explicit Form3(SeState& s) : ui::Form(s.app, "Form3") { SetCaption("Registry editor"); }
-};
 
 class Form4 : public ui::Form {
  public:

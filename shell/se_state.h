@@ -50,12 +50,19 @@ struct SeState {
   const std::string& Lang(int n) const { return LanguageTable.at(static_cast<size_t>(n)); }
 
   // --- start-up and pages ---
-  std::int32_t ClockModel = 0;
+  std::int32_t ClockModel = 0;     // 1: separate 2D and 3D clocks (hardware/Clocks.h)
   std::int32_t Clocks3DShown = 0;
   std::int32_t MtFlag = 0;
   std::int32_t HelpTopic = 999;   // 999: no help frame shown
   std::int32_t HelpSystemOn = 1;
   std::string CmdPresetPath;
+
+  // --- clocks (hardware/Clocks.h): the last read, or the request to apply ---
+  std::int16_t CoreClock = 0;      // MHz
+  std::int16_t MemClock = 0;
+  std::int16_t CoreClockDef = 0;   // the driver's defaults
+  std::int16_t MemClockDef = 0;
+  std::int32_t Use3DClocks = 0;    // 1: the 3D clock set ("Bart3D", "Krusty3D")
 
   // --- antialiasing and shader state ---
   std::int32_t GammaAA = 0;

@@ -157,4 +157,14 @@ void App::Advance(std::int64_t ms) {
   virtual_ms_ = target;
 }
 
+void App::WorkArea(int& left, int& top, int& width, int& height) {
+  if (backend_) {
+    backend_->WorkArea(left, top, width, height);
+    return;
+  }
+  left = top = 0;
+  width = 1024 * 15;
+  height = 768 * 15;
+}
+
 }  // namespace ks::ui

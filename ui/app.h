@@ -44,6 +44,12 @@ class Backend {
   // The system window of a loaded form (control == nullptr) or of one of
   // its controls, made now (hidden) if the form has none yet; 0 when none.
   virtual std::uint64_t NativeWindow(Form& form, Control* control) { return 0; }
+  // The screen's work area in twips (without the taskbar).
+  virtual void WorkArea(int& left, int& top, int& width, int& height) {
+    left = top = 0;
+    width = 1024 * 15;
+    height = 768 * 15;
+  }
 };
 
 class App {
@@ -80,6 +86,8 @@ class App {
   // into); 0 headless.
   std::uint64_t WindowHandle(Form& form);
   std::uint64_t WindowHandle(Control& control);
+  // The screen's work area in twips; headless a 1024 x 768 pixel screen.
+  void WorkArea(int& left, int& top, int& width, int& height);
 
   // Message box through the platform's dialogs; returns the button pressed.
   int MsgBox(const std::string& text, unsigned style = platform::kMbOk, const std::string& caption = "");

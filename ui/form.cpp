@@ -58,6 +58,7 @@ void Form::Show(bool modal) {
     visible_ = true;
     if (!shown_since_load_) {
       shown_since_load_ = true;
+      PlaceAtStartUp();
       RaiseResize();
     }
     if (!loaded_ || !visible_) return;
@@ -150,6 +151,35 @@ void Form::UserMouseMove(int button, int shift, float x, float y) {
   if (!loaded_) return;
   app_.Log(name_, "MouseMove");
   Form_MouseMove(button, shift, x, y);
+}
+
+bool Form::HasMinBox() const {
+  return min_button_ && (border_style_ == BorderStyle::kFixedSingle || border_style_ == BorderStyle::kSizable);
+}
+
+bool Form::HasMaxBox() const {
+  return max_button_ && (border_style_ == BorderStyle::kFixedSingle || border_style_ == BorderStyle::kSizable);
+}
+
+void Form::PlaceAtStartUp() {
+  if (start_up_position_ == StartUpPosition::kManual) return;
+  int area_left = 0, area_top = 0, area_width = 0, area_height = 0;
+  app_.WorkArea(area_left, area_top, area_width, area_height);
+  Form* owner = app_.ActiveForm();
+  if (start_up_position_ == StartUpPosition::kCenterOwner && owner && owner != this && owner->Visible() &&
+      owner->GetWindowState() == WindowState::kNormal) {
+    area_left = owner->Left();
+    area_top = owner->Top();
+    area_width = owner->Width();
+    area_height = owner->Height();
+  }
+  left_ = area_left + (area_width - width_) / 2;
+  top_ = area_top + (area_height - height_) / 2;
+  // Keep the caption on the screen when the owner sits near an edge.
+  int screen_left = 0, screen_top = 0, screen_width = 0, screen_height = 0;
+  app_.WorkArea(screen_left, screen_top, screen_width, screen_height);
+  left_ = std::clamp(left_, screen_left, std::max(screen_left, screen_left + screen_width - width_));
+  top_ = std::clamp(top_, screen_top, std::max(screen_top, screen_top + screen_height - height_));
 }
 
 void Form::RaiseResize() {

@@ -18,6 +18,24 @@ class Control;
 
 enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
 
+// Where a form's window first appears when it is shown after a Load.
+enum class StartUpPosition {
+  kManual = 0,        // at Left/Top as the form sets them
+  kCenterOwner = 1,   // centred on the active form (the caller), else on the screen
+  kCenterScreen = 2,  // centred on the screen
+};
+
+// The window's frame. A sizable frame gives the user a sizing border; a
+// fixed dialog and a tool window never have minimise or maximise boxes.
+enum class BorderStyle {
+  kNone = 0,
+  kFixedSingle = 1,
+  kSizable = 2,
+  kFixedDialog = 3,
+  kFixedToolWindow = 4,
+  kSizableToolWindow = 5,
+};
+
 class Form {
  public:
   Form(App& app, std::string name);
@@ -63,6 +81,20 @@ class Form {
   WindowState GetWindowState() const { return window_state_; }
   // A change raises Resize on a loaded form.
   void SetWindowState(WindowState state);
+  // Design-time window properties, read by the renderer when it makes the
+  // window. Minimise and maximise boxes show only on frames that have them
+  // (fixed single and sizable).
+  StartUpPosition GetStartUpPosition() const { return start_up_position_; }
+  void SetStartUpPosition(StartUpPosition position) { start_up_position_ = position; }
+  ui::BorderStyle GetBorderStyle() const { return border_style_; }
+  void SetBorderStyle(ui::BorderStyle style) { border_style_ = style; }
+  bool MinButton() const { return min_button_; }
+  void SetMinButton(bool on) { min_button_ = on; }
+  bool MaxButton() const { return max_button_; }
+  void SetMaxButton(bool on) { max_button_ = on; }
+  bool HasMinBox() const;
+  bool HasMaxBox() const;
+
   // 0 (invisible) .. 255 (opaque); shown through a layered window where the
   // system offers one, opaque otherwise.
   int Opacity() const { return opacity_; }
@@ -99,6 +131,8 @@ class Form {
  private:
   void RaiseResize();
   void RaiseActivate();
+  // Applies StartUpPosition before the first showing after a Load.
+  void PlaceAtStartUp();
 
   App& app_;
   std::string name_;
@@ -118,6 +152,10 @@ class Form {
   int left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
   WindowState window_state_ = WindowState::kNormal;
   int opacity_ = 255;
+  StartUpPosition start_up_position_ = StartUpPosition::kManual;
+  ui::BorderStyle border_style_ = ui::BorderStyle::kFixedSingle;
+  bool min_button_ = true;
+  bool max_button_ = false;
 };
 
 }  // namespace ks::ui

@@ -121,6 +121,14 @@ void FakeFiles::SetLocked(const std::string& path, bool locked) {
   if (Entry* e = Find(path)) e->locked = locked;
 }
 
+void FakeFiles::SetHidden(const std::string& path, bool hidden) {
+  if (Entry* e = Find(path)) e->hidden = hidden;
+}
+
+void FakeFiles::SetSystem(const std::string& path, bool system) {
+  if (Entry* e = Find(path)) e->system = system;
+}
+
 std::string FakeFiles::Contents(const std::string& path) const {
   auto it = entries_.find(Normal(path));
   return it == entries_.end() || it->second.folder ? std::string() : it->second.bytes;
@@ -134,6 +142,8 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 }
 
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
+  for (const std::string& failing : failing_writes_)
+    if (failing == Normal(path)) return false;
   Entry* e = Find(path);
   if (e != nullptr) {
     if (e->folder || e->locked) return false;
@@ -165,7 +175,7 @@ std::vector<std::string> FakeFiles::List(const std::string& pattern) {
   std::string name_pattern = slash == std::string::npos ? pattern : pattern.substr(pattern.find_last_of("\\/") + 1);
   std::vector<const Entry*> hits;
   for (const auto& [key, entry] : entries_) {
-    if (entry.folder || ParentOf(key) != folder) continue;
+    if (entry.folder || entry.hidden || entry.system || ParentOf(key) != folder) continue;
     std::string name = entry.path.substr(entry.path.find_last_of("\\/") + 1);
     if (MatchesPattern(name, name_pattern)) hits.push_back(&entry);
   }

@@ -35,6 +35,11 @@ class FakeFiles : public platform::Files {
   void AddFolder(const std::string& path);
   // Files that exist but cannot be read or written.
   void SetLocked(const std::string& path, bool locked);
+  // Writes (and copies) to this path fail, as on a full disk.
+  void FailWrites(const std::string& path) { failing_writes_.push_back(Normal(path)); }
+  // Hidden or system files: directory listings leave them out.
+  void SetHidden(const std::string& path, bool hidden);
+  void SetSystem(const std::string& path, bool system);
   // Stored bytes, or "" when the file is missing.
   std::string Contents(const std::string& path) const;
   int WriteCount() const { return writes_; }
@@ -46,6 +51,8 @@ class FakeFiles : public platform::Files {
     bool locked = false;
     std::string bytes;
     std::uint64_t order = 0;
+    bool hidden = false;
+    bool system = false;
   };
   static std::string Normal(const std::string& path);
   static std::string ParentOf(const std::string& normal);
@@ -53,6 +60,7 @@ class FakeFiles : public platform::Files {
   void MakeParents(const std::string& path);
 
   std::map<std::string, Entry> entries_;  // by normalised path
+  std::vector<std::string> failing_writes_;
   std::uint64_t next_order_ = 0;
   std::string program_folder_;
   std::string temp_folder_;

@@ -59,6 +59,10 @@ std::uint32_t FakeProcesses::StartProgram(const std::string& command_line, platf
   next_pid_ += 4;
   processes_[pid] = Process{program, false};
   started_.push_back(Started{command_line, program, style, pid});
+  if (on_start) {
+    const Started started = started_.back();
+    on_start(started);
+  }
   return pid;
 }
 

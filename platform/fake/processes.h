@@ -50,6 +50,9 @@ class FakeProcesses : public platform::Processes {
   // case): runs once, when the process ends.
   void OnRun(const std::string& program, std::function<void()> action);
   void SetHangs(const std::string& program, bool hangs);
+  // Called for every process started, before StartProgram returns (a model
+  // of a program that acts as soon as it starts, such as the driver's loader).
+  std::function<void(const Started&)> on_start;
   std::set<std::string> system_programs{"rundll32.exe", "cmd.exe", "control.exe"};
   const std::vector<Started>& started() const { return started_; }
   bool Ended(std::uint32_t pid) const;

@@ -21,6 +21,11 @@ void FakeSystemInfo::GlobalMemoryStatus(platform::MemoryStatus* out) {
   }
 }
 
+std::string FakeSystemInfo::GetEnvironmentVariable(const std::string& name) {
+  auto it = environment.find(name);
+  return it == environment.end() ? std::string() : it->second;
+}
+
 bool FakeSystemInfo::GlobalMemoryStatusEx(platform::MemoryStatus* out) {
   if (!has_memory_status_ex) return false;
   *out = memory;

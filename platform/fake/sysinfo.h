@@ -2,6 +2,10 @@
 // test sets, returned by the calls as the system would.
 #pragma once
 
+#include <map>
+#include <string>
+
+#include "platform/fake/names.h"
 #include "platform/sysinfo.h"
 
 namespace ks::fake {
@@ -14,6 +18,7 @@ class FakeSystemInfo : public platform::SystemInfo {
   void GlobalMemoryStatus(platform::MemoryStatus* out) override;
   bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
   std::string GetSystemDirectory() override { return system_directory; }
+  std::string GetEnvironmentVariable(const std::string& name) override;
 
   // --- set-up for tests (a Windows XP machine with 512 MB by default) ---
   platform::OsVersion version{5, 1, 2600, platform::kPlatformWin32Nt, "Service Pack 2"};
@@ -23,6 +28,8 @@ class FakeSystemInfo : public platform::SystemInfo {
                                 2000ull << 20};
   bool has_memory_status_ex = true;  // false on Windows 9x/Me and NT 4
   std::string system_directory = "C:\\WINDOWS\\system32";
+  // The process environment; names without regard to case, as Windows has them.
+  std::map<std::string, std::string, FoldedLess> environment{{"windir", "C:\\WINDOWS"}, {"OS", "Windows_NT"}};
 };
 
 }  // namespace ks::fake

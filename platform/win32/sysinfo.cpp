@@ -81,4 +81,19 @@ std::string Win32SystemInfo::GetSystemDirectory() {
   return std::string();
 }
 
+std::string Win32SystemInfo::GetEnvironmentVariable(const std::string& name) {
+  // Asked with a buffer too small, the call returns the size it needs.
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD n = GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
+    buffer.assign(n, '\0');
+  }
+  return std::string();
+}
+
 }  // namespace ks::win32

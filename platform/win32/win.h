@@ -19,6 +19,7 @@
 #undef EnumDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
+#undef GetEnvironmentVariable
 #undef GetFileVersionInfoSize
 #undef GetFileVersionInfo
 #undef VerQueryValue

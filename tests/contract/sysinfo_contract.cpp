@@ -36,6 +36,13 @@ TEST(SystemInfoContract, Invariants) {
   ASSERT_GT(folder.size(), 3u);
   EXPECT_NE(folder.back(), '\\');
   EXPECT_EQ(folder[1], ':');
+
+  // The Windows folder the environment names, and a variable no system sets.
+  const std::string windir = sys.GetEnvironmentVariable("windir");
+  ASSERT_GT(windir.size(), 3u);
+  EXPECT_EQ(windir[1], ':');
+  EXPECT_EQ(sys.GetEnvironmentVariable("WINDIR"), windir) << "names compare without regard to case";
+  EXPECT_EQ(sys.GetEnvironmentVariable("KS_NO_SUCH_VARIABLE_7"), "");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // sibling pages, the toolbar's buttons and menus, Check13 and Label10.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <set>
 
 #include "form1_rig.h"
@@ -200,10 +202,15 @@ TEST_F(Navigation, ShellActionsOfTheFirstMenu) {
 TEST_F(Navigation, RegistryEditorModalFromTheMenuModelessFromLabel10) {
   Go(13);
   bool modal = false;
-  st.app.Post([&] {
+  // The editor lets pending events run while it loads its list; the probe
+  // waits for the modal loop.
+  int tries = 0;
+  std::function<void()> probe = [&] {
+    if (!f.form3().Modal() && ++tries < 10) return st.app.Post(probe);
     modal = f.form3().Modal();
     f.form3().UserClose();
-  });
+  };
+  st.app.Post(probe);
   f.Toolbar1.UserClickMenu("nvcpl", "regedit");
   EXPECT_TRUE(modal);
   EXPECT_FALSE(f.form3().Loaded());

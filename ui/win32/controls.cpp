@@ -316,7 +316,12 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
       break;
     case Kind::kTextBox: {
       auto& box = static_cast<TextBox&>(control);
-      SetTextIfDifferent(hwnd, box.Text());
+      if (WindowText(hwnd) != box.Text()) {
+        SetWindowTextA(hwnd, box.Text().c_str());
+        // Text set by the program leaves the caret at its end, where typing goes on.
+        const auto end = static_cast<WPARAM>(box.Text().size());
+        SendMessageA(hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+      }
       const bool readonly = (GetWindowLongA(hwnd, GWL_STYLE) & ES_READONLY) != 0;
       if (readonly != box.Locked()) SendMessageA(hwnd, EM_SETREADONLY, box.Locked(), 0);
       break;

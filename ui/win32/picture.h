@@ -2,8 +2,10 @@
 // picture loader: BMP, JPEG, GIF, icons).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win.h"
 
@@ -21,14 +23,28 @@ class Picture {
 
   int WidthPx() const { return width_px_; }
   int HeightPx() const { return height_px_; }
-  // Draws the whole picture into the rectangle (stretched to it).
+  // Draws the whole picture into the rectangle (stretched to it). A
+  // picture drawn at another size than its own is scaled by averaging the
+  // pixels each target pixel covers (the system's own stretching drops and
+  // repeats pixels, and under some drivers leaves stray colours).
   void Draw(HDC dc, const RECT& target) const;
+
+  // The picture's own pixels (0x00RRGGBB, top row first), rendered once.
+  const std::vector<std::uint32_t>& Pixels() const;
 
  private:
   explicit Picture(IPicture* picture);
   IPicture* picture_;
   long width_him_ = 0, height_him_ = 0;
   int width_px_ = 0, height_px_ = 0;
+  mutable std::vector<std::uint32_t> pixels_;
+  // The last scaled copy, kept while the target size stays.
+  mutable std::vector<std::uint32_t> scaled_;
+  mutable int scaled_w_ = 0, scaled_h_ = 0;
 };
+
+// Area-averaging scale of a 0x00RRGGBB image (top row first) to w x h.
+std::vector<std::uint32_t> ScalePixels(const std::vector<std::uint32_t>& from, int from_w, int from_h, int w,
+                                       int h);
 
 }  // namespace ks::ui::win32

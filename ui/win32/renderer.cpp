@@ -178,14 +178,52 @@ bool Renderer::HasPicture(const Control& control) const {
   return found != fw->controls.end() && found->second.picture != nullptr;
 }
 
+void Renderer::WorkArea(int& left, int& top, int& width, int& height) {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  left = area.left * kTwipsPerPixel;
+  top = area.top * kTwipsPerPixel;
+  width = (area.right - area.left) * kTwipsPerPixel;
+  height = (area.bottom - area.top) * kTwipsPerPixel;
+}
+
+void Renderer::FrameStyles(const Form& form, DWORD& style, DWORD& ex_style) {
+  switch (form.GetBorderStyle()) {
+    case BorderStyle::kNone:
+      style |= WS_POPUP;
+      break;
+    case BorderStyle::kFixedSingle:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+      break;
+    case BorderStyle::kSizable:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      break;
+    case BorderStyle::kFixedDialog:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+      ex_style |= WS_EX_DLGMODALFRAME;
+      break;
+    case BorderStyle::kFixedToolWindow:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+      ex_style |= WS_EX_TOOLWINDOW;
+      break;
+    case BorderStyle::kSizableToolWindow:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      ex_style |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (form.HasMinBox()) style |= WS_MINIMIZEBOX;
+  if (form.HasMaxBox()) style |= WS_MAXIMIZEBOX;
+}
+
 void Renderer::CreateFormWindow(Form& form) {
   auto fw = std::make_unique<FormWindows>();
   fw->form = &form;
   FormWindows& ref = *fw;
   forms_[&form] = std::move(fw);
   ref.placed = RECT{Px(form.Left()), Px(form.Top()), Px(form.Left() + form.Width()), Px(form.Top() + form.Height())};
-  ref.hwnd = CreateWindowExA(0, kFormClass, form.Caption().c_str(),
-                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+  DWORD style = WS_CLIPCHILDREN, ex_style = 0;
+  FrameStyles(form, style, ex_style);
+  ref.hwnd = CreateWindowExA(ex_style, kFormClass, form.Caption().c_str(), style,
                              ref.placed.left, ref.placed.top, ref.placed.right - ref.placed.left,
                              ref.placed.bottom - ref.placed.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   for (Control* c : form.controls()) CreateControl(ref, *c);

@@ -39,6 +39,7 @@ class Renderer : public Backend {
   void ModalBegin(Form& form) override;
   void ModalEnd(Form& form) override;
   std::uint64_t NativeWindow(Form& form, Control* control) override;
+  void WorkArea(int& left, int& top, int& width, int& height) override;
 
   // The window of a shown form / of a control on it; nullptr when none.
   HWND WindowOf(const Form& form) const;
@@ -64,6 +65,8 @@ class Renderer : public Backend {
   };
 
   void CreateFormWindow(Form& form);
+  // The window styles of the form's BorderStyle, MinButton and MaxButton.
+  static void FrameStyles(const Form& form, DWORD& style, DWORD& ex_style);
   void CreateControl(FormWindows& fw, Control& control);
   void Sync(FormWindows& fw, Control& control);
   void SyncForm(FormWindows& fw);

@@ -1,0 +1,48 @@
+// Deleting driver files with a backup, restoring and removing backups.
+//
+// A backup copy lies in its group's backup folder under the file's name;
+// beside it, <copy>.index holds one line: the file's former full path in
+// double quotes, CR LF. Restoring needs only the index, so a copy may carry
+// another name: when the folder already holds a copy of that name whose
+// index names another path, the new copy is called "<stem> (2)<ext>",
+// "(3)", ... A file backed up again replaces its own earlier copy.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+
+namespace ks {
+
+enum class DeleteOutcome {
+  kDeleted,
+  kBackupFailed,  // no copy with a readable index could be made: the file stays
+  kDeleteFailed,  // the file could not be deleted (a backup made stays)
+};
+
+// Deletes the file at `path`. With `backup` on, first copies it into
+// `backup_folder` (a full path) and writes the copy's index, and deletes
+// the file only when both were written and the index reads back `path`;
+// a copy made for a failed index is removed again.
+DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
+                                   const std::string& backup_folder);
+
+// The former path named by the copy's index file; "" when the index is
+// missing or unreadable or names no absolute path.
+std::string IndexedPath(platform::Files& files, const std::string& copy_path);
+
+enum class RestoreOutcome { kRestored, kNoIndex, kCopyBackFailed, kCleanUpFailed };
+
+// Copies the backup back to its former path (replacing a file there),
+// then deletes the copy and its index. The first failing step ends it: a
+// failed copy back keeps the backup and its index.
+RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path);
+
+// Deletes a backup copy, then its index (a copy that cannot be deleted
+// keeps its index, so it can still be restored). False when the copy stays.
+bool RemoveBackupCopy(platform::Files& files, const std::string& copy_path);
+
+// The index line of a former path.
+std::string IndexLine(const std::string& former_path);
+
+}  // namespace ks

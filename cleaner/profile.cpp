@@ -1,0 +1,114 @@
+#include "cleaner/profile.h"
+
+#include "common/datafile.h"
+
+namespace ks {
+
+namespace {
+
+constexpr int kItemCount = 9;
+
+// A sub-path below a root: empty, or "\" followed by folder names that stay
+// below it.
+bool IsSafeSubPath(std::string_view sub) {
+  if (sub.empty()) return true;
+  if (sub.front() != '\\') return false;
+  if (sub.find_first_of(":*?\"<>|") != std::string_view::npos) return false;
+  size_t start = 0;
+  while (start <= sub.size()) {
+    size_t end = sub.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = sub.size();
+    const std::string_view part = sub.substr(start, end - start);
+    // Windows drops trailing dots and blanks: "...", ". ." are ".." or ".".
+    if (!part.empty() && part.find_first_not_of(". ") == std::string_view::npos) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsPlainName(std::string_view name) {
+  if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string_view::npos) return false;
+  // Names of dots and blanks alone mean this folder or the one above.
+  return name.find_first_not_of(". ") != std::string_view::npos;
+}
+
+CleanerProfile ParseCleanerProfile(const std::string& bytes) {
+  FieldReader reader(bytes);
+  std::string items[kItemCount];
+  for (std::string& item : items) item = reader.Next();
+  return CleanerProfile{items[0], items[1], items[2], items[3], items[4],
+                        items[5], items[6], items[7], items[8]};
+}
+
+RootFolders MakeRootFolders(const std::string& windir, const std::string& os) {
+  RootFolders roots;
+  roots.WinDir = windir;
+  if (windir.empty()) return roots;
+  roots.SysDir = windir + (os.empty() ? "\\SYSTEM" : "\\SYSTEM32");
+  roots.SysDrive = windir.substr(0, 2);
+  return roots;
+}
+
+std::optional<std::string> RootFolder(const RootFolders& roots, std::string_view code) {
+  const std::string* folder = nullptr;
+  if (code == "SYS") folder = &roots.SysDir;
+  if (code == "WIN") folder = &roots.WinDir;
+  if (code == "SYD") folder = &roots.SysDrive;
+  if (folder == nullptr || folder->empty()) return std::nullopt;
+  return *folder;
+}
+
+std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec) {
+  const auto root = RootFolder(roots, std::string_view(spec).substr(0, 3));
+  if (!root) return std::nullopt;
+  GroupSearch search;
+  std::string sub;
+  const size_t dash = spec.find('-', 3);
+  if (kind == "List") {
+    search.kind = GroupKind::kList;
+    if (dash == std::string::npos) {
+      search.list_file = spec.size() > 4 ? spec.substr(4) : std::string();
+    } else {
+      sub = spec.substr(3, dash - 3);
+      search.list_file = spec.substr(dash + 1);
+    }
+    if (!IsPlainName(search.list_file)) return std::nullopt;
+  } else if (kind == "Extension") {
+    search.kind = GroupKind::kExtension;
+    if (dash != std::string::npos) sub = spec.substr(3, dash - 3);
+    search.extension = spec.size() >= 4 ? spec.substr(spec.size() - 4) : std::string();
+    if (search.extension.size() != 4 || search.extension[0] != '.' ||
+        search.extension.find_first_of("\\/:*?\"<>|. ", 1) != std::string::npos) {
+      return std::nullopt;
+    }
+  } else if (kind == "Directory") {
+    search.kind = GroupKind::kDirectory;
+    sub = spec.size() > 3 ? spec.substr(3) : std::string();
+    // A root itself is no folder to empty: a folder below it must be named.
+    if (sub.find_first_not_of("\\/") == std::string::npos) return std::nullopt;
+  } else {
+    return std::nullopt;
+  }
+  if (!IsSafeSubPath(sub)) return std::nullopt;
+  search.folder = *root + sub;
+  return search;
+}
+
+std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
+  if (p.ProfileDescription.empty()) return "no description";
+  if (p.GroupLabel1.empty()) return "no label for group 1";
+  if (p.GroupSpec1.size() < 8) return "group 1's specification is shorter than 8 characters";
+  if (!ParseGroup(roots, p.GroupKind1, p.GroupSpec1)) return "group 1's kind or specification cannot be used";
+  if (!IsPlainName(p.BackupFolder1)) return "group 1's backup folder is no plain folder name";
+  if (!p.GroupKind2.empty()) {
+    if (!ParseGroup(roots, p.GroupKind2, p.GroupSpec2)) return "group 2's kind or specification cannot be used";
+    if (p.GroupLabel2.empty()) return "group 2 has files but no label";
+  }
+  if (!p.GroupLabel2.empty() && p.BackupFolder2.empty()) return "group 2 has no backup folder";
+  if (!p.BackupFolder2.empty() && !IsPlainName(p.BackupFolder2)) return "group 2's backup folder is no plain folder name";
+  return "";
+}
+
+}  // namespace ks

@@ -1,0 +1,77 @@
+// Cleaner profiles: which files of an installed driver pvx lists and where
+// it keeps their backups. A profile ("data\cleaner\<name>.pvx") holds nine
+// items under the suite's data-file convention: description, the two group
+// labels, kind and specification of each group, and the two backup folder
+// names. A group's kind is "List", "Extension" or "Directory" (group 2 may
+// have none); its specification starts with a root code: "SYS" (the system
+// folder), "WIN" (the Windows folder) or "SYD" (the system drive).
+//   List       code [\sub\path] "-" list-file name     (a file of DATA\CLEANER)
+//   Extension  code [\sub\path] "-" .ext               (exactly four characters)
+//   Directory  code \path                              (every file of the folder)
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ks {
+
+struct CleanerProfile {
+  std::string ProfileDescription;
+  std::string GroupLabel1;
+  std::string GroupLabel2;  // empty: the profile has one group
+  std::string GroupKind1;
+  std::string GroupSpec1;
+  std::string GroupKind2;   // empty: group 2 has no files
+  std::string GroupSpec2;
+  std::string BackupFolder1;
+  std::string BackupFolder2;
+};
+
+// The nine items of a profile file, in order; items the file does not
+// have are empty, items after the ninth are ignored.
+CleanerProfile ParseCleanerProfile(const std::string& bytes);
+
+// The folders the root codes name.
+struct RootFolders {
+  std::string SysDir;    // WinDir\SYSTEM32, or WinDir\SYSTEM without the "OS" variable
+  std::string WinDir;    // the "windir" variable
+  std::string SysDrive;  // the first two characters of WinDir ("C:")
+};
+RootFolders MakeRootFolders(const std::string& windir, const std::string& os);
+
+// The folder of a root code (compared exactly); nullopt for any other code
+// and for a root the machine did not name.
+std::optional<std::string> RootFolder(const RootFolders& roots, std::string_view code);
+
+enum class GroupKind { kList, kExtension, kDirectory };
+
+// How one group's files are found.
+struct GroupSearch {
+  GroupKind kind = GroupKind::kList;
+  std::string folder;     // the search folder
+  std::string list_file;  // List: the list file's name inside DATA\CLEANER
+  std::string extension;  // Extension: four characters, the dot first
+};
+
+// A group's search, or nullopt when the kind is unknown or the
+// specification cannot be used: an unknown root code, a sub-path that does
+// not start with "\" or leaves its root ("..", a drive), a list-file name
+// that is not a plain name, an extension that is not "." and three
+// characters without wildcards.
+std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec);
+
+// The profile check: "" when the profile can be used, otherwise what is
+// wrong with it. A profile fails when a description, group 1's label or
+// group 1's backup folder is missing; when group 1's specification is
+// shorter than 8 characters; when a group's kind or specification cannot
+// be used (see ParseGroup); when group 2 has files but no label (they would
+// be deleted unseen) or no backup folder; or when a backup folder name is
+// not a plain folder name.
+std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
+
+// A name of one folder or file inside a known folder: not empty, no path
+// separator, no drive, no "." or "..", no wildcard.
+bool IsPlainName(std::string_view name);
+
+}  // namespace ks

@@ -1,0 +1,144 @@
+// Cleaner profiles: the nine items, the root codes, how each kind's
+// specification names a folder (both groups alike) and the profile check.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "cleaner/profile.h"
+
+namespace ks {
+namespace {
+
+const RootFolders kRoots = MakeRootFolders("C:\\WINDOWS", "Windows_NT");
+
+TEST(CleanerProfile, NineItemsInOrderAndNothingCarriedOver) {
+  const CleanerProfile p = ParseCleanerProfile(
+      "\" ForceWare, all\",\"Driver\",\"nView\"\r\n\"List\",\"SYS-nv.txt\"\r\nExtension,SYS-.dll\r\n"
+      "\"nv\",\"nview\",\"extra\"\r\n");
+  EXPECT_EQ(p.ProfileDescription, " ForceWare, all");
+  EXPECT_EQ(p.GroupLabel1, "Driver");
+  EXPECT_EQ(p.GroupLabel2, "nView");
+  EXPECT_EQ(p.GroupKind1, "List");
+  EXPECT_EQ(p.GroupSpec1, "SYS-nv.txt");
+  EXPECT_EQ(p.GroupKind2, "Extension");
+  EXPECT_EQ(p.GroupSpec2, "SYS-.dll");
+  EXPECT_EQ(p.BackupFolder1, "nv");
+  EXPECT_EQ(p.BackupFolder2, "nview");
+  const CleanerProfile short_one = ParseCleanerProfile("\"d\",\"Driver\",\"\",\"List\",\"SYS-nv.txt\"");
+  EXPECT_EQ(short_one.BackupFolder1, "") << "items the file lacks are empty";
+}
+
+TEST(CleanerProfile, RootFolders) {
+  EXPECT_EQ(kRoots.SysDir, "C:\\WINDOWS\\SYSTEM32");
+  EXPECT_EQ(kRoots.SysDrive, "C:");
+  const RootFolders nine_x = MakeRootFolders("C:\\WINDOWS", "");
+  EXPECT_EQ(nine_x.SysDir, "C:\\WINDOWS\\SYSTEM") << "without the OS variable";
+  EXPECT_EQ(RootFolder(kRoots, "WIN"), "C:\\WINDOWS");
+  EXPECT_EQ(RootFolder(kRoots, "sys"), std::nullopt) << "codes compare exactly";
+  EXPECT_EQ(RootFolder(MakeRootFolders("", "Windows_NT"), "SYD"), std::nullopt) << "no windir, no roots";
+}
+
+// Every kind under every root, with and without a sub-path; the same
+// specification reads the same for group 2.
+TEST(CleanerProfile, SpecificationsNameTheirFolder) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    const char* spec;
+    std::optional<std::string> folder;  // nullopt: unusable
+    std::string list_file = "";
+    std::string extension = "";
+  };
+  const Case cases[] = {
+      {"list, system folder", "List", "SYS-nv4.txt", "C:\\WINDOWS\\SYSTEM32", "nv4.txt"},
+      {"list, sub-path", "List", "SYS\\drivers-nvmini.txt", "C:\\WINDOWS\\SYSTEM32\\drivers", "nvmini.txt"},
+      {"list, windows folder", "List", "WIN\\inf-nvinf.txt", "C:\\WINDOWS\\inf", "nvinf.txt"},
+      {"list, system drive", "List", "SYD\\NVIDIA-nvroot.txt", "C:\\NVIDIA", "nvroot.txt"},
+      {"list without a dash", "List", "SYS\\nvlist.txt", "C:\\WINDOWS\\SYSTEM32", "nvlist.txt"},
+      {"list name with a dash keeps it", "List", "SYS-nv-all.txt", "C:\\WINDOWS\\SYSTEM32", "nv-all.txt"},
+      {"extension, system folder", "Extension", "SYS-.dll", "C:\\WINDOWS\\SYSTEM32", "", ".dll"},
+      {"extension, sub-path", "Extension", "WIN\\Help-.chm", "C:\\WINDOWS\\Help", "", ".chm"},
+      {"extension, system drive", "Extension", "SYD\\NVIDIA\\Data-.inf", "C:\\NVIDIA\\Data", "", ".inf"},
+      {"directory, windows", "Directory", "WIN\\nView", "C:\\WINDOWS\\nView"},
+      {"directory, system", "Directory", "SYS\\nvcache", "C:\\WINDOWS\\SYSTEM32\\nvcache"},
+      {"directory, drive", "Directory", "SYD\\NVIDIA\\Setup", "C:\\NVIDIA\\Setup"},
+      // Unusable specifications.
+      {"unknown root code", "List", "XYZ-nv4.txt", std::nullopt},
+      {"root code in lower case", "Directory", "win\\nView", std::nullopt},
+      {"unknown kind", "Folder", "WIN\\nView", std::nullopt},
+      {"directory is a whole root", "Directory", "SYS", std::nullopt},
+      {"directory is a root and a slash", "Directory", "SYS\\", std::nullopt},
+      {"sub-path climbs out", "Directory", "SYS\\..\\..", std::nullopt},
+      {"sub-path climbs with dots", "Directory", "WIN\\nView\\...", std::nullopt},
+      {"sub-path names a drive", "Directory", "SYSD:\\x", std::nullopt},
+      {"sub-path without a backslash", "Extension", "SYSTEM32-.dll", std::nullopt},
+      {"list file outside its folder", "List", "SYS-..\\..\\boot.ini", std::nullopt},
+      {"list file empty", "List", "SYS-", std::nullopt},
+      {"extension of three characters", "Extension", "SYS-dll", std::nullopt},
+      {"extension without its dot", "Extension", "SYS-xdll", std::nullopt},
+      {"extension with a wildcard", "Extension", "SYS-.*.*", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    for (int group = 1; group <= 2; ++group) {
+      SCOPED_TRACE(std::string(c.name) + ", group " + std::to_string(group));
+      CleanerProfile p{"d", "Driver", "nView", "Directory", "SYS\\nvcache", "", "", "nv", "nview"};
+      std::string& kind = group == 1 ? p.GroupKind1 : p.GroupKind2;
+      std::string& spec = group == 1 ? p.GroupSpec1 : p.GroupSpec2;
+      kind = c.kind;
+      spec = c.spec;
+      const auto search = ParseGroup(kRoots, kind, spec);
+      ASSERT_EQ(search.has_value(), c.folder.has_value());
+      // An unusable group fails the check; a usable one of 8 characters or more passes.
+      if (std::string(c.spec).size() >= 8) EXPECT_EQ(ProfileFault(p, kRoots).empty(), c.folder.has_value());
+      if (!search) continue;
+      EXPECT_EQ(search->folder, *c.folder);
+      EXPECT_EQ(search->list_file, c.list_file);
+      EXPECT_EQ(search->extension, c.extension);
+    }
+  }
+}
+
+TEST(CleanerProfile, Check) {
+  struct Case {
+    const char* name;
+    CleanerProfile p;
+    bool passes;
+  };
+  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "WIN\\nView", "nv", "nview"};
+  auto with = [&](auto change) {
+    CleanerProfile p = good;
+    change(p);
+    return p;
+  };
+  const Case cases[] = {
+      {"two groups", good, true},
+      {"one group", with([](auto& p) { p.GroupLabel2 = p.GroupKind2 = p.GroupSpec2 = p.BackupFolder2 = ""; }), true},
+      {"group 2 label without files", with([](auto& p) { p.GroupKind2 = ""; }), true},
+      {"extension of exactly 8 characters", with([](auto& p) { p.GroupKind1 = "Extension", p.GroupSpec1 = "SYS-.dll"; }),
+       true},
+      {"no description", with([](auto& p) { p.ProfileDescription = ""; }), false},
+      {"no group 1 label", with([](auto& p) { p.GroupLabel1 = ""; }), false},
+      {"group 1 kind unknown", with([](auto& p) { p.GroupKind1 = "list"; }), false},
+      {"group 2 kind unknown", with([](auto& p) { p.GroupKind2 = "Folder"; }), false},
+      {"group 1 spec of 7 characters", with([](auto& p) { p.GroupKind1 = "Extension", p.GroupSpec1 = "SYS.dll"; }),
+       false},
+      {"no group 1 backup folder", with([](auto& p) { p.BackupFolder1 = ""; }), false},
+      {"group 2 label without backup folder", with([](auto& p) { p.BackupFolder2 = ""; }), false},
+      // Regression: a "Directory" profile with the spec "SYS" listed the
+      // whole system folder, and Delete all would have wiped it.
+      {"directory SYS", with([](auto& p) { p.GroupKind1 = "Directory", p.GroupSpec1 = "SYS"; }), false},
+      {"group 2 directory SYS", with([](auto& p) { p.GroupSpec2 = "SYS"; }), false},
+      // Regression: an unknown root code searched the current drive's root.
+      {"group 1 unknown root", with([](auto& p) { p.GroupSpec1 = "ABC-nv4.txt"; }), false},
+      {"group 2 unknown root", with([](auto& p) { p.GroupSpec2 = "ABC\\nView"; }), false},
+      {"group 2 files without a label", with([](auto& p) { p.GroupLabel2 = ""; }), false},
+      {"backup folder climbs out", with([](auto& p) { p.BackupFolder1 = ".."; }), false},
+      {"backup folder is a path", with([](auto& p) { p.BackupFolder2 = "..\\..\\DATA"; }), false},
+      {"backup folder names a drive", with([](auto& p) { p.BackupFolder1 = "C:"; }), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ProfileFault(c.p, kRoots).empty(), c.passes) << c.name << ": " << ProfileFault(c.p, kRoots);
+}
+
+}  // namespace
+}  // namespace ks

@@ -1,0 +1,279 @@
+// Deleting with and without backup, the backup's index, name collisions,
+// failures that must keep the file, restoring and removing backups.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cleaner/backup.h"
+#include "native/pvx_rig.h"
+
+namespace ks {
+namespace {
+
+using test::kBackup;
+using test::kPvxFolder;
+using test::kSys;
+using Names = std::vector<std::string>;
+
+const std::string kNv = kBackup + "\\nv";
+const std::string kNview = kBackup + "\\nview";
+
+struct PvxDelete : ::testing::Test {
+  test::PvxRig rig;
+  fake::FakeFiles& fs = rig.m.fs;
+
+  void SetUp() override {
+    for (const char* name : {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"}) fs.AddFile(kSys + "\\" + name, name);
+    fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview bytes");
+    fs.AddFile("C:\\WINDOWS\\nView\\nvwdmcpl.dll", "desk manager");
+    rig.AddList("nv.txt", {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"});
+    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv",
+                           "nview"});
+  }
+  void Start(bool backup) {
+    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    ASSERT_TRUE(rig.StartWith("two"));
+    ASSERT_EQ(rig.form.Check1.Value(), backup ? 1 : 0);
+    rig.Search();
+  }
+  Names Listed(const std::string& pattern) { return fs.List(pattern); }
+};
+
+TEST_F(PvxDelete, SelectedWithoutBackupWritesNoCopy) {
+  Start(false);
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  ASSERT_EQ(rig.m.msg.shown().size(), 1u);
+  EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(13) + "nvcpl.dll?");
+  EXPECT_EQ(rig.m.msg.shown()[0].caption, rig.st.Lang(5));
+  EXPECT_EQ(rig.m.msg.shown()[0].style, platform::kMbOkCancel);
+  EXPECT_FALSE(fs.FileExists(kSys + "\\nvcpl.dll"));
+  EXPECT_TRUE(Listed(kNv + "\\*").empty());
+  EXPECT_EQ(rig.form.List1.items(), (Names{"nv4_disp.dll", "nvoglnt.dll"}));
+  EXPECT_FALSE(rig.form.Command1[1].Enabled());
+  EXPECT_EQ(rig.form.Label2.Caption(), "Location: ");
+}
+
+TEST_F(PvxDelete, CancelDeletesNothingButClearsTheLines) {
+  Start(true);
+  rig.Pick(1, "nvcpl.dll");
+  rig.m.msg.Answer(platform::kIdCancel);
+  rig.form.Command1[1].UserClick();
+  EXPECT_TRUE(fs.FileExists(kSys + "\\nvcpl.dll"));
+  EXPECT_TRUE(Listed(kNv + "\\*").empty());
+  EXPECT_EQ(rig.form.Label2.Caption(), "Location: ");
+  EXPECT_EQ(rig.form.Label3.Caption(), "Version: ");
+}
+
+TEST_F(PvxDelete, SelectedWithBackupKeepsACopyAndItsIndex) {
+  Start(true);
+  rig.Pick(2, "nview.dll");
+  rig.form.Command1[1].UserClick();
+  EXPECT_FALSE(fs.FileExists("C:\\WINDOWS\\nView\\nview.dll"));
+  EXPECT_EQ(fs.Contents(kNview + "\\nview.dll"), "nview bytes");
+  EXPECT_EQ(fs.Contents(kNview + "\\nview.dll.index"), "\"C:\\WINDOWS\\nView\\nview.dll\"\r\n");
+  EXPECT_EQ(rig.form.List4.items(), (Names{"nview.dll"}));
+  EXPECT_EQ(rig.form.Label8.Caption(), "nView files in BackUp: 1");
+}
+
+TEST_F(PvxDelete, DeleteAllAsksOnceAndBacksUpEveryFile) {
+  Start(true);
+  rig.form.Command1[2].UserClick();
+  ASSERT_EQ(rig.m.msg.shown().size(), 1u);
+  EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(14));
+  EXPECT_EQ(rig.m.msg.shown()[0].caption, rig.st.Lang(6));
+  EXPECT_TRUE(Listed(kSys + "\\*.dll").empty());
+  EXPECT_TRUE(Listed("C:\\WINDOWS\\nView\\*").empty());
+  EXPECT_EQ(Listed(kNv + "\\*").size(), 6u);
+  EXPECT_EQ(Listed(kNview + "\\*").size(), 4u);
+  EXPECT_EQ(rig.form.List3.ListCount(), 3);
+  EXPECT_EQ(rig.form.List4.ListCount(), 2);
+  for (int i = 1; i <= 3; ++i) EXPECT_FALSE(rig.form.Command1[i].Enabled()) << i;
+}
+
+TEST_F(PvxDelete, DeleteAllCancelledDeletesNothing) {
+  Start(false);
+  rig.m.msg.Answer(platform::kIdCancel);
+  rig.form.Command1[2].UserClick();
+  EXPECT_EQ(Listed(kSys + "\\*.dll").size(), 3u);
+  EXPECT_EQ(rig.form.List1.ListCount(), 3);
+}
+
+// A file is deleted only once its copy and an index naming it are written.
+TEST_F(PvxDelete, NoBackupNoDeletion) {
+  struct Case {
+    const char* name;
+    void (*breakIt)(fake::FakeFiles&);
+  };
+  const Case cases[] = {
+      {"copy cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll"); }},
+      {"index cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll.index"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig fresh;
+    fresh.m.fs.AddFile(kSys + "\\nvcpl.dll", "panel");
+    fresh.AddList("nv.txt", {"nvcpl.dll"});
+    fresh.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
+    fresh.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    ASSERT_TRUE(fresh.StartWith("p"));
+    fresh.Search();
+    c.breakIt(fresh.m.fs);
+    fresh.Pick(1, "nvcpl.dll");
+    fresh.form.Command1[1].UserClick();
+    EXPECT_EQ(fresh.m.fs.Contents(kSys + "\\nvcpl.dll"), "panel") << "the file stays";
+    ASSERT_EQ(fresh.m.msg.shown().size(), 2u) << "the question, then the user is told";
+    EXPECT_NE(fresh.m.msg.shown()[1].text.find(kSys + "\\nvcpl.dll"), std::string::npos);
+    EXPECT_FALSE(fresh.m.fs.FileExists(kNv + "\\nvcpl.dll")) << "no copy without an index is left behind";
+  }
+}
+
+TEST_F(PvxDelete, DeleteAllKeepsEveryFileThatCouldNotBeBackedUp) {
+  Start(true);
+  fs.FailWrites(kNv + "\\nvcpl.dll.index");
+  rig.form.Command1[2].UserClick();
+  EXPECT_EQ(Listed(kSys + "\\*.dll"), (Names{"nvcpl.dll"}));
+  ASSERT_EQ(rig.m.msg.shown().size(), 2u);
+  EXPECT_NE(rig.m.msg.shown()[1].text.find("nvcpl.dll"), std::string::npos);
+  EXPECT_TRUE(Listed("C:\\WINDOWS\\nView\\*").empty()) << "the other files went on";
+}
+
+// Regression: two files of the same name overwrote each other's backup.
+TEST_F(PvxDelete, SameNameFromAnotherFolderGetsItsOwnCopy) {
+  fs.AddFile("C:\\WINDOWS\\nView\\nvcpl.dll", "nview's own nvcpl");
+  rig.AddProfile("same", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nv"});
+  rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+  ASSERT_TRUE(rig.StartWith("same"));
+  rig.Search();
+  rig.form.Command1[2].UserClick();
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll"), "nvcpl.dll");
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl (2).dll"), "nview's own nvcpl");
+  EXPECT_EQ(IndexedPath(fs, kNv + "\\nvcpl (2).dll"), "C:\\WINDOWS\\nView\\nvcpl.dll");
+  // Both come back where they were.
+  for (const char* copy : {"nvcpl.dll", "nvcpl (2).dll"}) {
+    rig.Pick(3, copy);
+    rig.form.Command1[3].UserClick();
+  }
+  EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), "nvcpl.dll");
+  EXPECT_EQ(fs.Contents("C:\\WINDOWS\\nView\\nvcpl.dll"), "nview's own nvcpl");
+}
+
+TEST_F(PvxDelete, SameFileBackedUpTwiceKeepsOneCopy) {
+  Start(true);
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  fs.AddFile(kSys + "\\nvcpl.dll", "a newer one");
+  rig.Search();
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  EXPECT_EQ(Listed(kNv + "\\*"), (Names{"nvcpl.dll", "nvcpl.dll.index"}));
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll"), "a newer one");
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll.index"), "\"" + kSys + "\\nvcpl.dll\"\r\n");
+}
+
+TEST_F(PvxDelete, ACopyWithoutAnIndexIsNeverOverwritten) {
+  fs.AddFile(kNv + "\\nvcpl.dll", "someone's copy");
+  Start(true);
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll"), "someone's copy");
+  EXPECT_EQ(fs.Contents(kNv + "\\nvcpl (2).dll"), "nvcpl.dll");
+}
+
+TEST_F(PvxDelete, RestorePutsTheFileBackAndRemovesTheBackup) {
+  Start(true);
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  rig.m.msg.Clear();
+  rig.Pick(3, "nvcpl.dll");
+  rig.form.Command1[3].UserClick();
+  EXPECT_TRUE(rig.m.msg.shown().empty()) << "nothing to replace, no question";
+  EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), "nvcpl.dll");
+  EXPECT_TRUE(Listed(kNv + "\\*").empty());
+  EXPECT_EQ(rig.form.List1.ListCount(), 3);
+  EXPECT_EQ(rig.form.List3.ListCount(), 0);
+  EXPECT_FALSE(rig.form.Command1[3].Enabled());
+}
+
+TEST_F(PvxDelete, RestoreOverAnExistingFileAsksFirst) {
+  struct Case {
+    const char* name;
+    int answer;
+    std::string expected;
+  };
+  const Case cases[] = {{"OK replaces", platform::kIdOk, "nvcpl.dll"},
+                        {"Cancel keeps", platform::kIdCancel, "reinstalled"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs.AddFile(kNv + "\\nvcpl.dll", "nvcpl.dll");
+    fs.AddFile(kNv + "\\nvcpl.dll.index", "\"" + kSys + "\\nvcpl.dll\"\r\n");
+    fs.AddFile(kSys + "\\nvcpl.dll", "reinstalled");
+    if (!rig.form.Loaded()) Start(true);
+    rig.Search();
+    rig.m.msg.Clear();
+    rig.Pick(3, "nvcpl.dll");
+    rig.m.msg.Answer(c.answer);
+    rig.form.Command1[3].UserClick();
+    ASSERT_EQ(rig.m.msg.shown().size(), 1u);
+    EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(15));
+    EXPECT_EQ(rig.m.msg.shown()[0].caption, "PVX - driver cleaner utility");
+    EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), c.expected);
+    EXPECT_EQ(fs.FileExists(kNv + "\\nvcpl.dll"), c.answer != platform::kIdOk);
+  }
+}
+
+TEST_F(PvxDelete, RestoreWithoutAUsableIndexKeepsTheCopy) {
+  struct Case {
+    const char* name;
+    const char* index;  // nullptr: no index file
+  };
+  const Case cases[] = {{"no index", nullptr}, {"empty index", ""}, {"relative path", "\"nvcpl.dll\"\r\n"}};
+  Start(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs.AddFile(kNv + "\\lost.dll", "lost");
+    fs.DeleteFile(kNv + "\\lost.dll.index");
+    if (c.index) fs.AddFile(kNv + "\\lost.dll.index", c.index);
+    rig.Search();
+    rig.Pick(3, "lost.dll");
+    rig.form.Command1[3].UserClick();
+    EXPECT_EQ(fs.Contents(kNv + "\\lost.dll"), "lost");
+    EXPECT_EQ(rig.form.List3.items(), (Names{"lost.dll"}));
+  }
+}
+
+TEST_F(PvxDelete, RestoreIntoAMissingFolderKeepsCopyAndIndex) {
+  Start(true);
+  fs.AddFile(kNv + "\\gone.dll", "gone");
+  fs.AddFile(kNv + "\\gone.dll.index", "\"C:\\NoSuchFolder\\gone.dll\"\r\n");
+  rig.Search();
+  rig.Pick(3, "gone.dll");
+  rig.form.Command1[3].UserClick();
+  EXPECT_TRUE(fs.FileExists(kNv + "\\gone.dll"));
+  EXPECT_TRUE(fs.FileExists(kNv + "\\gone.dll.index"));
+  EXPECT_FALSE(rig.form.Command1[3].Enabled());
+}
+
+TEST_F(PvxDelete, DeletingABackupRemovesCopyAndIndexOnly) {
+  Start(true);
+  rig.Pick(1, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  fs.AddFile(kSys + "\\nvcpl.dll", "reinstalled");
+  rig.Search();
+  rig.Pick(3, "nvcpl.dll");
+  rig.form.Command1[1].UserClick();
+  EXPECT_TRUE(Listed(kNv + "\\*").empty());
+  EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), "reinstalled");
+}
+
+TEST_F(PvxDelete, ABackupThatCannotBeDeletedKeepsItsIndex) {
+  fs.AddFile(kNv + "\\locked.dll", "x");
+  fs.AddFile(kNv + "\\locked.dll.index", "\"C:\\x\\locked.dll\"\r\n");
+  fs.SetLocked(kNv + "\\locked.dll", true);
+  EXPECT_FALSE(RemoveBackupCopy(fs, kNv + "\\locked.dll"));
+  EXPECT_TRUE(fs.FileExists(kNv + "\\locked.dll.index"));
+}
+
+}  // namespace
+}  // namespace ks

@@ -1,0 +1,236 @@
+// pvx's search: what each kind lists, the filters (hidden and system files,
+// folders, wildcards, hostile list items, exact extensions), the backup
+// lists, the layout of one and two groups, and the list click handlers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cleaner/search.h"
+#include "native/pvx_rig.h"
+
+namespace ks {
+namespace {
+
+using test::kBackup;
+using test::kPvxFolder;
+using test::kSys;
+using Names = std::vector<std::string>;
+
+TEST(PvxSearch, ListItemsThatLeaveTheFolderOrAreNoFilesAreNotListed) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  for (const char* name : {"nv4_disp.dll", "nvoglnt.dll", "hidden.dll", "system.dll", "drivers\\nv4_mini.sys",
+                           "star.dll"})
+    fs.AddFile(kSys + "\\" + name, "x");
+  fs.AddFolder(kSys + "\\nvfolder");
+  fs.SetHidden(kSys + "\\hidden.dll", true);
+  fs.SetSystem(kSys + "\\system.dll", true);
+  fs.AddFile("C:\\WINDOWS\\win.ini", "keep");
+  fs.AddFile("C:\\boot.ini", "keep");
+  rig.AddList("nv.txt", {"nv4_disp.dll", "NVOGLNT.DLL", "missing.dll", "hidden.dll", "system.dll", "nvfolder",
+                         "drivers\\nv4_mini.sys", "..\\win.ini", "..\\..\\boot.ini", "C:\\boot.ini", "\\boot.ini",
+                         "\\\\server\\share\\x.dll", "C:boot.ini", "*.dll", "st?r.dll", "nv4_disp.dll", ""});
+  const auto found = FindGroupFiles(fs, {GroupKind::kList, kSys, "nv.txt", ""});
+  Names names, paths;
+  for (const auto& f : found) names.push_back(f.name), paths.push_back(f.path);
+  EXPECT_EQ(names, (Names{"nv4_disp.dll", "nvoglnt.dll", "nv4_mini.sys"}));
+  EXPECT_EQ(paths, (Names{kSys + "\\nv4_disp.dll", kSys + "\\nvoglnt.dll", kSys + "\\drivers\\nv4_mini.sys"}));
+}
+
+TEST(PvxSearch, MissingListFileOrFolderFindsNothing) {
+  test::PvxRig rig;
+  EXPECT_TRUE(FindGroupFiles(rig.m.fs, {GroupKind::kList, kSys, "none.txt", ""}).empty());
+  rig.AddList("nv.txt", {"a.dll"});
+  EXPECT_TRUE(FindGroupFiles(rig.m.fs, {GroupKind::kList, kSys + "\\nothere", "nv.txt", ""}).empty());
+  EXPECT_TRUE(FindGroupFiles(rig.m.fs, {GroupKind::kDirectory, kSys + "\\nothere", "", ""}).empty());
+}
+
+// Regression: the system's short names made "*.dll" find "x.dll_old" too.
+TEST(PvxSearch, ExtensionMatchesTheLongNamesExactExtension) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  for (const char* name : {"a.dll", "B.DLL", "x.dll_old", "c.dll.bak", "d.dl", "hid.dll"}) fs.AddFile(kSys + "\\" + name, "x");
+  fs.SetHidden(kSys + "\\hid.dll", true);
+  fs.AddFolder(kSys + "\\folder.dll");
+  Names names;
+  for (const auto& f : FindGroupFiles(fs, {GroupKind::kExtension, kSys, "", ".dll"})) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"a.dll", "B.DLL"}));
+}
+
+TEST(PvxSearch, DirectoryListsEveryPlainFile) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  const std::string dir = "C:\\WINDOWS\\nView";
+  for (const char* name : {"nview.dll", "README", "sys.dat"}) fs.AddFile(dir + "\\" + name, "x");
+  fs.SetSystem(dir + "\\sys.dat", true);
+  fs.AddFolder(dir + "\\sub");
+  fs.AddFile(dir + "\\sub\\deep.dll", "x");
+  Names names;
+  for (const auto& f : FindGroupFiles(fs, {GroupKind::kDirectory, dir, "", ""})) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"nview.dll", "README"}));
+}
+
+// Regression: copies with names under 7 characters were never listed, and
+// ".INDEX" files were listed as copies.
+TEST(PvxSearch, EveryBackupCopyIsListedButNoIndex) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  for (const char* name : {"a.dll", "a.dll.index", "nv4_disp.dll", "nv4_disp.dll.INDEX", "x", "orphan.index"})
+    fs.AddFile(kBackup + "\\nv\\" + name, "x");
+  Names names;
+  for (const auto& f : FindBackupCopies(fs, "nv")) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"a.dll", "nv4_disp.dll", "x"}));
+  EXPECT_TRUE(FindBackupCopies(fs, "").empty());
+  EXPECT_TRUE(FindBackupCopies(fs, "..").empty());
+}
+
+struct PvxWindow : ::testing::Test {
+  test::PvxRig rig;
+  void SetUp() override {
+    rig.m.fs.AddFile(kSys + "\\nv4_disp.dll", "driver");
+    rig.m.ver.SetResource(kSys + "\\nv4_disp.dll", fake::VersionResource::WithFileVersion(" 6.14.10.7701 "));
+    rig.m.fs.AddFile(kSys + "\\nvcpl.dll", "panel");
+    rig.m.fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview");
+    rig.AddList("nv.txt", {"nv4_disp.dll", "nvcpl.dll"});
+    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv",
+                           "nview"});
+    rig.AddProfile("one", {" (one)", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
+  }
+};
+
+TEST_F(PvxWindow, TwoGroupsAreListedAndCounted) {
+  ASSERT_TRUE(rig.StartWith("two"));
+  auto& f = rig.form;
+  EXPECT_EQ(f.Caption(), "PVX - Driver cleaner utility - two profile");
+  EXPECT_EQ(f.Label1.Caption(), rig.st.Lang(3) + " (ForceWare)");
+  EXPECT_EQ(f.Label5[0].Caption(), "Driver files:");
+  EXPECT_EQ(f.Label5[3].Caption(), "nView files in BackUp:");
+  EXPECT_EQ(f.List1.ListCount(), 0) << "nothing is listed before the first search";
+  EXPECT_FALSE(f.Command1[2].Enabled());
+  rig.Search();
+  EXPECT_EQ(f.List1.items(), (Names{"nv4_disp.dll", "nvcpl.dll"}));
+  EXPECT_EQ(f.List2.items(), (Names{"nview.dll"}));
+  EXPECT_EQ(f.List2a.items(), (Names{"C:\\WINDOWS\\nView\\nview.dll"}));
+  EXPECT_EQ(f.Label4.Caption(), "Files found: 3");
+  EXPECT_EQ(f.Label7.Caption(), "Driver files in BackUp: 0");
+  EXPECT_TRUE(f.Command1[2].Enabled());
+  EXPECT_FALSE(f.Command1[1].Enabled());
+  EXPECT_TRUE(f.List2.Visible());
+  EXPECT_EQ(f.List1.Width(), pvx::kTwoGroupListWidth);
+  EXPECT_FALSE(f.SearchNotice.Loaded()) << "the notice closes after the search";
+}
+
+TEST_F(PvxWindow, OneGroupHidesTheSecondButStillCountsIt) {
+  ASSERT_TRUE(rig.StartWith("one"));
+  rig.Search();
+  auto& f = rig.form;
+  EXPECT_FALSE(f.List2.Visible());
+  EXPECT_FALSE(f.List4.Visible());
+  EXPECT_FALSE(f.Label5[1].Visible());
+  EXPECT_FALSE(f.Label8.Visible());
+  EXPECT_EQ(f.List1.Width(), pvx::kOneGroupListWidth);
+  EXPECT_EQ(f.List3.Width(), pvx::kOneGroupListWidth);
+  EXPECT_EQ(f.Label8.Caption(), " files in BackUp: 0");
+}
+
+TEST_F(PvxWindow, ClickingAListShowsLocationAndVersionAndClearsTheOthers) {
+  rig.m.fs.AddFile(kBackup + "\\nv\\old.dll", "old");
+  rig.m.fs.AddFile(kBackup + "\\nv\\old.dll.index", "\"C:\\WINDOWS\\SYSTEM32\\old.dll\"\r\n");
+  ASSERT_TRUE(rig.StartWith("two"));
+  rig.Search();
+  auto& f = rig.form;
+  rig.Pick(1, "nv4_disp.dll");
+  EXPECT_EQ(f.SelectedList, 1);
+  EXPECT_EQ(f.Label6.Caption(), "1");
+  EXPECT_EQ(f.Label2.Caption(), "Location: " + kSys + "\\nv4_disp.dll");
+  EXPECT_EQ(f.Label3.Caption(), "Version: 6.14.10.7701");
+  EXPECT_TRUE(f.Command1[1].Enabled());
+  EXPECT_TRUE(f.Command1[2].Enabled());
+  EXPECT_FALSE(f.Command1[3].Enabled());
+
+  rig.Pick(1, "nvcpl.dll");
+  EXPECT_EQ(f.Label3.Caption(), "Version: ") << "a file without version information shows the label alone";
+
+  rig.Pick(3, "old.dll");
+  EXPECT_EQ(f.SelectedList, 3);
+  EXPECT_EQ(f.List1.ListIndex(), -1) << "the other list's selection is removed";
+  EXPECT_EQ(f.Label2.Caption(), "Location: nv") << "the backup folder's name";
+  EXPECT_TRUE(f.Command1[3].Enabled());
+  EXPECT_EQ(f.Label7.Caption(), "Driver files in BackUp: 1");
+}
+
+// Regression: a profile that failed its check was used all the same.
+TEST_F(PvxWindow, AFailingProfileListsNothingAndOffersNoDelete) {
+  rig.AddProfile("bad", {" (bad)", "Driver", "", "Directory", "SYS", "", "", "nv", ""});
+  rig.m.fs.AddFile(kBackup + "\\nv\\old.dll", "old");
+  ASSERT_TRUE(rig.StartWith("bad"));
+  ASSERT_EQ(rig.m.msg.shown().size(), 1u);
+  EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(16) + "bad.pvx");
+  EXPECT_EQ(rig.m.msg.shown()[0].caption, rig.st.Lang(17));
+  EXPECT_EQ(rig.m.msg.shown()[0].style, platform::kMbOk | platform::kMbIconStop);
+  rig.Search();
+  auto& f = rig.form;
+  EXPECT_EQ(f.List1.ListCount(), 0);
+  EXPECT_EQ(f.List3.ListCount(), 0);
+  EXPECT_FALSE(f.Command1[2].Enabled());
+  f.Command1[2].UserClick();
+  EXPECT_TRUE(rig.m.fs.FileExists(kSys + "\\nv4_disp.dll"));
+  EXPECT_EQ(rig.m.msg.shown().size(), 1u) << "no question: the button is disabled";
+
+  // A valid profile from the menu makes the window usable again.
+  rig.st.app.Post([&] {
+    f.ProfileDialog.Combo1.UserPick(f.ProfileDialog.Combo1.FindItem("two"));
+    f.ProfileDialog.Command1[0].UserClick();
+  });
+  f.mnu_Select.UserClick();
+  rig.Search();
+  EXPECT_EQ(f.List1.ListCount(), 2);
+  EXPECT_TRUE(f.Command1[2].Enabled());
+}
+
+TEST_F(PvxWindow, AnEmptyProfileKeepsNothingOfTheOneBefore) {
+  ASSERT_TRUE(rig.StartWith("two"));
+  rig.st.app.Post([&] {
+    rig.form.ProfileDialog.Combo1.UserPick(rig.form.ProfileDialog.Combo1.FindItem("one"));
+    rig.form.ProfileDialog.Command1[0].UserClick();
+  });
+  rig.m.fs.AddFile(kPvxFolder + "\\data\\cleaner\\one.pvx", "");
+  rig.form.mnu_Select.UserClick();
+  EXPECT_FALSE(rig.form.ProfileValid);
+  EXPECT_EQ(rig.form.Profile.GroupLabel1, "");
+  rig.Search();
+  EXPECT_EQ(rig.form.List1.ListCount(), 0);
+}
+
+TEST_F(PvxWindow, ChoosingAnotherProfileEmptiesTheLists) {
+  ASSERT_TRUE(rig.StartWith("two"));
+  rig.Search();
+  rig.Pick(1, "nv4_disp.dll");
+  rig.st.app.Post([&] {
+    rig.form.ProfileDialog.Combo1.UserPick(rig.form.ProfileDialog.Combo1.FindItem("one"));
+    rig.form.ProfileDialog.Command1[0].UserClick();
+  });
+  rig.form.mnu_Select.UserClick();
+  auto& f = rig.form;
+  EXPECT_EQ(f.Caption(), "PVX - Driver cleaner utility - one profile");
+  for (auto* l : {&f.List1, &f.List2, &f.List3, &f.List4, &f.List1a, &f.List2a, &f.List3a, &f.List4a})
+    EXPECT_EQ(l->ListCount(), 0) << l->Name();
+  EXPECT_FALSE(f.Command1[1].Enabled());
+  EXPECT_FALSE(f.Command1[2].Enabled());
+  EXPECT_FALSE(f.Command1[3].Enabled());
+  EXPECT_FALSE(f.List2.Visible());
+}
+
+TEST_F(PvxWindow, ExitInTheMenuDialogKeepsTheProfile) {
+  ASSERT_TRUE(rig.StartWith("two"));
+  rig.st.app.Post([&] { rig.form.ProfileDialog.Command1[1].UserClick(); });
+  rig.form.mnu_Select.UserClick();
+  EXPECT_EQ(rig.st.ProfileName, "two.pvx");
+  EXPECT_EQ(rig.form.Caption(), "PVX - Driver cleaner utility - two profile");
+  rig.Search();
+  EXPECT_EQ(rig.form.List2.ListCount(), 1);
+}
+
+}  // namespace
+}  // namespace ks

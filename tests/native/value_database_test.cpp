@@ -1,0 +1,169 @@
+// The value database: choosing the file for the installed build, reading
+// its records, and where each page's values live in the registry.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "native/fixtures/awkward_fields.h"
+#include "tools/value_database.h"
+
+namespace ks {
+namespace {
+
+TEST(FindDatabaseFile, ChoosesTheFileForTheBuild) {
+  struct Case {
+    const char* name;
+    int page;
+    std::int32_t build;
+    std::vector<std::string> listed;
+    std::string chosen;
+    std::vector<std::string> kept;
+  };
+  std::vector<std::string> seventy;
+  for (int i = 0; i < 70; ++i) seventy.push_back(std::to_string(1000 + i) + "d3d.dat");
+  std::vector<std::string> seventy_kept(seventy.begin(), seventy.begin() + 65);
+  for (auto& n : seventy_kept) n.resize(n.size() - 4);
+  const Case cases[] = {
+      {"highest below the build", 0, 4523, {"0000d3d.dat", "4100d3d.dat", "4520d3d.dat", "4600d3d.dat"}, "4520d3d",
+       {"0000d3d", "4100d3d", "4520d3d", "4600d3d"}},
+      {"exact build", 0, 4523, {"4600d3d.dat", "4523d3d.dat", "0000d3d.dat", "4100d3d.dat"}, "4523d3d",
+       {"4600d3d", "4523d3d", "0000d3d", "4100d3d"}},
+      {"four digits", 1, 700, {"0000ogl.dat", "0612ogl.dat"}, "0612ogl", {"0000ogl", "0612ogl"}},
+      {"only higher files", 2, 300, {"4100sys.dat", "0612sys.dat"}, "0000sys", {"4100sys", "0612sys"}},
+      {"upper-case kind is another kind", 0, 4523, {"4523D3D.dat", "4100d3d.dat"}, "4100d3d", {"4100d3d"}},
+      {"empty folder", 1, 9371, {}, "0000ogl", {}},
+      {"other kinds ignored", 1, 9371, {"5000d3d.dat", "0000sys.dat"}, "0000ogl", {}},
+      {"first exact match in listing order", 0, 4523, {"4523bd3d.dat", "4523d3d.dat"}, "4523bd3d",
+       {"4523bd3d", "4523d3d"}},
+      {"names without a number take no part", 0, 4523, {"abcdd3d.dat", "41x0d3d.dat", "4100d3d.dat"}, "4100d3d",
+       {"abcdd3d", "41x0d3d", "4100d3d"}},
+      {"a fallback is written with four digits", 0, 4523, {"0612xd3d.dat"}, "0612d3d", {"0612xd3d"}},
+      {"at most 65 names", 0, 1068, seventy, "1064d3d", seventy_kept},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DatabaseChoice choice = ChooseDatabaseFile(c.page, c.build, c.listed);
+    EXPECT_EQ(choice.name, c.chosen);
+    EXPECT_EQ(choice.files, c.kept);
+  }
+}
+
+struct Expected {
+  std::vector<std::string> names;
+  std::int32_t count;
+};
+
+TEST(LoadDatabase, ReadsTheAwkwardFiles) {
+  const std::map<std::string, Expected> expected = {
+      {"empty file", {{}, 0}},
+      {"quoted commas", {{"VALUE,ONE"}, 1}},
+      {"one item a line", {{"VALUE"}, 1}},
+      {"blank lines at the end", {{"VALUE"}, 1}},
+      {"missing closing quote", {{"VALUE"}, 1}},
+      // Regression: a file that ended inside a record made the reader loop forever.
+      {"ends inside a record", {{"VALUE"}, 1}},
+      {"ends after a name", {{"VALUE"}, 1}},
+      {"no line end at the end", {{"VALUE"}, 1}},
+      {"bare items with blanks", {{"VALUE"}, 1}},
+      {"twelve values", {{"MANY_VALUES", "NEXT_ONE"}, 2}},
+      {"values that are no numbers", {{"VALUE"}, 1}},
+      // A short name that is empty would address the key's unnamed value.
+      {"short names", {{"ABC", "ABCDE"}, 2}},
+      {"250 records", {{}, 250}},
+      {"LF line ends", {{"VALUE", "TWO"}, 2}},
+  };
+  for (const auto& file : test::AwkwardFiles()) {
+    SCOPED_TRACE(file.name);
+    auto want = expected.find(file.name);
+    ASSERT_NE(want, expected.end()) << "no expectation for this corpus file";
+    DatabaseContents got = ReadDatabase(file.bytes, kEditorEntries);
+    EXPECT_EQ(got.count, want->second.count);
+    if (std::string(file.name) == "250 records") {
+      ASSERT_EQ(got.records.size(), 201u);
+      EXPECT_EQ(got.records[200].name, "REC_200");
+      EXPECT_EQ(got.records[200].values[0], 200);
+      continue;
+    }
+    std::vector<std::string> names;
+    for (const auto& r : got.records) names.push_back(r.name);
+    EXPECT_EQ(names, want->second.names);
+  }
+}
+
+TEST(LoadDatabase, RecordFields) {
+  auto read = [](const char* name) {
+    for (const auto& file : test::AwkwardFiles())
+      if (std::string(file.name) == name) return ReadDatabase(file.bytes, kEditorEntries);
+    return DatabaseContents{};
+  };
+  DatabaseContents quoted = read("quoted commas");
+  ASSERT_EQ(quoted.records.size(), 1u);
+  EXPECT_EQ(quoted.records[0].description, "a, b, c");
+  EXPECT_EQ(quoted.records[0].values[0], 1);
+
+  DatabaseContents unclosed = read("missing closing quote");
+  ASSERT_EQ(unclosed.records.size(), 1u);
+  EXPECT_EQ(unclosed.records[0].description, "desc, 1, 2") << "an unclosed quote runs to the line end";
+  EXPECT_EQ(unclosed.records[0].value_count, 0);
+
+  DatabaseContents many = read("twelve values");
+  ASSERT_EQ(many.records.size(), 2u);
+  EXPECT_EQ(many.records[0].values, (std::array<std::int32_t, 9>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(many.records[0].description, "?");
+  EXPECT_EQ(many.records[1].values[0], 42) << "the record after a long one is read in step";
+
+  DatabaseContents junk = read("values that are no numbers");
+  ASSERT_EQ(junk.records.size(), 1u);
+  EXPECT_EQ(junk.records[0].values, (std::array<std::int32_t, 9>{0, 0, -5, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(junk.records[0].value_count, 4) << "\"X\" is a value, not the terminator";
+
+  DatabaseContents bare = read("bare items with blanks");
+  ASSERT_EQ(bare.records.size(), 1u);
+  EXPECT_EQ(bare.records[0].description, "desc text");
+  EXPECT_EQ(bare.records[0].values[0], 12);
+
+  DatabaseContents nothing = ReadDatabase("\"VALUE\",\"?\",\"x\"\r\n", kEditorEntries);
+  ASSERT_EQ(nothing.records.size(), 1u);
+  EXPECT_EQ(nothing.records[0].values, (std::array<std::int32_t, 9>{}));
+
+  DatabaseContents small = ReadDatabase(test::NumberedRecords(150), kPresetEntries);
+  EXPECT_EQ(small.records.size(), 101u);
+  EXPECT_EQ(small.count, 150);
+}
+
+TEST(LocateEntry, PageOsClassAndNameLength) {
+  const std::string dk = "SYSTEM\\DK";
+  struct Case {
+    const char* name;
+    int page;
+    std::int16_t os;
+    const char* entry;
+    const char* key;
+    const char* value;
+    bool binary;
+  };
+  const Case cases[] = {
+      {"Direct3D on XP drops four characters", 0, 3, "D3D_D3D_08285629", "SYSTEM\\DK", "D3D_08285629", true},
+      {"Direct3D on 98", 0, 0, "D3D_D3D_08285629", "SYSTEM\\DK\\NVidia\\Direct3D", "D3D_08285629", true},
+      {"Direct3D on NT 4", 0, 1, "D3D_ABCDE", "SYSTEM\\DK", "ABCDE", true},
+      {"Direct3D name of three characters stays whole", 0, 3, "ABC", "SYSTEM\\DK", "ABC", true},
+      {"OpenGL on XP uses the whole name", 1, 3, "OGL_FSAAMode", "SYSTEM\\DK", "OGL_FSAAMode", true},
+      {"OpenGL on Vista", 1, 4, "OGL_FSAAMode", "SYSTEM\\DK", "OGL_FSAAMode", true},
+      {"OpenGL on 98", 1, 0, "OGL_FSAAMode", "SYSTEM\\DK\\NVidia\\OpenGL", "FSAAMode", true},
+      {"OpenGL on 98, three characters", 1, 0, "ABC", "SYSTEM\\DK\\NVidia\\OpenGL", "ABC", true},
+      {"System on XP", 2, 3, "CoolBits", kNvTweakKey, "CoolBits", false},
+      {"System on 98 uses the whole name", 2, 0, "CoolBits", kNvTweakKey, "CoolBits", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EntryLocation where = LocateEntry(c.page, c.os, dk, c.entry);
+    EXPECT_EQ(where.key, c.key);
+    EXPECT_EQ(where.name, c.value);
+    EXPECT_EQ(where.binary, c.binary);
+  }
+}
+
+}  // namespace
+}  // namespace ks

@@ -1,0 +1,133 @@
+// The registry editor under Wine: opened by a click on the main window's
+// Label10, it lists the shipped value database for the stand-in driver's
+// build, and its Write and Delete buttons change the real registry.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+
+#include "contract/standins.h"
+#include "shell/Form1.h"
+#include "shell/satellite_forms.h"
+#include "ui/win32/renderer.h"
+#include "wine/wine_machine.h"
+
+namespace ks::test {
+namespace {
+
+constexpr const char* kTestDriverKey = "SOFTWARE\\Kestrelane Tests\\Form3 driver key";
+
+std::string SourceFolder() {
+  const char* dir = std::getenv("KS_SOURCE_DIR");
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+class WineForm3 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string source = SourceFolder();
+    if (source.empty()) GTEST_SKIP() << "KS_SOURCE_DIR not set";
+    InstallStandIns(machine_);
+    auto& fs = machine_.files();
+    const std::string db = fs.ProgramFolder() + "\\DATA\\Database";
+    fs.CreateFolder(fs.ProgramFolder() + "\\DATA");
+    fs.CreateFolder(db);
+    for (const std::string& name : fs.List(source + "\\data\\Database\\*.dat"))
+      ASSERT_TRUE(fs.CopyFile(source + "\\data\\Database\\" + name, db + "\\" + name));
+    s_.app.Title = "KestrelaneSE";
+  }
+  void TearDown() override { s_.reg.DeleteRegValue(kHkeyLocalMachine, kTestDriverKey, "D3D_QualityEnhancements"); }
+
+  void PumpUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+      s_.app.DoEvents();
+      Sleep(10);
+    }
+  }
+  void PumpFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+      s_.app.DoEvents();
+      Sleep(10);
+    }
+  }
+  void Click(HWND hwnd, int x, int y) {
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+  void ClickItem(HWND list, int index) {
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Click(list, item.left + 4, item.top + 2);
+  }
+  // The stored type and number of the test value; type 0 when missing.
+  DWORD StoredType(std::int32_t* number) {
+    HKEY key = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestDriverKey, &key) != ERROR_SUCCESS) return 0;
+    DWORD type = 0, size = sizeof(*number);
+    const LONG result = RegQueryValueExA(key, "D3D_QualityEnhancements", nullptr, &type,
+                                         reinterpret_cast<BYTE*>(number), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? type : 0;
+  }
+
+  WineMachine machine_;
+  SeState s_{machine_};
+  ui::win32::Renderer renderer_{s_.app};
+  Form1 main_{s_};
+};
+
+TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
+  main_.Show();
+  ASSERT_GE(s_.DriverBuild, 5000) << "the stand-in driver's build";
+  s_.DriverKey = kTestDriverKey;
+  s_.OsClass = 3;
+  main_.ActivePage = 0;
+  main_.ShowPage();
+  PumpFor(300);
+  HWND label = renderer_.WindowOf(main_.Label10);
+  ASSERT_NE(label, nullptr);
+  Click(label, 5, 5);
+  Form3& editor = main_.form3();
+  PumpUntil([&] { return editor.Visible() && renderer_.WindowOf(editor.List1) != nullptr; });
+  ASSERT_TRUE(editor.Visible());
+  EXPECT_FALSE(editor.Modal());
+  EXPECT_EQ(editor.DatabaseName, "5000d3d");
+  HWND list = renderer_.WindowOf(editor.List1);
+  const int entry = editor.List1.FindItem("D3D_D3D_QualityEnhancements");
+  ASSERT_GE(entry, 0);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), editor.List1.ListCount());
+  EXPECT_GT(editor.List1.ListCount(), 30);
+
+  ClickItem(list, entry);
+  PumpUntil([&] { return editor.List1.ListIndex() == entry; });
+  ASSERT_EQ(editor.List1.ListIndex(), entry);
+  EXPECT_EQ(editor.Label2.Caption(), s_.Lang(206)) << "nothing stored yet";
+  HWND values = renderer_.WindowOf(editor.List2);
+  ClickItem(values, 3);  // -10, high quality
+  PumpUntil([&] { return editor.List2.ListIndex() == 3; });
+  ASSERT_EQ(editor.List2.Text(), "-10");
+  ASSERT_TRUE(editor.Command2.Enabled());
+  PumpFor(300);
+  Click(renderer_.WindowOf(editor.Command2), 10, 10);
+  std::int32_t number = 0;
+  PumpUntil([&] { return StoredType(&number) != 0; });
+  EXPECT_EQ(StoredType(&number), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(number, -10);
+  EXPECT_EQ(editor.Label2.Caption(), "-10");
+
+  Click(renderer_.WindowOf(editor.Command1), 10, 10);
+  PumpUntil([&] { return StoredType(&number) == 0; });
+  EXPECT_EQ(StoredType(&number), 0u) << "Delete key removed the value";
+  EXPECT_EQ(editor.Label2.Caption(), s_.Lang(206));
+  main_.Unload();
+}
+
+}  // namespace
+}  // namespace ks::test

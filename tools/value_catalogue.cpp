@@ -1,0 +1,264 @@
+#include "tools/value_catalogue.h"
+
+#include <algorithm>
+#include <cctype>
+#include <span>
+
+#include "common/datafile.h"
+#include "engine/d3d.h"
+#include "engine/ogl.h"
+
+namespace ks {
+namespace {
+
+struct Description {
+  const DriverValue* value;
+  const char* text;
+};
+
+namespace c = d3d_classic;
+namespace d = d3d;
+namespace o = ogl;
+
+// Shown by the registry editor for the selected value. Every value the
+// writers can reach needs one (a test holds the writers and this table
+// together); no double quote inside, as the file format cannot carry one.
+constexpr const char* kUnnamedSwitch =
+    "Direct3D driver switch without a page of its own; the listed values are the two states the program writes.";
+constexpr Description kDescriptions[] = {
+    {&c::kAAEnable, "Direct3D full-scene antialiasing: 1 on, 0 off."},
+    {&c::kAAQuality, "Direct3D antialiasing quality: 1 for 2x, 3 for 4x, 0 with antialiasing off."},
+    {&c::kAAForceEnable, "Forces antialiasing on applications that do not ask for it: 4 forced, 0 left to the application."},
+    {&c::kAnisoLevel, "Direct3D anisotropic filtering: 0 none, 1 bilinear, 2, 4 or 8 the degree of anisotropy."},
+    {&c::kZCompress, "Z-buffer compression, lossless and saving memory bandwidth: 1 on, 0 off."},
+    {&c::kVideoTexture, "Textures from video memory for video playback: 1 on, 0 off."},
+    {&c::kLodBias, "Direct3D texture level of detail bias: 0 sharp, higher values smoother and faster."},
+    {&c::kZ24, "24-bit Z-buffer with 16-bit colour: 1 on, 0 off."},
+    {&c::kUserMipmaps, "Mipmaps made by the application itself: 1 used, 0 ignored."},
+    {&c::kFogTable, "Fog-table emulation: 1 on, 0 off (faster on old chips, may show artefacts)."},
+    {&d::kAAMode, "Antialiasing mode shared by Direct3D and OpenGL: 0 off, 268435456 plus the mode number."},
+    {&d::kAAModeOld, "Direct3D antialiasing mode of older drivers: 0 off, 1 to 10 the modes."},
+    {&d::kAAControl, "Direct3D antialiasing control of older drivers: lets them take the antialiasing mode."},
+    {&d::kSliAA, "SLI antialiasing: the two values switch it off and on."},
+    {&d::kAniso, "Anisotropic filtering shared by Direct3D and OpenGL: 1 left to the application, 268435456 plus the degree."},
+    {&d::kAnisoOld, "Direct3D anisotropic filtering level of older drivers."},
+    {&d::kForceMipmaps, "Force mipmaps: 0 none, 1 bilinear, 2 trilinear."},
+    {&d::kLodBias, "Direct3D texture level of detail bias: 0 default, higher values smoother and faster."},
+    {&d::kPrerender, "Prerender limit: the number of frames prepared ahead of the graphics processor."},
+    {&d::kMaxTextures, "Highest number of textures per pass the driver reports (multitexturing override)."},
+    {&d::kNegativeLod, "Negative level of detail bias: 0 allowed, 1 clamped to zero."},
+    {&d::kPsVersion, "Pixel shader version the driver reports: -65536 plus the major and minor version."},
+    {&d::kVsVersion, "Vertex shader version the driver reports: -131072 plus the major and minor version."},
+    {&d::kZCompress, "Z-buffer compression: the two values switch it off and on."},
+    {&d::kVideoTextureOld, "Textures from video memory for video playback, older drivers: the two values switch it off and on."},
+    {&d::kVideoTexture, "Textures from video memory for video playback: the two values switch it off and on."},
+    {&d::kMipFiltering, "Mipmap filtering: the two values switch it off and on."},
+    {&d::kVSync, "Vertical synchronization: always on, left to the application, or always off."},
+    {&d::kQuality, "Direct3D image settings: 20 high performance, 10 performance, 0 quality, -10 high quality."},
+    {&d::kLowMipLevel, "Force textures to the low mipmap level: 1 on, 0 off."},
+    {&d::kTrilinearOpt, "Direct3D trilinear optimization: 0 on, 1 off."},
+    {&d::kAnisoMipOpt, "Direct3D anisotropic mip filter optimization: 1 on, 0 off."},
+    {&d::kAnisoSampleOpt, "Direct3D anisotropic sample optimization: 1 on, 0 off."},
+    {&d::kFogTable, "Fog-table emulation: the two values switch it on and off."},
+    {&d::k42935363, "Direct3D texture handling, first of three values written together."},
+    {&d::k62225341, "Direct3D texture handling, second of three values written together."},
+    {&d::k64907714, "Direct3D texture handling, third of three values written together."},
+    {&d::kA2103837, "Direct3D texture memory setting written with the texture handling values."},
+    {&d::kA4176590, "Direct3D texture memory setting written with the texture handling values."},
+    {&d::k40283424, kUnnamedSwitch},
+    {&d::k19521893, kUnnamedSwitch},
+    {&d::k37210571, kUnnamedSwitch},
+    {&d::k48484658, kUnnamedSwitch},
+    {&d::k44013233, kUnnamedSwitch},
+    {&d::k20071974, kUnnamedSwitch},
+    {&d::k26771978, kUnnamedSwitch},
+    {&d::k35173345, "Direct3D driver switch without a page of its own; deleting the value switches it off."},
+    {&o::kFsaaMode, "OpenGL full-scene antialiasing mode of older drivers: 0 off, 1 to 7 the modes."},
+    {&o::kForceMultiTexture, "OpenGL forced multitexturing: 1 on, 0 off."},
+    {&o::kS3tcQuality, "S3TC texture compression and DXT1 dithering: 0 to 3."},
+    {&o::kEnableTripleBuffer, "OpenGL triple buffering of older drivers: 1 on, 0 off."},
+    {&o::kTripleBuffer, "OpenGL triple buffering: 1 on, 0 off."},
+    {&o::kForce16BitZ, "Forces a 16-bit Z-buffer in OpenGL: 1 on, 0 off."},
+    {&o::kTexLodBias, "OpenGL texture level of detail bias: negative values sharper, positive values smoother."},
+    {&o::kRenderQualityFlags, "OpenGL default texture colour depth: 0 as the desktop, 4 16-bit, 8 32-bit."},
+    {&o::kTexSharpen, "OpenGL texture sharpening: 1 on, 0 off."},
+    {&o::kSwapInterval, "OpenGL vertical synchronization: -1 always off, 0 left to the application, 1 always on."},
+    {&o::kSingleBackDepth, "Single back and depth buffer in OpenGL: 1 on, 0 off."},
+    {&o::kMaxNvAccel, "OpenGL hardware acceleration level used by the emulation modes."},
+    {&o::kNv20Emulate, "Emulates the NV20 chip family in OpenGL: 1 on, 0 off."},
+    {&o::kNv25Emulate, "Emulates the NV25 chip family in OpenGL: 1 on, 0 off."},
+    {&o::kNv30Emulate, "Emulates the NV30 chip family in OpenGL: 1 on, 0 off."},
+    {&o::kNvEmulate, "OpenGL emulation mode of newer drivers: the emulated chip, 0 none."},
+    {&o::kAnisoQuality, "OpenGL anisotropic filtering quality: 1 on, 0 off."},
+    {&o::kNv15Alines, "Antialiased lines in OpenGL: 1 on, 0 off."},
+    {&o::kQuality, "OpenGL image settings: 20 high performance, 10 performance, 0 quality, -10 high quality."},
+    {&o::kTrilinearQuality, "OpenGL trilinear filtering quality; deleting the value leaves it to the image settings."},
+    {&o::kCompression, "OpenGL texture compression: the values leave it off, to the application, or force it on."},
+    {&o::kMaxFrames, "OpenGL prerender limit: the number of frames prepared ahead, 1 to 9."},
+    {&o::kForceGenericCpu, "Enhanced CPU instruction sets in OpenGL: 0 used, 1 the generic CPU path only."},
+    {&o::kVersionOverride, "OpenGL version the driver reports: the version text as character codes, first in the lowest byte."},
+    {&o::kTrilinearOpt, "OpenGL trilinear optimization: the two values switch it off and on."},
+    {&o::kAnisoMipOpt, "OpenGL anisotropic mip filter optimization: 1 on, 0 off."},
+    {&o::kAnisoSampleOpt, "OpenGL anisotropic sample optimization: the two values switch it off and on."},
+    {&o::kDefaultLogAniso, "OpenGL anisotropic filtering of older drivers: the base-2 logarithm of the degree, 0 off."},
+};
+
+struct SystemRow {
+  const char* name;
+  const char* text;
+  std::int32_t values[3];
+  int count;
+};
+
+// The driver control panel's own values under the NVTweak key.
+constexpr SystemRow kSystemRows[] = {
+    {"CoolBits", "Shows the clock frequencies page of the driver control panel: 3 or -1 on, 0 off.", {0, 3, -1}, 3},
+    {"NvCplEnableAGPSettingsPage", "Shows the AGP settings page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
+    {"NvCplEnableAdditionalInfoPage", "Shows the additional information page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
+    {"NvCplEnableTroubleshootingPage", "Shows the troubleshooting page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
+    {"NvCplEnableAppProfilePage", "Shows the application profile page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
+    {"TwinViewCapsOverride", "Treats the card as nView capable: 1 on, 0 off.", {0, 1}, 2},
+    {"NvCplEnableOverlaySpanControl", "Shows the overlay control in span mode: 1 on, 0 off.", {0, 1}, 2},
+    {"NvCplDisableRefreshRatePage", "Hides the Direct3D refresh rate page of the driver control panel: 1 hidden, 0 shown.", {0, 1}, 2},
+};
+
+const char* DescriptionOf(const DriverValue* value) {
+  for (const Description& row : kDescriptions)
+    if (row.value == value) return row.text;
+  return "?";
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Whether a row can run at `build` on some machine (OS class, Direct3D
+// runtime and value argument are left open).
+bool RowCanRun(When when, std::int32_t build) {
+  switch (when) {
+    case When::kBuildBelow5000: return build < 5000;
+    case When::kBuildFrom5000: return build >= 5000;
+    case When::kBuildBelow4230: return build < 4230;
+    case When::kBuildUpTo7700: return build <= 7700;
+    default: return true;
+  }
+}
+
+// The database spelling of a value: what the editor's location table turns
+// back into the writers' name and key.
+std::string DatabaseName(const DriverValue& value) {
+  switch (value.home) {
+    case ValueHome::kDirect3D: return std::string("D3D_") + value.name;
+    case ValueHome::kOpenGL: return std::string(kOpenGLPrefix) + value.name;
+    default: return value.name;
+  }
+}
+
+class Collector {
+ public:
+  explicit Collector(std::int32_t build) : build_(build), levels_(AnisoLevels(build)) {}
+
+  void Walk(std::span<const SettingRow> table, bool want_d3d) {
+    for (const SettingRow& row : table) {
+      if (!RowCanRun(row.when, build_)) continue;
+      for (const Step& step : row.steps) {
+        if (step.op == Op::kEnd) break;
+        if (!step.value) continue;
+        const bool is_d3d = step.value->home == ValueHome::kDirect3D;
+        // The OpenGL debug key lies outside the driver key: neither the
+        // editor nor a preset can address it.
+        if (step.value->home == ValueHome::kOpenGLDebug || is_d3d != want_d3d) continue;
+        DatabaseRecord& record = Find(*step.value);
+        switch (step.op) {
+          case Op::kWrite: AddValue(record, static_cast<std::int32_t>(step.number)); break;
+          case Op::kWriteAAMode: AddValue(record, static_cast<std::int32_t>(0x10000000u + step.number)); break;
+          case Op::kWriteAnisoLevel: AddValue(record, levels_.at(step.number)); break;
+          default: break;
+        }
+      }
+    }
+  }
+
+  std::vector<DatabaseRecord> Take() { return std::move(records_); }
+
+ private:
+  DatabaseRecord& Find(const DriverValue& value) {
+    const std::string name = DatabaseName(value);
+    for (DatabaseRecord& record : records_)
+      if (SameName(record.name, name)) return record;
+    DatabaseRecord record;
+    record.name = name;
+    record.description = DescriptionOf(&value);
+    records_.push_back(record);
+    return records_.back();
+  }
+  static void AddValue(DatabaseRecord& record, std::int32_t v) {
+    for (int i = 0; i < record.value_count; ++i)
+      if (record.values[i] == v) return;
+    if (record.value_count >= kValueSlots) return;
+    record.values[record.value_count++] = v;
+  }
+
+  std::int32_t build_;
+  std::array<std::int32_t, 6> levels_;
+  std::vector<DatabaseRecord> records_;
+};
+
+}  // namespace
+
+std::vector<std::int32_t> CatalogueBuilds(int page) {
+  switch (page) {
+    // The classic names end after 2280; the anisotropy levels change their
+    // encoding at 4103; the old video texture value ends at 4230; the
+    // shared antialiasing and anisotropy values start at 5000.
+    case kPageDirect3D: return {0, kClassicBuildLimit + 1, 4103, 4230, 5000};
+    // Antialiasing and anisotropy move to the shared values at 5000; the
+    // old triple buffering value ends after 7700.
+    case kPageOpenGL: return {0, 5000, 7701};
+    default: return {0};
+  }
+}
+
+std::vector<DatabaseRecord> CatalogueRecords(int page, std::int32_t build) {
+  if (page == kPageSystem) {
+    std::vector<DatabaseRecord> records;
+    for (const SystemRow& row : kSystemRows) {
+      DatabaseRecord record;
+      record.name = row.name;
+      record.description = row.text;
+      for (int i = 0; i < row.count; ++i) record.values[i] = row.values[i];
+      record.value_count = row.count;
+      records.push_back(record);
+    }
+    return records;
+  }
+  Collector collector(build);
+  if (page == kPageDirect3D) {
+    if (build <= kClassicBuildLimit) collector.Walk(D3DClassicTable(), true);
+    collector.Walk(D3DNumberedTable(), true);
+  } else {
+    collector.Walk(OGLMainTable(), false);
+    collector.Walk(OGLNtAnisoTable(), false);
+  }
+  return collector.Take();
+}
+
+std::string CatalogueFileName(int page, std::int32_t build) {
+  std::string digits = std::to_string(build);
+  while (digits.size() < 4) digits.insert(digits.begin(), '0');
+  return digits + DatabaseKind(page);
+}
+
+std::string WriteDatabaseFile(const std::vector<DatabaseRecord>& records) {
+  FieldWriter out;
+  for (const DatabaseRecord& record : records) {
+    out.Text(record.name).Text(record.description);
+    for (int i = 0; i < std::min(record.value_count, kValueSlots); ++i) out.Number(record.values[i]);
+    out.Text("x").EndLine();
+  }
+  return out.bytes();
+}
+
+}  // namespace ks
