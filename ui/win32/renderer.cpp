@@ -154,6 +154,7 @@ HWND Renderer::WindowOf(const Form& form) const {
 HWND Renderer::WindowOf(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return nullptr;
+  const_cast<Renderer*>(this)->CreateControl(*fw, const_cast<Control&>(control), true);
   auto found = fw->controls.find(&control);
   return found == fw->controls.end() ? nullptr : found->second.hwnd;
 }
@@ -171,9 +172,17 @@ std::uint64_t Renderer::NativeWindow(Form& form, Control* control) {
   return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(hwnd));
 }
 
+bool Renderer::HasWindow(const Control& control) const {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return false;
+  auto found = fw->controls.find(&control);
+  return found != fw->controls.end() && found->second.hwnd != nullptr;
+}
+
 bool Renderer::HasPicture(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return false;
+  const_cast<Renderer*>(this)->CreateControl(*fw, const_cast<Control&>(control), true);
   auto found = fw->controls.find(&control);
   return found != fw->controls.end() && found->second.picture != nullptr;
 }
@@ -290,6 +299,7 @@ void Renderer::ControlChanged(Control& control) {
     CreateControl(*fw, control);
   else
     Sync(*fw, control);
+  if (control.kind() == Kind::kFrame && control.Visible()) CreateShownControls(*fw);
 }
 
 void Renderer::ControlGone(Control& control) {
