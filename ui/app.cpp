@@ -21,11 +21,9 @@ int App::MsgBox(const std::string& text, unsigned style, const std::string& capt
   return dialogs_.MessageBox(text, style, caption.empty() ? Title : caption);
 }
 
-std::uint64_t App::WindowHandle(Form& form) { return backend_ ? backend_->NativeWindow(form, nullptr) : 0; }
+std::uint64_t App::WindowHandle(Form& form) { return backend_ ? backend_->FormWindow(form) : 0; }
 
-std::uint64_t App::WindowHandle(Control& control) {
-  return backend_ ? backend_->NativeWindow(control.form(), &control) : 0;
-}
+std::uint64_t App::WindowHandle(Control& control) { return backend_ ? backend_->ControlWindow(control) : 0; }
 
 std::int64_t App::Now() const { return backend_ ? backend_->NowMs() : virtual_ms_; }
 

@@ -159,17 +159,9 @@ HWND Renderer::WindowOf(const Control& control) const {
   return found == fw->controls.end() ? nullptr : found->second.hwnd;
 }
 
-std::uint64_t Renderer::NativeWindow(Form& form, Control* control) {
-  if (!form.Loaded()) return 0;
-  if (!FindForm(form)) {
-    // A form that is loaded but not shown yet gets its windows now, hidden;
-    // showing it later shows these.
-    ++mirroring_;
-    CreateFormWindow(form);
-    --mirroring_;
-  }
-  HWND hwnd = control ? WindowOf(*control) : WindowOf(form);
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(hwnd));
+std::uint64_t Renderer::ControlWindow(Control& control) {
+  if (FormWindow(control.form()) == 0) return 0;
+  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(WindowOf(control)));
 }
 
 bool Renderer::HasWindow(const Control& control) const {
