@@ -23,7 +23,7 @@ int App::MsgBox(const std::string& text, unsigned style, const std::string& capt
 
 std::uint64_t App::WindowHandle(Form& form) { return backend_ ? backend_->FormWindow(form) : 0; }
 
-std::uint64_t App::WindowHandle(Control& control) { return backend_ ? backend_->ControlWindow(control) : 0; }
+std::uint64_t App::WindowHandle(Control& control) { return backend_ ? backend_->ControlHandle(control) : 0; }
 
 std::int64_t App::Now() const { return backend_ ? backend_->NowMs() : virtual_ms_; }
 

@@ -47,7 +47,7 @@ class Backend {
   virtual std::uint64_t FormWindow(Form& form) { return 0; }
   // The window of a control of a loaded form, made as FormWindow makes
   // the form's; 0 when there is none.
-  virtual std::uint64_t ControlWindow(Control& control) { return 0; }
+  virtual std::uint64_t ControlHandle(Control& control) { return 0; }
   // Shows the items of `menu` as a popup menu at the mouse position and
   // returns when it closes, after the chosen item's Click has run.
   virtual void PopupMenu(Form& form, Menu& menu) {}
