@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace ks::platform {
@@ -68,6 +69,10 @@ class Processes {
   // false at the end, for a bad handle, or when entry->size is not 296.
   virtual bool Process32First(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
   virtual bool Process32Next(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
+  // ExitProcess: ends this process at once; no window, handler or
+  // destructor runs any more. Does not return. (A service that only wraps
+  // another may keep this default.)
+  [[noreturn]] virtual void ExitProcess(std::uint32_t exit_code) { std::_Exit(static_cast<int>(exit_code)); }
 };
 
 // Owns one process handle and closes it once.

@@ -142,6 +142,11 @@ bool FakeProcesses::Process32Next(platform::ProcessHandle snapshot, platform::Pr
   return Step(snapshot, entry, false);
 }
 
+void FakeProcesses::ExitProcess(std::uint32_t exit_code) {
+  ++exits;
+  throw ProcessExit{exit_code};
+}
+
 bool FakeProcesses::Ended(std::uint32_t pid) const {
   auto p = processes_.find(pid);
   return p != processes_.end() && p->second.ended;

@@ -25,6 +25,12 @@
 
 namespace ks::fake {
 
+// What the fake's ExitProcess throws: the test catches it where the real
+// process would have ended.
+struct ProcessExit {
+  std::uint32_t exit_code;
+};
+
 class FakeProcesses : public platform::Processes {
  public:
   explicit FakeProcesses(FakeFiles& files) : files_(files) {}
@@ -39,6 +45,8 @@ class FakeProcesses : public platform::Processes {
   platform::ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) override;
   bool Process32First(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
   bool Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
+  // Records the exit and throws ProcessExit.
+  [[noreturn]] void ExitProcess(std::uint32_t exit_code) override;
 
   struct Started {
     std::string command_line;
@@ -68,6 +76,7 @@ class FakeProcesses : public platform::Processes {
   };
   std::uint32_t own_pid = 1508;
   bool snapshot_fails = false;
+  int exits = 0;  // ExitProcess calls
 
  private:
   struct Process {

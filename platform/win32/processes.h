@@ -16,6 +16,7 @@ class Win32Processes : public platform::Processes {
   platform::ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) override;
   bool Process32First(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
   bool Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
+  [[noreturn]] void ExitProcess(std::uint32_t exit_code) override;
 };
 
 }  // namespace ks::win32
