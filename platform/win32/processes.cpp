@@ -86,6 +86,7 @@ bool Win32Processes::Process32First(platform::ProcessHandle snapshot, platform::
 bool Win32Processes::Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) {
   return Walk(snapshot, entry, false);
 }
+
 void Win32Processes::ExitProcess(std::uint32_t exit_code) { ::ExitProcess(exit_code); }
 
 }  // namespace ks::win32
