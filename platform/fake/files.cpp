@@ -144,18 +144,26 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   for (const std::string& failing : failing_writes_)
     if (failing == Normal(path)) return false;
+  std::string stored = bytes;
+  for (const std::string& garbled : garbled_writes_)
+    if (garbled == Normal(path) && !stored.empty()) stored.pop_back();
   Entry* e = Find(path);
   if (e != nullptr) {
     if (e->folder || e->locked) return false;
-    e->bytes = bytes;
+    e->bytes = stored;
   } else {
     std::string parent = ParentOf(Normal(path));
     auto p = entries_.find(parent);
     if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-    entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++};
+    entries_[Normal(path)] = Entry{path, false, false, stored, next_order_++};
   }
   ++writes_;
   return true;
+}
+
+bool FakeFiles::WriteFileChecked(const std::string& path, const std::string& bytes) {
+  std::string read;
+  return WriteFile(path, bytes) && ReadFile(path, &read) && read == bytes;
 }
 
 bool FakeFiles::FileExists(const std::string& path) {
