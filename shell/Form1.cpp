@@ -16,7 +16,7 @@ Form1::Form1(SeState& state)
       st_(state),
       form2_(std::make_unique<Form2>(state)),
       form3_(std::make_unique<Form3>(state)),
-      form4_(std::make_unique<Form4>(state)),
+      form4_(std::make_unique<Form4>(state, *this)),
       form5_(std::make_unique<Form5>(state)),
       form6_(std::make_unique<Form6>(state)),
       form7_(std::make_unique<Form7>(state)) {
@@ -32,6 +32,7 @@ Form1::Form1(SeState& state)
   Timer2.OnTimer = [this] { Timer2_Timer(); };
   SetInfoPageCaptions();
   WireHelpHover();
+  WireResolutionPage();
   PlugProcedures();
   app().Logging = logging_before_design_;
 }

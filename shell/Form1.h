@@ -87,6 +87,10 @@ class Form1 : public Form1Window,
 
   Form1Procedures Procedures;
 
+  // Called after each start-up step with its number (from 0, in the order
+  // Form_Load runs them) and its duration; empty in the program itself.
+  std::function<void(int step, long long microseconds)> StartupTrace;
+
   // --- the other windows (loaded only when used) ---
   Form2& form2() { return *form2_; }
   Form3& form3() { return *form3_; }
@@ -148,6 +152,14 @@ class Form1 : public Form1Window,
   void Timer1_Timer();
   void Timer2_Timer();
 
+  // --- page 10: display modes (pages/resolution_page.cpp) ---
+  void List2_Click();
+  // Sets the selected mode of List2 and stores it as the default; offers a
+  // restart when Windows asks for one. Nothing is selected: nothing happens.
+  void Command4_Click();
+  // A quick pick of Combo14 (its entry 0..5); no entry selected: nothing.
+  void Combo14_Change();
+
  protected:
   void Form_Load() override;
   void Form_Activate() override;
@@ -173,6 +185,12 @@ class Form1 : public Form1Window,
   // Design-time captions of page 4's labels.
   void SetInfoPageCaptions();
   void UnloadSatellites();
+  // Page 10.
+  void WireResolutionPage();
+  void SetScreenResolution(const float& width, const float& height);
+  // Restarts Windows after a mode change that needs it; tells the user
+  // when Windows refuses.
+  void RestartWindows();
 
   void WireOverclockingPage();
 

@@ -32,8 +32,9 @@ struct PanelPages {
   ui::ControlArray<ui::FlatScrollBar> FlatScrollBar1{pages_[3].form(), "FlatScrollBar1"};  // their sliders
   // page 10
   ui::Label Label9{pages_[10], "Label9"};
-  ui::ListBox List2{pages_[10], "List2"};  // display modes
-  ui::CommandButton Command4{pages_[10], "Command4"};
+  ui::ComboBox Combo14{pages_[10], "Combo14"};  // quick picks of the screen size
+  ui::ListBox List2{pages_[10], "List2"};       // display modes
+  ui::CommandButton Command4{pages_[10], "Command4"};  // enabled by the first click into List2
 };
 
 // Pages 1 (Direct3D antialiasing) and 2 (OpenGL antialiasing).

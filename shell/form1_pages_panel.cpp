@@ -60,10 +60,12 @@ PanelPages::PanelPages(Pages& pages) : pages_(pages) {
   }
   Check2.SetEnabled(false);
 
-  // page 10: display modes
-  Put(Label9, 240, 330, 3495, kRow, "Select resolution:");
-  Put(List2, 240, 660, 4455, 3195);
+  // page 10: display modes, and the quick pick beside its label
+  Put(List2, 240, 330, 4455, 3525);
+  Put(Label9, 4920, 330, 2175, kRow, "Select resolution:");
+  Put(Combo14, 4920, 660, 2175, 315).SetText("Select from list ...");
   Put(Command4, 4920, 3480, 1215, kButton, "Apply");
+  Command4.SetEnabled(false);
 }
 
 }  // namespace ks

@@ -1,5 +1,6 @@
 // The main window's life cycle: Form_Load (start-up, in the order of its
 // steps), activation, resizing, unloading, and the two slide timers.
+#include <chrono>
 #include <exception>
 #include <string>
 
@@ -84,12 +85,18 @@ void Form1::Form_Load() {
         else f.WindowRoad();
       },
   };
+  int number = 0;
   for (Step step : kSteps) {
+    const auto started = std::chrono::steady_clock::now();
     try {
       step(*this);
     } catch (const std::exception&) {
       // The step is skipped; start-up goes on.
     }
+    if (StartupTrace)
+      StartupTrace(number, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started)
+                               .count());
+    ++number;
   }
 }
 

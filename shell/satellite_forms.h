@@ -1,20 +1,16 @@
 // The windows of other subsystems that the main window opens and closes:
-// the registry editor (tools/Form3.h), the performance wizard, the profile
-// manager and the application picker. The empty ones here have their
-// captions, so that the main window can show and unload them; their
-// subsystems give them their controls.
+// the registry editor (tools/Form3.h), the performance wizard
+// (pages/Form4.h), the profile manager and the application picker. The
+// empty ones here have their captions, so that the main window can show and
+// unload them; their subsystems give them their controls.
 #pragma once
 
+#include "pages/Form4.h"
 #include "shell/se_state.h"
 #include "tools/Form3.h"
 #include "ui/form.h"
 
 namespace ks {
-
-class Form4 : public ui::Form {
- public:
-  explicit Form4(SeState& s) : ui::Form(s.app, "Form4") { SetCaption("Performance Wizard"); }
-};
 
 class Form6 : public ui::Form {
  public:

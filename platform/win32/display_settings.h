@@ -1,4 +1,4 @@
-// Display modes over user32.
+// Display modes, mode changes and the restart over user32 and advapi32.
 #pragma once
 
 #include "platform/display_settings.h"
@@ -8,6 +8,9 @@ namespace ks::win32 {
 class Win32DisplaySettings : public platform::DisplaySettings {
  public:
   bool EnumDisplaySettings(std::uint32_t mode_number, platform::DisplayMode* out) override;
+  std::int32_t ChangeDisplaySettings(platform::DisplayMode* mode, std::uint32_t flags) override;
+  bool EnableShutdownPrivilege() override;
+  bool ExitWindowsEx(std::uint32_t flags) override;
 };
 
 }  // namespace ks::win32

@@ -17,6 +17,7 @@
 #undef CopyFile
 #undef CreateFolder
 #undef EnumDisplaySettings
+#undef ChangeDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
 #undef GetEnvironmentVariable

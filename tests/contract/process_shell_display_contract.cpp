@@ -56,3 +56,14 @@ TEST(DisplaySettingsContract, ModeNumberPastTheEndFails) {
 
 }  // namespace
 }  // namespace ks::test
+
+namespace ks::test {
+namespace {
+
+TEST(DisplaySettingsContract, ShutdownPrivilegeCanBeHad) {
+  auto machine = MakeContractMachine();
+  EXPECT_TRUE(machine->display_settings().EnableShutdownPrivilege());
+}
+
+}  // namespace
+}  // namespace ks::test

@@ -1,5 +1,6 @@
 // A main window on a fresh fake machine with the shipped English language
-// file in the program's data folder, for the main window's tests.
+// file and the performance wizard's index in the program's data folder, for
+// the main window's tests.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,7 @@ struct Form1Rig {
 
   Form1Rig() {
     m.fs.AddFile(kProgram + "\\DATA\\LANGUAGE\\en.dat", ReadRepoData("LANGUAGE/en.dat"));
+    m.fs.AddFile(kProgram + "\\DATA\\PW\\index.dat", ReadRepoData("PW/index.dat"));
     for (const char* pic : {"ps.jpg", "normal_lod.jpg", "high_lod.jpg", "low_lod.jpg", "mipmap.jpg"})
       m.fs.AddFile(kProgram + "\\data\\hs\\pic\\" + pic, "jpeg");
   }

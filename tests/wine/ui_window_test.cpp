@@ -82,6 +82,48 @@ TEST(WindowPlacement, DialogShownFromAFormOpensCentredOnIt) {
   EXPECT_NEAR((d.top + d.bottom) / 2, (o.top + o.bottom) / 2, 2);
 }
 
+// A page (frame) that is hidden when its form is shown gets its controls'
+// windows when it is first shown, with every state code set meanwhile and
+// without raising any event; input then reaches the model once.
+TEST(LazyPages, ControlsSetBeforeTheirPageIsFirstShownShowTheirState) {
+  win32::Win32Machine machine;
+  ui::App app{machine.msg, machine.fs};
+  ui::win32::Renderer renderer(app);
+  app.Logging = true;
+  test::AllControlsForm form(app, "Lazy");
+  form.Move(600, 600, 7200, 5400);
+  form.Frame1.Move(120, 800, 2400, 1500);
+  form.Option2.Move(120, 300, 2000, 300);
+  form.Option3[0].Move(120, 700, 2000, 300);
+  form.Frame1.SetVisible(false);
+  form.Show();
+  PumpFor(app, 200);
+  EXPECT_FALSE(renderer.HasWindow(form.Option2)) << "no window while its page is hidden";
+  EXPECT_TRUE(renderer.HasWindow(form.Command1));
+  form.Option2.SetCaption("Set while hidden");
+  form.Option3[0].SetValue(true);
+  app.TakeEvents();
+
+  form.Frame1.SetVisible(true);
+  PumpFor(app, 200);
+  ASSERT_TRUE(renderer.HasWindow(form.Option2));
+  HWND option2 = renderer.WindowOf(form.Option2);
+  HWND option3 = renderer.WindowOf(form.Option3[0]);
+  char text[64] = {};
+  GetWindowTextA(option2, text, sizeof(text));
+  EXPECT_STREQ(text, "Set while hidden");
+  EXPECT_EQ(SendMessageA(option3, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(IsWindowVisible(option2));
+  EXPECT_TRUE(app.TakeEvents().empty()) << "making the windows raises no event";
+
+  PostMessageA(option2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(option2, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PumpFor(app, 300);
+  EXPECT_TRUE(form.Option2.Value());
+  const auto events = app.TakeEvents();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Option2.Click"), 1);
+}
+
 // Every pixel of the picture as shown must lie within the colours of the
 // file's pixels it covers (one pixel of slack around them, a small
 // tolerance for rounding): stray specks of other colours fail.

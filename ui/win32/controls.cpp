@@ -86,19 +86,33 @@ void SetTextIfDifferent(HWND hwnd, const std::string& text) {
 
 }  // namespace
 
-HWND Renderer::ParentFor(FormWindows& fw, const Control& control) {
+namespace {
+
+bool InHiddenFrame(const Control& control) {
+  for (const Frame* frame = control.Container(); frame; frame = frame->Container())
+    if (!frame->Visible()) return true;
+  return false;
+}
+
+}  // namespace
+
+HWND Renderer::ParentFor(FormWindows& fw, const Control& control, bool now) {
   if (Frame* frame = control.Container()) {
-    CreateControl(fw, *frame);
+    CreateControl(fw, *frame, now);
     auto found = fw.controls.find(frame);
     if (found != fw.controls.end() && found->second.hwnd) return found->second.hwnd;
   }
   return fw.hwnd;
 }
 
-void Renderer::CreateControl(FormWindows& fw, Control& control) {
+void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
   if (fw.controls.count(&control)) return;
+  // A control inside a hidden frame (a page not shown yet) gets its window
+  // when the frame is shown: a form with many pages opens with the windows
+  // of one. The model keeps every state meanwhile; Sync shows it later.
+  if (!now && InHiddenFrame(control)) return;
   const WindowKind kind = KindOf(control);
-  HWND parent = ParentFor(fw, control);
+  HWND parent = ParentFor(fw, control, now);
   ControlWindow& cw = fw.controls[&control];
   if (control.kind() == Kind::kMenu) {
     SyncMenuBar(fw);
@@ -124,6 +138,11 @@ void Renderer::CreateControl(FormWindows& fw, Control& control) {
     SetWindowSubclass(cw.hwnd, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
   --mirroring_;
   Sync(fw, control);
+}
+
+void Renderer::CreateShownControls(FormWindows& fw) {
+  for (Control* c : fw.form->controls())
+    if (!fw.controls.count(c) && !InHiddenFrame(*c)) CreateControl(fw, *c);
 }
 
 // What a list shows for an entry: a folder list indents each folder's
@@ -256,13 +275,13 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
     return;
   }
   if (!cw.hwnd) {  // a line: its container draws it
-    HWND parent = ParentFor(fw, control);
+    HWND parent = ParentFor(fw, control, true);
     InvalidateRect(parent, nullptr, TRUE);
     return;
   }
   ++mirroring_;
   HWND hwnd = cw.hwnd;
-  HWND parent = ParentFor(fw, control);
+  HWND parent = ParentFor(fw, control, true);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
   int height = Px(control.Height());
   if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;

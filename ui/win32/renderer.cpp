@@ -154,13 +154,22 @@ HWND Renderer::WindowOf(const Form& form) const {
 HWND Renderer::WindowOf(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return nullptr;
+  const_cast<Renderer*>(this)->CreateControl(*fw, const_cast<Control&>(control), true);
   auto found = fw->controls.find(&control);
   return found == fw->controls.end() ? nullptr : found->second.hwnd;
+}
+
+bool Renderer::HasWindow(const Control& control) const {
+  FormWindows* fw = FindForm(control.form());
+  if (!fw) return false;
+  auto found = fw->controls.find(&control);
+  return found != fw->controls.end() && found->second.hwnd != nullptr;
 }
 
 bool Renderer::HasPicture(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return false;
+  const_cast<Renderer*>(this)->CreateControl(*fw, const_cast<Control&>(control), true);
   auto found = fw->controls.find(&control);
   return found != fw->controls.end() && found->second.picture != nullptr;
 }
@@ -277,6 +286,7 @@ void Renderer::ControlChanged(Control& control) {
     CreateControl(*fw, control);
   else
     Sync(*fw, control);
+  if (control.kind() == Kind::kFrame && control.Visible()) CreateShownControls(*fw);
 }
 
 void Renderer::ControlGone(Control& control) {

@@ -40,9 +40,12 @@ class Renderer : public Backend {
   void ModalEnd(Form& form) override;
   void WorkArea(int& left, int& top, int& width, int& height) override;
 
-  // The window of a shown form / of a control on it; nullptr when none.
+  // The window of a shown form / of a control on it; nullptr when none. A
+  // control on a page not shown yet gets its window made for the asker.
   HWND WindowOf(const Form& form) const;
   HWND WindowOf(const Control& control) const;
+  // True when the control has a window now (without making one).
+  bool HasWindow(const Control& control) const;
   // True when the control shows a decoded picture.
   bool HasPicture(const Control& control) const;
   // Writes what the form's window shows on screen as a 24-bit BMP file.
@@ -66,12 +69,16 @@ class Renderer : public Backend {
   void CreateFormWindow(Form& form);
   // The window styles of the form's BorderStyle, MinButton and MaxButton.
   static void FrameStyles(const Form& form, DWORD& style, DWORD& ex_style);
-  void CreateControl(FormWindows& fw, Control& control);
+  // Makes the control's window, unless a frame around it is hidden (then
+  // it is made when that frame is shown); `now` makes it in any case.
+  void CreateControl(FormWindows& fw, Control& control, bool now = false);
+  // Makes the windows of the controls whose frames are all shown.
+  void CreateShownControls(FormWindows& fw);
   void Sync(FormWindows& fw, Control& control);
   void SyncForm(FormWindows& fw);
   void SyncToolbar(ControlWindow& cw, Toolbar& bar);
   void SyncList(ControlWindow& cw, ListControl& list);
-  HWND ParentFor(FormWindows& fw, const Control& control);
+  HWND ParentFor(FormWindows& fw, const Control& control, bool now);
   FormWindows* FindForm(const Form& form) const;
   FormWindows* FindFormByWindow(HWND hwnd) const;
   Control* FindControl(HWND hwnd, FormWindows** fw = nullptr) const;

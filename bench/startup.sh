@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Start-up benchmark under Wine, in one run on one warm Wine server:
+#   (a) KestrelaneSE until its main window is visible, against a minimal
+#       Win32 program that shows one window (goal: ratio at most 1.5);
+#   (b) KestrelaneSE with a preset of 50 values on its command line, from
+#       start to exit, against a minimal program that creates and destroys
+#       one hidden window (goal: ratio at most 1.3);
+# then a trace of KestrelaneSE's start-up steps with their durations.
+# Usage: bench/startup.sh [runs]   (default 9; at least 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-9}"
+scripts/install-deps.sh
+scripts/configure.sh windows
+cmake --build --preset windows --target ks_bench_startup >/dev/null
+
+install="$PWD/build/bench/install"
+rm -rf "$install"
+cmake --install build/windows --prefix "$install" >/dev/null
+bin="$PWD/build/windows/bench/bin"
+cp "$bin/ks_bench_se_traced.exe" "$install/"
+mkdir -p "$install/data/Presets"
+{
+  printf '"ksp"\r\n"999"\r\n"0"\r\n"0"\r\n'
+  for i in $(seq 1 50); do printf '"KsBenchValue%02d"\r\n"%d"\r\n' "$i" "$i"; done
+} >"$install/data/Presets/bench50.ksp"
+
+winpath() { echo "Z:$1" | tr / '\\'; }
+export WINEPREFIX="$PWD/build/bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  display=":$((150 + RANDOM % 40))"
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY="$display"
+  sleep 1
+fi
+[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+wineserver -p600 </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+se="\"$(winpath "$install/KestrelaneSE.exe")\""
+launcher="$bin/ks_bench_launcher.exe"
+echo "(a) main window visible: KestrelaneSE against a minimal window program ($runs runs; goal <= 1.5)"
+wine "$launcher" window "$runs" "$se" "\"$(winpath "$bin/ks_bench_min_window.exe")\""
+echo "(b) preset command line, 50 values: KestrelaneSE against a minimal hidden-window program ($runs runs; goal <= 1.3)"
+wine "$launcher" exit "$runs" "$se $(winpath "$install/data/Presets/bench50.ksp")" \
+  "\"$(winpath "$bin/ks_bench_min_hidden.exe")\""
+echo "Start-up steps of one window start (microseconds):"
+wine "$launcher" window 1 "\"$(winpath "$install/ks_bench_se_traced.exe")\"" \
+  "\"$(winpath "$bin/ks_bench_min_window.exe")\"" >/dev/null
+temp=$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
+cat "$(winepath -u "$temp" 2>/dev/null)/ks_startup_trace.txt" | sed 's/^/  /'
