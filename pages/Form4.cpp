@@ -29,6 +29,8 @@ Form4::Form4(SeState& state, Form1& main) : ui::Form(state.app, "Form4"), st_(st
   WriteD3D = [this](std::int16_t code, std::int32_t value) { WriteD3DSetting(st_, main_, code, value); };
   WriteOGL = [this](std::int16_t code, std::int32_t value) { WriteOGLSetting(st_, main_, code, value); };
   Design();
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
 
   Combo1.OnClick = [this] { Combo1_Click(); };
   Combo1.OnChange = [this] { Combo1_Change(); };
@@ -45,7 +47,7 @@ void Form4::Design() {
   SetCaption("Performance Wizard");
   Move(0, 0, 6375, 4110);
 
-  Label1[0].Move(120, 120, 3000, kRow);
+  Label1[0].Move(120, 120, 1575, kRow);
   Label1[0].SetCaption("Auto settings for:");
   Combo1.Move(120, 480, 1575, 315);
   Combo1.SetText("Default");

@@ -357,3 +357,31 @@ TEST(WizardOnTheMainWindow, WritesReachTheRegistryAndThePages) {
 
 }  // namespace
 }  // namespace ks::test
+
+namespace ks::test {
+namespace {
+
+TEST(WizardLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
+  Form1Rig rig;
+  Form4& w = rig.f.form4();
+  const auto& controls = w.controls();
+  for (const ui::Control* c : controls) {
+    EXPECT_GE(c->Left(), 0) << c->FullName();
+    EXPECT_GE(c->Top(), 0) << c->FullName();
+    EXPECT_GT(c->Width(), 0) << c->FullName();
+    EXPECT_LE(c->Left() + c->Width(), w.Width()) << c->FullName();
+    EXPECT_LE(c->Top() + c->Height(), w.Height()) << c->FullName();
+  }
+  for (size_t i = 0; i < controls.size(); ++i) {
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      const ui::Control& a = *controls[i];
+      const ui::Control& b = *controls[j];
+      const bool apart = a.Left() + a.Width() <= b.Left() || b.Left() + b.Width() <= a.Left() ||
+                         a.Top() + a.Height() <= b.Top() || b.Top() + b.Height() <= a.Top();
+      EXPECT_TRUE(apart) << a.FullName() << " overlaps " << b.FullName();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ks::test

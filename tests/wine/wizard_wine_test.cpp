@@ -22,14 +22,17 @@ namespace {
 constexpr const char* kTestRoot = "SOFTWARE\\Kestrelane Tests\\Wizard";
 constexpr const char* kTestDriverKey = "SOFTWARE\\Kestrelane Tests\\Wizard\\0000";
 
-std::string SourceFolder() {
-  const char* dir = std::getenv("KS_SOURCE_DIR");
+// A folder of the environment as a Windows path (Wine maps / to Z:\).
+std::string FolderFromEnv(const char* variable) {
+  const char* dir = std::getenv(variable);
   if (!dir || !*dir) return "";
   std::string path = std::string("Z:") + dir;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
 }
+std::string SourceFolder() { return FolderFromEnv("KS_SOURCE_DIR"); }
+std::string BuildFolder() { return FolderFromEnv("KS_BUILD_DIR"); }
 
 // A hidden window whose timer acts for the user while the wizard's modal
 // loop runs: one step per tick.
@@ -102,6 +105,9 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   const int doom = 4;  // "Doom 3" in the shipped index
   int step = 0;
   bool was_modal = false;
+  bool shot = false;
+  LONG style = 0;
+  RECT wizard_rect{}, main_rect{};
   Hand hand(s_.app);
   hand.Load();
   hand.Timer1.SetInterval(100);
@@ -111,6 +117,9 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
     switch (step++) {
       case 0: {  // pick the application from the list
         was_modal = wizard.Modal();
+        style = GetWindowLongA(form, GWL_STYLE);
+        GetWindowRect(form, &wizard_rect);
+        GetWindowRect(renderer_.WindowOf(main_), &main_rect);
         HWND combo = renderer_.WindowOf(wizard.Combo1);
         SendMessageA(combo, CB_SETCURSEL, doom, 0);
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -121,6 +130,7 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
         SendMessageA(form, WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(renderer_.WindowOf(wizard.FlatScrollBar1)));
         break;
       case 5:
+        shot = renderer_.SaveScreenshot(wizard, BuildFolder() + "\\kestrelane_wizard.bmp");
         Click(renderer_.WindowOf(wizard.Command1), 10, 10);
         break;
       case 6:
@@ -141,6 +151,12 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   PumpUntil([&] { return step > 6 && !wizard.Loaded(); });
 
   EXPECT_TRUE(was_modal);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_NEAR((wizard_rect.left + wizard_rect.right) / 2, (main_rect.left + main_rect.right) / 2, 2)
+      << "centred on the main window";
+  EXPECT_NEAR((wizard_rect.top + wizard_rect.bottom) / 2, (main_rect.top + main_rect.bottom) / 2, 2);
+  EXPECT_TRUE(shot) << "the wizard's picture is written beside the build";
   EXPECT_FALSE(wizard.Loaded()) << "closed";
   EXPECT_EQ(wizard.Combo1.Text(), "Doom 3");
   EXPECT_EQ(wizard.FlatScrollBar1.Value(), 6);
