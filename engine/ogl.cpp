@@ -17,14 +17,11 @@ std::optional<std::int32_t> ChangedRenderQuality(std::int16_t code, std::int32_t
     case 5:
       if (!(r & kRenderQualityAnisoBit)) return std::nullopt;
       return r & ~kRenderQualityAnisoBit;
+    // Bit 0 alone, so the anisotropy bit and the colour depth stay.
     case 8:
-      if (r == 1) return 0;
-      if (r == 3) return 2;
-      return r;
+      return r & ~kRenderQualityBit0;
     case 9:
-      if (r == 0) return 1;
-      if (r == 2) return 3;
-      return r;
+      return r | kRenderQualityBit0;
     default:
       return std::nullopt;
   }

@@ -35,8 +35,13 @@ inline constexpr std::int16_t kLastOGLCode = 81;
 // The bit of "RenderQualityFlags" that holds anisotropic filtering on
 // Windows 9x/Me; the bits above it hold the forced texture colour depth.
 inline constexpr std::int32_t kRenderQualityAnisoBit = 2;
+// Bit 0 is set and cleared by codes 9 and 8; bits 2-3 hold the forced
+// texture colour depth (4 = 16-bit, 8 = 32-bit, codes 20 and 21, 0 = the
+// driver's choice, code 19), which replaces them and keeps the other bits.
+inline constexpr std::int32_t kRenderQualityBit0 = 1;
+inline constexpr std::int32_t kRenderQualityDepthBits = 0x0C;
 
-// How codes 4, 5, 8 and 9 change a stored "RenderQualityFlags" value R on
+// How codes 4, 5, 8 and 9 (and 19, 20, 21 on every OS) change a stored "RenderQualityFlags" value R on
 // Windows 9x/Me; nullopt when nothing is written.
 std::optional<std::int32_t> ChangedRenderQuality(std::int16_t code, std::int32_t r);
 

@@ -15,6 +15,9 @@ constexpr SettingRow Emulation(std::int16_t code, const DriverValue& a, std::uin
   return {code, W::kAlways, {Put(a, va), Put(b, vb), Put(c, vc), Put(d, vd), Put(v::kNvEmulate, 0)}};
 }
 
+// "RenderQualityFlags" bits 2-3 = depth, the other bits kept.
+constexpr Step Depth(std::uint32_t depth) { return {Op::kWriteDepth, &v::kRenderQualityFlags, depth}; }
+
 constexpr SettingRow kMain[] = {
     // Antialiasing: from build 5000 the Direct3D code of the same mode.
     {0, W::kBuildFrom5000, {CallD3D(0)}},
@@ -71,9 +74,10 @@ constexpr SettingRow kMain[] = {
     {16, W::kAlways, {Put(v::kTexLodBias, 0xFFFFFFEE)}},  // -18
     {17, W::kAlways, {Put(v::kTexLodBias, 0xFFFFFFFE)}},  // -2
     {18, W::kAlways, {Put(v::kTexLodBias, 10)}},
-    {19, W::kAlways, {Put(v::kRenderQualityFlags, 0)}},
-    {20, W::kAlways, {Put(v::kRenderQualityFlags, 4)}},
-    {21, W::kAlways, {Put(v::kRenderQualityFlags, 8)}},
+    // The forced colour depth shares its value with other flags.
+    {19, W::kAlways, {Depth(0)}},
+    {20, W::kAlways, {Depth(4)}},
+    {21, W::kAlways, {Depth(8)}},
     {22, W::kAlways, {Put(v::kTexSharpen, 1)}},
     {23, W::kAlways, {Put(v::kTexSharpen, 0)}},
     {24, W::kAlways, {Put(v::kSwapInterval, 0xFFFFFFFF)}},  // -1

@@ -72,6 +72,12 @@ void RunRow(const SettingRow& row, WriterCall& call) {
       case Op::kCaptionTrilinear:
         call.controls.SetControlText(step.control, s.Lang(123) + s.Lang(TrilinearEntry(call.value)));
         break;
+      case Op::kWriteDepth: {
+        const ValueLocation where = Locate(s, *step.value);
+        const std::int32_t stored = s.reg.ReadRegValue(where.root, where.key, where.name).NumberOr(0);
+        Write(call, *step.value, (stored & ~0x0C) | static_cast<std::int32_t>(step.number));
+        break;
+      }
       case Op::kD3D: {
         const std::int16_t code = static_cast<std::int16_t>(step.number);
         const std::int32_t zero = 0;

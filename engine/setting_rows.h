@@ -38,6 +38,7 @@ enum class Op : std::uint8_t {
   kCaptionValue,      // control caption = language entry `number` & the value argument in decimal
   kCaptionTrilinear,  // control caption = entry 123 & entry 131 / 132 / 133 by the value argument
   kD3D,               // WriteD3DSetting(number, 0)
+  kWriteDepth,        // value = stored value (0 when none) with bits 2-3 replaced by `number`
 };
 
 struct Step {

@@ -13,6 +13,7 @@ Form1::Form1(SeState& state)
       FilteringPages(Frame1),
       MiscPages(Frame1),
       InfoPages(Frame1),
+      TweakControls(Frame1, *this),
       st_(state),
       form2_(std::make_unique<Form2>(state)),
       form3_(std::make_unique<Form3>(state)),

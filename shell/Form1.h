@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/tweak_controls.h"
 #include "platform/display_settings.h"
 #include "shell/form1_pages.h"
 #include "shell/form1_window.h"
@@ -56,7 +57,8 @@ class Form1 : public Form1Window,
               public AntialiasingPages,
               public FilteringPages,
               public MiscPages,
-              public InfoPages {
+              public InfoPages,
+              public TweakControls {
  public:
   explicit Form1(SeState& state);
   ~Form1() override;

@@ -1,7 +1,9 @@
 // Where the other subsystems plug their procedures into the main window's
 // start-up and navigation. Each line binds one member of Form1Procedures;
 // a member left empty is a step that does nothing.
+#include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
+#include "pages/setting_lists.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
@@ -20,6 +22,11 @@ void Form1::PlugProcedures() {
   p.EnableOC = [this] { EnableOC(); };
   WireOverclockingPage();
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
+  p.FillSettingLists = [this] { FillSettingLists(st_, *this); };
+  p.DetectD3DSettings = [this] { DetectD3DSettings(st_, *this); };
+  p.DetectOGLSettings = [this] { DetectOGLSettings(st_, *this); };
+  p.FillAntialiasingModes = [this] { FillAntialiasingModes(st_, *this); };
+  p.ShowAntialiasingPreview = [this] { ShowAntialiasingPreview(st_, *this); };
 }
 
 }  // namespace ks

@@ -73,6 +73,11 @@ struct SeState {
   std::string PsVersion;
   std::string VsVersion;
   std::int32_t MaxTextures = -1;
+
+  // --- what the settings readers keep from one run to the next ---
+  std::int32_t OglCompressionMode = 0;  // last recognised texture compression reading (0, 1, 2)
+  std::int32_t ForceMipmapsRead = 0;    // last force-mipmaps number read
+  std::int32_t LowMipLevelRead = 0;     // last low-MIP-level number read
 };
 
 }  // namespace ks

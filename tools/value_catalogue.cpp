@@ -172,7 +172,10 @@ class Collector {
         if (step.value->home == ValueHome::kOpenGLDebug || is_d3d != want_d3d) continue;
         DatabaseRecord& record = Find(*step.value);
         switch (step.op) {
-          case Op::kWrite: AddValue(record, static_cast<std::int32_t>(step.number)); break;
+          case Op::kWrite:
+          case Op::kWriteDepth:  // the depth alone, as written over a value without other flags
+            AddValue(record, static_cast<std::int32_t>(step.number));
+            break;
           case Op::kWriteAAMode: AddValue(record, static_cast<std::int32_t>(0x10000000u + step.number)); break;
           case Op::kWriteAnisoLevel: AddValue(record, levels_.at(step.number)); break;
           default: break;

@@ -73,7 +73,11 @@ bool ComboBox::SetText(const std::string& text) {
     if (index < 0) return false;
     return SetListIndex(index);
   }
-  if (text == text_) return true;
+  if (text == text_) {
+    // The text stays, so no event; an entry that now holds it becomes the selection.
+    if (list_index_ < 0 && (list_index_ = FindItem(text)) >= 0) Changed();
+    return true;
+  }
   text_ = text;
   list_index_ = FindItem(text);
   Changed();

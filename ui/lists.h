@@ -4,7 +4,8 @@
 // code that sets an editable combo's Text raises Change, and when the text
 // is that of one of its entries (compared without regard to case) the
 // entry is selected too, with no second event. Setting what the control
-// already shows raises nothing; an index outside -1..ListCount-1 is refused.
+// already shows raises nothing (an entry holding that text becomes the
+// selection when none is); an index outside -1..ListCount-1 is refused.
 // ListIndex -1 also empties an editable combo's text.
 // Adding, removing and clearing items raises nothing.
 #pragma once

@@ -201,9 +201,19 @@ TEST(Version, LabelAndCaptionShowTheVersionAndTheLastUpdate) {
 
 TEST(Version, WrittenAsNumberOrAsBinaryWhileTheSwitchIsOn) {
   {
+    // The OpenGL reader leaves the switch on for the NT family.
+    Form1Rig rig;
+    rig.m.sys.version = {4, 10, 0x040A08AE, platform::kPlatformWin32Windows, " A "};
+    rig.f.Load();
+    ASSERT_EQ(rig.st.OsClass, 0);
+    EXPECT_EQ(rig.StoredType("Version"), platform::kRegDword);
+    EXPECT_EQ(rig.StoredNumber("Version"), 353u);
+  }
+  {
     Form1Rig rig;
     rig.f.Load();
-    EXPECT_EQ(rig.StoredType("Version"), platform::kRegDword);
+    ASSERT_EQ(rig.st.OsClass, 3);
+    EXPECT_EQ(rig.StoredType("Version"), platform::kRegBinary);
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);
   }
   {

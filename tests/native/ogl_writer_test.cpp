@@ -59,6 +59,11 @@ const Case kAnisotropy[] = {
     {"98, code 8, flags 3: 2", 0, 4500, 8, 0, {Dword(k9x, "RenderQualityFlags", 2)}, Flags(3)},
     {"98, code 8 writes the value back always", 0, 4500, 8, 0, {Dword(k9x, "RenderQualityFlags", 4)}, Flags(4)},
     {"98, code 9, flags missing: 1", 0, 4500, 9, 0, {Dword(k9x, "RenderQualityFlags", 1)}},
+    // Regression: codes 8/9 compared the whole value, so a forced depth
+    // (or the anisotropy bit) hid bit 0 from them.
+    {"98, code 9 with 32-bit forced: bit 0 only", 0, 4500, 9, 0, {Dword(k9x, "RenderQualityFlags", 9)}, Flags(8)},
+    {"98, code 8 with 16-bit and anisotropy: bit 0 only", 0, 4500, 8, 0, {Dword(k9x, "RenderQualityFlags", 6)},
+     Flags(7)},
     {"XP, code 8: nothing", 3, 4500, 8, 0, {}},
 };
 
@@ -84,8 +89,15 @@ const Case kFixed[] = {
     {"triple buffering up to build 7700", 3, 7700, 12, 0, {Binary(kNt, "OGL_EnableTripleBuffer", 1)}},
     {"triple buffering from build 7701", 3, 7701, 12, 0, {Binary(kNt, "OGL_TripleBuffer", 1)}},
     {"negative fixed value", 3, 6000, 16, 0, {Binary(kNt, "OGL_TexLODBias", 0xFFFFFFEE)}},
-    {"colour depth: the whole value, prefixed on XP", 3, 6000, 20, 0, {Binary(kNt, "OGL_RenderQualityFlags", 4)}},
+    {"colour depth, nothing stored: the depth, prefixed on XP", 3, 6000, 20, 0,
+     {Binary(kNt, "OGL_RenderQualityFlags", 4)}},
     {"colour depth on 98", 0, 6000, 21, 0, {Dword(k9x, "RenderQualityFlags", 8)}},
+    // Regression: the depth codes wrote the whole value and wiped the
+    // anisotropy bit and bit 0 stored beside the depth.
+    {"colour depth keeps bits 0-1", 0, 6000, 20, 0, {Dword(k9x, "RenderQualityFlags", 7)}, Flags(11)},
+    {"driver's colour depth keeps bits 0-1", 0, 6000, 19, 0, {Dword(k9x, "RenderQualityFlags", 2)}, Flags(6)},
+    {"colour depth on XP keeps the anisotropy bit", 3, 6000, 21, 0, {Binary(kNt, "OGL_RenderQualityFlags", 10)},
+     [](WriterRig& r) { r.m.reg.Put("HKLM\\" + r.driver_key, "OGL_RenderQualityFlags", 3, FourBytes(6)); }},
     {"trilinear override off deletes the prefixed value", 3, 6000, 65, 0, {Deleted(kNt, "OGL_95282304")},
      [](WriterRig& r) { r.m.reg.Put("HKLM\\" + r.driver_key, "OGL_95282304", 3, FourBytes(7)); }},
     {"Vista is of the NT family", 4, 8000, 22, 0, {Binary(kNt, "OGL_TexSharpen", 1)}},

@@ -1,0 +1,123 @@
+// Writer -> reader: a setting code written by the Direct3D or OpenGL writer
+// reads back as the state of the control whose handler sends that code.
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "engine/d3d.h"
+#include "engine/ogl.h"
+#include "engine/settings_readers.h"
+#include "native/reader_rig.h"
+
+namespace ks::test {
+namespace {
+
+class NoControls : public SettingControls {
+ public:
+  void SetControlText(WriterControl, const std::string&) override {}
+};
+
+enum Writer { D, O };
+
+struct Case {
+  Writer writer;
+  std::int16_t code;
+  std::int32_t value;
+  const char* probe;
+  const char* expected;
+  std::int16_t os = 3;
+  std::int32_t build = 7701;
+  std::function<void(ReaderRig&)> given = nullptr;
+};
+
+void Sli(ReaderRig& r) {
+  NoControls none;
+  WriteD3DSetting(r.st, none, 127, 1);
+}
+void Flags(ReaderRig& r) {
+  r.st.GammaAA = 1;
+  r.st.TranspAAMode = 2;
+}
+void OglAnisoOn(ReaderRig& r) {
+  NoControls none;
+  WriteOGLSetting(r.st, none, 4, 0);
+}
+
+const Case kCases[] = {
+    // Antialiasing modes, Direct3D map and OpenGL map.
+    {D, 0, 0, "Combo3", "<137>"}, {D, 1, 0, "Combo3", "2x"}, {D, 2, 0, "Combo3", "Quincunx"},
+    {D, 3, 0, "Combo3", "4x"}, {D, 4, 0, "Combo3", "4x 9-tap"}, {D, 5, 0, "Combo3", "4xS"},
+    {D, 6, 0, "Combo3", "6xS"}, {D, 7, 0, "Combo3", "8x"}, {D, 8, 0, "Combo3", "16x"},
+    {D, 100, 0, "Combo3", "6x"}, {D, 101, 0, "Combo3", "8xS"}, {D, 128, 0, "Combo3", "<145>"},
+    {D, 1, 0, "Combo3", "SLI 4x", 3, 7701, Sli}, {D, 4, 0, "Combo3", "SLI 8xG", 3, 7701, Sli},
+    {D, 101, 0, "Combo1", "SLI 16x", 3, 7701, Sli}, {D, 8, 0, "Combo1", "SLI 32x", 3, 7701, Sli},
+    {D, 3, 0, "Check17", "1", 3, 7701, Flags}, {D, 3, 0, "Combo19", "Supersampling", 3, 7701, Flags},
+    {D, 3, 0, "Combo3", "4x", 3, 7701, Flags},
+    {O, 0, 0, "Combo1", "<137>"}, {O, 2, 0, "Combo1", "2x"}, {O, 1, 0, "Combo1", "Quincunx"},
+    {O, 3, 0, "Combo1", "4x"}, {O, 60, 0, "Combo1", "4x 9-tap"}, {O, 61, 0, "Combo1", "8x"},
+    {O, 62, 0, "Combo1", "16x"},
+    {O, 0, 0, "Combo1", "<137>", 0, 4500}, {O, 2, 0, "Combo1", "2x", 0, 4500},
+    {O, 1, 0, "Combo1", "Quincunx", 0, 4500}, {O, 3, 0, "Combo1", "4x", 0, 4500},
+    {O, 60, 0, "Combo1", "4x 9-tap", 0, 4500}, {O, 61, 0, "Combo1", "8x", 0, 4500},
+    {O, 62, 0, "Combo1", "16x", 0, 4500},
+    // Anisotropy.
+    {D, 36, 0, "Combo4", "<137>"}, {D, 10, 0, "Combo4", "<135>"}, {D, 11, 0, "Combo4", "2x"},
+    {D, 60, 0, "Combo4", "4x"}, {D, 61, 0, "Combo4", "8x"}, {D, 112, 0, "Combo4", "16x"},
+    {D, 36, 0, "Combo4", "<137>", 3, 4500}, {D, 10, 0, "Combo4", "<135>", 3, 4500},
+    {D, 11, 0, "Combo4", "2x", 3, 4500}, {D, 112, 0, "Combo4", "16x", 3, 4500},
+    {O, 5, 0, "Combo2", "<137>"}, {O, 4, 0, "Combo2", "2x"}, {O, 31, 0, "Combo2", "4x"},
+    {O, 32, 0, "Combo2", "8x"}, {O, 4, 0, "Combo2", "2x", 3, 4500}, {O, 32, 0, "Combo2", "8x", 3, 4500},
+    // The other Direct3D controls.
+    {D, 105, 0, "Combo8", "<134>"}, {D, 106, 0, "Combo8", "<135>"}, {D, 107, 0, "Combo7", "<136>"},
+    {D, 67, 0, "Combo6", "<129>"}, {D, 68, 0, "Combo6", "<128>"}, {D, 69, 0, "Combo6", "<127>"},
+    {D, 113, 0, "Combo6", "<130>"}, {D, 30, -7, "FlatScrollBar3", "-7"},
+    {D, 108, 0, "Check4(0)", "0"}, {D, 109, 0, "Check4(0)", "1"}, {D, 114, 0, "Check4(1)", "0"},
+    {D, 115, 0, "Check4(1)", "1"}, {D, 117, 0, "Check4(2)", "0"}, {D, 116, 0, "Check4(2)", "1"},
+    {D, 121, 0, "Check4(3)", "0"}, {D, 120, 0, "Check4(3)", "1"}, {D, 35, 0, "Check4(4)", "0"},
+    {D, 34, 0, "Check4(4)", "1"}, {D, 126, 1, "Check4(5)", "0"}, {D, 126, 0, "Check4(5)", "1"},
+    {D, 15, 0, "Check6(0)", "0"}, {D, 16, 0, "Check6(0)", "1"}, {D, 122, 0, "Check6(1)", "0"},
+    {D, 123, 0, "Check6(1)", "1"}, {D, 45, 0, "Combo12", "<137>"}, {D, 44, 0, "Combo12", "<146>"},
+    {D, 43, 0, "Combo12", "<145>"}, {D, 66, 4, "Combo13", "4"},
+    {D, 37, 0, "PsVersion", "0.0"}, {D, 86, 0, "PsVersion", "1.1"}, {D, 87, 0, "PsVersion", "1.3"},
+    {D, 88, 0, "PsVersion", "1.4"}, {D, 89, 0, "PsVersion", "2.0"}, {D, 125, 0, "PsVersion", "3.0"},
+    {D, 38, 0, "PsVersion", "<146>"}, {D, 90, 0, "VsVersion", "0.0"}, {D, 91, 0, "VsVersion", "1.1"},
+    {D, 92, 0, "VsVersion", "2.0"}, {D, 124, 0, "VsVersion", "3.0"}, {D, 93, 0, "VsVersion", "<146>"},
+    {D, 33, 0, "MaxTextures", "-1"}, {D, 127, 1, "Check15", "1"}, {D, 127, 0, "Check16", "0"},
+    // The other OpenGL controls.
+    {O, 10, 0, "Check5(0)", "1"}, {O, 11, 0, "Check5(0)", "0"}, {O, 54, 0, "Check5(1)", "1"},
+    {O, 55, 0, "Check5(0)", "1"}, {O, 12, 0, "Check5(2)", "1", 3, 7700}, {O, 12, 0, "Check5(2)", "1"},
+    {O, 13, 0, "Check5(2)", "0", 0, 7700}, {O, 19, 0, "Combo9", "<161>"}, {O, 20, 0, "Combo9", "16-bit"},
+    {O, 21, 0, "Combo9", "32-bit"}, {O, 20, 0, "Combo9", "16-bit", 0, 4500, OglAnisoOn},
+    {O, 22, 0, "Check1", "1"}, {O, 23, 0, "Check1", "0"}, {O, 24, 0, "Combo10", "<145>"},
+    {O, 25, 0, "Combo10", "<160>"}, {O, 26, 0, "Combo10", "<159>"}, {O, 56, 0, "Combo5", "<127>"},
+    {O, 57, 0, "Combo5", "<128>"}, {O, 58, 0, "Combo5", "<129>"}, {O, 64, 0, "Combo5", "<130>"},
+    {O, 63, 9, "FlatScrollBar2(1)", "9"}, {O, 66, 17, "FlatScrollBar2(0)", "17"}, {O, 65, 0, "Check3(0)", "0"},
+    {O, 67, 0, "Check3(1)", "0"}, {O, 68, 0, "Option2(0)", "1"}, {O, 69, 0, "Option2(1)", "1"},
+    {O, 70, 3, "Combo11", "3"}, {O, 71, 0, "Check12(0)", "0"}, {O, 72, 0, "Check12(0)", "1"},
+    {O, 73, 0x00342E31, "Combo15", "1.4"}, {O, 74, 0, "Combo15", "<180>"},
+    {O, 76, 44, "Combo16", "NV44 (GeForce 6200)"}, {O, 76, -1, "Combo16", "<182>"},
+    {O, 33, 0, "Combo16", "<181>", 3, 5999}, {O, 34, 0, "Combo16", "NVx  (Riva TNT family)", 3, 5999},
+    {O, 75, 0, "Combo16", "NV1x (GeForce2 family)", 3, 5999}, {O, 35, 0, "Combo16", "NV20 (GeForce3 family)", 3, 5999},
+    {O, 36, 0, "Combo16", "NV25 (GeForce4 Ti family)", 3, 5999},
+    {O, 37, 0, "Combo16", "NV30 (GeForce FX 5800)", 3, 5999},
+    {O, 77, 0, "Check12(2)", "0"}, {O, 78, 1, "Check12(1)", "1"}, {O, 79, 0, "Check14(0)", "0"},
+    {O, 79, 1, "Check14(0)", "1"}, {O, 80, 1, "Check14(1)", "1"}, {O, 81, 0, "Check14(2)", "0"},
+};
+
+TEST(WriterReaderRoundTrip, EveryCodeReadsBackAsTheControlStateThatSentIt) {
+  for (const Case& c : kCases) {
+    const std::string name = std::string(c.writer == D ? "D " : "O ") + std::to_string(c.code) + " " + c.probe +
+                             " os " + std::to_string(c.os) + " build " + std::to_string(c.build);
+    ReaderRig r(c.os, c.build);
+    if (c.given) c.given(r);
+    NoControls none;
+    if (c.writer == D) WriteD3DSetting(r.st, none, c.code, c.value);
+    else WriteOGLSetting(r.st, none, c.code, c.value);
+    DetectOGLSettings(r.st, r.f);
+    DetectD3DSettings(r.st, r.f);
+    EXPECT_EQ(r.Probe(c.probe), c.expected) << name;
+  }
+}
+
+}  // namespace
+}  // namespace ks::test

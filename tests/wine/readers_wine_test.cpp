@@ -1,0 +1,110 @@
+// KestrelaneSE's main window on the real machine under Wine: with a driver
+// DLL of build 7701 and driver values in the real registry under the driver
+// key, start-up shows the stored modes in the real controls of the
+// Direct3D and OpenGL pages.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "contract/standins.h"
+#include "engine/d3d.h"
+#include "engine/driver_values.h"
+#include "engine/ogl.h"
+#include "shell/Form1.h"
+#include "shell/Module1.h"
+#include "ui/win32/renderer.h"
+#include "ui/win32/renderer_internal.h"
+#include "wine/wine_machine.h"
+
+namespace ks::test {
+namespace {
+
+class NoControls : public SettingControls {
+ public:
+  void SetControlText(WriterControl, const std::string&) override {}
+};
+
+// The values the writers below store, removed again at the end.
+const DriverValue* const kWritten[] = {&d3d::kAAMode, &d3d::kAniso, &d3d::kForceMipmaps, &d3d::kPrerender,
+                                       &ogl::kRenderQualityFlags, &ogl::kTripleBuffer, &ogl::kSwapInterval};
+
+class WineReaders : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallStandIns(machine_);
+    const std::string system = machine_.system().GetSystemDirectory();
+    // The driver DLL start-up reads: nv4_disp.dll up to XP, nvd3dum.dll from Vista on.
+    for (const char* dll : {"\\nv4_disp.dll", "\\nvd3dum.dll"})
+      ASSERT_TRUE(machine_.files().CopyFile(machine_.files().ProgramFolder() + "\\standins\\ks_nv7701.dll", system + dll));
+    // Detection as start-up does it, to learn where this machine keeps the values.
+    SeState probe(machine_);
+    Form1 f(probe);
+    f.ShowOsAndDirectXVersion();
+    f.FindDriverKey();
+    f.ReadDriverVersion();
+    FindNvidiaDevices(probe);
+    ASSERT_EQ(probe.DriverBuild, 7701);
+    ASSERT_FALSE(probe.DriverKey.empty());
+    // Gamma-correct transparency supersampling with the 4x 9-tap mode,
+    // 8x anisotropy, trilinear force-mipmaps, prerender 5, 32-bit textures,
+    // triple buffering and vertical sync on by default.
+    NoControls none;
+    probe.GammaAA = 1;
+    probe.TranspAAMode = 2;
+    WriteD3DSetting(probe, none, 4, 0);
+    WriteD3DSetting(probe, none, 61, 0);
+    WriteD3DSetting(probe, none, 107, 0);
+    WriteD3DSetting(probe, none, 66, 5);
+    WriteOGLSetting(probe, none, 21, 0);
+    WriteOGLSetting(probe, none, 12, 0);
+    WriteOGLSetting(probe, none, 26, 0);
+    for (const DriverValue* v : kWritten) locations_.push_back(Locate(probe, *v));
+  }
+  void TearDown() override {
+    for (const ValueLocation& where : locations_) BasRegistry(machine_.registry()).DeleteRegValue(where.root, where.key, where.name);
+    InstallStandIns(machine_);
+  }
+
+  WineMachine machine_;
+  std::vector<ValueLocation> locations_;
+};
+
+std::string WindowTextOf(HWND hwnd) { return ui::win32::WindowText(hwnd); }
+
+TEST_F(WineReaders, StartUpShowsTheStoredModes) {
+  SeState st(machine_);
+  st.app.Title = "KestrelaneSE";
+  ui::win32::Renderer renderer(st.app);
+  Form1 form(st);
+  form.Show();
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+  while (std::chrono::steady_clock::now() < end) {
+    st.app.DoEvents();
+    Sleep(10);
+  }
+  auto text = [&](const ui::Control& c) { return WindowTextOf(renderer.WindowOf(c)); };
+  auto checked = [&](const ui::Control& c) {
+    return SendMessageA(renderer.WindowOf(c), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  };
+  EXPECT_EQ(text(form.Combo3), "4x 9-tap");
+  EXPECT_EQ(text(form.Combo1), "4x 9-tap");
+  EXPECT_EQ(text(form.Combo19), "Supersampling");
+  EXPECT_EQ(text(form.Combo18), "Supersampling");
+  EXPECT_TRUE(checked(form.Check18));
+  EXPECT_TRUE(checked(form.Check17));
+  EXPECT_EQ(text(form.Combo4), "8x");
+  EXPECT_EQ(text(form.Combo2), "8x");
+  EXPECT_EQ(text(form.Combo13), "5");
+  EXPECT_EQ(text(form.Combo9), "32-bit");
+  EXPECT_TRUE(checked(form.Check5[2]));
+  EXPECT_EQ(form.Combo8.Text(), st.Lang(136));
+  EXPECT_EQ(text(form.Combo8), st.Lang(136));
+  EXPECT_EQ(form.Combo10.Text(), st.Lang(159));
+  EXPECT_EQ(form.Combo3.ListIndex() >= 0, true) << "the stored mode is one of the card's entries";
+  form.Unload();
+}
+
+}  // namespace
+}  // namespace ks::test
