@@ -34,6 +34,13 @@ class Files {
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
   // Creates one folder; its parent must exist.
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Renames a file, replacing an existing target (MoveFileExA with
+  // MOVEFILE_REPLACE_EXISTING); false, and both files as they were, when it
+  // cannot (a missing source, a locked target).
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // The process's current folder (SetCurrentDirectoryA); a drive such as
+  // "D:" makes that drive current. False when the folder does not exist.
+  virtual bool SetCurrentFolder(const std::string& path) = 0;
   // The drives, in letter order, as "c:" (lower case, GetLogicalDriveStrings).
   virtual std::vector<std::string> Drives() { return {"c:"}; }
 };

@@ -6,6 +6,8 @@
 #include "platform/display.h"
 #include "platform/display_settings.h"
 #include "platform/files.h"
+#include "platform/internet.h"
+#include "platform/notify_area.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell_services.h"
@@ -26,6 +28,8 @@ class Platform {
   virtual VersionInfo& version() = 0;
   virtual SystemInfo& system() = 0;
   virtual Display& display() = 0;
+  virtual NotifyArea& notify_area() = 0;
+  virtual Internet& internet() = 0;
 };
 
 }  // namespace ks::platform

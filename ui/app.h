@@ -17,6 +17,7 @@ namespace ks::ui {
 
 class Control;
 class Form;
+class Menu;
 class Timer;
 
 // What a renderer does for the model. Every call comes on the GUI thread.
@@ -41,6 +42,12 @@ class Backend {
   // A modal loop for `form` starts / ends (other forms take no input).
   virtual void ModalBegin(Form& form) {}
   virtual void ModalEnd(Form& form) {}
+  // The window of a loaded form, made now (hidden) when the form has none
+  // yet; 0 when there is none.
+  virtual std::uint64_t FormWindow(Form& form) { return 0; }
+  // Shows the items of `menu` as a popup menu at the mouse position and
+  // returns when it closes, after the chosen item's Click has run.
+  virtual void PopupMenu(Form& form, Menu& menu) {}
   // The screen's work area in twips (without the taskbar).
   virtual void WorkArea(int& left, int& top, int& width, int& height) {
     left = top = 0;
@@ -93,6 +100,9 @@ class App {
   void Advance(std::int64_t ms);
   // Queues a user action for the loop (runs at the next loop step or DoEvents).
   void Post(std::function<void()> action) { posted_.push_back(std::move(action)); }
+  // Headless popup menus: runs while the menu is open, as the user would
+  // (UserClick on one of its items chooses it); nothing is chosen without it.
+  std::function<void(Menu& menu)> OnPopupMenu;
   // Longest virtual time one headless Run or modal loop may take (default 1 h).
   std::int64_t RunLimitMs = 3600 * 1000;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/control.h"
+#include "ui/menu.h"
 #include "ui/timer.h"
 
 namespace ks::ui {
@@ -95,6 +96,25 @@ bool Form::Unload() {
   app_.Log(name_, "Terminate");
   Form_Terminate();
   return true;
+}
+
+std::uint64_t Form::hWnd() {
+  if (!loaded_) return 0;
+  if (app_.backend()) return app_.backend()->FormWindow(*this);
+  // Headless: the form's place among the program's forms, made unique.
+  const auto& all = app_.forms();
+  const auto at = std::find(all.begin(), all.end(), this) - all.begin();
+  return 0x10010 + 0x10 * static_cast<std::uint64_t>(at);
+}
+
+void Form::PopupMenu(Menu& menu) {
+  if (!loaded_ || &menu.form() != this) return;
+  menu.SetPopupOpen(true);
+  if (app_.backend())
+    app_.backend()->PopupMenu(*this, menu);
+  else if (app_.OnPopupMenu)
+    app_.OnPopupMenu(menu);
+  menu.SetPopupOpen(false);
 }
 
 void Form::SetCaption(const std::string& caption) {

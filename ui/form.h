@@ -7,6 +7,7 @@
 // overrides the Form_* handlers it needs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 namespace ks::ui {
 
 class Control;
+class Menu;
 
 enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
 
@@ -99,6 +101,15 @@ class Form {
   // system offers one, opaque otherwise.
   int Opacity() const { return opacity_; }
   void SetOpacity(int alpha);
+
+  // The form's window handle: a loaded form has a window also while it is
+  // hidden (windows can send it messages). Headless, a number of its own;
+  // 0 for a form that is not loaded.
+  std::uint64_t hWnd();
+  // Shows the items of a menu of this form as a popup menu at the mouse
+  // position (also a menu that is hidden from the menu bar); returns when
+  // the menu closes, after the chosen item's Click has run.
+  void PopupMenu(Menu& menu);
 
   // The controls, in declaration order.
   const std::vector<Control*>& controls() const { return controls_; }

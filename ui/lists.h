@@ -99,6 +99,10 @@ class ListBox : public ListControl {
 
   // The selected entry's text, "" with none.
   std::string Text() const { return List(list_index_); }
+
+  Handler OnDblClick;
+  // The user double-clicked an entry (the first click has selected it).
+  void UserDblClick() { if (TakesInput()) Raise("DblClick", OnDblClick); }
 };
 
 }  // namespace ks::ui

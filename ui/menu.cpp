@@ -17,7 +17,7 @@ void Menu::SetChecked(bool checked) {
 void Menu::UserClick() {
   if (IsSeparator()) return;
   for (const Menu* m = this; m; m = m->parent_)
-    if (!m->Visible() || !m->Enabled()) return;
+    if ((!m->Visible() && !m->popup_open_) || !m->Enabled()) return;
   Raise("Click", OnClick);
 }
 

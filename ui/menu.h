@@ -25,8 +25,12 @@ class Menu : public Control {
 
   Handler OnClick;
   // The user chose the item: nothing when it, or a menu above it, is
-  // hidden or disabled, or when it is a separator.
+  // hidden or disabled, or when it is a separator. A menu shown as a popup
+  // menu counts as visible while the popup is open.
   void UserClick();
+  bool PopupOpen() const { return popup_open_; }
+  // Form::PopupMenu marks the menu while its popup is open.
+  void SetPopupOpen(bool open) { popup_open_ = open; }
 
  protected:
   void KeepDesign(bool restore) override {
@@ -38,6 +42,7 @@ class Menu : public Control {
   Menu* parent_ = nullptr;
   std::string caption_;
   bool checked_ = false;
+  bool popup_open_ = false;
 };
 
 }  // namespace ks::ui

@@ -218,6 +218,35 @@ bool FakeFiles::CopyFile(const std::string& from, const std::string& to) {
   return WriteFile(to, bytes);
 }
 
+bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
+  Entry* source = Find(from);
+  if (source == nullptr || source->folder || source->locked) return false;
+  if (Normal(from) == Normal(to)) return true;
+  Entry* target = Find(to);
+  if (target != nullptr && (target->folder || target->locked)) return false;
+  if (target == nullptr) {
+    std::string parent = ParentOf(Normal(to));
+    auto p = entries_.find(parent);
+    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
+  }
+  // The renamed file takes the target's name and keeps its own bytes.
+  Entry moved = *source;
+  entries_.erase(Normal(from));
+  moved.path = target != nullptr ? target->path : to;
+  if (target != nullptr) moved.order = target->order;
+  entries_[Normal(to)] = moved;
+  ++writes_;
+  return true;
+}
+
+bool FakeFiles::SetCurrentFolder(const std::string& path) {
+  // "D:" alone names the drive's root here (the fake keeps no per-drive folder).
+  auto it = entries_.find(Normal(path));
+  if (it == entries_.end() || !it->second.folder) return false;
+  current_folder_ = it->second.path;
+  return true;
+}
+
 bool FakeFiles::CreateFolder(const std::string& path) {
   if (Find(path) != nullptr) return false;
   std::string parent = ParentOf(Normal(path));

@@ -27,6 +27,8 @@ class FakeFiles : public platform::Files {
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool SetCurrentFolder(const std::string& path) override;
   // Every drive that has a root folder (AddFolder("D:\\") adds one).
   std::vector<std::string> Drives() override;
 
@@ -47,6 +49,8 @@ class FakeFiles : public platform::Files {
   // Stored bytes, or "" when the file is missing.
   std::string Contents(const std::string& path) const;
   int WriteCount() const { return writes_; }
+  // The current folder as last set ("" before any).
+  const std::string& CurrentFolder() const { return current_folder_; }
 
  private:
   struct Entry {
@@ -70,6 +74,7 @@ class FakeFiles : public platform::Files {
   std::string program_folder_;
   std::string temp_folder_;
   int writes_ = 0;
+  std::string current_folder_;
 };
 
 // Windows wildcard match of one name: * and ?, without regard to case.

@@ -6,6 +6,8 @@
 #include "platform/fake/display.h"
 #include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
+#include "platform/fake/internet.h"
+#include "platform/fake/notify_area.h"
 #include "platform/fake/processes.h"
 #include "platform/fake/registry.h"
 #include "platform/fake/shell_services.h"
@@ -26,6 +28,8 @@ class FakeMachine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::NotifyArea& notify_area() override { return tray; }
+  platform::Internet& internet() override { return net; }
 
   FakeRegistry reg;
   FakeFiles fs;
@@ -36,6 +40,8 @@ class FakeMachine : public platform::Platform {
   FakeVersionInfo ver{fs};
   FakeSystemInfo sys;
   FakeDisplay disp;
+  FakeNotifyArea tray;
+  FakeInternet net{fs};
 };
 
 }  // namespace ks::fake

@@ -155,6 +155,14 @@ bool Win32Files::CopyFile(const std::string& from, const std::string& to) {
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+bool Win32Files::MoveFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool Win32Files::SetCurrentFolder(const std::string& path) {
+  return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
 bool Win32Files::CreateFolder(const std::string& path) {
   return CreateDirectoryA(WithoutTrailingSlash(path).c_str(), nullptr) != 0;
 }

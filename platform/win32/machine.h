@@ -6,6 +6,8 @@
 #include "platform/win32/display.h"
 #include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
+#include "platform/win32/internet.h"
+#include "platform/win32/notify_area.h"
 #include "platform/win32/processes.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/shell_services.h"
@@ -25,6 +27,8 @@ class Win32Machine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::NotifyArea& notify_area() override { return tray; }
+  platform::Internet& internet() override { return net; }
 
   Win32Registry reg;
   Win32Files fs;
@@ -35,6 +39,8 @@ class Win32Machine : public platform::Platform {
   Win32VersionInfo ver;
   Win32SystemInfo sys;
   Win32Display disp;
+  Win32NotifyArea tray;
+  Win32Internet net;
 };
 
 }  // namespace ks::win32

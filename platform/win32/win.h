@@ -15,6 +15,7 @@
 #undef MessageBox
 #undef DeleteFile
 #undef CopyFile
+#undef MoveFile
 #undef CreateFolder
 #undef EnumDisplaySettings
 #undef ChangeDisplaySettings

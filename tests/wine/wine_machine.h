@@ -29,6 +29,8 @@ class WineMachine : public platform::Platform {
   platform::DisplaySettings& display_settings() override { return real.modes; }
   platform::Processes& processes() override { return real.proc; }
   platform::ShellServices& shell() override { return real.sh; }
+  platform::NotifyArea& notify_area() override { return real.tray; }
+  platform::Internet& internet() override { return real.net; }
 
   win32::Win32Machine real;
   RecordingDialogs msg;

@@ -228,8 +228,9 @@ void Renderer::AppendMenus(FormWindows& fw, HMENU into, const Menu* parent) {
 
 void Renderer::SyncMenuBar(FormWindows& fw) {
   const auto& controls = fw.form->controls();
+  // A form whose menu titles are all hidden (a popup menu's title) has no bar.
   const bool any = std::any_of(controls.begin(), controls.end(), [](const Control* c) {
-    return c->kind() == Kind::kMenu && !static_cast<const Menu*>(c)->Parent();
+    return c->kind() == Kind::kMenu && !static_cast<const Menu*>(c)->Parent() && c->Visible();
   });
   HMENU old = GetMenu(fw.hwnd);
   HMENU bar = nullptr;

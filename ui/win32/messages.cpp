@@ -174,8 +174,12 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
       break;
     }
     case Kind::kListBox:
-      acted = code == LBN_SELCHANGE;
-      if (acted) static_cast<ListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
+      if (code == LBN_SELCHANGE)
+        static_cast<ListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, LB_GETCURSEL, 0, 0)));
+      else if (code == LBN_DBLCLK)
+        static_cast<ListBox*>(c)->UserDblClick();
+      else
+        acted = false;
       break;
     case Kind::kDriveListBox:
       acted = code == CBN_SELCHANGE;

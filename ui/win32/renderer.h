@@ -38,6 +38,8 @@ class Renderer : public Backend {
   void TimersChanged() override { ArmTimer(); }
   void ModalBegin(Form& form) override;
   void ModalEnd(Form& form) override;
+  std::uint64_t FormWindow(Form& form) override;
+  void PopupMenu(Form& form, Menu& menu) override;
   void WorkArea(int& left, int& top, int& width, int& height) override;
 
   // The window of a shown form / of a control on it; nullptr when none. A
@@ -96,6 +98,9 @@ class Renderer : public Backend {
   void SyncMenuBar(FormWindows& fw);
   void AppendMenus(FormWindows& fw, HMENU into, const Menu* parent);
   void OnMenu(FormWindows& fw, int id);
+  // A popup menu of the items below `parent`; `items` gets the chosen
+  // item for each command identifier (identifier = position + 1).
+  HMENU BuildPopup(const Form& form, const Menu* parent, std::vector<Menu*>& items);
   // Enables again what a modal form disabled; called before the modal
   // form's window goes, so that Windows can activate its caller.
   void ReleaseModal(const Form& modal);

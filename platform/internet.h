@@ -1,0 +1,40 @@
+// Internet services (wininet, urlmon): the session handle and the download
+// of one address into a file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ks::platform {
+
+using InternetHandle = std::uint64_t;  // an HINTERNET; 0 for none
+
+// InternetOpenA access types.
+inline constexpr std::uint32_t kInternetOpenTypePreconfig = 0;
+inline constexpr std::uint32_t kInternetOpenTypeDirect = 1;
+
+// HRESULTs of the download: negative is a failure.
+inline constexpr std::int32_t kSOk = 0;
+inline constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005u);
+inline constexpr std::int32_t kInetEResourceNotFound = static_cast<std::int32_t>(0x800C0005u);
+inline constexpr std::int32_t kInetEDownloadFailure = static_cast<std::int32_t>(0x800C0008u);
+
+class Internet {
+ public:
+  virtual ~Internet() = default;
+  // InternetOpenA(agent, access type, proxy, bypass list, flags); empty
+  // texts are passed as no text. 0 when it fails.
+  virtual InternetHandle InternetOpen(const std::string& agent, std::uint32_t access_type,
+                                      const std::string& proxy, const std::string& bypass,
+                                      std::uint32_t flags) = 0;
+  // InternetCloseHandle; false for a handle that is not open.
+  virtual bool InternetCloseHandle(InternetHandle handle) = 0;
+  // URLDownloadToFileA(no caller, url, path, 0, callback): fetches the
+  // address and writes the file at `path`, replacing one that is there. A
+  // failed download may leave a partial file behind. With `bypass_cache`
+  // the copy comes from the site itself: the local cache is neither read
+  // nor filled. Returns the HRESULT (negative on failure).
+  virtual std::int32_t UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) = 0;
+};
+
+}  // namespace ks::platform

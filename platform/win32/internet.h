@@ -1,0 +1,17 @@
+// Internet services over wininet and urlmon.
+#pragma once
+
+#include "platform/internet.h"
+
+namespace ks::win32 {
+
+class Win32Internet : public platform::Internet {
+ public:
+  platform::InternetHandle InternetOpen(const std::string& agent, std::uint32_t access_type,
+                                        const std::string& proxy, const std::string& bypass,
+                                        std::uint32_t flags) override;
+  bool InternetCloseHandle(platform::InternetHandle handle) override;
+  std::int32_t UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) override;
+};
+
+}  // namespace ks::win32

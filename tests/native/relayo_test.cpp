@@ -1,0 +1,406 @@
+// relayo against the fake machine and its fake update site: the version
+// and serial rules, the progress bar, and the hardened download (no place
+// outside the program folder, nothing recorded unless every file arrived,
+// no installed file cut short).
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "native/repo_data.h"
+#include "platform/fake/machine.h"
+#include "updater/Form1.h"
+#include "updater/manifest.h"
+#include "updater/relayo_state.h"
+
+namespace ks::relayo {
+namespace {
+
+const std::string kFolder = "C:\\Program Files\\Kestrelane";
+const std::string kSettings = "HKCU\\Software\\Kestrelane";
+const std::string kBase = kUpdateBase;
+
+struct Pair {
+  std::string file, folder;
+};
+
+std::string ManifestText(const std::string& serial, const std::string& version, const std::vector<Pair>& pairs) {
+  std::string text = serial + "\r\n" + version + "\r\n";
+  for (const Pair& p : pairs) text += "\"" + p.file + "\",\"" + p.folder + "\"\r\n";
+  return text;
+}
+
+struct RelayoRig : ::testing::Test {
+  fake::FakeMachine m;
+  RelayoState st{m};
+  Form1 form{st};
+
+  void SetUp() override {
+    m.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_rl.dat", test::ReadRepoData("LANGUAGE/en_rl.dat"));
+    m.fs.AddFile(kFolder + "\\relayo.exe", "MZ");
+    m.reg.PutDword(kSettings, "Version", 353);
+    m.reg.PutDword(kSettings, "LastUpDate35", 7);
+  }
+  void Site(const std::string& manifest) { m.net.Serve(kBase + "down35.log", manifest); }
+  void SiteFile(const std::string& name, const std::string& bytes) { m.net.Serve(kBase + name, bytes); }
+  std::optional<std::uint32_t> LastUpdate() const {
+    auto v = m.reg.Get(kSettings, "LastUpDate35");
+    if (!v || v->type != platform::kRegDword || v->bytes.size() != 4) return std::nullopt;
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(v->bytes[0]) |
+                                      static_cast<unsigned char>(v->bytes[1]) << 8 |
+                                      static_cast<unsigned char>(v->bytes[2]) << 16 |
+                                      static_cast<unsigned char>(v->bytes[3]) << 24);
+  }
+  void Update() {
+    form.Show();
+    form.Command1.UserClick();
+  }
+  void ExpectControlsEnabled() {
+    EXPECT_TRUE(form.Command1.Enabled());
+    EXPECT_TRUE(form.Command2.Enabled());
+    EXPECT_TRUE(form.Check1.Enabled());
+  }
+  // Files the site's downloads asked for, besides the manifest.
+  std::vector<std::string> FileRequests() const {
+    std::vector<std::string> urls;
+    for (const auto& r : m.net.requests())
+      if (r.url != kBase + "down35.log") urls.push_back(r.url.substr(kBase.size()));
+    return urls;
+  }
+};
+
+TEST_F(RelayoRig, WindowAndCaptions) {
+  form.Show();
+  EXPECT_EQ(form.Caption(), "Kestrelane SE Auto update");
+  EXPECT_EQ(form.Label2.Caption(), "Step:");
+  EXPECT_EQ(form.Command2.Caption(), "Close");
+  EXPECT_EQ(form.Command1.Caption(), "Update");
+  EXPECT_EQ(form.Check1.Caption(), "Override update");
+  EXPECT_EQ(form.Label1.BackColor(), 0x00C000);
+  EXPECT_EQ(form.Label1.Width(), 15);
+  form.Command2.UserClick();
+  EXPECT_TRUE(st.app.Ended());
+}
+
+TEST_F(RelayoRig, VersionAndSerial) {
+  struct Case {
+    const char* name;
+    std::optional<std::uint32_t> version, last;  // registry before; none = missing
+    std::string serial, needs;                    // manifest items
+    bool override_checks;
+    int status_slot;
+    const char* status_extra;  // the version text of slots 6/7
+    bool downloads;
+    std::optional<std::uint32_t> last_after;
+  };
+  const std::vector<Case> cases = {
+      {"both values missing: a version above 0 stops", std::nullopt, std::nullopt, "1", "351", false, 6, "3.5.1",
+       false, std::nullopt},
+      {"newer main program needed", 353u, 7u, "8", "354", false, 6, "3.5.4", false, 7u},
+      {"serial equal: up to date", 353u, 7u, "7", "353", false, 8, nullptr, false, 7u},
+      {"serial lower: up to date", 353u, 7u, "6", "300", false, 8, nullptr, false, 7u},
+      {"serial one greater: applied", 353u, 7u, "8", "353", false, 10, nullptr, true, 8u},
+      {"missing serial value counts as 0", 353u, std::nullopt, "1", "351", false, 10, nullptr, true, 1u},
+      {"override skips the version test", 300u, 7u, "8", "354", true, 10, nullptr, true, 8u},
+      {"override stores a lower serial", 353u, 7u, "5", "351", true, 10, nullptr, true, 5u},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::FakeMachine machine;
+    machine.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_rl.dat", test::ReadRepoData("LANGUAGE/en_rl.dat"));
+    if (c.version) machine.reg.PutDword(kSettings, "Version", *c.version);
+    if (c.last) machine.reg.PutDword(kSettings, "LastUpDate35", *c.last);
+    machine.net.Serve(kBase + "down35.log", ManifestText(c.serial, c.needs, {{"a.dll", ""}}));
+    machine.net.Serve(kBase + "a.dll", "new a");
+    RelayoState state(machine);
+    Form1 f(state);
+    f.Show();
+    if (c.override_checks) f.Check1.UserClick();
+    f.Command1.UserClick();
+    std::string status = state.Lang(c.status_slot);
+    if (c.status_extra) status = state.Lang(6) + c.status_extra + state.Lang(7);
+    EXPECT_EQ(f.Label3.Caption(), status);
+    EXPECT_EQ(machine.fs.Contents(kFolder + "\\a.dll"), c.downloads ? "new a" : "");
+    auto v = machine.reg.Get(kSettings, "LastUpDate35");
+    std::optional<std::uint32_t> after;
+    if (v) after = static_cast<std::uint32_t>(static_cast<unsigned char>(v->bytes[0]));
+    EXPECT_EQ(after, c.last_after);
+    if (v) EXPECT_EQ(v->type, platform::kRegDword);
+    EXPECT_EQ(f.Label1.Width(), c.downloads ? kBarFull : kBarFull);
+    EXPECT_TRUE(f.Command1.Enabled() && f.Command2.Enabled() && f.Check1.Enabled());
+  }
+}
+
+TEST_F(RelayoRig, ProgressSteps) {
+  struct Case {
+    int pairs;
+    int bar;
+  };
+  // The step is 4680 / count rounded half to even.
+  const std::vector<Case> cases = {{0, 520}, {1, 5200}, {3, 5200}, {7, 5203}, {16, 5192}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pairs);
+    fake::FakeMachine machine;
+    machine.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_rl.dat", test::ReadRepoData("LANGUAGE/en_rl.dat"));
+    std::vector<Pair> pairs;
+    for (int i = 0; i < c.pairs; ++i) {
+      pairs.push_back({"f" + std::to_string(i) + ".dat", ""});
+      machine.net.Serve(kBase + "f" + std::to_string(i) + ".dat", "x");
+    }
+    machine.reg.PutDword(kSettings, "Version", 353);
+    machine.net.Serve(kBase + "down35.log", ManifestText("9", "100", pairs));
+    RelayoState state(machine);
+    Form1 f(state);
+    f.Show();
+    f.Command1.UserClick();
+    EXPECT_EQ(f.Label1.Width(), c.bar);
+    EXPECT_EQ(f.Label3.Caption(), state.Lang(10));
+    EXPECT_EQ(static_cast<int>(f.UpdateFiles.size()), c.pairs);
+    EXPECT_TRUE(machine.reg.Get(kSettings, "LastUpDate35").has_value()) << "also with no pairs";
+  }
+}
+
+TEST_F(RelayoRig, FilesLandInTheirFoldersBypassingTheCache) {
+  m.fs.AddFolder(kFolder + "\\DATA\\Database");
+  m.fs.AddFile(kFolder + "\\DATA\\mt.dat", "old mt");
+  Site(ManifestText("8", "353", {{"mt.dat", "\\DATA"}, {"0000d3d.dat", "\\DATA\\Database"}, {"KestrelaneSE.exe", ""}}));
+  SiteFile("mt.dat", "new mt");
+  SiteFile("0000d3d.dat", "db");
+  SiteFile("KestrelaneSE.exe", "MZ new");
+  Update();
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\DATA\\mt.dat"), "new mt");
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\DATA\\Database\\0000d3d.dat"), "db");
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\KestrelaneSE.exe"), "MZ new") << "an empty folder is the program folder";
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\down35.log"), ManifestText("8", "353", {{"mt.dat", "\\DATA"},
+                                                                               {"0000d3d.dat", "\\DATA\\Database"},
+                                                                               {"KestrelaneSE.exe", ""}}));
+  EXPECT_FALSE(m.fs.FileExists(kFolder + "\\DATA\\mt.dat.~rl")) << "no temporary file stays";
+  EXPECT_EQ(LastUpdate(), 8u);
+  EXPECT_EQ(form.Label3.Caption(), st.Lang(10));
+  for (const auto& r : m.net.requests()) EXPECT_TRUE(r.bypass_cache) << r.url;
+  EXPECT_EQ(m.net.last_access_type, platform::kInternetOpenTypeDirect);
+  EXPECT_EQ(m.net.OpenHandleCount(), 0) << "every session is closed";
+
+  // A file changed on the site arrives anew; a cached copy would be stale.
+  SiteFile("mt.dat", "newer mt");
+  Site(ManifestText("9", "353", {{"mt.dat", "\\DATA"}}));
+  form.Command1.UserClick();
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\DATA\\mt.dat"), "newer mt");
+  EXPECT_EQ(LastUpdate(), 9u);
+}
+
+TEST_F(RelayoRig, AManifestThatCannotBeDownloaded) {
+  m.net.online = false;
+  m.fs.AddFile(kFolder + "\\down35.log", "earlier copy");
+  Update();
+  ASSERT_EQ(m.msg.shown().size(), 1u);
+  EXPECT_EQ(m.msg.shown()[0].text, st.Lang(12));
+  EXPECT_EQ(m.msg.shown()[0].caption, "relayo");
+  EXPECT_EQ(form.Label3.Caption(), "");
+  ExpectControlsEnabled();
+  EXPECT_EQ(LastUpdate(), 7u);
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\down35.log"), "earlier copy") << "a failed fetch keeps the earlier copy";
+}
+
+// A pair that names a place outside the program folder is not fetched and
+// counts as a failed file: the update is not recorded.
+TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
+  struct Case {
+    const char* name;
+    Pair pair;
+  };
+  const std::vector<Case> cases = {
+      {"parent folder in the name", {"..\\evil.dll", ""}},
+      {"parent folder inside the name", {"sub\\..\\..\\evil.dll", ""}},
+      {"parent folder in the folder", {"evil.dll", "\\..\\.."}},
+      {"parent folder with slashes", {"evil.dll", "/../x"}},
+      {"dots and blanks that Windows trims to ..", {"evil.dll", "\\.. \\x"}},
+      {"a drive in the name", {"C:\\Windows\\evil.dll", ""}},
+      {"a drive in the folder", {"evil.dll", "\\C:\\Windows"}},
+      {"a colon (stream) in the name", {"evil.dll:stream", ""}},
+      {"a leading separator in the name", {"\\Windows\\evil.dll", ""}},
+      {"a leading slash in the name", {"/evil.dll", ""}},
+      {"a share in the folder", {"evil.dll", "\\\\server\\share"}},
+      {"a folder that is a sibling of the program folder", {"evil.dll", "Evil"}},
+      {"a control character", {std::string("evil\x01.dll"), ""}},
+      {"a wildcard", {"*.dll", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::FakeMachine machine;
+    machine.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_rl.dat", test::ReadRepoData("LANGUAGE/en_rl.dat"));
+    machine.fs.AddFolder("C:\\Program Files\\KestrelaneEvil");
+    machine.fs.AddFolder(kFolder + "\\sub");
+    machine.reg.PutDword(kSettings, "LastUpDate35", 7);
+    machine.reg.PutDword(kSettings, "Version", 353);
+    machine.net.Serve(kBase + "down35.log", ManifestText("8", "100", {{"good.dat", ""}, c.pair}));
+    machine.net.Serve(kBase + "good.dat", "good");
+    machine.net.Serve(kBase + c.pair.file, "evil");
+    RelayoState state(machine);
+    Form1 f(state);
+    f.Show();
+    f.Command1.UserClick();
+    for (const auto& r : machine.net.requests()) EXPECT_NE(r.url, kBase + c.pair.file) << "never fetched";
+    EXPECT_EQ(machine.fs.Contents(kFolder + "\\good.dat"), "good") << "the other files still arrive";
+    EXPECT_EQ(f.FailedFiles, 1);
+    EXPECT_NE(f.Label3.Caption(), state.Lang(10));
+    EXPECT_FALSE(f.Label3.Caption().empty());
+    auto v = machine.reg.Get(kSettings, "LastUpDate35");
+    ASSERT_TRUE(v.has_value());
+    EXPECT_EQ(static_cast<unsigned char>(v->bytes[0]), 7) << "not recorded";
+  }
+}
+
+TEST(RelayoManifest, LocalPaths) {
+  struct Case {
+    const char* name;
+    Pair pair;
+    std::optional<std::string> path;
+  };
+  const std::string f = "C:\\K";
+  const std::vector<Case> cases = {
+      {"program folder", {"a.dll", ""}, "C:\\K\\a.dll"},
+      {"a data folder", {"mt.dat", "\\DATA"}, "C:\\K\\DATA\\mt.dat"},
+      {"a deeper folder", {"x.jpg", "\\data\\hs\\pic"}, "C:\\K\\data\\hs\\pic\\x.jpg"},
+      {"a folder with a trailing separator", {"x.jpg", "\\DATA\\"}, "C:\\K\\DATA\\\\x.jpg"},
+      {"a lone separator is the program folder", {"a.dll", "\\"}, "C:\\K\\\\a.dll"},
+      {"a name with a subfolder", {"hs\\x.jpg", "\\data"}, "C:\\K\\data\\hs\\x.jpg"},
+      {"a name with dots inside", {"a..b.dll", ""}, "C:\\K\\a..b.dll"},
+      {"empty name", {"", ""}, std::nullopt},
+      {"dot folder part", {"a.dll", "\\DATA\\.\\x"}, std::nullopt},
+      {"folder without its separator", {"a.dll", "DATA"}, std::nullopt},
+      {"a pipe", {"a|b", ""}, std::nullopt},
+      {"DEL character", {"a\x7f", ""}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(LocalPath(f, ManifestPair{c.pair.file, c.pair.folder}), c.path);
+  }
+}
+
+TEST_F(RelayoRig, AFailingDownloadInTheMiddleIsNotRecorded) {
+  m.fs.AddFile(kFolder + "\\b.dll", "old b");
+  Site(ManifestText("8", "353", {{"a.dll", ""}, {"b.dll", ""}, {"c.dll", ""}}));
+  SiteFile("a.dll", "new a");
+  SiteFile("c.dll", "new c");  // b.dll is missing on the site
+  Update();
+  EXPECT_EQ(FileRequests(), (std::vector<std::string>{"a.dll", "b.dll", "c.dll"})) << "the update goes on";
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\a.dll"), "new a");
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\b.dll"), "old b");
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\c.dll"), "new c");
+  EXPECT_EQ(LastUpdate(), 7u) << "the next Update tries again";
+  EXPECT_EQ(form.FailedFiles, 1);
+  EXPECT_NE(form.Label3.Caption(), st.Lang(10));
+  EXPECT_EQ(form.Label1.Width(), kBarFull);
+  ExpectControlsEnabled();
+
+  SiteFile("b.dll", "new b");
+  form.Command1.UserClick();
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\b.dll"), "new b");
+  EXPECT_EQ(LastUpdate(), 8u);
+}
+
+TEST_F(RelayoRig, ALockedFileIsNotRecordedAsUpdated) {
+  m.fs.AddFile(kFolder + "\\KestrelaneSE.exe", "running");
+  m.fs.SetLocked(kFolder + "\\KestrelaneSE.exe", true);
+  Site(ManifestText("8", "353", {{"KestrelaneSE.exe", ""}}));
+  SiteFile("KestrelaneSE.exe", "MZ new");
+  Update();
+  m.fs.SetLocked(kFolder + "\\KestrelaneSE.exe", false);
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\KestrelaneSE.exe"), "running");
+  EXPECT_FALSE(m.fs.FileExists(kFolder + "\\KestrelaneSE.exe.~rl"));
+  EXPECT_EQ(LastUpdate(), 7u);
+}
+
+TEST_F(RelayoRig, AnInterruptedDownloadLeavesTheInstalledFileWhole) {
+  m.fs.AddFile(kFolder + "\\DATA\\mt.dat", "the whole old file");
+  Site(ManifestText("8", "353", {{"mt.dat", "\\DATA"}}));
+  SiteFile("mt.dat", "the whole new file");
+  m.net.BreakAfter(kBase + "mt.dat", 5);
+  Update();
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\DATA\\mt.dat"), "the whole old file");
+  EXPECT_EQ(m.fs.List(kFolder + "\\DATA\\*"), (std::vector<std::string>{"mt.dat"})) << "no piece left behind";
+  EXPECT_EQ(LastUpdate(), 7u);
+}
+
+TEST_F(RelayoRig, AMissingFolderFailsThatFile) {
+  Site(ManifestText("8", "353", {{"x.dat", "\\DATA\\New"}}));
+  SiteFile("x.dat", "x");
+  Update();
+  EXPECT_FALSE(m.fs.FolderExists(kFolder + "\\DATA\\New")) << "no folder is created";
+  EXPECT_EQ(LastUpdate(), 7u);
+}
+
+TEST_F(RelayoRig, InvalidManifestsChangeNothing) {
+  struct Case {
+    const char* name;
+    std::string manifest;
+  };
+  std::vector<Pair> many;
+  for (int i = 0; i < 257; ++i) many.push_back({"f" + std::to_string(i) + ".dat", ""});
+  std::vector<Pair> all;
+  for (int i = 0; i < 256; ++i) all.push_back({"f" + std::to_string(i) + ".dat", ""});
+  const std::vector<Case> cases = {
+      {"257 pairs", ManifestText("8", "353", many)},
+      {"a serial that is no number", ManifestText("eight", "353", {{"f0.dat", ""}})},
+      {"a version that is no number", ManifestText("8", "3.5.3", {{"f0.dat", ""}})},
+      {"an empty manifest", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::FakeMachine machine;
+    machine.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_rl.dat", test::ReadRepoData("LANGUAGE/en_rl.dat"));
+    machine.reg.PutDword(kSettings, "LastUpDate35", 7);
+    machine.reg.PutDword(kSettings, "Version", 353);
+    machine.net.Serve(kBase + "down35.log", c.manifest);
+    for (int i = 0; i < 257; ++i) machine.net.Serve(kBase + "f" + std::to_string(i) + ".dat", "x");
+    RelayoState state(machine);
+    Form1 f(state);
+    f.Show();
+    f.Check1.UserClick();  // not even the override applies it
+    f.Command1.UserClick();
+    EXPECT_EQ(machine.net.requests().size(), 1u) << "only the manifest was fetched";
+    ASSERT_EQ(machine.msg.shown().size(), 1u);
+    EXPECT_EQ(machine.msg.shown()[0].text, state.Lang(12));
+    EXPECT_EQ(f.Label3.Caption(), "");
+    EXPECT_TRUE(f.Command1.Enabled() && f.Command2.Enabled() && f.Check1.Enabled());
+    EXPECT_EQ(static_cast<unsigned char>(machine.reg.Get(kSettings, "LastUpDate35")->bytes[0]), 7);
+  }
+  // 256 pairs are a whole manifest.
+  Site(ManifestText("8", "353", all));
+  for (int i = 0; i < 256; ++i) SiteFile("f" + std::to_string(i) + ".dat", "x");
+  Update();
+  EXPECT_EQ(FileRequests().size(), 256u);
+  EXPECT_EQ(LastUpdate(), 8u);
+}
+
+TEST_F(RelayoRig, AnEmptyFileNameItemIsSkipped) {
+  // A blank line at the end reads as one more pair of empty items.
+  Site(ManifestText("8", "353", {{"a.dll", ""}}) + "\r\n");
+  SiteFile("a.dll", "new a");
+  Update();
+  EXPECT_EQ(form.UpdateFiles, (std::vector<std::string>{"a.dll", ""}));
+  EXPECT_EQ(FileRequests(), (std::vector<std::string>{"a.dll"}));
+  EXPECT_EQ(LastUpdate(), 8u);
+  EXPECT_EQ(form.Label3.Caption(), st.Lang(10));
+}
+
+TEST_F(RelayoRig, UpdatePressedAgainAfterAnEarlyStopFetchesTheManifestAnew) {
+  Site(ManifestText("7", "353", {}));
+  Update();
+  EXPECT_EQ(form.Label3.Caption(), st.Lang(8));
+  Site(ManifestText("8", "353", {}));
+  form.Command1.UserClick();
+  EXPECT_EQ(form.Label3.Caption(), st.Lang(10));
+  EXPECT_EQ(LastUpdate(), 8u);
+}
+
+TEST(RelayoManifest, VersionText) {
+  EXPECT_EQ(VersionText("351"), "3.5.1");
+  EXPECT_EQ(VersionText("3501"), "3.5.1") << "first, second and last character";
+  EXPECT_EQ(VersionText("4"), "4..4");
+}
+
+}  // namespace
+}  // namespace ks::relayo

@@ -1,0 +1,24 @@
+#include "tray/frmAbout.h"
+
+namespace ks::travo {
+
+frmAbout::frmAbout(TravoState& state) : ui::Form(state.app, "frmAbout"), st_(state) {
+  const bool logging = app().Logging;
+  app().Logging = false;
+  SetCaption("About TRAVONIX");
+  Move(0, 0, 4335, 2550);
+  static constexpr const char* kLines[] = {"Kestrelane TRAVONIX", "Part of Kestrelane SE",
+                                           "Presets and the suite's tools from the taskbar"};
+  for (int i = 0; i < 3; ++i) {
+    Label1[i].Move(240, 240 + 360 * i, 3735, 255);
+    Label1[i].SetCaption(kLines[i]);
+  }
+  cmdOK.Move(1440, 1440, 1335, 375);
+  cmdOK.SetCaption("&OK");
+  cmdOK.OnClick = [this] { Unload(); };
+  app().Logging = logging;
+}
+
+void frmAbout::Form_Load() { SetCaption(st_.Lang(5) + " TRAVONIX"); }
+
+}  // namespace ks::travo

@@ -1,0 +1,148 @@
+#include "updater/Form1.h"
+
+#include "common/numbers.h"
+#include "platform/internet.h"
+
+namespace ks::relayo {
+
+namespace {
+
+constexpr const char* kFailedText = "The update is not complete: some files could not be downloaded.";
+// The language slot of the failure status; the shipped English text
+// stands in for a language file without it.
+constexpr int kFailedSlot = 13;
+
+}  // namespace
+
+Form1::Form1(RelayoState& state) : ui::Form(state.app, "Form1"), st_(state) {
+  const bool logging = app().Logging;
+  app().Logging = false;
+  SetCaption("Kestrelane SE Auto update");
+  // Client area 5475 x 1815 twips, with the frame and caption around it.
+  Move(0, 0, 5565, 2220);
+  Label4.Move(120, 120, 5205, 255);
+  Label4.SetBackColor(0x00FFFFFF);
+  Label1.Move(120, 120, 15, 255);
+  Label1.SetBackColor(0x0000C000);  // RGB(0, 192, 0)
+  Label2.Move(120, 600, 735, 255);
+  Label2.SetCaption("Step:");
+  Label3.Move(960, 600, 4455, 255);
+  Check1.Move(120, 960, 4695, 255);
+  Check1.SetCaption("Override update");
+  Command1.Move(960, 1320, 1695, 375);
+  Command1.SetCaption("Update");
+  Command2.Move(2880, 1320, 1695, 375);
+  Command2.SetCaption("Close");
+  Command1.OnClick = [this] { Command1_Click(); };
+  Command2.OnClick = [this] { Unload(); };
+  app().Logging = logging;
+}
+
+void Form1::Form_Load() {
+  st_.language.LoadLanguage();
+  ApplyLanguage();
+}
+
+void Form1::ApplyLanguage() {
+  Command1.SetCaption(st_.Lang(4));
+  Command2.SetCaption(st_.Lang(3));
+  Label2.SetCaption(st_.Lang(2));
+  Check1.SetCaption(st_.Lang(11));
+}
+
+void Form1::SetControls(bool enabled) {
+  Command1.SetEnabled(enabled);
+  Command2.SetEnabled(enabled);
+  Check1.SetEnabled(enabled);
+}
+
+bool Form1::DownloadFile(const std::string& url, const std::string& local_path) {
+  auto& net = st_.platform.internet();
+  const platform::InternetHandle session = net.InternetOpen("", platform::kInternetOpenTypeDirect, "", "", 0);
+  const std::int32_t result = net.UrlDownloadToFile(url, local_path, true);
+  if (session != 0) net.InternetCloseHandle(session);
+  return result >= 0;
+}
+
+bool Form1::DownloadInto(const std::string& url, const std::string& target) {
+  auto& files = st_.platform.files();
+  const std::string part = target + ".~rl";
+  files.DeleteFile(part);  // a piece an interrupted run left behind
+  if (DownloadFile(url, part) && files.MoveFile(part, target)) return true;
+  files.DeleteFile(part);
+  return false;
+}
+
+void Form1::Refuse() {
+  app().MsgBox(st_.Lang(12), platform::kMbOk);
+  Command1.SetEnabled(true);
+  Label3.SetCaption("");
+  Command2.SetEnabled(true);
+  Check1.SetEnabled(true);
+}
+
+void Form1::Command1_Click() {
+  SetControls(false);
+  const bool override_checks = Check1.Value() == ui::kChecked;
+  Label3.SetCaption(st_.Lang(5));
+  app().DoEvents();
+
+  const std::string manifest_path = st_.ProgramFolder() + "\\" + kManifestName;
+  if (!DownloadInto(std::string(kUpdateBase) + kManifestName, manifest_path)) {
+    Refuse();
+    return;
+  }
+  Label1.SetWidth(kBarStart);
+  std::string bytes;
+  st_.platform.files().ReadFile(manifest_path, &bytes);
+  const Manifest manifest = ReadManifest(bytes);
+  if (!manifest.valid) {
+    Refuse();
+    return;
+  }
+
+  const std::int32_t last_update = st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35").NumberOr(0);
+  const std::int32_t installed = st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").NumberOr(0);
+  if (!override_checks && manifest.version > installed) {
+    Label3.SetCaption(st_.Lang(6) + VersionText(manifest.version_item) + st_.Lang(7));
+    Label1.SetWidth(kBarFull);
+    SetControls(true);
+    return;
+  }
+  if (!override_checks && manifest.serial <= last_update) {
+    Label3.SetCaption(st_.Lang(8));
+    Label1.SetWidth(kBarFull);
+    SetControls(true);
+    return;
+  }
+
+  Label3.SetCaption(st_.Lang(9));
+  UpdateFiles.clear();
+  UpdateFolders.clear();
+  for (const ManifestPair& pair : manifest.pairs) {
+    UpdateFiles.push_back(pair.file);
+    UpdateFolders.push_back(pair.folder);
+  }
+  const int count = static_cast<int>(manifest.pairs.size());
+  const int step = count > 0 ? ToInt32(static_cast<double>(kBarFiles) / count).value_or(0) : 0;
+  FailedFiles = 0;
+  for (const ManifestPair& pair : manifest.pairs) {
+    // An empty name is a blank item (a line end too many), not a file.
+    if (!pair.file.empty()) {
+      const auto target = LocalPath(st_.ProgramFolder(), pair);
+      if (!target || !DownloadInto(kUpdateBase + pair.file, *target)) ++FailedFiles;
+    }
+    Label1.SetWidth(Label1.Width() + step);
+  }
+
+  if (FailedFiles == 0) {
+    Label3.SetCaption(st_.Lang(10));
+    st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35", manifest.serial);
+  } else {
+    const std::string& failed = st_.Lang(kFailedSlot);
+    Label3.SetCaption(failed.empty() ? kFailedText : failed);
+  }
+  SetControls(true);
+}
+
+}  // namespace ks::relayo

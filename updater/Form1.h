@@ -1,0 +1,72 @@
+// relayo's window. Update fetches the manifest "down35.log" from the update
+// site, decides from its serial and required main-program version (or the
+// Override box) whether the update applies, downloads every listed file
+// into the installation and then records the serial in "LastUpDate35".
+//
+// Only a whole update is recorded: a file that cannot be fetched, written
+// or put in place, or a pair that names a place outside the program folder,
+// leaves "LastUpDate35" as it was so that the next Update tries again. A
+// manifest that is not a manifest (a serial or version that is no number,
+// more than 256 pairs) changes nothing. Every file first arrives as a
+// temporary file beside its target and replaces the installed one only
+// when it is complete.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "updater/manifest.h"
+#include "updater/relayo_state.h"
+#include "ui/ui.h"
+
+namespace ks::relayo {
+
+// The update site's folder: the manifest and every file it lists.
+inline constexpr const char* kUpdateBase = "http://update.kestrelane.example/update/";
+inline constexpr const char* kManifestName = "down35.log";
+// Widths of the progress bar, in twips.
+inline constexpr int kBarStart = 520;
+inline constexpr int kBarFull = 5200;
+inline constexpr int kBarFiles = 4680;  // what the files' steps add up to
+
+class Form1 : public ui::Form {
+ public:
+  explicit Form1(RelayoState& state);
+
+  ui::Label Label4{*this, "Label4"};  // the progress bar's background
+  ui::Label Label1{*this, "Label1"};  // the progress bar: its width
+  ui::Label Label2{*this, "Label2"};  // "Step:"
+  ui::Label Label3{*this, "Label3"};  // the status
+  ui::CheckBox Check1{*this, "Check1"};        // Override
+  ui::CommandButton Command1{*this, "Command1"};  // Update
+  ui::CommandButton Command2{*this, "Command2"};  // Close
+
+  // The listed pairs of the last Update (1-based in the manifest's order).
+  std::vector<std::string> UpdateFiles;
+  std::vector<std::string> UpdateFolders;
+  // Pairs of the last Update that did not arrive.
+  int FailedFiles = 0;
+
+  void ApplyLanguage();
+  void Command1_Click();
+  // Downloads one address to a local path; true when it arrived. The
+  // download bypasses the local cache.
+  bool DownloadFile(const std::string& url, const std::string& local_path);
+  // DownloadFile into a temporary file beside the target, which then
+  // replaces the target; a failure leaves the target as it was.
+  bool DownloadInto(const std::string& url, const std::string& target);
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void SetControls(bool enabled);
+  // Ends an update that cannot go on: the message of slot 12, the status
+  // emptied, the controls enabled again.
+  void Refuse();
+
+  RelayoState& st_;
+};
+
+}  // namespace ks::relayo

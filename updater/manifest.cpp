@@ -1,0 +1,81 @@
+#include "updater/manifest.h"
+
+#include "common/datafile.h"
+#include "common/numbers.h"
+
+namespace ks::relayo {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Every part between separators is a plain name: not empty, not made of
+// dots and blanks only, no character Windows keeps out of file names.
+bool PlainParts(const std::string& path) {
+  std::string part;
+  auto part_ok = [&part] { return part.find_first_not_of(". ") != std::string::npos; };
+  for (char c : path) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return false;
+    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return false;
+    if (IsSeparator(c)) {
+      if (!part_ok()) return false;
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  return part_ok();
+}
+
+}  // namespace
+
+Manifest ReadManifest(const std::string& bytes) {
+  Manifest m;
+  FieldReader reader(bytes);
+  m.serial_item = reader.Next();
+  m.version_item = reader.Next();
+  const auto serial = TextToInt32(m.serial_item);
+  const auto version = TextToInt32(m.version_item);
+  m.valid = serial.has_value() && version.has_value();
+  m.serial = serial.value_or(0);
+  m.version = version.value_or(0);
+  while (!reader.AtEnd()) {
+    if (static_cast<int>(m.pairs.size()) == kMaxPairs) {
+      m.valid = false;  // one pair too many: the list is not the site's whole list
+      break;
+    }
+    ManifestPair pair;
+    pair.file = reader.Next();
+    pair.folder = reader.Next();
+    m.pairs.push_back(std::move(pair));
+  }
+  return m;
+}
+
+std::string VersionText(const std::string& version_item) {
+  if (version_item.empty()) return "..";
+  std::string text;
+  text += version_item[0];
+  text += '.';
+  if (version_item.size() > 1) text += version_item[1];
+  text += '.';
+  text += version_item.back();
+  return text;
+}
+
+std::optional<std::string> LocalPath(const std::string& program_folder, const ManifestPair& pair) {
+  if (pair.file.empty() || IsSeparator(pair.file[0]) || !PlainParts(pair.file)) return std::nullopt;
+  if (!pair.folder.empty()) {
+    // "\DATA" or "\DATA\x": one separator, then plain parts.
+    if (!IsSeparator(pair.folder[0])) return std::nullopt;
+    std::string rest = pair.folder.substr(1);
+    while (!rest.empty() && IsSeparator(rest.back())) rest.pop_back();
+    // "" alone is the program folder; "\server" or "\" + drive is not a folder of it.
+    if (!rest.empty() && (IsSeparator(rest[0]) || !PlainParts(rest))) return std::nullopt;
+    if (rest.empty() && pair.folder.size() > 1) return std::nullopt;
+  }
+  return program_folder + pair.folder + "\\" + pair.file;
+}
+
+}  // namespace ks::relayo
