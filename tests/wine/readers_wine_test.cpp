@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -88,7 +89,28 @@ class WineReaders : public ::testing::Test {
 
 std::string WindowTextOf(HWND hwnd) { return ui::win32::WindowText(hwnd); }
 
+// The repository's folder as a Windows path (Wine maps / to Z:\).
+std::string SourceFolder() {
+  const char* dir = std::getenv("KS_SOURCE_DIR");
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 TEST_F(WineReaders, StartUpShowsTheStoredModes) {
+  // The shipped preview pictures of the stored mode, in the program's data folder.
+  auto& files = machine_.files();
+  const std::string pictures = files.ProgramFolder() + "\\data\\aa\\1";
+  const std::string source = SourceFolder();
+  if (!source.empty()) {
+    files.CreateFolder(files.ProgramFolder() + "\\data");
+    files.CreateFolder(files.ProgramFolder() + "\\data\\aa");
+    files.CreateFolder(pictures);
+    for (const char* name : {"auto.jpg", "4x 9-tap.jpg"})
+      files.CopyFile(source + "\\data\\aa\\1\\" + name, pictures + "\\" + name);
+  }
   SeState st(machine_);
   st.app.Title = "KestrelaneSE";
   ui::win32::Renderer renderer(st.app);
@@ -118,6 +140,11 @@ TEST_F(WineReaders, StartUpShowsTheStoredModes) {
   EXPECT_EQ(text(form.Combo8), st.Lang(136));
   EXPECT_EQ(form.Combo10.Text(), st.Lang(159));
   EXPECT_EQ(form.Combo3.ListIndex() >= 0, true) << "the stored mode is one of the card's entries";
+  if (!source.empty()) {
+    EXPECT_EQ(form.Image3.Picture(), pictures + "\\4x 9-tap.jpg");
+    EXPECT_TRUE(renderer.HasPicture(form.Image2)) << "the generated JPEG decodes";
+    EXPECT_TRUE(renderer.HasPicture(form.Image3));
+  }
   form.Unload();
 }
 
