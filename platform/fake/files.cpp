@@ -144,7 +144,8 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   for (const std::string& failing : failing_writes_)
     if (failing == Normal(path)) return false;
-  std::string stored = bytes;
+  const bool fails = fail_times_ > 0 && Normal(path).find(Normal(fail_part_)) != std::string::npos;
+  std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
   for (const std::string& garbled : garbled_writes_)
     if (garbled == Normal(path) && !stored.empty()) stored.pop_back();
   Entry* e = Find(path);
@@ -158,12 +159,21 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
     entries_[Normal(path)] = Entry{path, false, false, stored, next_order_++};
   }
   ++writes_;
+  if (fails) {
+    --fail_times_;
+    return false;
+  }
   return true;
 }
 
 bool FakeFiles::WriteFileChecked(const std::string& path, const std::string& bytes) {
   std::string read;
   return WriteFile(path, bytes) && ReadFile(path, &read) && read == bytes;
+}
+
+void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {
+  fail_part_ = path_part;
+  fail_times_ = times;
 }
 
 bool FakeFiles::FileExists(const std::string& path) {
