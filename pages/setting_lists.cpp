@@ -59,8 +59,6 @@ bool HasTransparencyAntialiasing(const std::string& device_id) {
 
 }  // namespace
 
-std::span<const char* const> ResolutionChoices() { return kResolutions; }
-
 void FillSettingLists(SeState& s, Form1& f) {
   FillAntialiasingModes(s, f);
   if (f.IsStart == 0) return;
@@ -79,6 +77,7 @@ void FillSettingLists(SeState& s, Form1& f) {
   Add(s, f.Combo10, {Entry(145), Entry(159), Entry(160)});
   for (int n = 1; n <= 9; ++n) f.Combo11.AddItem(IntToText(n));
   Add(s, f.Combo9, {Entry(161), Fixed("16-bit"), Fixed("32-bit")});
+  for (const char* size : kResolutions) f.Combo14.AddItem(size);
   Add(s, f.Combo15, {Entry(180), Fixed("1.0"), Fixed("1.1"), Fixed("1.2"), Fixed("1.3"), Fixed("1.4"), Fixed("1.5"),
                      Fixed("2.0")});
   const int emulations = s.DriverBuild > 6000 ? static_cast<int>(std::size(kEmulationList)) : kOldEmulationCount;

@@ -5,7 +5,6 @@
 // anisotropy boxes, the entry's text) to a setting code.
 #pragma once
 
-#include <span>
 #include <string>
 
 #include "engine/settings_readers.h"
@@ -35,8 +34,5 @@ void ShowAntialiasingPreview(SeState& state, Form1& form);
 // text before " (" when it holds one, else the text; "" when the text gives
 // no usable name.
 std::string PreviewName(const SeState& state, const std::string& mode);
-
-// The resolution choices of the resolution page, in list order.
-std::span<const char* const> ResolutionChoices();
 
 }  // namespace ks

@@ -54,7 +54,7 @@ TweakControls::TweakControls(Pages& pages, AntialiasingPages& aa) : pages_(pages
   PutCombo(Combo12, 2880, 810, 2535, "Off");
   PutCombo(Combo13, 2880, 1170, 2535, "0");
   // page 11
-  PutSlider(FlatScrollBar5, 240, 1320, 6855, 1, 9, 9);
+  PutSlider(FlatScrollBar5, 240, 1320, 6855, 1, 9, 1);
   // page 12
   PutSlider(FlatScrollBar6.LoadIn(pages_[12], 0), 240, 1680, 6855, 0, 6, 0);
   PutSlider(FlatScrollBar6.LoadIn(pages_[12], 1), 240, 1980, 6855, 0, 4, 0);

@@ -3,7 +3,9 @@
 // a member left empty is a step that does nothing.
 #include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
+#include "pages/override_pages.h"
 #include "pages/setting_lists.h"
+#include "pages/tweak_handlers.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
@@ -27,6 +29,10 @@ void Form1::PlugProcedures() {
   p.DetectOGLSettings = [this] { DetectOGLSettings(st_, *this); };
   p.FillAntialiasingModes = [this] { FillAntialiasingModes(st_, *this); };
   p.ShowAntialiasingPreview = [this] { ShowAntialiasingPreview(st_, *this); };
+  p.LoadMultitextureOverride = [this] { LoadMultitextureOverride(st_, *this); };
+  p.LoadShaderOverride = [this] { LoadShaderOverride(st_, *this); };
+  WireTweakHandlers(st_, *this);
+  WireOverridePages(st_, *this);
 }
 
 }  // namespace ks

@@ -40,4 +40,30 @@ std::string ReaderRig::Probe(const std::string& what) {
   }
 }
 
+void ReaderRig::Record() {
+  m.reg.on_call = [this](const fake::FakeRegistry::Call& call) {
+    const std::string hklm = "HKEY_LOCAL_MACHINE\\";
+    std::string path = call.path;
+    const std::string full = hklm + st.DriverKey;
+    if (path.compare(0, full.size(), full) == 0) path = "DK" + path.substr(full.size());
+    else if (path.compare(0, hklm.size(), hklm) == 0) path = path.substr(hklm.size());
+    if (call.op == "RegSetValueExA") {
+      const char* names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD"};
+      ops.push_back("set " + path + " " + call.name + " " + (call.type < 5 ? names[call.type] : "?") + " " +
+                    Hex(call.bytes));
+    } else if (call.op == "RegDeleteValueA") {
+      ops.push_back("del " + path + " " + call.name);
+    }
+  };
+}
+
+void ReaderRig::Reach(ui::Control& control) {
+  for (ui::Frame* frame = control.Container(); frame; frame = frame->Container()) {
+    if (frame->Name() == "Frame1") {
+      f.ActivePage = frame->Index();
+      f.ShowPage();
+    }
+  }
+}
+
 }  // namespace ks::test

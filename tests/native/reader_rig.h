@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <exception>
 #include <vector>
 
 #include "engine/driver_values.h"
@@ -54,9 +55,17 @@ struct ReaderRig {
     return out;
   }
 
+  // From now on every registry value write and deletion lands in `ops`
+  // as a line of writer_rig.h ("set DK <name> <type> <hex>", "del DK <name>").
+  void Record();
+  std::vector<std::string> TakeOps() { return std::exchange(ops, {}); }
+  // Shows the page that holds the control, so the user can reach it.
+  void Reach(ui::Control& control);
+
   fake::FakeMachine m;
   SeState st;
   Form1 f;
+  std::vector<std::string> ops;
 };
 
 }  // namespace ks::test

@@ -40,7 +40,7 @@ TEST(FillSettingLists, ItemsInTheirOrder) {
   EXPECT_EQ(r.f.Combo19.items(), (Items{"<145>", "Multisampling", "Supersampling"}));
   EXPECT_EQ(r.f.Combo13.Text(), "0") << "no box gets a text or a selection";
   EXPECT_EQ(r.f.Combo13.ListIndex(), -1);
-  EXPECT_EQ(ResolutionChoices().size(), 6u);
+  EXPECT_EQ(r.f.Combo14.items(), (Items{"640x480", "800x600", "1024x768", "1152x864", "1280x1024", "1600x1200"}));
 }
 
 TEST(FillSettingLists, BuildThresholds) {
