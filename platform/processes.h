@@ -33,6 +33,11 @@ class Processes {
   // application name: a path with blanks must be quoted). Returns the new
   // process id, 0 when the program cannot be started. Does not wait.
   virtual std::uint32_t StartProgram(const std::string& command_line, WindowStyle style) = 0;
+  // The same, with `folder` as the new process's current folder.
+  virtual std::uint32_t StartProgramIn(const std::string& command_line, const std::string& folder,
+                                       WindowStyle style) {
+    return StartProgram(command_line, style);
+  }
   // OpenProcess(access, FALSE, pid); 0 when there is no such process.
   virtual ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) = 0;
   // WaitForSingleObject on a process handle; kWaitFailed for a bad handle.

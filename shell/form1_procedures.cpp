@@ -9,6 +9,7 @@
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 #include "shell/Module1.h"
+#include "shell/satellite_forms.h"
 
 namespace ks {
 
@@ -33,6 +34,14 @@ void Form1::PlugProcedures() {
   p.LoadShaderOverride = [this] { LoadShaderOverride(st_, *this); };
   WireTweakHandlers(st_, *this);
   WireOverridePages(st_, *this);
+  // The profile manager applies presets and refreshes the pages through the readers.
+  p.LoadIt = [this] { form6().LoadIt(); };
+  form6().RefreshPages = [this] {
+    if (Procedures.DetectD3DSettings) Procedures.DetectD3DSettings();
+    if (Procedures.DetectOGLSettings) Procedures.DetectOGLSettings();
+  };
+  form6().SetPicker(&form7());
+  form7().SetOwner(&form6());
 }
 
 }  // namespace ks

@@ -107,7 +107,7 @@ EntryLocation LocateEntry(int page, std::int16_t os_class, const std::string& dr
       where.binary = true;
       break;
     default:
-      where.key = kNvTweakKey;
+      where.key = kSystemPageKey;
       where.name = name;
       where.binary = false;
       break;

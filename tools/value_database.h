@@ -70,6 +70,6 @@ struct EntryLocation {
 };
 EntryLocation LocateEntry(int page, std::int16_t os_class, const std::string& driver_key, const std::string& name);
 
-inline constexpr const char* kNvTweakKey = "SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak";
+inline constexpr const char* kSystemPageKey = "SOFTWARE\\NVIDIA Corporation\\Global\\NVTweak";
 
 }  // namespace ks

@@ -144,18 +144,29 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   for (const std::string& failing : failing_writes_)
     if (failing == Normal(path)) return false;
+  const bool fails = fail_times_ > 0 && Normal(path).find(Normal(fail_part_)) != std::string::npos;
+  const std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
   Entry* e = Find(path);
   if (e != nullptr) {
     if (e->folder || e->locked) return false;
-    e->bytes = bytes;
+    e->bytes = stored;
   } else {
     std::string parent = ParentOf(Normal(path));
     auto p = entries_.find(parent);
     if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-    entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++};
+    entries_[Normal(path)] = Entry{path, false, false, stored, next_order_++};
   }
   ++writes_;
+  if (fails) {
+    --fail_times_;
+    return false;
+  }
   return true;
+}
+
+void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {
+  fail_part_ = path_part;
+  fail_times_ = times;
 }
 
 bool FakeFiles::FileExists(const std::string& path) {

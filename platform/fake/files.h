@@ -42,6 +42,10 @@ class FakeFiles : public platform::Files {
   // Hidden or system files: directory listings leave them out.
   void SetHidden(const std::string& path, bool hidden);
   void SetSystem(const std::string& path, bool system);
+  // The next `times` writes of a path containing `path_part` stop halfway
+  // (the disk filled up while writing): the file keeps the first half of the
+  // bytes and the write reports failure.
+  void FailWritesHalfway(const std::string& path_part, int times = 1);
   // Stored bytes, or "" when the file is missing.
   std::string Contents(const std::string& path) const;
   int WriteCount() const { return writes_; }
@@ -69,6 +73,8 @@ class FakeFiles : public platform::Files {
   std::string program_folder_;
   std::string temp_folder_;
   int writes_ = 0;
+  std::string fail_part_;
+  int fail_times_ = 0;
   std::string current_folder_;
 };
 

@@ -53,12 +53,18 @@ std::string FakeProcesses::Resolve(const std::string& command_line) {
 }
 
 std::uint32_t FakeProcesses::StartProgram(const std::string& command_line, platform::WindowStyle style) {
+  return StartProgramIn(command_line, "", style);
+}
+
+std::uint32_t FakeProcesses::StartProgramIn(const std::string& command_line, const std::string& folder,
+                                            platform::WindowStyle style) {
+  if (!folder.empty() && !files_.FolderExists(folder)) return 0;
   const std::string program = Resolve(command_line);
   if (program.empty()) return 0;
   const std::uint32_t pid = next_pid_;
   next_pid_ += 4;
   processes_[pid] = Process{program, false};
-  started_.push_back(Started{command_line, program, style, pid});
+  started_.push_back(Started{command_line, program, style, pid, folder});
   if (on_start) {
     const Started started = started_.back();
     on_start(started);

@@ -27,6 +27,9 @@ class FakeProcesses : public platform::Processes {
   explicit FakeProcesses(FakeFiles& files) : files_(files) {}
 
   std::uint32_t StartProgram(const std::string& command_line, platform::WindowStyle style) override;
+  // A folder that does not exist fails the start, as CreateProcessA does.
+  std::uint32_t StartProgramIn(const std::string& command_line, const std::string& folder,
+                               platform::WindowStyle style) override;
   platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
   std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
   bool CloseHandle(platform::ProcessHandle process) override;
@@ -36,6 +39,7 @@ class FakeProcesses : public platform::Processes {
     std::string program;  // the program file the command line resolved to
     platform::WindowStyle style;
     std::uint32_t pid;
+    std::string folder;  // the current folder it was given, "" for the caller's
   };
   // --- set-up and inspection for tests ---
   // What a program does while it runs (by program path, without regard to

@@ -11,6 +11,11 @@ HANDLE ToHandle(platform::ProcessHandle h) { return reinterpret_cast<HANDLE>(sta
 }  // namespace
 
 std::uint32_t Win32Processes::StartProgram(const std::string& command_line, platform::WindowStyle style) {
+  return StartProgramIn(command_line, "", style);
+}
+
+std::uint32_t Win32Processes::StartProgramIn(const std::string& command_line, const std::string& folder,
+                                             platform::WindowStyle style) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -19,7 +24,8 @@ std::uint32_t Win32Processes::StartProgram(const std::string& command_line, plat
   // CreateProcessA may write into the command line, so it gets a copy.
   std::vector<char> line(command_line.begin(), command_line.end());
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  const char* current = folder.empty() ? nullptr : folder.c_str();
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, current, &startup, &info)) {
     return 0;
   }
   ScopedKernelHandle process(info.hProcess);

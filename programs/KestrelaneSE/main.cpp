@@ -5,15 +5,19 @@
 #include "platform/win32/win.h"
 #include "shell/Form1.h"
 #include "shell/se_state.h"
+#include "tools/presets.h"
 #include "ui/win32/renderer.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ks::win32::Win32Machine machine;
   ks::SeState state(machine);
   state.app.Title = "KestrelaneSE";
   ks::ui::win32::Renderer renderer(state.app);
   ks::Form1 form(state);
-  form.CommandLine = command_line ? command_line : "";
+  // The whole command line after the program's own name (which a launcher
+  // may have quoted) is the preset path.
+  const char* command_line = GetCommandLineA();
+  form.CommandLine = ks::PresetPathFromCommandLine(command_line ? command_line : "");
   // Load runs start-up; on the preset road it unloads every window and
   // Show then shows nothing.
   form.Show();

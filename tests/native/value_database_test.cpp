@@ -153,8 +153,8 @@ TEST(LocateEntry, PageOsClassAndNameLength) {
       {"OpenGL on Vista", 1, 4, "OGL_FSAAMode", "SYSTEM\\DK", "OGL_FSAAMode", true},
       {"OpenGL on 98", 1, 0, "OGL_FSAAMode", "SYSTEM\\DK\\NVidia\\OpenGL", "FSAAMode", true},
       {"OpenGL on 98, three characters", 1, 0, "ABC", "SYSTEM\\DK\\NVidia\\OpenGL", "ABC", true},
-      {"System on XP", 2, 3, "CoolBits", kNvTweakKey, "CoolBits", false},
-      {"System on 98 uses the whole name", 2, 0, "CoolBits", kNvTweakKey, "CoolBits", false},
+      {"System on XP", 2, 3, "CoolBits", kSystemPageKey, "CoolBits", false},
+      {"System on 98 uses the whole name", 2, 0, "CoolBits", kSystemPageKey, "CoolBits", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

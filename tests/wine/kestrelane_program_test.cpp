@@ -121,8 +121,13 @@ class KestrelaneProgram : public ::testing::Test {
 };
 
 TEST_F(KestrelaneProgram, PresetCommandLineEndsByItselfWithoutAWindow) {
+  // A preset in a folder with blanks, given unquoted: the whole rest of the
+  // command line is the path.
+  ASSERT_TRUE(machine_.fs.CreateFolder(install_ + "\\DATA\\My Presets"));
+  const std::string preset = install_ + "\\DATA\\My Presets\\fast one.ksp";
+  ASSERT_TRUE(machine_.fs.WriteFile(preset, "\"ksp\"\r\n\"999\"\r\n\"0\"\r\n\"0\"\r\n"));
   bool showed = false;
-  ASSERT_TRUE(RunToEnd("C:\\My Presets\\fast one.ksp", 60000, &showed)) << "the program did not end by itself";
+  ASSERT_TRUE(RunToEnd(preset, 60000, &showed)) << "the program did not end by itself";
   EXPECT_FALSE(showed) << "a window was shown on the preset road";
   EXPECT_EQ(reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").AsText(), "353");
   EXPECT_EQ(DefaultValue(".ksp"), "KestrelaneSE");

@@ -1,0 +1,620 @@
+// Presets on the fake machine: the bytes SavePreset writes, what LoadIt
+// applies, the preset list, the autostart value, the application picker
+// and the preset path of the command line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "native/clock_rig.h"
+#include "native/fixtures/machines.h"
+#include "native/repo_data.h"
+#include "platform/fake/machine.h"
+#include "shell/satellite_forms.h"
+#include "tools/Form6.h"
+#include "tools/Form7.h"
+#include "tools/presets.h"
+
+namespace ks {
+namespace {
+
+constexpr const char* kDk = "SYSTEM\\DK";
+const std::string kFolder = "C:\\Program Files\\Kestrelane";
+const std::string kDb = kFolder + "\\DATA\\Database\\";
+const std::string kPresets = kFolder + "\\DATA\\Presets\\";
+
+std::string Items(std::initializer_list<const char*> items) {
+  std::string out;
+  for (const char* item : items) AddPresetItem(out, item);
+  return out;
+}
+
+std::string Bytes(std::uint32_t v) {
+  std::string b;
+  for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  return b;
+}
+
+struct Rig {
+  fake::FakeMachine m;
+  SeState s{m};
+  Form6 f{s};
+  Form7 picker{s};
+  int refreshed = 0;
+  Rig(std::int16_t os = 3, std::int32_t build = 9371) {
+    test::MarkLanguage(s);
+    s.OsClass = os;
+    s.DriverBuild = build;
+    s.DriverKey = kDk;
+    s.DeviceId = "0322";
+    f.RefreshPages = [this] { ++refreshed; };
+    f.SetPicker(&picker);
+    picker.SetOwner(&f);
+    m.fs.AddFolder(kPresets);
+    m.fs.AddFile(kDb + "0000d3d.dat", "\"D3D_D3D_AAA1\",\"a\",\"x\"\r\n\"D3D_D3d_BBB2\",\"b\",\"x\"\r\n");
+    m.fs.AddFile(kDb + "0000ogl.dat", "\"OGL_FSAA\",\"f\",\"x\"\r\n\"OGL_TEXS\",\"t\",\"x\"\r\n");
+  }
+  std::string Hk(const std::string& key) { return "HKLM\\" + key; }
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const auto& shown : m.msg.shown()) texts.push_back(shown.text);
+    return texts;
+  }
+  std::string Saved(const std::string& name) { return m.fs.Contents(kPresets + name + ".ksp"); }
+  void Save(const std::string& name) {
+    f.Load();
+    f.Text1.SetText(name);
+    f.Command3.UserClick();
+  }
+  void Apply(const std::string& bytes) {
+    m.fs.AddFile(kPresets + "p.ksp", bytes);
+    f.Load();
+    f.Text1.SetText(kPresets + "p.ksp");
+    f.LoadIt();
+  }
+};
+
+TEST(SavePreset, ExactBytes) {
+  struct Case {
+    const char* name;
+    std::int16_t os;
+    std::int32_t build;
+    std::function<void(Rig&)> setup;
+    std::string expected;
+  };
+  const std::string dk = kDk;
+  const Case cases[] = {
+      {"XP, build 2961: Direct3D names lose four characters", 3, 2961,
+       [&](Rig& r) {
+         r.m.reg.Put(r.Hk(dk), "D3D_AAA1", 3, Bytes(0xFFFFFFFF));
+         r.m.reg.PutDword(r.Hk(dk), "OGL_FSAA", 2);
+       },
+       Items({"ksp", "0322", "0", "0", "D3D_AAA1", "-1", "OGL_FSAA", "2"})},
+      {"XP, build 2960: Direct3D names stay whole", 3, 2960,
+       [&](Rig& r) {
+         r.m.reg.Put(r.Hk(dk), "D3D_D3D_AAA1", 3, Bytes(7));
+         r.m.reg.Put(r.Hk(dk), "D3D_AAA1", 3, Bytes(8));
+       },
+       Items({"ksp", "0322", "0", "0", "D3D_D3D_AAA1", "7"})},
+      {"98: both sections lose four characters", 0, 2960,
+       [&](Rig& r) {
+         r.m.reg.PutDword(r.Hk(dk + "\\NVidia\\Direct3D"), "D3d_BBB2", 5);
+         r.m.reg.PutDword(r.Hk(dk + "\\NVidia\\OpenGL"), "TEXS", 1);
+       },
+       Items({"ksp", "0322", "0", "0", "D3d_BBB2", "5", "TEXS", "1"})},
+      // A text value cannot be applied as a number: it is left out.
+      {"text values are skipped", 3, 9371,
+       [&](Rig& r) {
+         r.m.reg.PutString(r.Hk(dk), "D3D_AAA1", "text");
+         r.m.reg.PutDword(r.Hk(dk), "D3d_BBB2", 3);
+       },
+       Items({"ksp", "0322", "0", "0", "D3d_BBB2", "3"})},
+      {"flags, clocks and program", 3, 9371,
+       [](Rig& r) {
+         r.f.Load();
+         r.f.Check2.SetValue(1);
+         r.f.Check5.SetValue(1);
+         r.f.Check3.SetValue(1);
+         r.f.Text4.SetText("400");
+         r.f.Text5.SetText("550");
+         r.f.Text3.SetText("C:\\Games");
+         r.f.Text2.SetText("C:\\Games\\game.exe");
+       },
+       Items({"ksp", "0322", "1", "1", "Clock speed", "400,550", "App to run", "C:\\Games", "C:\\Games\\game.exe"})},
+      {"a missing database leaves its section empty", 3, 9371,
+       [&](Rig& r) {
+         r.m.fs.DeleteFile(kDb + "0000d3d.dat");
+         r.m.reg.PutDword(r.Hk(dk), "D3D_AAA1", 1);
+         r.m.reg.PutDword(r.Hk(dk), "OGL_TEXS", 4);
+       },
+       Items({"ksp", "0322", "0", "0", "OGL_TEXS", "4"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r(c.os, c.build);
+    c.setup(r);
+    r.Save("fast");
+    EXPECT_EQ(r.Saved("fast"), c.expected);
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{"<234>"});
+    EXPECT_FALSE(r.f.Check3.Value());
+    EXPECT_FALSE(r.f.Text4.Enabled());
+    EXPECT_EQ(r.f.Text4.Text(), "<226>");
+  }
+}
+
+TEST(SavePreset, EmptyNameAndReplacing) {
+  Rig r;
+  r.Save("");
+  EXPECT_EQ(r.Saved(""), Items({"ksp", "0322", "0", "0"})) << "the empty name saves \".ksp\"";
+  r.m.fs.AddFile(kPresets + "old.ksp", "something much longer than a new preset would be, to show no append");
+  r.Save("old");
+  EXPECT_EQ(r.Saved("old"), Items({"ksp", "0322", "0", "0"}));
+  EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), (std::vector<std::string>{".ksp", "old.ksp"})) << "no part file is left";
+}
+
+TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
+  struct Case {
+    const char* name;
+    const char* profile;
+    const char* core;
+    const char* memory;
+    bool fail_write;
+    std::string message;
+  };
+  const Case cases[] = {
+      // Regression: "..\" in a name replaced files outside the presets folder.
+      {"parent folder", "..\\..\\evil", "", "", false, kBadProfileName},
+      {"two dots", "a..b", "", "", false, kBadProfileName},
+      {"slash", "a/b", "", "", false, kBadProfileName},
+      {"colon", "c:x", "", "", false, kBadProfileName},
+      {"star", "a*", "", "", false, kBadProfileName},
+      {"question mark", "a?", "", "", false, kBadProfileName},
+      {"quote", "a\"b", "", "", false, kBadProfileName},
+      {"angle brackets", "a<b>", "", "", false, kBadProfileName},
+      {"bar", "a|b", "", "", false, kBadProfileName},
+      {"clock with a comma", "old", "400,1", "550", false, kBadClockText},
+      {"clock with a quote", "old", "400", "5\"50", false, kBadClockText},
+      {"clock too large", "old", "40000", "550", false, kBadClockText},
+      {"clock not whole", "old", "400.5", "550", false, kBadClockText},
+      {"clock empty", "old", "", "550", false, kBadClockText},
+      // Regression: the old preset was deleted before the new one was
+      // written, and success was reported whatever happened.
+      {"write fails halfway", "old", nullptr, nullptr, true, "Error: Path/File access error 75"},
+  };
+  const std::string old_preset = Items({"ksp", "0322", "0", "0", "OGL_FSAA", "1"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.m.fs.AddFile(kPresets + "old.ksp", old_preset);
+    r.m.reg.PutDword(r.Hk(kDk), "D3D_AAA1", 9);
+    r.f.Load();
+    if (c.core) {
+      r.f.Check3.SetValue(1);
+      r.f.Text4.SetText(c.core);
+      r.f.Text5.SetText(c.memory);
+    }
+    if (c.fail_write) r.m.fs.FailWritesHalfway("\\DATA\\Presets\\");
+    r.f.Text1.SetText(c.profile);
+    r.f.Command3.UserClick();
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(r.Saved("old"), old_preset);
+    EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), std::vector<std::string>{"old.ksp"});
+    EXPECT_EQ(r.m.fs.List(kFolder + "\\DATA\\*.*"), std::vector<std::string>{}) << "nothing written outside";
+  }
+}
+
+TEST(LoadIt, AppliesTheStoredValues) {
+  struct Case {
+    const char* name;
+    std::int16_t os;
+    std::string file;
+    std::vector<std::pair<std::string, std::string>> written;  // key below DK, name
+    std::vector<std::string> messages;
+    int refreshed;
+  };
+  const Case cases[] = {
+      {"XP: every value under the driver key", 3,
+       Items({"ksp", "0322", "0", "0", "D3D_AAA1", "-1", "OGL_FSAA", "2"}),
+       {{"", "D3D_AAA1"}, {"", "OGL_FSAA"}}, {}, 1},
+      {"98: the Direct3D key by the d3d_ prefix in any case", 0,
+       Items({"ksp", "0322", "0", "0", "d3D_CCC3", "1", "D3DOGL_1", "2", "FSAA", "3", "ABCD", "4", "X", "5"}),
+       {{"\\NVidia\\Direct3D", "d3D_CCC3"}, {"\\NVidia\\OpenGL", "D3DOGL_1"}}, {}, 1},
+      {"a value that is no number is skipped", 3,
+       Items({"ksp", "0322", "0", "0", "D3D_AAA1", "text", "OGL_FSAA", "2"}), {{"", "OGL_FSAA"}}, {}, 1},
+      {"an odd item at the end stops cleanly", 3, Items({"ksp", "0322", "0", "0", "OGL_FSAA", "2", "LONE"}),
+       {{"", "OGL_FSAA"}}, {}, 1},
+      {"blank lines at the end stop cleanly", 3, Items({"ksp", "0322", "0", "0", "OGL_FSAA", "2"}) + "\r\n\r\n\r\n",
+       {{"", "OGL_FSAA"}}, {}, 1},
+      {"not a preset", 3, Items({"kspx", "0322", "0", "0", "OGL_FSAA", "2"}), {}, {"<235>"}, 0},
+      {"empty file", 3, "", {}, {"<235>"}, 0},
+      {"another card still gets the values", 3, Items({"ksp", "0111", "0", "0", "OGL_FSAA", "2"}),
+       {{"", "OGL_FSAA"}}, {}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r(c.os);
+    r.Apply(c.file);
+    std::vector<std::pair<std::string, std::string>> written;
+    for (const auto& call : r.m.reg.log()) {
+      if (call.op != "RegSetValueExA") continue;
+      written.push_back({call.path.substr(std::string("HKEY_LOCAL_MACHINE\\SYSTEM\\DK").size()), call.name});
+      EXPECT_EQ(call.type, 3u) << "4-byte REG_BINARY";
+      EXPECT_EQ(call.bytes.size(), 4u);
+    }
+    EXPECT_EQ(written, c.written);
+    EXPECT_EQ(r.Messages(), c.messages);
+    EXPECT_EQ(r.refreshed, c.refreshed);
+    if (c.refreshed) EXPECT_EQ(r.f.Text1.Text(), "");
+  }
+}
+
+TEST(LoadIt, ClearAllDeletesOpenGLThenDirect3D) {
+  Rig r;
+  r.m.reg.AddKey(r.Hk(kDk));
+  r.Apply(Items({"ksp", "0322", "1", "0", "OGL_FSAA", "2"}));
+  std::vector<std::string> order;
+  for (const auto& call : r.m.reg.log())
+    if (call.op == "RegDeleteValueA" || call.op == "RegSetValueExA") order.push_back(call.op.substr(3, 3) + " " + call.name);
+  EXPECT_EQ(order, (std::vector<std::string>{"Del OGL_FSAA", "Del OGL_TEXS", "Del D3D_AAA1", "Del D3d_BBB2",
+                                             "Set OGL_FSAA"}));
+}
+
+TEST(LoadIt, DeletionPassesOnWindows98) {
+  Rig r(0);
+  r.m.reg.AddKey(r.Hk(std::string(kDk) + "\\NVidia\\Direct3D"));
+  r.m.reg.AddKey(r.Hk(std::string(kDk) + "\\NVidia\\OpenGL"));
+  r.f.Load();
+  r.f.DAOGL();
+  r.f.DAD3D();
+  std::vector<std::string> deleted;
+  for (const auto& call : r.m.reg.log())
+    if (call.op == "RegDeleteValueA") deleted.push_back(call.path.substr(28) + " " + call.name);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"\\NVidia\\OpenGL FSAA", "\\NVidia\\OpenGL TEXS",
+                                               "\\NVidia\\Direct3D D3D_AAA1", "\\NVidia\\Direct3D D3d_BBB2"}));
+}
+
+TEST(LoadIt, StartsTheProgramInItsFolder) {
+  Rig r;
+  r.m.fs.AddFile("C:\\Program Files\\Game\\game.exe", "MZ");
+  r.m.fs.AddFile("C:\\Program.exe", "MZ");
+  r.Apply(Items({"ksp", "0322", "0", "1", "OGL_FSAA", "2", "App to run", "C:\\Program Files\\Game",
+                 "C:\\Program Files\\Game\\game.exe", "OGL_TEXS", "3"}));
+  ASSERT_EQ(r.m.proc.started().size(), 1u);
+  // Regression: an unquoted path with blanks started C:\Program.exe.
+  EXPECT_EQ(r.m.proc.started()[0].program, "C:\\Program Files\\Game\\game.exe");
+  EXPECT_EQ(r.m.proc.started()[0].folder, "C:\\Program Files\\Game");
+  EXPECT_EQ(r.m.proc.started()[0].style, platform::WindowStyle::kNormalFocus);
+  EXPECT_EQ(r.m.proc.waits, 0) << "no clocks were set: no wait";
+  EXPECT_EQ(r.refreshed, 0) << "a preset with a program does not refresh the pages";
+  EXPECT_EQ(r.f.Text1.Text(), kPresets + "p.ksp");
+  EXPECT_FALSE(r.m.reg.Get(r.Hk(kDk), "OGL_TEXS")) << "the load ends with the program";
+}
+
+TEST(LoadIt, FailuresTakeTheErrorPath) {
+  {
+    SCOPED_TRACE("a program that cannot be started");
+    Rig r;
+    r.Apply(Items({"ksp", "0322", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}));
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{"Error: File not found 53"});
+    EXPECT_FALSE(r.f.Visible());
+  }
+  {
+    SCOPED_TRACE("a missing file");
+    Rig r;
+    r.f.Show();
+    r.f.Text1.SetText(kPresets + "gone.ksp");
+    r.f.LoadIt();
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{"Error: File not found 53"});
+    EXPECT_FALSE(r.f.Visible()) << "the profile manager is hidden";
+    EXPECT_TRUE(r.f.Loaded());
+  }
+  {
+    SCOPED_TRACE("an empty path returns without a word");
+    Rig r;
+    r.f.Load();
+    r.f.LoadIt();
+    EXPECT_TRUE(r.Messages().empty());
+    EXPECT_FALSE(r.f.Loaded());
+    EXPECT_EQ(r.m.reg.CountCalls("RegSetValueExA"), 0);
+  }
+}
+
+TEST(Presets, SaveThenApplyRestoresEveryValue) {
+  Rig r(3, 9371);
+  for (const char* kind : {"d3d", "ogl"})
+    r.m.fs.AddFile(kDb + "5000" + kind + ".dat", test::ReadRepoData(std::string("Database/5000") + kind + ".dat"));
+  const std::string dk = r.Hk(kDk);
+  r.m.reg.Put(dk, "D3DOGL_70835937", 3, Bytes(0x10000010));
+  r.m.reg.Put(dk, "D3D_QualityEnhancements", 3, Bytes(0xFFFFFFF6));
+  r.m.reg.Put(dk, "D3D_60461791", 3, Bytes(0x47814940));
+  r.m.reg.Put(dk, "OGL_TripleBuffer", 3, Bytes(1));
+  r.m.reg.Put(dk, "OGL_DefaultSwapInterval", 3, Bytes(0xFFFFFFFF));
+  const std::vector<std::string> names = r.m.reg.ValueNames(dk);
+  std::vector<fake::FakeRegistry::Value> before;
+  for (const auto& n : names) before.push_back(*r.m.reg.Get(dk, n));
+  r.Save("all");
+  r.m.msg.Clear();
+  r.f.Check2.SetValue(1);
+  r.f.DAOGL();
+  r.f.DAD3D();
+  EXPECT_TRUE(r.m.reg.ValueNames(dk).empty());
+  r.f.Text1.SetText(kPresets + "all.ksp");
+  r.f.LoadIt();
+  EXPECT_EQ(r.m.reg.ValueNames(dk), names);
+  for (size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    EXPECT_EQ(r.m.reg.Get(dk, names[i])->bytes, before[i].bytes);
+    EXPECT_EQ(r.m.reg.Get(dk, names[i])->type, 3u);
+  }
+}
+
+TEST(ListPresets, ListsTheFolder) {
+  Rig r;
+  r.f.Load();
+  EXPECT_EQ(r.f.Combo4.ListCount(), 0);
+  EXPECT_EQ(r.f.Combo4.Text(), "<233>");
+  r.f.Unload();
+  for (int i = 0; i < 131; ++i) r.m.fs.AddFile(kPresets + "p" + std::to_string(i) + ".ksp", "");
+  r.m.fs.AddFile(kPresets + "notes.txt", "");
+  r.f.Load();
+  EXPECT_EQ(r.f.Combo4.Text(), "<232>");
+  EXPECT_EQ(r.f.Combo4.ListCount(), 129);
+  EXPECT_EQ(r.f.Combo4.List(0), "p0");
+  EXPECT_EQ(r.f.PresetList[128], "p128.ksp");
+}
+
+TEST(ListPresets, PickingAPresetAppliesIt) {
+  Rig r;
+  r.m.fs.AddFile(kPresets + "fast.ksp", Items({"ksp", "999", "0", "0", "OGL_FSAA", "4"}));
+  r.f.Show();
+  r.f.Combo4.UserPick(0);
+  EXPECT_EQ(r.m.reg.Get(r.Hk(kDk), "OGL_FSAA")->bytes, Bytes(4));
+  EXPECT_EQ(r.refreshed, 1);
+  EXPECT_TRUE(r.f.Visible());
+}
+
+TEST(Form6, AutostartValue) {
+  const std::string run = std::string("HKCU\\") + kAutostartRunKey;
+  const std::string mine = kFolder + "\\travo.exe";
+  struct Case {
+    const char* name;
+    const char* stored;  // nullptr: missing
+    int checked;
+    int writes;
+  };
+  const Case cases[] = {
+      {"missing: unticked, nothing written", nullptr, 0, 0},
+      {"another folder: rewritten once and ticked", "D:\\Old\\travo.exe", 1, 1},
+      {"this folder: left alone", "C:\\Program Files\\Kestrelane\\travo.exe", 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    if (c.stored) r.m.reg.PutString(run, kAutostartValue, c.stored);
+    r.m.reg.ClearLog();
+    r.f.Load();
+    EXPECT_EQ(r.f.Check1.Value(), c.checked);
+    EXPECT_EQ(r.m.reg.CountCalls("RegSetValueExA"), c.writes);
+    if (c.stored) EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
+  }
+  Rig r;
+  r.f.Load();
+  // Regression: with the switch left on by a driver write, the text was dropped.
+  r.s.reg.WriteAsBinary = 1;
+  r.f.Check1.UserClick();
+  ASSERT_TRUE(r.m.reg.Get(run, kAutostartValue));
+  EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->type, 1u);
+  EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
+  EXPECT_EQ(r.s.reg.WriteAsBinary, 1) << "the switch is left as it was";
+  r.f.Check1.UserClick();
+  EXPECT_FALSE(r.m.reg.Get(run, kAutostartValue));
+}
+
+TEST(Form6, ClearKeepsTheFolder) {
+  Rig r;
+  r.f.Show();
+  r.f.Text1.SetText("x");
+  r.f.Text2.SetText("C:\\a.exe");
+  EXPECT_EQ(r.f.Text2.ToolTipText(), "C:\\a.exe");
+  r.f.Text3.SetText("C:\\");
+  r.f.Check2.SetValue(1);
+  r.f.Check3.SetValue(1);
+  EXPECT_TRUE(r.f.Text4.Enabled());
+  r.f.Check5.SetValue(1);
+  r.f.Command4.UserClick();
+  EXPECT_EQ(r.f.Text1.Text(), "");
+  EXPECT_EQ(r.f.Text2.Text(), "");
+  EXPECT_EQ(r.f.Text3.Text(), "C:\\");
+  EXPECT_EQ(r.f.Check2.Value() + r.f.Check3.Value() + r.f.Check5.Value(), 0);
+  EXPECT_FALSE(r.f.Text4.Enabled());
+  EXPECT_EQ(r.f.Text5.Text(), "<227>");
+}
+
+TEST(Form7, PicksAProgramForTheProfileManager) {
+  Rig r;
+  r.m.fs.AddFile("C:\\Games\\game.exe", "MZ");
+  r.m.fs.AddFile("C:\\root.exe", "MZ");
+  r.f.Show();
+  r.f.Command1.UserClick();
+  ASSERT_TRUE(r.picker.Visible());
+  EXPECT_EQ(r.picker.Caption(), "<238>");
+  EXPECT_EQ(r.picker.File1.Pattern(), "*.exe");
+  r.picker.Dir1.SetPath("c:\\");
+  r.picker.File1.UserPick(r.picker.File1.FindItem("root.exe"));
+  // Regression: the separator was doubled at a drive root.
+  EXPECT_EQ(r.picker.Text1.Text(), "c:\\root.exe");
+  EXPECT_EQ(r.f.Text3.Text(), "c:\\");
+  r.picker.Dir1.SetPath("C:\\Games");
+  r.picker.File1.UserPick(0);
+  EXPECT_EQ(r.f.Text3.Text(), "C:\\Games");
+  r.picker.Command2[1].UserClick();
+  EXPECT_EQ(r.f.Text2.Text(), "C:\\Games\\game.exe");
+  EXPECT_FALSE(r.picker.Loaded());
+
+  r.f.Command1.UserClick();
+  r.picker.Command2[0].UserClick();
+  EXPECT_EQ(r.f.Text2.Text(), "C:\\Games\\game.exe") << "Cancel leaves Text2";
+
+  // Regression: the picker outlived the profile manager and wrote into it.
+  r.f.Command1.UserClick();
+  r.f.Command2.UserClick();
+  EXPECT_FALSE(r.picker.Loaded()) << "it closes with the profile manager";
+  r.picker.Show();
+  r.picker.File1.UserPick(0);
+  r.picker.Command2[1].UserClick();
+  EXPECT_FALSE(r.f.Loaded()) << "its writes do not bring the profile manager back";
+}
+
+TEST(Form7, UnreadableDriveFallsBackToC) {
+  Rig r;
+  r.m.fs.AddFolder("D:\\");
+  r.picker.Show();
+  r.m.fs.DeleteFile("D:\\");
+  r.picker.Drive1.UserPick(1);
+  EXPECT_EQ(r.picker.Dir1.Path(), "c:\\");
+}
+
+TEST(Presets, CommandLinePath) {
+  struct Case {
+    const char* line;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"KestrelaneSE.exe C:\\p.ksp", "C:\\p.ksp"},
+      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\" C:\\My Presets\\fast one.ksp", "C:\\My Presets\\fast one.ksp"},
+      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\"   \"C:\\My Presets\\fast one.ksp\"  ",
+       "C:\\My Presets\\fast one.ksp"},
+      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\"", ""},
+      {"KestrelaneSE.exe", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(PresetPathFromCommandLine(c.line), c.path);
+  }
+}
+
+// The profile manager on a card whose driver keeps clocks.
+struct ClockPresetRig : test::ClockRig {
+  Form6 f{s};
+  int refreshed = 0;
+  explicit ClockPresetRig(const test::ClockCard& card = test::ClockCard()) : test::ClockRig(card) {
+    test::MarkLanguage(s);
+    s.DriverKey = kDk;
+    f.RefreshPages = [this] { ++refreshed; };
+    m.fs.AddFolder(kPresets);
+    m.fs.AddFile(kDb + "0000d3d.dat", "");
+    m.fs.AddFile(kDb + "0000ogl.dat", "");
+    PutDriverValues();
+  }
+  void Apply(const std::string& bytes) {
+    m.fs.AddFile(kPresets + "p.ksp", bytes);
+    f.Load();
+    f.Text1.SetText(kPresets + "p.ksp");
+    f.LoadIt();
+  }
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const auto& shown : m.msg.shown()) texts.push_back(shown.text);
+    return texts;
+  }
+};
+
+TEST(LoadIt, Clocks) {
+  struct Case {
+    const char* name;
+    fake::DriverClocks defaults;
+    const char* card;
+    const char* clocks;
+    fake::DriverClocks in_force;
+    int loader_runs;  // reads, then the apply
+    std::vector<std::string> messages;
+    bool later_value;  // the value after the clock entry was written
+  };
+  const Case cases[] = {
+      {"this card", {350, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
+      {"\"999\" is any card", {350, 700}, "999", "400,550", {400, 550}, 2, {}, true},
+      {"another card: the entry is skipped", {350, 700}, "0111", "400,550", {350, 700}, 0, {}, true},
+      {"defaults of 2000 MHz are accepted", {2000, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
+      // The fifth read with a default above 2000 MHz ends the load.
+      {"2001 MHz five times: O/C Error", {2001, 700}, "0322", "400,550", {2001, 700}, 5, {"O/C Error"}, false},
+      {"an entry without a comma is skipped", {350, 700}, "0322", "400", {350, 700}, 0, {}, true},
+      {"an entry that is no number is skipped", {350, 700}, "0322", "fast,550", {350, 700}, 0, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockPresetRig r({.defaults = c.defaults});
+    r.Apply(Items({"ksp", c.card, "0", "0", "Clock speed", c.clocks, "OGL_FSAA", "5"}));
+    EXPECT_EQ(r.driver.set2d.in_force, c.in_force);
+    EXPECT_EQ(r.driver.runs, c.loader_runs);
+    EXPECT_EQ(r.Messages(), c.messages);
+    EXPECT_EQ(r.m.reg.Get(std::string("HKLM\\") + kDk, "OGL_FSAA").has_value(), c.later_value);
+    EXPECT_EQ(r.refreshed, c.later_value ? 1 : 0);
+    EXPECT_FALSE(r.m.reg.Get(std::string("HKLM\\") + kDk, "Clock speed").has_value());
+  }
+}
+
+TEST(LoadIt, ClocksComeBackWhenTheProgramEnds) {
+  struct Case {
+    const char* name;
+    const char* restore;
+    bool with_clocks;
+    int waits;
+    fake::DriverClocks while_running;
+    fake::DriverClocks after;
+  };
+  const Case cases[] = {
+      {"restore: wait, then the clocks before the preset", "1", true, 1, {400, 550}, {350, 700}},
+      {"no restore: no wait", "0", true, 0, {400, 550}, {400, 550}},
+      {"restore without a clock entry: no wait", "1", false, 0, {350, 700}, {350, 700}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockPresetRig r;
+    r.m.fs.AddFile("C:\\Games\\game.exe", "MZ");
+    fake::DriverClocks seen{};
+    r.m.proc.OnRun("C:\\Games\\game.exe", [&] { seen = r.driver.set2d.in_force; });
+    std::string preset = Items({"ksp", "0322", "0", c.restore});
+    if (c.with_clocks) preset += Items({"Clock speed", "400,550"});
+    preset += Items({"App to run", "C:\\Games", "C:\\Games\\game.exe"});
+    r.Apply(preset);
+    EXPECT_EQ(r.m.proc.waits, c.waits);
+    if (c.waits) EXPECT_EQ(seen, c.while_running);
+    EXPECT_EQ(r.driver.set2d.in_force, c.after);
+    EXPECT_EQ(r.refreshed, 0);
+    EXPECT_EQ(r.m.proc.OpenHandleCount(), 0) << "the process handle is closed";
+  }
+}
+
+TEST(Form6, ClockBoxReadsTheCard) {
+  {
+    ClockPresetRig r;
+    r.driver.set2d.in_force = {410, 720};
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_TRUE(r.f.Text4.Enabled());
+    EXPECT_EQ(r.f.Text4.Text(), std::to_string(r.s.CoreClock));
+    EXPECT_EQ(r.f.Text5.Text(), std::to_string(r.s.MemClock));
+    EXPECT_NE(r.f.Text4.Text(), "<226>");
+  }
+  {
+    SCOPED_TRACE("3000 MHz is the limit here");
+    ClockPresetRig r({.defaults = {3000, 700}});
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_EQ(r.f.Check3.Value(), ui::kChecked);
+  }
+  {
+    SCOPED_TRACE("3001 MHz five times unticks the box");
+    ClockPresetRig r({.defaults = {3001, 700}});
+    r.f.Show();
+    r.f.Check3.UserClick();
+    EXPECT_EQ(r.f.Check3.Value(), ui::kUnchecked);
+    EXPECT_FALSE(r.f.Text4.Enabled());
+    EXPECT_EQ(r.f.Text4.Text(), "<226>");
+    EXPECT_EQ(r.driver.runs, 5);
+  }
+}
+
+}  // namespace
+}  // namespace ks

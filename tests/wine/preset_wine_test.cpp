@@ -1,0 +1,237 @@
+// Presets under Wine: KestrelaneSE.exe applies a preset given on its
+// command line to the real registry and ends without a window; a file that
+// is no preset shows a message and writes nothing; a preset saved from the
+// real profile manager window is listed and applied by picking it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "common/basRegistry.h"
+#include "platform/win32/machine.h"
+#include "platform/win32/win.h"
+#include "shell/Form1.h"
+#include "shell/satellite_forms.h"
+#include "tools/presets.h"
+#include "ui/win32/renderer.h"
+#include "wine/wine_machine.h"
+
+namespace ks::test {
+namespace {
+
+std::string FolderFromEnv(const char* name) {
+  const char* dir = std::getenv(name);
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string Items(std::initializer_list<const char*> items) {
+  std::string out;
+  for (const char* item : items) AddPresetItem(out, item);
+  return out;
+}
+
+// Type and number of a value under HKEY_LOCAL_MACHINE; type 0 when missing.
+DWORD Stored(const std::string& key, const char* name, std::int32_t* number, DWORD* size) {
+  HKEY h = nullptr;
+  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key.c_str(), &h) != ERROR_SUCCESS) return 0;
+  DWORD type = 0;
+  *size = sizeof(*number);
+  const LONG result = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(number), size);
+  RegCloseKey(h);
+  return result == ERROR_SUCCESS ? type : 0;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  HWND hwnd = nullptr;
+  std::string cls;
+};
+
+BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof(cls));
+  search->hwnd = hwnd;
+  search->cls = cls;
+  return FALSE;
+}
+
+class WinePresetCommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string build = FolderFromEnv("KS_BUILD_DIR");
+    const std::string source = FolderFromEnv("KS_SOURCE_DIR");
+    if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+    auto& fs = machine_.fs;
+    install_ = fs.TempFolder() + "\\ks_preset_" +
+               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    ASSERT_TRUE(fs.CreateFolder(install_));
+    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
+    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"})
+      fs.CreateFolder(install_ + folder);
+    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
+    // The driver key the program finds on this machine, found the same way.
+    WineMachine probe_machine;
+    SeState probe(probe_machine);
+    Form1 main(probe);
+    main.ShowOsAndDirectXVersion();
+    main.FindDriverKey();
+    driver_key_ = probe.DriverKey;
+    ASSERT_FALSE(driver_key_.empty());
+    Clean();
+  }
+  void TearDown() override {
+    if (!driver_key_.empty()) Clean();
+  }
+  void Clean() {
+    reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "D3D_KSWINE1");
+    reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "OGL_KSWINE2");
+  }
+
+  // Starts KestrelaneSE.exe with `arguments`; `on_window` sees each visible
+  // window of the process. True when the process ended within `ms`.
+  bool Run(const std::string& arguments, int ms, const std::function<void(const WindowSearch&)>& on_window) {
+    auto& proc = machine_.proc;
+    const std::uint32_t pid =
+        proc.StartProgram(platform::QuotedProgram(install_ + "\\KestrelaneSE.exe") + " " + arguments,
+                          platform::WindowStyle::kNormalFocus);
+    if (pid == 0) return false;
+    platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
+    for (int waited = 0; waited < ms; waited += 20) {
+      WindowSearch search{pid};
+      EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+      if (search.hwnd) on_window(search);
+      if (proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0) return true;
+    }
+    return false;
+  }
+
+  win32::Win32Machine machine_;
+  BasRegistry reg_{machine_.reg};
+  std::string install_;
+  std::string driver_key_;
+};
+
+TEST_F(WinePresetCommandLine, AppliesThePresetAndEndsWithoutAWindow) {
+  const std::string preset = install_ + "\\DATA\\My presets\\fast one.ksp";
+  ASSERT_TRUE(machine_.fs.WriteFile(preset, Items({"ksp", "999", "0", "0", "D3D_KSWINE1", "-2", "OGL_KSWINE2", "7"})));
+  bool showed = false;
+  ASSERT_TRUE(Run(preset, 60000, [&](const WindowSearch&) { showed = true; })) << "the program did not end by itself";
+  EXPECT_FALSE(showed);
+  std::int32_t number = 0;
+  DWORD size = 0;
+  EXPECT_EQ(Stored(driver_key_, "D3D_KSWINE1", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(number, -2);
+  EXPECT_EQ(Stored(driver_key_, "OGL_KSWINE2", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(number, 7);
+}
+
+TEST_F(WinePresetCommandLine, AFileThatIsNoPresetShowsAMessageAndWritesNothing) {
+  const std::string preset = install_ + "\\DATA\\Presets\\notes.ksp";
+  ASSERT_TRUE(machine_.fs.WriteFile(preset, Items({"hello", "999", "0", "0", "D3D_KSWINE1", "5"})));
+  std::string seen;
+  ASSERT_TRUE(Run(preset, 60000, [&](const WindowSearch& w) {
+    seen = w.cls;
+    PostMessageA(w.hwnd, WM_COMMAND, IDOK, 0);
+  })) << "the program did not end after the message";
+  EXPECT_EQ(seen, "#32770") << "a message box, and no other window";
+  std::int32_t number = 0;
+  DWORD size = 0;
+  EXPECT_EQ(Stored(driver_key_, "D3D_KSWINE1", &number, &size), 0u);
+}
+
+constexpr const char* kFormKey = "SOFTWARE\\Kestrelane Tests\\Preset driver key";
+
+class WineProfileManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string source = FolderFromEnv("KS_SOURCE_DIR");
+    if (source.empty()) GTEST_SKIP() << "KS_SOURCE_DIR not set";
+    auto& fs = machine_.files();
+    const std::string data = fs.ProgramFolder() + "\\DATA";
+    for (const char* folder : {"", "\\Database", "\\Presets"}) fs.CreateFolder(data + folder);
+    for (const std::string& name : fs.List(source + "\\data\\Database\\*.dat"))
+      ASSERT_TRUE(fs.CopyFile(source + "\\data\\Database\\" + name, data + "\\Database\\" + name));
+    preset_ = data + "\\Presets\\winetest.ksp";
+    fs.DeleteFile(preset_);
+    s_.app.Title = "KestrelaneSE";
+    s_.OsClass = 3;
+    s_.DriverBuild = 9371;
+    s_.DriverKey = kFormKey;
+    s_.DeviceId = "0322";
+    manager_.SetPicker(&picker_);
+    picker_.SetOwner(&manager_);
+  }
+  void TearDown() override {
+    machine_.files().DeleteFile(preset_);
+    for (const char* name : {"D3D_QualityEnhancements", "OGL_TripleBuffer"})
+      s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, name);
+  }
+  void PumpUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+      s_.app.DoEvents();
+      Sleep(10);
+    }
+  }
+  void Click(HWND hwnd) {
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+  }
+
+  WineMachine machine_;
+  SeState s_{machine_};
+  ui::win32::Renderer renderer_{s_.app};
+  Form6 manager_{s_};
+  Form7 picker_{s_};
+  std::string preset_;
+};
+
+TEST_F(WineProfileManager, SavedPresetIsListedAndAppliedByPickingIt) {
+  s_.reg.WriteAsBinary = 1;
+  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements", -10);
+  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer", 1);
+  s_.reg.WriteAsBinary = 0;
+  manager_.Show();
+  PumpUntil([&] { return renderer_.WindowOf(manager_.Text1) != nullptr; });
+  HWND name = renderer_.WindowOf(manager_.Text1);
+  SetFocus(name);
+  for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
+  PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
+  ASSERT_EQ(manager_.Text1.Text(), "winetest");
+  Click(renderer_.WindowOf(manager_.Command3));
+  PumpUntil([&] { return !machine_.msg.shown.empty(); });
+  ASSERT_EQ(machine_.msg.shown.size(), 1u);
+  std::string bytes;
+  ASSERT_TRUE(machine_.files().ReadFile(preset_, &bytes));
+  EXPECT_EQ(bytes, Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
+
+  s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements");
+  s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer");
+  manager_.Unload();
+  manager_.Show();
+  const int item = manager_.Combo4.FindItem("winetest");
+  ASSERT_GE(item, 0);
+  HWND combo = renderer_.WindowOf(manager_.Combo4);
+  PumpUntil([&] { return renderer_.WindowOf(manager_.Combo4) != nullptr; });
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  for (int i = 0; i <= item; ++i) PostMessageA(combo, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(combo, WM_KEYDOWN, VK_RETURN, 0);
+  PumpUntil([&] { return manager_.Combo4.ListIndex() == item && manager_.Text1.Text().empty(); });
+  EXPECT_EQ(s_.reg.ReadRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements").AsText(), "-10");
+  EXPECT_EQ(s_.reg.ReadRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer").AsText(), "1");
+  manager_.Unload();
+}
+
+}  // namespace
+}  // namespace ks::test

@@ -1,0 +1,391 @@
+#include "tools/Form6.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/datafile.h"
+#include "common/numbers.h"
+#include "engine/driver_values.h"
+#include "hardware/Clocks.h"
+#include "platform/processes.h"
+#include "tools/Form3.h"
+#include "tools/Form7.h"
+#include "tools/presets.h"
+
+namespace ks {
+
+namespace {
+
+bool StartsWithD3D(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string head = name.substr(0, 4);
+  for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return head == "d3d_";
+}
+
+}  // namespace
+
+Form6::Form6(SeState& state) : ui::Form(state.app, "Form6"), st_(state) {
+  const bool logging = app().Logging;
+  app().Logging = false;
+  SetCaption("Profile manager");
+  Move(0, 0, 6015, 6360);
+  Check1.Move(120, 120, 5655, 255);
+  Check1.SetCaption("Run TRAVONIX on startup");
+  Check1.SetValue(ui::kChecked);
+
+  ui::Frame& save = Frame1[0];
+  save.Move(120, 480, 5655, 3975);
+  save.SetCaption("Save profile");
+  Label1.LoadIn(save, 0).Move(120, 300, 1815, 255);
+  Label1[0].SetCaption("Profile name");
+  Text1.Move(2040, 270, 3495, 315);
+  Label1.LoadIn(save, 1).Move(120, 705, 1815, 255);
+  Label1[1].SetCaption("Associated application");
+  Text2.Move(2040, 675, 2955, 315);
+  Command1.Move(5055, 675, 480, 315);
+  Command1.SetCaption("...");
+  Text3.Move(2040, 1035, 2955, 315);
+  Text3.SetVisible(false);
+  Check3.Move(120, 1140, 2175, 255);
+  Check3.SetCaption("Preset clock speed:");
+  Text4.Move(2400, 1110, 1455, 315);
+  Text4.SetText("Core");
+  Text4.SetToolTipText("Core clock speed");
+  Text4.SetEnabled(false);
+  Text5.Move(4080, 1110, 1455, 315);
+  Text5.SetText("Memory");
+  Text5.SetToolTipText("Memory clock speed");
+  Text5.SetEnabled(false);
+  Check2.Move(120, 1620, 5415, 255);
+  Check2.SetCaption("Delete all registry keys before applying preset");
+  Check5.Move(120, 2010, 5415, 435);
+  Check5.SetCaption("Restore clock speed after terminating associated application");
+  Command4.Move(2640, 3360, 1335, 375);
+  Command4.SetCaption("Clear");
+  Command3.Move(4200, 3360, 1335, 375);
+  Command3.SetCaption("Save");
+
+  ui::Frame& load = Frame1[1];
+  load.Move(120, 4560, 5655, 855);
+  load.SetCaption("Load profile");
+  Label1.LoadIn(load, 2).Move(120, 360, 1335, 255);
+  Label1[2].SetCaption("Load profile:");
+  Combo4.Move(1560, 330, 3975, 315);
+  Combo4.SetText("Empty");
+
+  Command2.Move(4440, 5520, 1335, 375);
+  Command2.SetCaption("Close");
+  static constexpr const char* kPages[] = {"Direct3D", "OpenGL", "System / Control panel"};
+  for (int i = 0; i < 3; ++i) {
+    Option1[i].Move(120 + 1300 * i, 6600, 1200, 255);
+    Option1[i].SetCaption(kPages[i]);
+  }
+  Option1[0].SetValue(true);
+  app().Logging = logging;
+
+  Check1.OnClick = [this] { Check1_Click(); };
+  Check3.OnClick = [this] { Check3_Click(); };
+  Combo4.OnClick = [this] { Combo4_Click(); };
+  Command4.OnClick = [this] { Command4_Click(); };
+  Command3.OnClick = [this] { SavePreset(); };
+  Command2.OnClick = [this] { Unload(); };
+  Command1.OnClick = [this] { Command1_Click(); };
+  Text2.OnChange = [this] { Text2_Change(); };
+}
+
+std::string Form6::AutostartPath() const { return st_.platform.files().ProgramFolder() + "\\travo.exe"; }
+
+void Form6::WriteAutostart() {
+  // The tray launcher compares the text: it goes out as REG_SZ even while
+  // another writer has left the binary switch on.
+  const std::int32_t binary = st_.reg.WriteAsBinary;
+  st_.reg.WriteAsBinary = 0;
+  st_.reg.WriteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue, AutostartPath());
+  st_.reg.WriteAsBinary = binary;
+}
+
+void Form6::Form_Load() {
+  LoadingFlag = 1;
+  const std::string autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue).AsText();
+  if (autostart.empty()) {
+    Check1.SetValue(ui::kUnchecked);
+  } else if (autostart != AutostartPath()) {
+    WriteAutostart();
+    Check1.SetValue(ui::kChecked);
+  }
+  SetCaption(st_.Lang(219));
+  Frame1[0].SetCaption(st_.Lang(220));
+  Frame1[1].SetCaption(st_.Lang(221));
+  Check1.SetCaption(st_.Lang(222));
+  Label1[0].SetCaption(st_.Lang(223));
+  Label1[1].SetCaption(st_.Lang(224));
+  Check3.SetCaption(st_.Lang(225));
+  Text4.SetText(st_.Lang(226));
+  Text5.SetText(st_.Lang(227));
+  Check2.SetCaption(st_.Lang(228));
+  Check5.SetCaption(st_.Lang(229));
+  Label1[2].SetCaption(st_.Lang(230));
+  Command4.SetCaption(st_.Lang(236));
+  Command3.SetCaption(st_.Lang(237));
+  Command2.SetCaption(st_.Lang(204));
+  ListPresets();
+  LoadingFlag = 0;
+}
+
+void Form6::Form_Unload(int& cancel) {
+  if (picker_) picker_->Unload();
+}
+
+void Form6::Check1_Click() {
+  if (LoadingFlag == 1) return;
+  if (Check1.Value() == ui::kChecked) {
+    WriteAutostart();
+  } else {
+    st_.reg.DeleteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue);
+  }
+}
+
+void Form6::ResetClockBoxes() {
+  Text4.SetEnabled(false);
+  Text5.SetEnabled(false);
+  Text4.SetText(st_.Lang(226));
+  Text5.SetText(st_.Lang(227));
+}
+
+void Form6::Check3_Click() {
+  if (Check3.Value() != ui::kChecked) {
+    ResetClockBoxes();
+    return;
+  }
+  Text4.SetEnabled(true);
+  Text5.SetEnabled(true);
+  if (!ReadClocksWithRetry(st_, kProfileClockLimit)) {
+    // No plausible defaults on any revision key: the boxes stay empty of clocks.
+    Check3.SetValue(ui::kUnchecked);
+    return;
+  }
+  Text4.SetText(std::to_string(st_.CoreClock));
+  Text5.SetText(std::to_string(st_.MemClock));
+}
+
+void Form6::Combo4_Click() {
+  const int index = Combo4.ListIndex();
+  if (index < 0 || index >= static_cast<int>(PresetList.size())) return;
+  Text1.SetText(st_.DataPath(kPresetFolder) + PresetList[static_cast<size_t>(index)]);
+  LoadIt();
+}
+
+void Form6::Command4_Click() {
+  Text1.SetText("");
+  Text2.SetText("");
+  ResetClockBoxes();
+  Check2.SetValue(ui::kUnchecked);
+  Check3.SetValue(ui::kUnchecked);
+  Check5.SetValue(ui::kUnchecked);
+}
+
+void Form6::Command1_Click() {
+  if (picker_) picker_->Show(false);
+}
+
+void Form6::Text2_Change() { Text2.SetToolTipText(Text2.Text()); }
+
+void Form6::SelectPage(int page) { Option1[page].SetValue(true); }
+
+void Form6::FindDatabaseFile() {
+  int page = kPageSystem;
+  if (Option1[0].Value()) page = kPageDirect3D;
+  else if (Option1[1].Value()) page = kPageOpenGL;
+  DatabaseChoice choice = ChooseDatabaseFile(page, st_.DriverBuild,
+                                             st_.platform.files().List(st_.DataPath(kDatabaseFolder) + "*.dat"));
+  DatabaseName = std::move(choice.name);
+  DatabaseFiles = std::move(choice.files);
+}
+
+std::vector<std::string> Form6::DatabaseNames(int page) {
+  SelectPage(page);
+  FindDatabaseFile();
+  // A missing database file gives no names.
+  std::string bytes;
+  st_.platform.files().ReadFile(st_.DataPath(kDatabaseFolder) + DatabaseName + ".dat", &bytes);
+  std::vector<std::string> names;
+  for (DatabaseRecord& record : ReadDatabase(bytes, kPresetEntries).records) names.push_back(std::move(record.name));
+  return names;
+}
+
+void Form6::SavePreset() {
+  if (!ProfileNameAllowed(Text1.Text())) {
+    app().MsgBox(kBadProfileName);
+    return;
+  }
+  const bool with_clocks = Check3.Value() == ui::kChecked;
+  if (with_clocks && (!ClockTextAllowed(Text4.Text()) || !ClockTextAllowed(Text5.Text()))) {
+    app().MsgBox(kBadClockText);
+    return;
+  }
+  std::string out;
+  AddPresetItem(out, kPresetMagic);
+  AddPresetItem(out, st_.DeviceId);
+  AddPresetItem(out, std::to_string(Check2.Value()));
+  AddPresetItem(out, std::to_string(Check5.Value()));
+  const bool nine_x = st_.OsClass == 0;
+  // Only numbers are stored: the loader writes every value back as a number.
+  auto add_pairs = [&](const std::vector<std::string>& names, bool strip, const std::string& key) {
+    for (const std::string& database_name : names) {
+      const std::string name = strip && database_name.size() > 4 ? database_name.substr(4) : database_name;
+      const RegRead value = st_.reg.ReadRegValue(kHkeyLocalMachine, key, name);
+      if (value.kind() != RegRead::Kind::kNumber) continue;
+      AddPresetItem(out, name);
+      AddPresetItem(out, value.AsText());
+    }
+  };
+  add_pairs(DatabaseNames(kPageDirect3D), nine_x || st_.DriverBuild > 2960,
+            nine_x ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey);
+  add_pairs(DatabaseNames(kPageOpenGL), nine_x, nine_x ? st_.DriverKey + kOpenGLSubkey : st_.DriverKey);
+  if (with_clocks) {
+    AddPresetItem(out, kClockEntry);
+    AddPresetItem(out, Text4.Text() + "," + Text5.Text());
+    Check3.SetValue(ui::kUnchecked);
+  }
+  if (!Text2.Text().empty()) {
+    AddPresetItem(out, kAppEntry);
+    AddPresetItem(out, Text3.Text());
+    AddPresetItem(out, Text2.Text());
+  }
+
+  // The new preset goes to a file of its own first; the old one is
+  // replaced only by a complete new one.
+  auto& files = st_.platform.files();
+  const std::string folder = st_.DataPath(kPresetFolder);
+  if (!files.FolderExists(folder)) files.CreateFolder(folder);
+  const std::string path = folder + Text1.Text() + ".ksp";
+  const std::string part = path + ".tmp";
+  if (!files.WriteFile(part, out) || !files.MoveFile(part, path)) {
+    files.DeleteFile(part);
+    app().MsgBox(ErrorMessage(kPathFileAccess));
+    return;
+  }
+  app().MsgBox(st_.Lang(234));
+}
+
+void Form6::ListPresets() {
+  while (Combo4.ListCount() > 0) Combo4.RemoveItem(0);
+  PresetList.clear();
+  const std::vector<std::string> names = st_.platform.files().List(st_.DataPath(kPresetFolder) + "*.ksp");
+  Combo4.SetText(names.empty() ? st_.Lang(233) : st_.Lang(232));
+  for (const std::string& name : names) {
+    if (static_cast<int>(PresetList.size()) >= kMaxPresets) break;
+    Combo4.AddItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : name);
+    PresetList.push_back(name);
+  }
+}
+
+void Form6::DAOGL() {
+  const bool nine_x = st_.OsClass == 0;
+  const std::string key = nine_x ? st_.DriverKey + kOpenGLSubkey : st_.DriverKey;
+  for (const std::string& name : DatabaseNames(kPageOpenGL))
+    st_.reg.DeleteRegValue(kHkeyLocalMachine, key, nine_x && name.size() > 4 ? name.substr(4) : name);
+}
+
+void Form6::DAD3D() {
+  const std::string key = st_.OsClass == 0 ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey;
+  for (const std::string& name : DatabaseNames(kPageDirect3D))
+    st_.reg.DeleteRegValue(kHkeyLocalMachine, key, name.size() > 4 ? name.substr(4) : name);
+}
+
+void Form6::LoadFailed(const std::string& message) {
+  app().MsgBox(message);
+  Hide();
+}
+
+void Form6::LoadIt() {
+  if (!st_.CmdPresetPath.empty()) Text1.SetText(st_.CmdPresetPath);
+  if (Text1.Text().empty()) {
+    Unload();
+    return;
+  }
+  std::string bytes;
+  if (!st_.platform.files().ReadFile(Text1.Text(), &bytes)) {
+    LoadFailed(ErrorMessage(kFileNotFound));
+    return;
+  }
+  FieldReader in(bytes);
+  if (in.Next() != kPresetMagic) {
+    app().MsgBox(st_.Lang(235));
+    return;
+  }
+  const std::string card = in.Next();
+  const bool card_matches = card == st_.DeviceId || card == kAnyCard;
+  const std::string clear_all = in.Next();
+  const std::string restore = in.Next();
+  if (clear_all == "1") {
+    DAOGL();
+    DAD3D();
+  }
+  RestoreFlag = TextToInt32(restore).value_or(0);
+  bool clocks_set = false;
+  std::int16_t saved_core = 0, saved_mem = 0;
+
+  while (!in.AtEnd()) {
+    const std::string name = in.Next();
+    // An odd item at the end has no value: the load stops there.
+    if (in.AtEnd()) break;
+    const std::string value = in.Next();
+    if (name == kAppEntry) {
+      const std::string program = in.Next();
+      // The program's own path names it (quoted, so that a folder with
+      // blanks cannot start another program), and it starts in its folder.
+      auto& processes = st_.platform.processes();
+      const std::uint32_t pid =
+          processes.StartProgramIn(platform::QuotedProgram(program), value, platform::WindowStyle::kNormalFocus);
+      if (pid == 0) {
+        LoadFailed(ErrorMessage(kFileNotFound));
+        return;
+      }
+      if (!st_.CmdPresetPath.empty()) Hide();
+      if (RestoreFlag == 1 && clocks_set) {
+        platform::ScopedProcess process(processes, processes.OpenProcess(platform::kSynchronize, pid));
+        processes.WaitForSingleObject(process.get(), platform::kInfinite);
+        st_.MemClock = saved_mem;
+        st_.CoreClock = saved_core;
+        ApplyCardClocks(st_);
+      }
+      return;
+    }
+    if (name == kClockEntry) {
+      if (!card_matches) continue;
+      // "core,memory"; an entry that does not hold two clocks is skipped.
+      const size_t comma = value.find(',');
+      const std::string core = comma == std::string::npos ? value : value.substr(0, comma);
+      const std::string mem = comma == std::string::npos ? "" : value.substr(comma + 1);
+      if (!ClockTextAllowed(core) || !ClockTextAllowed(mem)) continue;
+      if (!ReadClocksWithRetry(st_, kPresetClockLimit)) {
+        app().MsgBox("O/C Error");
+        return;
+      }
+      saved_mem = st_.MemClock;
+      saved_core = st_.CoreClock;
+      st_.CoreClock = static_cast<std::int16_t>(*WholeNumber(core));
+      st_.MemClock = static_cast<std::int16_t>(*WholeNumber(mem));
+      ApplyCardClocks(st_);
+      clocks_set = true;
+      continue;
+    }
+    // A value that is no number, or a pair without a name, is skipped.
+    const std::optional<std::int32_t> number = TextToInt32(value);
+    if (!number || name.empty()) continue;
+    st_.reg.WriteAsBinary = 1;
+    if (st_.OsClass != 0) {
+      st_.reg.WriteRegValue(kHkeyLocalMachine, st_.DriverKey, name, *number);
+    } else if (name.size() > 4) {
+      const std::string key = st_.DriverKey + (StartsWithD3D(name) ? kDirect3DSubkey : kOpenGLSubkey);
+      st_.reg.WriteRegValue(kHkeyLocalMachine, key, name, *number);
+    }
+  }
+  if (!st_.CmdPresetPath.empty()) Hide();
+  if (RefreshPages) RefreshPages();
+  Text1.SetText("");
+}
+
+}  // namespace ks

@@ -1,0 +1,95 @@
+// Form6: the profile manager. Saves the driver's current values, an
+// optional clock pair and an optional program as a preset, lists the saved
+// presets and applies one when it is picked, and owns the tray launcher's
+// start-with-Windows value. Its logic runs without the window being shown:
+// the preset command line loads it hidden and calls LoadIt.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/se_state.h"
+#include "tools/value_database.h"
+#include "ui/ui.h"
+
+namespace ks {
+
+class Form7;
+
+inline constexpr const char* kAutostartRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kAutostartValue = "Kestrelane Travonix";
+
+class Form6 : public ui::Form {
+ public:
+  explicit Form6(SeState& state);
+
+  ui::ControlArray<ui::Frame> Frame1{*this, "Frame1", 2};  // (0) saving, (1) loading
+  ui::CheckBox Check1{*this, "Check1"};                     // tray launcher autostart
+  ui::ControlArray<ui::Label> Label1{*this, "Label1"};
+  ui::TextBox Text1{Frame1[0], "Text1"};  // profile name; during a load the preset's path
+  ui::TextBox Text2{Frame1[0], "Text2"};  // program to start
+  ui::TextBox Text3{Frame1[0], "Text3"};  // its folder (from the application picker)
+  ui::CommandButton Command1{Frame1[0], "Command1"};  // "..."
+  ui::CheckBox Check3{Frame1[0], "Check3"};           // include the clocks
+  ui::TextBox Text4{Frame1[0], "Text4"};              // core clock, MHz
+  ui::TextBox Text5{Frame1[0], "Text5"};              // memory clock, MHz
+  ui::CheckBox Check2{Frame1[0], "Check2"};           // clear-all flag
+  ui::CheckBox Check5{Frame1[0], "Check5"};           // restore flag
+  ui::CommandButton Command4{Frame1[0], "Command4"};  // "Clear"
+  ui::CommandButton Command3{Frame1[0], "Command3"};  // "Save"
+  ui::ComboBox Combo4{Frame1[1], "Combo4"};           // saved presets
+  ui::CommandButton Command2{*this, "Command2"};      // "Close"
+  // The page FindDatabaseFile reads; below the visible area.
+  ui::ControlArray<ui::OptionButton> Option1{*this, "Option1", 3};
+
+  // --- window state ---
+  std::string DatabaseName;
+  std::vector<std::string> DatabaseFiles;
+  // File names (with ".ksp") behind Combo4's items, by item index.
+  std::vector<std::string> PresetList;
+  std::int32_t RestoreFlag = 0;
+  std::int32_t LoadingFlag = 0;
+
+  // Refreshes the main window's pages from the driver (the readers); set by
+  // the main window.
+  std::function<void()> RefreshPages;
+  // The application picker, which writes into Text2 and Text3; set by the
+  // main window. It closes with this window.
+  void SetPicker(Form7* picker) { picker_ = picker; }
+
+  void FindDatabaseFile();
+  void SavePreset();
+  void ListPresets();
+  // Applies the preset in Text1 (or CmdPresetPath when that is set).
+  void LoadIt();
+  void DAOGL();
+  void DAD3D();
+
+  void Check1_Click();
+  void Check3_Click();
+  void Combo4_Click();
+  void Command4_Click();
+  void Command1_Click();
+  void Text2_Change();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  std::string AutostartPath() const;
+  void WriteAutostart();
+  // The names of the page's database file, stripped as `strip` says.
+  std::vector<std::string> DatabaseNames(int page);
+  void SelectPage(int page);
+  // The error path of a load: the message, then the window is hidden.
+  void LoadFailed(const std::string& message);
+  void ResetClockBoxes();
+
+  SeState& st_;
+  Form7* picker_ = nullptr;
+};
+
+}  // namespace ks

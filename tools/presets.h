@@ -1,0 +1,54 @@
+// Preset files (".ksp" in "\DATA\Presets\"): one double-quoted item a line,
+// CR LF, in the system code page: "ksp", the device id, the clear-all flag,
+// the restore flag, name/value pairs of driver values (Direct3D, then
+// OpenGL), optionally "Clock speed" with "core,memory", optionally
+// "App to run" with the program's folder and path. The profile manager
+// (Form6) writes and applies them; this module holds the rules they share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ks {
+
+inline constexpr const char* kPresetFolder = "\\DATA\\Presets\\";
+inline constexpr const char* kPresetMagic = "ksp";
+inline constexpr const char* kAnyCard = "999";
+inline constexpr const char* kClockEntry = "Clock speed";
+inline constexpr const char* kAppEntry = "App to run";
+inline constexpr int kMaxPresets = 129;
+// The highest default clock (MHz) a preset's clocks are applied against,
+// and the one the profile manager's clock box accepts.
+inline constexpr int kPresetClockLimit = 2000;
+inline constexpr int kProfileClockLimit = 3000;
+
+// Appends one item as the file holds it: in double quotes, then CR LF.
+void AddPresetItem(std::string& out, std::string_view item);
+
+// A profile name that can become a file name inside the presets folder:
+// none of \ / : * ? " < > | and no "..". The empty name is allowed (it
+// saves ".ksp").
+bool ProfileNameAllowed(std::string_view name);
+// A clock text a preset can carry: a whole number that fits 16 bits.
+bool ClockTextAllowed(std::string_view text);
+
+// The preset path of KestrelaneSE's full command line: everything after
+// the program's own name (quoted or not), blanks around it dropped, and a
+// pair of quotes around the whole path dropped too. "" when there is none.
+std::string PresetPathFromCommandLine(std::string_view command_line);
+
+// The messages of a step that failed, "Error: " + description + " " + number.
+struct RunError {
+  int number;
+  const char* description;
+};
+inline constexpr RunError kFileNotFound{53, "File not found"};
+inline constexpr RunError kPathFileAccess{75, "Path/File access error"};
+std::string ErrorMessage(const RunError& error);
+
+// The message for a refused profile name or clock text.
+inline constexpr const char* kBadProfileName =
+    "A profile name cannot hold \\ / : * ? \" < > | or two dots in a row.";
+inline constexpr const char* kBadClockText = "Clock speeds must be whole numbers (MHz).";
+
+}  // namespace ks
