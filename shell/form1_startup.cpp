@@ -199,6 +199,8 @@ void Form1::UnloadSatellites() {
   form3().Unload();
   form4().Unload();
   form5().Unload();
+  // The profile manager (and its application picker) ends with the program.
+  form6().Unload();
 }
 
 void Form1::Form_Unload(int& cancel) {

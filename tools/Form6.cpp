@@ -294,6 +294,25 @@ void Form6::DAD3D() {
     st_.reg.DeleteRegValue(kHkeyLocalMachine, key, name.size() > 4 ? name.substr(4) : name);
 }
 
+bool Form6::IsDirect3DName(const std::string& name, std::optional<std::vector<std::string>>* names) {
+  // Windows 9x keeps the Direct3D values apart from the OpenGL ones. A
+  // stored name without "d3d_" in front (the classic upper-case names,
+  // the "D3DOGL_" ones) still belongs to Direct3D when this build's
+  // Direct3D database lists it.
+  if (!names->has_value()) {
+    std::vector<std::string> shorts;
+    for (const std::string& n : DatabaseNames(kPageDirect3D)) shorts.push_back(ShortName(n));
+    *names = std::move(shorts);
+  }
+  const auto same = [&](const std::string& listed) {
+    return listed.size() == name.size() &&
+           std::equal(listed.begin(), listed.end(), name.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  return std::any_of((*names)->begin(), (*names)->end(), same);
+}
+
 void Form6::LoadFailed(const std::string& message) {
   app().MsgBox(message);
   Hide();
@@ -325,6 +344,7 @@ void Form6::LoadIt() {
   }
   RestoreFlag = TextToInt32(restore).value_or(0);
   bool clocks_set = false;
+  std::optional<std::vector<std::string>> d3d_names;  // read when first needed
   std::int16_t saved_core = 0, saved_mem = 0;
 
   while (!in.AtEnd()) {
@@ -379,7 +399,8 @@ void Form6::LoadIt() {
     if (st_.OsClass != 0) {
       st_.reg.WriteRegValue(kHkeyLocalMachine, st_.DriverKey, name, *number);
     } else if (name.size() > 4) {
-      const std::string key = st_.DriverKey + (StartsWithD3D(name) ? kDirect3DSubkey : kOpenGLSubkey);
+      const bool d3d = StartsWithD3D(name) || IsDirect3DName(name, &d3d_names);
+      const std::string key = st_.DriverKey + (d3d ? kDirect3DSubkey : kOpenGLSubkey);
       st_.reg.WriteRegValue(kHkeyLocalMachine, key, name, *number);
     }
   }

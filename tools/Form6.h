@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,9 @@ class Form6 : public ui::Form {
   // The names of the page's database file, stripped as `strip` says.
   std::vector<std::string> DatabaseNames(int page);
   void SelectPage(int page);
+  // On Windows 9x: whether a stored name is one of this build's Direct3D
+  // values (`names` caches the Direct3D database's short names).
+  bool IsDirect3DName(const std::string& name, std::optional<std::vector<std::string>>* names);
   // The error path of a load: the message, then the window is hidden.
   void LoadFailed(const std::string& message);
   void ResetClockBoxes();

@@ -27,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     trace += "step " + std::to_string(step) + " " + std::to_string(us) + " us\n";
   };
   form.CommandLine = command_line ? command_line : "";
+  form.Load();
+  trace += "loaded " + std::to_string(since_start_us()) + " us\n";
   form.Show();
   trace += "shown " + std::to_string(since_start_us()) + " us\n";
   state.app.Run();

@@ -3,6 +3,7 @@
 // and the preset path of the command line.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,10 @@
 #include "native/fixtures/machines.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
+#include "shell/Form1.h"
 #include "shell/satellite_forms.h"
+#include "engine/d3d.h"
+#include "engine/ogl.h"
 #include "tools/Form6.h"
 #include "tools/Form7.h"
 #include "tools/presets.h"
@@ -248,6 +252,21 @@ TEST(LoadIt, AppliesTheStoredValues) {
   }
 }
 
+// Regression: on Windows 9x only names with "d3d_" in front reached the
+// Direct3D key; the classic names and the shared "D3DOGL_" values landed
+// under the OpenGL key, where the driver's Direct3D part never looks.
+TEST(LoadIt, Windows98DirectXNamesTheDatabaseListsGoToTheDirect3DKey) {
+  Rig r(0, 2000);
+  r.m.fs.AddFile(kDb + "0000d3d.dat",
+                 "\"D3D_ANTIALIASENABLE\",\"a\",\"x\"\r\n\"D3D_D3DOGL_70835937\",\"b\",\"x\"\r\n");
+  r.Apply(Items({"ksp", "0322", "0", "0", "ANTIALIASENABLE", "1", "d3dogl_70835937", "2", "FSAAMode", "3"}));
+  const std::string dk = std::string("HKLM\\") + kDk;
+  EXPECT_TRUE(r.m.reg.Get(dk + "\\NVidia\\Direct3D", "ANTIALIASENABLE"));
+  EXPECT_TRUE(r.m.reg.Get(dk + "\\NVidia\\Direct3D", "D3DOGL_70835937"));
+  EXPECT_TRUE(r.m.reg.Get(dk + "\\NVidia\\OpenGL", "FSAAMode"));
+  EXPECT_FALSE(r.m.reg.Get(dk + "\\NVidia\\OpenGL", "ANTIALIASENABLE"));
+}
+
 TEST(LoadIt, ClearAllDeletesOpenGLThenDirect3D) {
   Rig r;
   r.m.reg.AddKey(r.Hk(kDk));
@@ -345,6 +364,50 @@ TEST(Presets, SaveThenApplyRestoresEveryValue) {
     SCOPED_TRACE(names[i]);
     EXPECT_EQ(r.m.reg.Get(dk, names[i])->bytes, before[i].bytes);
     EXPECT_EQ(r.m.reg.Get(dk, names[i])->type, 3u);
+  }
+}
+
+class NoControls : public SettingControls {
+ public:
+  void SetControlText(WriterControl, const std::string&) override {}
+};
+
+// What the pages can write, saved and applied again on the shipped
+// database: every value comes back with its bytes.
+TEST(Presets, WhatTheWritersWroteComesBack) {
+  struct Case {
+    const char* name;
+    std::int16_t os;
+    std::int32_t build;
+  };
+  const Case cases[] = {{"98, classic driver", 0, 2000}, {"98, numbered driver", 0, 4500},
+                        {"XP, older driver", 3, 4500}, {"XP", 3, 7701}, {"Vista", 4, 9371}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r(c.os, c.build);
+    for (const char* kind : {"d3d", "ogl"}) r.m.fs.DeleteFile(kDb + "0000" + kind + ".dat");
+    for (const std::string& name : {"0000d3d", "2281d3d", "4103d3d", "4230d3d", "5000d3d", "0000ogl", "5000ogl",
+                                    "7701ogl"})
+      r.m.fs.AddFile(kDb + name + ".dat", test::ReadRepoData("Database/" + name + ".dat"));
+    NoControls controls;
+    for (std::int16_t code : {1, 10, 16, 29, 44, 63, 69, 106, 109, 114}) WriteD3DSetting(r.s, controls, code, 0);
+    for (std::int16_t code : {2, 7, 10, 12, 14, 17, 20, 22, 25, 28, 52, 57, 68, 72}) WriteOGLSetting(r.s, controls, code, 0);
+    const std::string dk = r.Hk(kDk);
+    const std::vector<std::string> keys = {dk, dk + "\\NVidia\\Direct3D", dk + "\\NVidia\\OpenGL"};
+    std::map<std::string, std::string> before;
+    for (const auto& key : keys)
+      for (const auto& n : r.m.reg.ValueNames(key)) before[key + "|" + n] = r.m.reg.Get(key, n)->bytes;
+    ASSERT_GT(before.size(), 10u);
+    r.Save("all");
+    r.f.DAOGL();
+    r.f.DAD3D();
+    for (const auto& key : keys) EXPECT_TRUE(r.m.reg.ValueNames(key).empty()) << key;
+    r.f.Text1.SetText(kPresets + "all.ksp");
+    r.f.LoadIt();
+    std::map<std::string, std::string> after;
+    for (const auto& key : keys)
+      for (const auto& n : r.m.reg.ValueNames(key)) after[key + "|" + n] = r.m.reg.Get(key, n)->bytes;
+    EXPECT_EQ(after, before);
   }
 }
 
@@ -614,6 +677,22 @@ TEST(Form6, ClockBoxReadsTheCard) {
     EXPECT_EQ(r.f.Text4.Text(), "<226>");
     EXPECT_EQ(r.driver.runs, 5);
   }
+}
+
+TEST(Form6, ClosesWithTheMainWindow) {
+  auto m = test::MakeMachine(test::OsKind::kXp);
+  SeState s(*m);
+  test::MarkLanguage(s);
+  Form1 main(s);
+  main.Show();
+  main.Toolbar1.UserClickMenu("nvcpl", "pedit");
+  ASSERT_TRUE(main.form6().Visible());
+  main.form6().Command1.UserClick();
+  ASSERT_TRUE(main.form7().Visible());
+  main.UserClose();
+  EXPECT_FALSE(main.form6().Loaded());
+  EXPECT_FALSE(main.form7().Loaded());
+  EXPECT_TRUE(s.app.Ended()) << "no window keeps the program alive";
 }
 
 }  // namespace

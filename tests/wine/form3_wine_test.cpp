@@ -122,6 +122,9 @@ TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
   EXPECT_EQ(number, -10);
   EXPECT_EQ(editor.Label2.Caption(), "-10");
 
+  const char* build = std::getenv("KS_BUILD_DIR");
+  if (build) renderer_.SaveScreenshot(editor, std::string("Z:") + build + "/registry_editor.bmp");
+
   Click(renderer_.WindowOf(editor.Command1), 10, 10);
   PumpUntil([&] { return StoredType(&number) == 0; });
   EXPECT_EQ(StoredType(&number), 0u) << "Delete key removed the value";

@@ -209,6 +209,8 @@ TEST_F(WineProfileManager, SavedPresetIsListedAndAppliedByPickingIt) {
   for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
   PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
   ASSERT_EQ(manager_.Text1.Text(), "winetest");
+  const std::string build = FolderFromEnv("KS_BUILD_DIR");
+  if (!build.empty()) renderer_.SaveScreenshot(manager_, build + "\\profile_manager.bmp");
   Click(renderer_.WindowOf(manager_.Command3));
   PumpUntil([&] { return !machine_.msg.shown.empty(); });
   ASSERT_EQ(machine_.msg.shown.size(), 1u);

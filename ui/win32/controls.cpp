@@ -94,6 +94,33 @@ bool InHiddenFrame(const Control& control) {
   return false;
 }
 
+// The window's rectangle in its parent, pixels; a combo's window also
+// holds its drop-down list.
+RECT PlacedRect(const Control& control) {
+  int height = Px(control.Height());
+  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;
+  return RECT{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
+              Px(control.Top()) + height};
+}
+
+// The window text a control's window is made with.
+std::string InitialText(const Control& control) {
+  switch (control.kind()) {
+    case Kind::kFrame:
+      return static_cast<const Frame&>(control).Caption();
+    case Kind::kLabel:
+      return static_cast<const Label&>(control).Caption();
+    case Kind::kCommandButton:
+      return static_cast<const CommandButton&>(control).Caption();
+    case Kind::kCheckBox:
+      return static_cast<const CheckBox&>(control).Caption();
+    case Kind::kOptionButton:
+      return static_cast<const OptionButton&>(control).Caption();
+    default:
+      return "";
+  }
+}
+
 }  // namespace
 
 HWND Renderer::ParentFor(FormWindows& fw, const Control& control, bool now) {
@@ -125,8 +152,16 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
   ++mirroring_;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | static_cast<DWORD>(kind.style);
   if (control.kind() == Kind::kLabel) style |= AlignStyle(static_cast<Label&>(control).GetAlignment());
+  // The window is made as the model has it (place, caption, shown,
+  // enabled), so that the Sync below finds little left to change: under
+  // Wine every change is a round trip to the server.
+  if (control.Visible()) style |= WS_VISIBLE;
+  if (!control.Enabled()) style |= WS_DISABLED;
+  cw.placed = PlacedRect(control);
   static int next_id = 100;
-  cw.hwnd = CreateWindowExA(static_cast<DWORD>(kind.ex_style), kind.cls, "", style, 0, 0, 0, 0, parent,
+  cw.hwnd = CreateWindowExA(static_cast<DWORD>(kind.ex_style), kind.cls, InitialText(control).c_str(), style,
+                            cw.placed.left, cw.placed.top, cw.placed.right - cw.placed.left,
+                            cw.placed.bottom - cw.placed.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(next_id++)), GetModuleHandleA(nullptr), this);
   SendMessageA(cw.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   if (control.kind() == Kind::kToolbar) {
@@ -284,10 +319,7 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
   HWND hwnd = cw.hwnd;
   HWND parent = ParentFor(fw, control, true);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
-  int height = Px(control.Height());
-  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;
-  RECT want{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
-            Px(control.Top()) + height};
+  const RECT want = PlacedRect(control);
   if (!EqualRect(&want, &cw.placed)) {
     cw.placed = want;
     SetWindowPos(hwnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
