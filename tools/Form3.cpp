@@ -33,6 +33,8 @@ Form3::Form3(SeState& state) : ui::Form(state.app, "Form3"), st_(state) {
   app().Logging = false;
   SetCaption("Registry editor");
   Move(0, 0, 7335, 6300);
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
   Combo1.Move(120, 120, 3615, 315);
   Combo1.SetText("Direct3D");
   for (int i = 0; i < 3; ++i) {

@@ -30,6 +30,8 @@ Form6::Form6(SeState& state) : ui::Form(state.app, "Form6"), st_(state) {
   app().Logging = false;
   SetCaption("Profile manager");
   Move(0, 0, 6015, 6360);
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
   Check1.Move(120, 120, 5655, 255);
   Check1.SetCaption("Run TRAVONIX on startup");
   Check1.SetValue(ui::kChecked);

@@ -14,6 +14,8 @@ Form7::Form7(SeState& state) : ui::Form(state.app, "Form7"), st_(state) {
   app().Logging = false;
   SetCaption("Select Associated application");
   Move(0, 0, 5400, 4500);
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterOwner);
   Drive1.Move(120, 120, 2400, 315);
   Dir1.Move(120, 540, 2400, 2760);
   File1.Move(2640, 120, 2520, 3180);
