@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace ks::platform {
@@ -44,6 +45,10 @@ class Processes {
   virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t timeout_ms) = 0;
   // CloseHandle; false for a handle that is not open.
   virtual bool CloseHandle(ProcessHandle process) = 0;
+  // ExitProcess: ends this process at once; no window, handler or
+  // destructor runs any more. Does not return. (A service that only wraps
+  // another may keep this default.)
+  [[noreturn]] virtual void ExitProcess(std::uint32_t exit_code) { std::_Exit(static_cast<int>(exit_code)); }
 };
 
 // Owns one process handle and closes it once.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control.h"
 #include "ui/form.h"
 #include "ui/timer.h"
 
@@ -19,6 +20,10 @@ int App::LoadedCount() const {
 int App::MsgBox(const std::string& text, unsigned style, const std::string& caption) {
   return dialogs_.MessageBox(text, style, caption.empty() ? Title : caption);
 }
+
+std::uint64_t App::WindowHandle(Form& form) { return backend_ ? backend_->FormWindow(form) : 0; }
+
+std::uint64_t App::WindowHandle(Control& control) { return backend_ ? backend_->ControlHandle(control) : 0; }
 
 std::int64_t App::Now() const { return backend_ ? backend_->NowMs() : virtual_ms_; }
 

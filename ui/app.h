@@ -45,6 +45,9 @@ class Backend {
   // The window of a loaded form, made now (hidden) when the form has none
   // yet; 0 when there is none.
   virtual std::uint64_t FormWindow(Form& form) { return 0; }
+  // The window of a control of a loaded form, made as FormWindow makes
+  // the form's; 0 when there is none.
+  virtual std::uint64_t ControlHandle(Control& control) { return 0; }
   // Shows the items of `menu` as a popup menu at the mouse position and
   // returns when it closes, after the chosen item's Click has run.
   virtual void PopupMenu(Form& form, Menu& menu) {}
@@ -86,6 +89,10 @@ class App {
   // The forms that exist, loaded or not, in creation order.
   const std::vector<Form*>& forms() const { return forms_; }
 
+  // The system window handle of a form or control (what Direct3D draws
+  // into); 0 headless.
+  std::uint64_t WindowHandle(Form& form);
+  std::uint64_t WindowHandle(Control& control);
   // The screen's work area in twips; headless a 1024 x 768 pixel screen.
   void WorkArea(int& left, int& top, int& width, int& height);
 

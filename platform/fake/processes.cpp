@@ -101,6 +101,11 @@ std::uint32_t FakeProcesses::WaitForSingleObject(platform::ProcessHandle process
 
 bool FakeProcesses::CloseHandle(platform::ProcessHandle process) { return handles_.erase(process) != 0; }
 
+void FakeProcesses::ExitProcess(std::uint32_t exit_code) {
+  ++exits;
+  throw ProcessExit{exit_code};
+}
+
 bool FakeProcesses::Ended(std::uint32_t pid) const {
   auto p = processes_.find(pid);
   return p != processes_.end() && p->second.ended;

@@ -22,6 +22,12 @@
 
 namespace ks::fake {
 
+// What the fake's ExitProcess throws: the test catches it where the real
+// process would have ended.
+struct ProcessExit {
+  std::uint32_t exit_code;
+};
+
 class FakeProcesses : public platform::Processes {
  public:
   explicit FakeProcesses(FakeFiles& files) : files_(files) {}
@@ -33,6 +39,8 @@ class FakeProcesses : public platform::Processes {
   platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
   std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
   bool CloseHandle(platform::ProcessHandle process) override;
+  // Records the exit and throws ProcessExit.
+  [[noreturn]] void ExitProcess(std::uint32_t exit_code) override;
 
   struct Started {
     std::string command_line;
@@ -54,6 +62,7 @@ class FakeProcesses : public platform::Processes {
   bool Ended(std::uint32_t pid) const;
   int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
   int waits = 0;
+  int exits = 0;  // ExitProcess calls
 
  private:
   struct Process {

@@ -46,4 +46,6 @@ bool Win32Processes::CloseHandle(platform::ProcessHandle process) {
   return process != 0 && ::CloseHandle(ToHandle(process)) != 0;
 }
 
+void Win32Processes::ExitProcess(std::uint32_t exit_code) { ::ExitProcess(exit_code); }
+
 }  // namespace ks::win32

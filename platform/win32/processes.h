@@ -13,6 +13,7 @@ class Win32Processes : public platform::Processes {
   platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
   std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
   bool CloseHandle(platform::ProcessHandle process) override;
+  [[noreturn]] void ExitProcess(std::uint32_t exit_code) override;
 };
 
 }  // namespace ks::win32

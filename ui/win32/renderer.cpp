@@ -159,6 +159,11 @@ HWND Renderer::WindowOf(const Control& control) const {
   return found == fw->controls.end() ? nullptr : found->second.hwnd;
 }
 
+std::uint64_t Renderer::ControlHandle(Control& control) {
+  if (FormWindow(control.form()) == 0) return 0;
+  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(WindowOf(control)));
+}
+
 bool Renderer::HasWindow(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return false;

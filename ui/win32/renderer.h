@@ -39,6 +39,7 @@ class Renderer : public Backend {
   void ModalBegin(Form& form) override;
   void ModalEnd(Form& form) override;
   std::uint64_t FormWindow(Form& form) override;
+  std::uint64_t ControlHandle(Control& control) override;
   void PopupMenu(Form& form, Menu& menu) override;
   void WorkArea(int& left, int& top, int& width, int& height) override;
 

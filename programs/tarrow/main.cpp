@@ -1,0 +1,7 @@
+// tarrow: the Direct3D capability viewer, edition tarrow.
+#include "platform/win32/win.h"
+#include "programs/viewer_main.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  return ks::viewer::RunViewer(ks::viewer::EditionKind::kTarrow, command_line);
+}

@@ -1,0 +1,214 @@
+// The viewer programs under Wine, from an installation folder laid out in
+// the prefix's temporary folder: lumacap writes the adapter report without
+// ever showing a window, KestrelaneSE's adapter page shows that report,
+// and info and tarrow start with their capability lists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/basRegistry.h"
+#include "platform/win32/machine.h"
+#include "platform/win32/win.h"
+
+namespace ks {
+namespace {
+
+std::string FolderFromEnv(const char* name) {
+  const char* dir = std::getenv(name);
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindShownWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND ShownWindowOf(DWORD pid) {
+  WindowSearch search{pid};
+  EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK CollectListBoxes(HWND hwnd, LPARAM lp) {
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof(cls));
+  if (lstrcmpiA(cls, "ListBox") == 0) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+// The lines of every list box of a window, list after list.
+std::vector<std::string> ListLines(HWND window) {
+  std::vector<HWND> boxes;
+  EnumChildWindows(window, CollectListBoxes, reinterpret_cast<LPARAM>(&boxes));
+  std::vector<std::string> lines;
+  for (HWND box : boxes) {
+    const LRESULT count = SendMessageA(box, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      // Read as Unicode: Wine hands another process's list text over as
+      // Unicode whichever way it is asked. The texts are ANSI Latin-1 here.
+      std::wstring wide(static_cast<size_t>(SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 64, L'\0');
+      const LRESULT got = SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+      wide.resize(got > 0 ? std::min(static_cast<size_t>(got), wide.size()) : 0);
+      std::string text;
+      for (wchar_t ch : wide) text += static_cast<char>(ch);
+      lines.push_back(text);
+    }
+  }
+  return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  for (const auto& l : lines)
+    if (l == line) return true;
+  return false;
+}
+
+class ViewerProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    build_ = FolderFromEnv("KS_BUILD_DIR");
+    source_ = FolderFromEnv("KS_SOURCE_DIR");
+    if (build_.empty() || source_.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+    auto& fs = machine_.fs;
+    install_ = fs.TempFolder() + "\\ks_viewer_" +
+               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    ASSERT_TRUE(fs.CreateFolder(install_));
+    ASSERT_TRUE(fs.CreateFolder(install_ + "\\data"));
+  }
+
+  void Install(const std::string& program, const std::string& into) {
+    ASSERT_TRUE(machine_.fs.CopyFile(build_ + "\\programs\\" + program + "\\" + program + ".exe",
+                                     install_ + into + "\\" + program + ".exe"));
+  }
+
+  // Starts a program of the installation and waits up to `ms` for its
+  // first shown window; nullptr when none came.
+  HWND StartAndFindWindow(const std::string& path, int ms) {
+    auto& proc = machine_.proc;
+    pid_ = proc.StartProgram(platform::QuotedProgram(path), platform::WindowStyle::kNormalFocus);
+    if (pid_ == 0) return nullptr;
+    process_ = proc.OpenProcess(platform::kSynchronize, pid_);
+    for (int waited = 0; waited < ms; waited += 50) {
+      if (HWND hwnd = ShownWindowOf(pid_)) return hwnd;
+      if (proc.WaitForSingleObject(process_, 50) == platform::kWaitObject0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  // Closes the window and waits for the program to end.
+  bool CloseAndWait(HWND hwnd) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    const bool ended = machine_.proc.WaitForSingleObject(process_, 30000) == platform::kWaitObject0;
+    machine_.proc.CloseHandle(process_);
+    process_ = 0;
+    return ended;
+  }
+
+  void TearDown() override {
+    if (process_ != 0) machine_.proc.CloseHandle(process_);
+  }
+
+  win32::Win32Machine machine_;
+  std::string build_, source_, install_;
+  std::uint32_t pid_ = 0;
+  platform::ProcessHandle process_ = 0;
+};
+
+TEST_F(ViewerProgram, LumacapWritesACompleteReportWithoutEverShowingAWindow) {
+  Install("lumacap", "\\data");
+  const std::string report = install_ + "\\data\\d3d_adapter_info.txt";
+  machine_.fs.WriteFile(report, "an old report\r\n");
+  auto& proc = machine_.proc;
+  const std::uint32_t pid =
+      proc.StartProgram(platform::QuotedProgram(install_ + "\\data\\lumacap.exe"), platform::WindowStyle::kNormalFocus);
+  ASSERT_NE(pid, 0u);
+  platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
+  bool showed = false, ended = false;
+  for (int waited = 0; waited < 60000 && !ended; waited += 20) {
+    if (ShownWindowOf(pid)) showed = true;
+    ended = proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0;
+  }
+  ASSERT_TRUE(ended) << "lumacap did not end by itself";
+  EXPECT_FALSE(showed) << "lumacap showed a window";
+
+  std::string bytes;
+  ASSERT_TRUE(machine_.fs.ReadFile(report, &bytes));
+  std::vector<std::string> lines;
+  size_t from = 0;
+  for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", from)) {
+    lines.push_back(bytes.substr(from, at - from));
+    from = at + 2;
+  }
+  EXPECT_EQ(from, bytes.size()) << "the last line ends with CR LF";
+  ASSERT_EQ(lines.size(), 90u) << bytes;
+  EXPECT_EQ(lines[0], "Hardware IDs:");
+  EXPECT_EQ(lines[23], "Direct3D core version: 9.0c") << "Wine's d3d9.dll";
+  EXPECT_EQ(lines[28], "Device type: Hardware");
+
+  // Wine's adapter: real identifiers, not the zero record of a failed query.
+  EXPECT_EQ(lines[2].rfind("Device ID: ", 0), 0u);
+  EXPECT_NE(lines[2], "Device ID: 0");
+  EXPECT_EQ(lines[3].rfind("Vendor ID: ", 0), 0u);
+  EXPECT_NE(lines[3], "Vendor ID: 0");
+  EXPECT_NE(lines[11], "Resolution: 0x0");
+}
+
+TEST_F(ViewerProgram, KestrelaneAdapterPageShowsLumacapsReport) {
+  Install("lumacap", "\\data");
+  ASSERT_TRUE(machine_.fs.CopyFile(build_ + "\\programs\\KestrelaneSE\\KestrelaneSE.exe",
+                                   install_ + "\\KestrelaneSE.exe"));
+  for (const char* folder : {"\\DATA\\LANGUAGE"}) machine_.fs.CreateFolder(install_ + folder);
+  ASSERT_TRUE(machine_.fs.CopyFile(source_ + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
+  BasRegistry reg(machine_.reg);
+  reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "LVP", 9);  // start on the adapter page
+
+  HWND window = StartAndFindWindow(install_ + "\\KestrelaneSE.exe", 60000);
+  ASSERT_NE(window, nullptr) << "no window appeared";
+  const auto lines = ListLines(window);
+  EXPECT_TRUE(Contains(lines, "Direct3D core version: 9.0c")) << "the report is not on the page";
+  EXPECT_TRUE(Contains(lines, "Device caps:"));
+  EXPECT_TRUE(CloseAndWait(window));
+  reg.DeleteRegValue(kHkeyCurrentUser, kProductKey, "LVP");
+}
+
+TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
+  struct Case {
+    const char* program;
+    const char* folder;
+    const char* caption;
+  };
+  for (const Case& c : {Case{"info", "", "Kestrelane Adapter Info & test"},
+                        Case{"tarrow", "\\data", "Direct3D TARROW Box"}}) {
+    Install(c.program, c.folder);
+    HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
+    ASSERT_NE(window, nullptr) << c.program << ": no window appeared";
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    EXPECT_STREQ(title, c.caption);
+    const auto lines = ListLines(window);
+    EXPECT_TRUE(Contains(lines, "Device type: Hardware")) << c.program;
+    EXPECT_TRUE(Contains(lines, "Hardware T&L: YES")) << c.program;
+    EXPECT_FALSE(Contains(lines, "Max texture size: 0x0")) << c.program;
+    EXPECT_TRUE(CloseAndWait(window)) << c.program << ": closing did not end it";
+  }
+}
+
+}  // namespace
+}  // namespace ks
