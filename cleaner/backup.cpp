@@ -1,5 +1,8 @@
 #include "cleaner/backup.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "cleaner/search.h"
 #include "common/datafile.h"
 
@@ -14,29 +17,16 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string Folded(const std::string& name) {
+  std::string out = name;
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
 bool IsAbsolute(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
   return drive || unc;
-}
-
-// The copy name for `path` in the folder: its own name while that is free
-// or holds an earlier copy of the same file, else a numbered one. "" when
-// every name is taken.
-std::string CopyNameFor(platform::Files& files, const std::string& path, const std::string& folder) {
-  std::string name = FileName(path);
-  // A copy must never be taken for an index file.
-  if (EndsWithNoCase(name, ".index")) name += "_";
-  const size_t dot = name.rfind('.');
-  const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-  const std::string ext = name.substr(stem.size());
-  for (int n = 1; n <= kMaxCopyNames; ++n) {
-    const std::string candidate = folder + "\\" + (n == 1 ? name : stem + " (" + std::to_string(n) + ")" + ext);
-    const bool taken = files.FileExists(candidate) || files.FolderExists(candidate) ||
-                       files.FileExists(candidate + ".index") || files.FolderExists(candidate + ".index");
-    if (!taken || SamePath(IndexedPath(files, candidate), path)) return candidate;
-  }
-  return "";
 }
 
 }  // namespace
@@ -52,22 +42,66 @@ std::string IndexedPath(platform::Files& files, const std::string& copy_path) {
 
 DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
                                    const std::string& backup_folder) {
+  if (!backup) return files.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
+  return BackupRun(files, backup_folder).Delete(path, true);
+}
+
+BackupRun::BackupRun(platform::Files& files, std::string backup_folder)
+    : files_(files), folder_(std::move(backup_folder)) {
+  // Hidden and system files are not listed; a copy onto one fails, which
+  // keeps the file where it is.
+  for (const std::string& name : files_.List(folder_ + "\\*")) Take(name);
+  for (const std::string& name : files_.ListFolders(folder_)) Take(name);
+}
+
+bool BackupRun::Taken(const std::string& name) const {
+  return std::binary_search(taken_.begin(), taken_.end(), Folded(name));
+}
+
+void BackupRun::Take(const std::string& name) {
+  const std::string folded = Folded(name);
+  const auto at = std::lower_bound(taken_.begin(), taken_.end(), folded);
+  if (at == taken_.end() || *at != folded) taken_.insert(at, folded);
+}
+
+std::string BackupRun::CopyNameFor(const std::string& path) {
+  std::string name = FileName(path);
+  // A copy must never be taken for an index file.
+  if (EndsWithNoCase(name, ".index")) name += "_";
+  const size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+  const std::string ext = name.substr(stem.size());
+  for (int n = 1; n <= kMaxCopyNames; ++n) {
+    const std::string candidate = n == 1 ? name : stem + " (" + std::to_string(n) + ")" + ext;
+    // A name is free, or holds an earlier copy of this very file.
+    if (!Taken(candidate) && !Taken(candidate + ".index")) return folder_ + "\\" + candidate;
+    if (SamePath(IndexedPath(files_, folder_ + "\\" + candidate), path)) return folder_ + "\\" + candidate;
+  }
+  return "";
+}
+
+DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
   if (backup) {
-    const std::string copy = CopyNameFor(files, path, backup_folder);
+    const std::string copy = CopyNameFor(path);
     if (copy.empty()) return DeleteOutcome::kBackupFailed;
-    const bool fresh = !files.FileExists(copy);
-    if (!files.CopyFile(path, copy)) return DeleteOutcome::kBackupFailed;
+    const std::string copy_name = FileName(copy);
+    const bool fresh = !Taken(copy_name);
+    if (!files_.CopyFile(path, copy)) return DeleteOutcome::kBackupFailed;
+    Take(copy_name);
     const std::string index = copy + ".index";
-    if (!files.WriteFile(index, IndexLine(path)) || IndexedPath(files, copy) != path) {
+    Take(copy_name + ".index");
+    // The index must read back as the former path, or restoring could not find it.
+    const std::string line = IndexLine(path);
+    if (FieldReader(line).Next() != path || !files_.WriteFileChecked(index, line)) {
       // The file stays where it is; a copy nobody could restore goes again.
       if (fresh) {
-        files.DeleteFile(copy);
-        files.DeleteFile(index);
+        files_.DeleteFile(copy);
+        files_.DeleteFile(index);
       }
       return DeleteOutcome::kBackupFailed;
     }
   }
-  return files.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
+  return files_.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
 }
 
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -26,6 +27,27 @@ enum class DeleteOutcome {
 // a copy made for a failed index is removed again.
 DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
                                    const std::string& backup_folder);
+
+// One backup folder for a run of deletions: the folder's names are read
+// once, so choosing copy names does not ask the file system for every
+// candidate (on Wine each miss scans the whole folder). Only this object
+// may add to the folder while it lives.
+class BackupRun {
+ public:
+  BackupRun(platform::Files& files, std::string backup_folder);
+  // As DeleteFileWithBackup.
+  DeleteOutcome Delete(const std::string& path, bool backup);
+
+ private:
+  bool Taken(const std::string& name) const;
+  void Take(const std::string& name);
+  // The copy's full path; "" when every name is taken.
+  std::string CopyNameFor(const std::string& path);
+
+  platform::Files& files_;
+  std::string folder_;
+  std::vector<std::string> taken_;  // folded names, sorted
+};
 
 // The former path named by the copy's index file; "" when the index is
 // missing or unreadable or names no absolute path.

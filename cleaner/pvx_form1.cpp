@@ -337,10 +337,11 @@ void Form1::DeleteAll() {
   std::vector<std::string> kept;
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
-    const std::string folder = GroupBackupFolder(group);
+    if (paths.ListCount() == 0) continue;
+    BackupRun run(files, GroupBackupFolder(group));
     for (int i = 0; i < paths.ListCount(); ++i) {
       const std::string path = paths.List(i);
-      if (DeleteFileWithBackup(files, path, backup, folder) == DeleteOutcome::kBackupFailed) kept.push_back(path);
+      if (run.Delete(path, backup) == DeleteOutcome::kBackupFailed) kept.push_back(path);
     }
     if (group == 1) ClearFileLines();
   }
@@ -404,7 +405,10 @@ void Form1::mnu_Exit_Click() {
 
 void Form1::mnu_Manual_Click() {
   // The shell opens the page with whatever the user chose for HTML files.
-  st_.platform.shell().ShellExecute(0, "open", "\"" + ManualPath() + "\"", "", "", platform::kSwShowNormal);
+  std::string quoted = ManualPath();
+  quoted.insert(quoted.begin(), '"');
+  quoted.push_back('"');
+  st_.platform.shell().ShellExecute(0, "open", quoted, "", "", platform::kSwShowNormal);
 }
 
 void Form1::mnu_Update_Click() {

@@ -19,6 +19,9 @@ class Files {
   virtual bool ReadFile(const std::string& path, std::string* bytes) = 0;
   // Creates or replaces the file; false when it cannot be written.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+  // As WriteFile, then reads the file back through the same handle: false
+  // unless it holds exactly `bytes`. (Cheaper than a second open.)
+  virtual bool WriteFileChecked(const std::string& path, const std::string& bytes) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Names (no folder) of the normal files matching a pattern such as

@@ -145,7 +145,9 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   for (const std::string& failing : failing_writes_)
     if (failing == Normal(path)) return false;
   const bool fails = fail_times_ > 0 && Normal(path).find(Normal(fail_part_)) != std::string::npos;
-  const std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
+  std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
+  for (const std::string& garbled : garbled_writes_)
+    if (garbled == Normal(path) && !stored.empty()) stored.pop_back();
   Entry* e = Find(path);
   if (e != nullptr) {
     if (e->folder || e->locked) return false;
@@ -162,6 +164,11 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
     return false;
   }
   return true;
+}
+
+bool FakeFiles::WriteFileChecked(const std::string& path, const std::string& bytes) {
+  std::string read;
+  return WriteFile(path, bytes) && ReadFile(path, &read) && read == bytes;
 }
 
 void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {

@@ -19,6 +19,7 @@ class FakeFiles : public platform::Files {
   std::string TempFolder() override { return temp_folder_; }
   bool ReadFile(const std::string& path, std::string* bytes) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool WriteFileChecked(const std::string& path, const std::string& bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> List(const std::string& pattern) override;
@@ -39,6 +40,9 @@ class FakeFiles : public platform::Files {
   void SetLocked(const std::string& path, bool locked);
   // Writes (and copies) to this path fail, as on a full disk.
   void FailWrites(const std::string& path) { failing_writes_.push_back(Normal(path)); }
+  // Writes to this path report success but store the bytes cut short, as a
+  // failing disk might.
+  void GarbleWrites(const std::string& path) { garbled_writes_.push_back(Normal(path)); }
   // Hidden or system files: directory listings leave them out.
   void SetHidden(const std::string& path, bool hidden);
   void SetSystem(const std::string& path, bool system);
@@ -69,6 +73,7 @@ class FakeFiles : public platform::Files {
 
   std::map<std::string, Entry> entries_;  // by normalised path
   std::vector<std::string> failing_writes_;
+  std::vector<std::string> garbled_writes_;
   std::uint64_t next_order_ = 0;
   std::string program_folder_;
   std::string temp_folder_;

@@ -76,6 +76,30 @@ bool Win32Files::WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
+bool Win32Files::WriteFileChecked(const std::string& path, const std::string& bytes) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD put = 0;
+    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
+        put == 0) {
+      return false;
+    }
+    done += put;
+  }
+  if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+  // One byte more than was written: a longer file does not read back the same.
+  std::string read(bytes.size() + 1, '\0');
+  DWORD got = 0;
+  size_t have = 0;
+  while (have < read.size() &&
+         ::ReadFile(file.get(), read.data() + have, static_cast<DWORD>(read.size() - have), &got, nullptr) && got > 0)
+    have += got;
+  return have == bytes.size() && read.compare(0, have, bytes) == 0;
+}
+
 bool Win32Files::FileExists(const std::string& path) {
   DWORD a = Attributes(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;

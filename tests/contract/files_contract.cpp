@@ -40,6 +40,18 @@ TEST_F(FilesContract, BytesRoundTripUnchanged) {
   EXPECT_EQ(read, "short") << "a write replaces the whole file";
 }
 
+TEST_F(FilesContract, CheckedWriteReadsBackWhatItWrote) {
+  static constexpr char kIndex[] = "\"C:\\x\\a.dll\"\r\n\0z";
+  const std::string bytes(kIndex, sizeof(kIndex) - 1);
+  ASSERT_TRUE(files().WriteFile(At("c.index"), "an older, longer content"));
+  EXPECT_TRUE(files().WriteFileChecked(At("C.INDEX"), bytes));
+  std::string read;
+  ASSERT_TRUE(files().ReadFile(At("c.index"), &read));
+  EXPECT_EQ(read, bytes);
+  EXPECT_TRUE(files().WriteFileChecked(At("empty.index"), ""));
+  EXPECT_FALSE(files().WriteFileChecked(At("nofolder\\x.index"), "x"));
+}
+
 TEST_F(FilesContract, MissingThingsFailWithoutTouchingTheOutput) {
   std::string read = "kept";
   EXPECT_FALSE(files().ReadFile(At("none.dat"), &read));

@@ -109,6 +109,7 @@ TEST_F(PvxDelete, NoBackupNoDeletion) {
   const Case cases[] = {
       {"copy cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll"); }},
       {"index cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll.index"); }},
+      {"index does not read back", [](fake::FakeFiles& fs) { fs.GarbleWrites(kNv + "\\nvcpl.dll.index"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,0 +1,377 @@
+// pvx.exe itself under Wine, driven through its windows as a user would:
+// an installation folder with a profile and its list file, a folder of
+// stand-in driver files below the Windows folder. Delete all with backup
+// and restore bring every file back byte for byte; a hostile profile or
+// list file deletes nothing outside the folders it names.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/basRegistry.h"
+#include "platform/win32/machine.h"
+#include "platform/win32/win.h"
+
+namespace ks {
+namespace {
+
+const char* const kPvxCaption = "PVX - Driver cleaner utility";
+
+std::string FolderFromEnv(const char* name) {
+  const char* dir = std::getenv(name);
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string Text(HWND hwnd) {
+  char buffer[1024] = {};
+  GetWindowTextA(hwnd, buffer, sizeof(buffer));
+  return buffer;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char buffer[64] = {};
+  GetClassNameA(hwnd, buffer, sizeof(buffer));
+  return buffer;
+}
+
+// The visible top-level windows of a process.
+std::vector<HWND> TopWindows(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{pid, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND ChildWithText(HWND parent, const std::string& cls, const std::string& text) {
+  for (HWND c : Children(parent))
+    if (ClassOf(c) == cls && Text(c) == text) return c;
+  return nullptr;
+}
+
+// Tells the parent what a user's action on the control tells it.
+void Notify(HWND control, int code) {
+  PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    // The lists are Unicode windows of another process: ask in Unicode.
+    wchar_t buffer[512] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+    std::string item;
+    for (const wchar_t* p = buffer; *p; ++p) item += static_cast<char>(*p);
+    items.push_back(item);
+  }
+  return items;
+}
+
+class PvxProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string build = FolderFromEnv("KS_BUILD_DIR");
+    const std::string source = FolderFromEnv("KS_SOURCE_DIR");
+    if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+    build_ = build;
+    auto& fs = machine_.fs;
+    tag_ = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    install_ = fs.TempFolder() + "\\ks_pvx_" + tag_;
+    ASSERT_TRUE(fs.CreateFolder(install_));
+    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\pvx\\pvx.exe", install_ + "\\pvx.exe"));
+    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\data\\cleaner", "\\data\\cleaner\\backup"})
+      ASSERT_TRUE(fs.CreateFolder(install_ + folder));
+    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en_pv.dat", install_ + "\\DATA\\LANGUAGE\\en_pv.dat"));
+    windir_ = machine_.sys.GetEnvironmentVariable("windir");
+    ASSERT_FALSE(windir_.empty());
+    drivers_ = "ks_pvx_drivers_" + tag_;
+    ASSERT_TRUE(fs.CreateFolder(windir_ + "\\" + drivers_));
+    ASSERT_TRUE(fs.CreateFolder(windir_ + "\\" + drivers_ + "\\nview"));
+    reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_1W", 1);
+    reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp", 1);
+  }
+
+  void TearDown() override {
+    if (pid_ != 0 && process_) {
+      for (HWND w : TopWindows(pid_)) PostMessageA(w, WM_CLOSE, 0, 0);
+      if (machine_.proc.WaitForSingleObject(process_->get(), 5000) != platform::kWaitObject0) {
+        HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid_);
+        if (h) TerminateProcess(h, 1), CloseHandle(h);
+      }
+    }
+    reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_1W");
+    reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+  }
+
+  // Bytes that are no text: every byte value, a tag of the file's own.
+  static std::string Bytes(const std::string& name) {
+    std::string bytes;
+    for (int i = 0; i < 700; ++i) bytes += static_cast<char>((i * 7 + static_cast<int>(name.size())) & 0xFF);
+    return bytes + name;
+  }
+  std::string Driver(const std::string& name) const { return windir_ + "\\" + drivers_ + "\\" + name; }
+  void WriteProfile(const std::string& name, const std::vector<std::string>& items) {
+    std::string bytes;
+    for (const auto& item : items) bytes += "\"" + item + "\"\r\n";
+    ASSERT_TRUE(machine_.fs.WriteFile(install_ + "\\data\\cleaner\\" + name + ".pvx", bytes));
+  }
+  void WriteList(const std::string& name, const std::vector<std::string>& items) {
+    std::string bytes;
+    for (const auto& item : items) bytes += "\"" + item + "\"\r\n";
+    ASSERT_TRUE(machine_.fs.WriteFile(install_ + "\\DATA\\CLEANER\\" + name, bytes));
+  }
+
+  // Waits (pumping nothing of ours) until `done` holds; false after `ms`.
+  bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
+    for (int waited = 0; waited < ms; waited += 25) {
+      if (done()) return true;
+      Sleep(25);
+    }
+    return done();
+  }
+  HWND WaitForTop(const std::function<bool(HWND)>& match) {
+    HWND found = nullptr;
+    WaitFor([&] {
+      for (HWND w : TopWindows(pid_))
+        if (match(w)) return (found = w) != nullptr;
+      return false;
+    });
+    return found;
+  }
+  HWND WaitForMessageBox() {
+    return WaitForTop([](HWND w) { return ClassOf(w) == "#32770"; });
+  }
+
+  // Starts pvx and picks `profile` in its dialog; the main window.
+  HWND StartWith(const std::string& profile) {
+    auto& proc = machine_.proc;
+    pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
+    if (pid_ == 0) return nullptr;
+    process_.emplace(proc, proc.OpenProcess(platform::kSynchronize, pid_));
+    HWND dialog = WaitForTop([](HWND w) { return ChildWithText(w, "Button", "Select") != nullptr; });
+    if (!dialog) return nullptr;
+    HWND combo = nullptr;
+    for (HWND c : Children(dialog))
+      if (ClassOf(c) == "ComboBox") combo = c;
+    if (!combo) return nullptr;
+    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(profile.c_str()));
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    Notify(combo, CBN_SELCHANGE);
+    HWND select = ChildWithText(dialog, "Button", "Select");
+    if (!WaitFor([&] { return IsWindowEnabled(select) != 0; })) return nullptr;
+    Notify(select, BN_CLICKED);
+    const std::string caption = std::string(kPvxCaption) + " - " + profile + " profile";
+    return WaitForTop([&](HWND w) { return Text(w) == caption; });
+  }
+
+  // The four visible lists by where they stand: files of groups 1 and 2,
+  // then their backups.
+  std::vector<HWND> Lists(HWND main) {
+    std::vector<HWND> lists(4, nullptr);
+    for (HWND c : Children(main)) {
+      if (ClassOf(c) != "ListBox" || !IsWindowVisible(c)) continue;
+      RECT r;
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+      lists[(r.top > 200 ? 2 : 0) + (r.left > 100 ? 1 : 0)] = c;
+    }
+    return lists;
+  }
+  void Click(HWND main, const std::string& button) {
+    HWND b = ChildWithText(main, "Button", button);
+    ASSERT_NE(b, nullptr) << button;
+    Notify(b, BN_CLICKED);
+  }
+  void Pick(HWND list, int index) {
+    SendMessageA(list, LB_SETCURSEL, index, 0);
+    Notify(list, LBN_SELCHANGE);
+  }
+  // Answers the message box that appears with OK; its text.
+  std::string AnswerOk() {
+    HWND box = WaitForMessageBox();
+    if (!box) return "(no message box)";
+    std::string text;
+    for (HWND c : Children(box))
+      if (ClassOf(c) == "Static" && !Text(c).empty()) text = Text(c);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  win32::Win32Machine machine_;
+  BasRegistry reg_{machine_.reg};
+  std::string build_, install_, tag_, windir_, drivers_;
+  std::uint32_t pid_ = 0;
+  std::optional<platform::ScopedProcess> process_;
+};
+
+TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
+  auto& fs = machine_.fs;
+  const std::vector<std::string> group1 = {"nv4_disp.dll", "nvoglnt.dll", "nvcpl.dll"};
+  for (const auto& name : group1) ASSERT_TRUE(fs.WriteFile(Driver(name), Bytes(name)));
+  ASSERT_TRUE(fs.CopyFile(build_ + "\\standins\\nv4_disp.dll", Driver("nv4_disp.dll")));
+  const std::string nv4_bytes = [&] {
+    std::string b;
+    fs.ReadFile(Driver("nv4_disp.dll"), &b);
+    return b;
+  }();
+  ASSERT_TRUE(fs.WriteFile(Driver("nview\\nview.dll"), Bytes("nview.dll")));
+  ASSERT_TRUE(fs.WriteFile(Driver("nview\\nvcpl.dll"), Bytes("nview's nvcpl")));  // same name, other folder
+  ASSERT_TRUE(fs.WriteFile(Driver("nview\\readme.txt"), "not a dll"));
+  WriteList("pvx_test.txt", group1);
+  WriteProfile("test", {" (stand-ins)", "Driver", "nView", "List", "WIN\\" + drivers_ + "-pvx_test.txt", "Extension",
+                        "WIN\\" + drivers_ + "\\nview-.dll", "test1", "test2"});
+
+  HWND main = StartWith("test");
+  ASSERT_NE(main, nullptr) << "the main window did not appear";
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_NE(lists[3], nullptr);
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 3; }));
+  EXPECT_EQ(ListItems(lists[0]), group1) << "in the list file's order";
+  auto group2 = ListItems(lists[1]);
+  std::sort(group2.begin(), group2.end());
+  EXPECT_EQ(group2, (std::vector<std::string>{"nvcpl.dll", "nview.dll"}));
+
+  Pick(lists[0], 0);
+  EXPECT_TRUE(WaitFor([&] { return ChildWithText(main, "Static", "Version: 6.14.10.9371") != nullptr; }))
+      << "the selected file's version is shown";
+
+  Click(main, "Delete all files");
+  EXPECT_EQ(AnswerOk(), "Do you really want to delete all listed files?");
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 3 && ListItems(lists[3]).size() == 2; }));
+  for (const auto& name : group1) EXPECT_FALSE(fs.FileExists(Driver(name))) << name;
+  EXPECT_FALSE(fs.FileExists(Driver("nview\\nview.dll")));
+  EXPECT_TRUE(fs.FileExists(Driver("nview\\readme.txt"))) << "not of the group";
+  const std::string backup = install_ + "\\Data\\cleaner\\backup";
+  std::string index;
+  ASSERT_TRUE(fs.ReadFile(backup + "\\test1\\nvcpl.dll.index", &index));
+  EXPECT_EQ(index, "\"" + Driver("nvcpl.dll") + "\"\r\n");
+
+  // Restore every copy: the lists of backups empty one entry at a time.
+  for (int list = 2; list <= 3; ++list) {
+    while (!ListItems(lists[list]).empty()) {
+      const size_t before = ListItems(lists[list]).size();
+      Pick(lists[list], 0);
+      ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(ChildWithText(main, "Button", "Restore selected file")) != 0; }));
+      Click(main, "Restore selected file");
+      ASSERT_TRUE(WaitFor([&] { return ListItems(lists[list]).size() < before; })) << "restore did nothing";
+    }
+  }
+  for (const auto& name : group1) {
+    std::string bytes;
+    ASSERT_TRUE(fs.ReadFile(Driver(name), &bytes)) << name;
+    EXPECT_EQ(bytes, name == "nv4_disp.dll" ? nv4_bytes : Bytes(name)) << name;
+  }
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadFile(Driver("nview\\nvcpl.dll"), &bytes));
+  EXPECT_EQ(bytes, Bytes("nview's nvcpl"));
+  ASSERT_TRUE(fs.ReadFile(Driver("nview\\nview.dll"), &bytes));
+  EXPECT_EQ(bytes, Bytes("nview.dll"));
+  EXPECT_TRUE(fs.List(backup + "\\test1\\*").empty());
+  EXPECT_TRUE(fs.List(backup + "\\test2\\*").empty());
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
+  pid_ = 0;
+}
+
+TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
+  auto& fs = machine_.fs;
+  ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
+  const std::string outside = windir_ + "\\ks_pvx_victim_" + tag_ + ".dll";
+  ASSERT_TRUE(fs.WriteFile(outside, "victim"));
+  ASSERT_TRUE(fs.WriteFile(install_ + "\\victim.dll", "victim"));
+  WriteList("hostile.txt", {"nv4_disp.dll", "..\\ks_pvx_victim_" + tag_ + ".dll", outside, "*.*",
+                            "..\\..\\..\\" + install_.substr(3) + "\\victim.dll"});
+  WriteProfile("hostile", {" (hostile list)", "Driver", "", "List", "WIN\\" + drivers_ + "-hostile.txt", "", "",
+                           "hostile", ""});
+  // A whole root and a folder climbing out of it: the check refuses them.
+  WriteProfile("refused", {" (refused)", "Driver", "Rest", "Directory", "WIN\\" + drivers_ + "\\..", "Directory",
+                           "SYS", "refused1", "refused2"});
+
+  HWND main = StartWith("hostile");
+  ASSERT_NE(main, nullptr);
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 1; }));
+  EXPECT_EQ(ListItems(lists[0]), (std::vector<std::string>{"nv4_disp.dll"}));
+  Click(main, "Delete all files");
+  AnswerOk();
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 1; }));
+  EXPECT_FALSE(fs.FileExists(Driver("nv4_disp.dll")));
+  EXPECT_TRUE(fs.FileExists(outside));
+  EXPECT_TRUE(fs.FileExists(install_ + "\\victim.dll"));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
+
+  ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
+  const size_t windows_files = fs.List(windir_ + "\\*").size();
+  // The refused profile: the user is told at start, the search lists
+  // nothing and Delete all does nothing.
+  auto& proc = machine_.proc;
+  pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
+  process_.emplace(proc, proc.OpenProcess(platform::kSynchronize, pid_));
+  HWND dialog = WaitForTop([](HWND w) { return ChildWithText(w, "Button", "Select") != nullptr; });
+  ASSERT_NE(dialog, nullptr);
+  HWND combo = nullptr;
+  for (HWND c : Children(dialog))
+    if (ClassOf(c) == "ComboBox") combo = c;
+  ASSERT_NE(combo, nullptr);
+  SendMessageA(combo, CB_SETCURSEL,
+               SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("refused")), 0);
+  Notify(combo, CBN_SELCHANGE);
+  HWND select = ChildWithText(dialog, "Button", "Select");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(select) != 0; }));
+  Notify(select, BN_CLICKED);
+  EXPECT_NE(AnswerOk().find("refused.pvx"), std::string::npos) << "the profile error names the file";
+  main = WaitForTop([](HWND w) { return Text(w) == std::string(kPvxCaption) + " - refused profile"; });
+  ASSERT_NE(main, nullptr);
+  Click(main, "Search files");
+  Sleep(500);
+  lists = Lists(main);
+  EXPECT_TRUE(ListItems(lists[0]).empty());
+  EXPECT_TRUE(ListItems(lists[1]).empty());
+  EXPECT_FALSE(IsWindowEnabled(ChildWithText(main, "Button", "Delete all files")));
+  Click(main, "Delete all files");
+  Sleep(500);
+  for (HWND w : TopWindows(pid_)) EXPECT_NE(ClassOf(w), "#32770") << "no question: nothing can be deleted";
+  EXPECT_TRUE(fs.FileExists(Driver("nv4_disp.dll")));
+  EXPECT_EQ(fs.List(windir_ + "\\*").size(), windows_files);
+}
+
+}  // namespace
+}  // namespace ks
