@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/d3d8.h"
+#include "platform/win32/images.h"
 #include "platform/win32/machine.h"
 #include "ui/win32/renderer.h"
 #include "viewer/Form1.h"
@@ -16,7 +17,8 @@ namespace ks::viewer {
 inline int RunViewer(EditionKind kind, const char* command_line) {
   win32::Win32Machine machine;
   win32::Win32Direct3D8 d3d;
-  ViewerState state(machine, d3d, EditionOf(kind));
+  win32::Win32ImageDecoder images;
+  ViewerState state(machine, d3d, images, EditionOf(kind));
   state.app.Title = state.edition.title;
   state.CommandLine = command_line ? command_line : "";
   ui::win32::Renderer renderer(state.app);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/d3d8.h"
 #include "ui/ui.h"
@@ -32,14 +33,33 @@ class Form2 : public ui::Form {
   void DepthBufferX(int index);
   void Cleanup();
 
+  // The objects, for tests (0: none).
+  platform::D3DHandle device() const { return device_; }
+  platform::D3DHandle main_texture() const { return main_texture_; }
+  platform::D3DHandle vertex_buffer() const { return vertex_buffer_; }
+  std::uint32_t ClearColour = 0x246FB7;
+
  protected:
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
 
  private:
+  // A texture from a file after the program's folder; 0 when it cannot be made.
+  platform::D3DHandle LoadTexture(const std::string& rest);
+  void ReleaseTextures();
+
   ViewerState& st_;
   ui::PictureBox& picture_;
   ui::Label& fps_;
+  platform::D3DHandle direct3d_ = 0;
+  platform::D3DHandle device_ = 0;
+  platform::D3DHandle vertex_buffer_ = 0;
+  platform::D3DHandle main_texture_ = 0;
+  platform::D3DHandle picture_texture_ = 0;
+  platform::D3DHandle blank_texture_ = 0;
+  std::int64_t last_update_ms_ = 0;
+  std::int32_t frames_ = 0;
+  std::int32_t frame_rate_ = 0;
 };
 
 }  // namespace ks::viewer

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/d3d8.h"
+#include "platform/images.h"
 #include "platform/platform.h"
 #include "ui/app.h"
 #include "viewer/edition.h"
@@ -68,13 +69,14 @@ struct DeviceSetup {
 };
 
 struct ViewerState {
-  ViewerState(platform::Platform& p, platform::Direct3D8& d, const Edition& e)
-      : platform(p), d3d(d), edition(e), app(p.dialogs(), p.files()) {}
+  ViewerState(platform::Platform& p, platform::Direct3D8& d, platform::ImageDecoder& i, const Edition& e)
+      : platform(p), d3d(d), images(i), edition(e), app(p.dialogs(), p.files()) {}
   ViewerState(const ViewerState&) = delete;
   ViewerState& operator=(const ViewerState&) = delete;
 
   platform::Platform& platform;
   platform::Direct3D8& d3d;
+  platform::ImageDecoder& images;
   const Edition& edition;
   ui::App app;
   std::string CommandLine;  // the whole command line after the program

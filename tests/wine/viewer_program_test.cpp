@@ -80,6 +80,51 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return false;
 }
 
+BOOL CALLBACK CollectByClass(HWND hwnd, LPARAM lp) {
+  auto* found = reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(lp);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof(cls));
+  if (lstrcmpiA(cls, found->first) == 0) found->second.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const char* cls) {
+  std::pair<const char*, std::vector<HWND>> found{cls, {}};
+  EnumChildWindows(window, CollectByClass, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
+// The combo box whose first entry reads `first`; nullptr when none.
+HWND ComboWithFirstItem(HWND window, const std::wstring& first) {
+  for (HWND combo : ChildrenOfClass(window, "ComboBox")) {
+    std::wstring text(256, L'\0');
+    const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    if (got > 0 && text.substr(0, static_cast<size_t>(got)) == first) return combo;
+  }
+  return nullptr;
+}
+
+// Picks an entry as the user's choice does: the selection, then its notification.
+void Pick(HWND combo, int index) {
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+// The frame rate the preview shows: the label that holds only digits; -1
+// when there is none yet.
+int FrameRate(HWND window) {
+  for (HWND label : ChildrenOfClass(window, "Static")) {
+    wchar_t text[64] = {};
+    const LRESULT got = SendMessageW(label, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    if (got <= 0) continue;
+    bool digits = true;
+    for (LRESULT k = 0; k < got; ++k) digits = digits && text[k] >= L'0' && text[k] <= L'9';
+    if (digits) return _wtoi(text);
+  }
+  return -1;
+}
+
 class ViewerProgram : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -91,6 +136,16 @@ class ViewerProgram : public ::testing::Test {
                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CreateFolder(install_ + "\\data"));
+  }
+
+  // The textures where each edition looks: info in the program's DATA
+  // folder, tarrow its start texture beside it and the rest in its DATA.
+  void InstallTextures(const std::string& folder) {
+    const std::string data = install_ + folder + "\\DATA";
+    machine_.fs.CreateFolder(data);
+    for (const char* name : {"ksln.jpg", "p128.dds", "p128dx1.dds", "p256dx1.dds", "p512dx1.dds"})
+      ASSERT_TRUE(machine_.fs.CopyFile(source_ + "\\data\\" + name, data + "\\" + name));
+    ASSERT_TRUE(machine_.fs.CopyFile(source_ + "\\data\\p512dx1.dds", install_ + folder + "\\p512dx1.dds"));
   }
 
   void Install(const std::string& program, const std::string& into) {
@@ -197,6 +252,7 @@ TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
   for (const Case& c : {Case{"info", "", "Kestrelane Adapter Info & test"},
                         Case{"tarrow", "\\data", "Direct3D TARROW Box"}}) {
     Install(c.program, c.folder);
+    InstallTextures(c.folder);
     HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
     ASSERT_NE(window, nullptr) << c.program << ": no window appeared";
     char title[256] = {};
@@ -207,6 +263,33 @@ TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
     EXPECT_TRUE(Contains(lines, "Hardware T&L: YES")) << c.program;
     EXPECT_FALSE(Contains(lines, "Max texture size: 0x0")) << c.program;
     EXPECT_TRUE(CloseAndWait(window)) << c.program << ": closing did not end it";
+  }
+}
+
+TEST_F(ViewerProgram, PreviewDrawsAndKeepsDrawingThroughFilterAndTextureChanges) {
+  struct Case {
+    const char* program;
+    const char* folder;
+  };
+  for (const Case& c : {Case{"info", ""}, Case{"tarrow", "\\data"}}) {
+    Install(c.program, c.folder);
+    InstallTextures(c.folder);
+    HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
+    ASSERT_NE(window, nullptr) << c.program << ": no window appeared";
+    ASSERT_EQ(ChildrenOfClass(window, "KsPicture").size(), 1u) << c.program;
+    Sleep(2500);
+    EXPECT_GT(FrameRate(window), 0) << c.program << ": no frames drawn";
+    HWND filter = ComboWithFirstItem(window, L"Point sampling");
+    HWND texture = ComboWithFirstItem(window, L"256x256 JPG File");
+    ASSERT_NE(filter, nullptr);
+    ASSERT_NE(texture, nullptr);
+    Pick(filter, 0);
+    Pick(texture, 4);
+    // The frames go on after the changes: the rate is shown afresh.
+    Sleep(2500);
+    EXPECT_GT(FrameRate(window), 0) << c.program << ": drawing stopped";
+    EXPECT_NE(machine_.proc.WaitForSingleObject(process_, 0), platform::kWaitObject0) << c.program << " ended";
+    EXPECT_TRUE(CloseAndWait(window)) << c.program;
   }
 }
 

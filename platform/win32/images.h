@@ -1,0 +1,14 @@
+// Pictures decoded by OLE's picture loader (OleLoadPicture), drawn into a
+// 32-bit DIB to read the pixels.
+#pragma once
+
+#include "platform/images.h"
+
+namespace ks::win32 {
+
+class Win32ImageDecoder : public platform::ImageDecoder {
+ public:
+  bool Decode(const std::string& bytes, platform::DecodedImage* out) override;
+};
+
+}  // namespace ks::win32

@@ -1,0 +1,202 @@
+// The preview renderer over the fake Direct3D: texture stages, the strip of
+// each edition, the frame-rate label, render states and rebuilds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "native/fixtures/viewer_rig.h"
+
+namespace ks {
+namespace {
+
+using test::ViewerRig;
+using viewer::EditionKind;
+
+struct Vertex {
+  float x, y, z;
+  std::uint32_t colour;
+  float tu, tv;
+};
+
+struct PreviewRig : ViewerRig {
+  explicit PreviewRig(EditionKind kind = EditionKind::kInfo, std::uint32_t max_anisotropy = 8) : ViewerRig(kind) {
+    d3d.adapters[0].caps[platform::kDevTypeHal].MaxAnisotropy = max_anisotropy;
+    EXPECT_TRUE(Start());
+  }
+  viewer::Form2& f2() { return *form->form2(); }
+  fake::FakeDirect3D8::Device& dev() { return *d3d.device(f2().device()); }
+  std::uint32_t Stage(std::uint32_t stage, std::uint32_t type) { return dev().stage_states[{stage, type}]; }
+  std::vector<Vertex> Vertices() {
+    const std::string& bytes = d3d.vertex_buffer(f2().vertex_buffer())->bytes;
+    std::vector<Vertex> v(bytes.size() / sizeof(Vertex));
+    std::memcpy(v.data(), bytes.data(), v.size() * sizeof(Vertex));
+    return v;
+  }
+};
+
+TEST(ViewerPreview, StartsWithItsOwnDeviceOnThePictureBox) {
+  PreviewRig rig;
+  auto& dev = rig.dev();
+  EXPECT_EQ(dev.type, platform::kDevTypeHal);
+  EXPECT_EQ(dev.behaviour, 32u);
+  EXPECT_EQ(dev.params.SwapEffect, platform::kSwapEffectCopyVsync);
+  EXPECT_EQ(dev.render_states[137], 0u) << "lighting off";
+  EXPECT_TRUE(rig.f2().Timer1.Enabled());
+  EXPECT_FALSE(rig.f2().Visible()) << "the renderer's own form is never seen";
+  ASSERT_NE(rig.d3d.texture(rig.f2().main_texture()), nullptr);
+  EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->width, 16u) << "info starts with the JPEG";
+  EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->levels, 5u) << "16 x 16 and its mip levels";
+}
+
+TEST(ViewerPreview, StageStatesOverFilterMipmappingAndMultitexture) {
+  struct Case {
+    const char* name;
+    int filter_item;  // Combo2 index
+    bool mipmapping, multitexture;
+    std::uint32_t mip, min, mag, anisotropy;
+    std::uint32_t stage1_op;
+  };
+  const Case cases[] = {
+      {"point", 0, true, false, 1, 1, 1, 1, 1},
+      {"bilinear", 1, true, false, 2, 2, 2, 1, 1},
+      {"anisotropic 16x", 5, true, false, 2, 3, 3, 16, 1},
+      {"anisotropic 4x", 3, true, false, 2, 3, 3, 4, 1},
+      {"no mipmapping", 5, false, false, 0, 0, 0, 16, 1},
+      {"multitexture", 1, true, true, 2, 2, 2, 1, 11},
+  };
+  for (const Case& c : cases) {
+    PreviewRig rig(EditionKind::kTarrow, 16);
+    rig.form->Combo2.UserPick(c.filter_item);
+    if (!c.mipmapping) rig.form->Check6.UserClick();  // this also turns the filter choice off
+    if (c.multitexture) rig.form->Check7.UserClick();
+    EXPECT_EQ(rig.Stage(0, 18), c.mip) << c.name;
+    if (c.mipmapping) {
+      EXPECT_EQ(rig.Stage(0, 17), c.min) << c.name;
+      EXPECT_EQ(rig.Stage(0, 16), c.mag) << c.name;
+    }
+    EXPECT_EQ(rig.Stage(0, 21), c.anisotropy) << c.name;
+    EXPECT_EQ(rig.Stage(1, 1), c.stage1_op) << c.name;
+    EXPECT_EQ(rig.dev().textures[1] != 0, c.multitexture) << c.name;
+  }
+}
+
+TEST(ViewerPreview, InfoBuildsACylinderTarrowThreeColumns) {
+  PreviewRig info;
+  info.form->HScroll3.UserChange(10);
+  auto v = info.Vertices();
+  ASSERT_EQ(v.size(), 100u);
+  EXPECT_FLOAT_EQ(v[0].x, 0.0f);
+  EXPECT_NEAR(v[18].x, 0.0f, 1e-3) << "first and last column nearly coincide";
+  EXPECT_NE(v[18].x, 0.0f);
+  EXPECT_EQ(v[19].y, 1.0f);
+  EXPECT_EQ(v[20].x, 0.0f) << "after the last column the vertices stay zero";
+  EXPECT_EQ(v[20].colour, 0u);
+  EXPECT_EQ(v[0].colour, 0xFFFFFFFFu);
+  EXPECT_EQ(v[1].colour, 0xFF808080u);
+  EXPECT_FLOAT_EQ(v[18].tu, 1.0f);
+  EXPECT_EQ(info.dev().draws.back().count, 18u) << "10 columns: 18 triangles";
+
+  PreviewRig tarrow(EditionKind::kTarrow);
+  tarrow.form->HScroll3.UserChange(20);
+  v = tarrow.Vertices();
+  EXPECT_NEAR(v[2].x, std::sin(-2 * 3.1415 / 3), 1e-6);
+  EXPECT_FLOAT_EQ(v[4].tu, 2.0f / 3.0f);
+  EXPECT_EQ(v[6].x, 0.0f) << "three columns whatever the count";
+  EXPECT_EQ(tarrow.dev().draws.back().count, 38u);
+  tarrow.form->HScroll3.UserChange(50);
+  EXPECT_EQ(tarrow.dev().draws.back().count, 98u);
+}
+
+// Regression: the label showed four times the frames counted.
+TEST(ViewerPreview, FrameRateLabelShowsFramesPerSecond) {
+  PreviewRig rig;
+  rig.s.app.Advance(1000);
+  rig.s.app.Advance(1000);
+  EXPECT_EQ(rig.form->Label8.Caption(), "25") << "a 40 ms timer draws 25 frames a second";
+}
+
+// Regression: every rebuild leaked the previous textures and vertex buffer.
+TEST(ViewerPreview, RebuildsReleaseWhatTheyReplace) {
+  PreviewRig rig;
+  rig.form->Check7.UserClick();  // three textures from now on
+  const int textures = rig.d3d.LiveTextures();
+  const int buffers = rig.d3d.LiveVertexBuffers();
+  for (int value = 10; value <= 50; value += 5) rig.form->HScroll3.UserChange(value);
+  EXPECT_EQ(rig.d3d.LiveTextures(), textures);
+  EXPECT_EQ(rig.d3d.LiveVertexBuffers(), buffers);
+  EXPECT_EQ(buffers, 1);
+}
+
+// Regression: a texture that could not be loaded left the preview without one.
+TEST(ViewerPreview, MissingTextureKeepsThePreviousTextureAndBuffer) {
+  PreviewRig rig;
+  rig.m().fs.DeleteFile(test::kViewerFolder + "\\DATA\\p256dx1.dds");
+  const auto texture = rig.f2().main_texture();
+  const auto buffer = rig.f2().vertex_buffer();
+  rig.form->Combo3.UserPick(3);
+  EXPECT_EQ(rig.f2().main_texture(), texture);
+  EXPECT_EQ(rig.f2().vertex_buffer(), buffer);
+  EXPECT_TRUE(rig.d3d.IsLive(texture));
+  EXPECT_EQ(rig.dev().textures[0], texture);
+  rig.form->Combo3.UserPick(4);
+  EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->width, 512u);
+  EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->format, platform::kFmtDxt1);
+}
+
+// Regression: all three axis boxes cleared gave a world matrix of NaN.
+TEST(ViewerPreview, ClearedRotationAxisDrawsTheStripUnrotated) {
+  PreviewRig rig;
+  for (int i = 0; i < 3; ++i) rig.form->Check2[i].UserClick();
+  rig.s.app.Advance(40);
+  const auto& world = rig.dev().transforms[256];
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(world.m[r][c], r == c ? 1.0f : 0.0f);
+}
+
+TEST(ViewerPreview, RenderStateChoicesDrawAtOnceEvenWhenFrozen) {
+  PreviewRig rig;
+  rig.form->Check4.UserClick();
+  const size_t draws = rig.dev().draws.size();
+  rig.form->Combo4.UserPick(2);
+  rig.form->Combo5.UserPick(1);
+  rig.form->Combo6.UserPick(0);
+  EXPECT_EQ(rig.dev().render_states[22], 3u);
+  EXPECT_EQ(rig.dev().render_states[8], 2u);
+  EXPECT_EQ(rig.dev().render_states[7], 0u);
+  EXPECT_EQ(rig.dev().draws.size(), draws + 3);
+  rig.s.app.Advance(400);
+  EXPECT_EQ(rig.dev().draws.size(), draws + 3) << "frozen: the timer draws nothing";
+}
+
+TEST(ViewerPreview, FatalMessagesEndTheProgram) {
+  struct Case {
+    const char* name;
+    const char* text;
+  };
+  {
+    ViewerRig rig(EditionKind::kInfo);
+    rig.d3d.fail_call["CreateDevice"][3] = platform::kD3dErrNotAvailable;  // the renderer's device
+    EXPECT_FALSE(rig.Start());
+    EXPECT_EQ(rig.m().msg.shown().back().text, "Unable to CreateDevice");
+  }
+  {
+    ViewerRig rig(EditionKind::kTarrow);
+    rig.m().fs.DeleteFile(test::kViewerFolder + "\\p512dx1.dds");
+    EXPECT_FALSE(rig.Start());
+    EXPECT_EQ(rig.m().msg.shown().back().text, "Unable to Create VertexBuffer");
+    EXPECT_EQ(rig.m().msg.shown().back().caption, "tarrow");
+  }
+}
+
+TEST(ViewerPreview, ClosingTheWindowReleasesEverything) {
+  PreviewRig rig;
+  rig.form->Unload();
+  EXPECT_FALSE(rig.f2().Loaded());
+  EXPECT_EQ(rig.d3d.LiveTextures(), 0);
+  EXPECT_EQ(rig.d3d.LiveVertexBuffers(), 0);
+  EXPECT_TRUE(rig.s.app.Ended());
+}
+
+}  // namespace
+}  // namespace ks
