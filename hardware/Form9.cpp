@@ -13,6 +13,8 @@ Form9::Form9(SeState& state) : ui::Form(state.app, "Form9"), st_(state) {
   app().Logging = false;
   SetCaption("Monitoring");
   Move(0, 0, 10365, 5730);
+  SetBorderStyle(ui::BorderStyle::kFixedDialog);
+  SetStartUpPosition(ui::StartUpPosition::kCenterScreen);
   Label1[0].Move(60, 60, 4000, 255);
   Label1[0].SetCaption("CPU usage progress:");
   Picture1.Move(60, 330, 10000, 2050);
