@@ -37,6 +37,8 @@ Form1::Form1(PvxState& state)
   List2.Move(kSecondColumn, kListTop, kTwoGroupListWidth, kListHeight);
   List3.Move(120, kBackupListTop, kTwoGroupListWidth, kListHeight);
   List4.Move(kSecondColumn, kBackupListTop, kTwoGroupListWidth, kListHeight);
+  List3.SetForeColor(kGroup1BackupColor);
+  List4.SetForeColor(kGroup2BackupColor);
   for (ui::ListBox* hidden : {&List1a, &List2a, &List3a, &List4a}) {
     hidden->Move(0, 0, 100, 100);
     hidden->SetVisible(false);

@@ -89,4 +89,10 @@ void ComboBox::UserType(const std::string& text) {
   if (TakesInput() && style_ == ComboStyle::kDropDownCombo) SetText(text);
 }
 
+void ListBox::SetForeColor(int color) {
+  if (color == fore_color_) return;
+  fore_color_ = color;
+  Changed();
+}
+
 }  // namespace ks::ui

@@ -103,6 +103,19 @@ class ListBox : public ListControl {
   Handler OnDblClick;
   // The user double-clicked an entry (the first click has selected it).
   void UserDblClick() { if (TakesInput()) Raise("DblClick", OnDblClick); }
+
+  // Colour of the entries' text as 0x00BBGGRR; -1 is the system default.
+  int ForeColor() const { return fore_color_; }
+  void SetForeColor(int color);
+
+ protected:
+  void KeepDesign(bool restore) override {
+    ListControl::KeepDesign(restore);
+    Keep(restore, fore_color_);
+  }
+
+ private:
+  int fore_color_ = -1;
 };
 
 }  // namespace ks::ui

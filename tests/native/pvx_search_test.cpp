@@ -158,6 +158,8 @@ TEST_F(PvxWindow, ClickingAListShowsLocationAndVersionAndClearsTheOthers) {
   EXPECT_EQ(f.Label2.Caption(), "Location: nv") << "the backup folder's name";
   EXPECT_TRUE(f.Command1[3].Enabled());
   EXPECT_EQ(f.Label7.Caption(), "Driver files in BackUp: 1");
+  EXPECT_EQ(f.List3.ForeColor(), 0x0000FF) << "group 1's backups in red";
+  EXPECT_EQ(f.List4.ForeColor(), 0xFF0000) << "group 2's backups in blue";
 }
 
 // Regression: a profile that failed its check was used all the same.

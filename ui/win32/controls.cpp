@@ -359,8 +359,16 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
         SendMessageA(hwnd, BM_SETCHECK, state, 0);
       break;
     }
+    case Kind::kListBox: {
+      auto& list = static_cast<ListBox&>(control);
+      SyncList(cw, list);
+      if (cw.color_shown != list.ForeColor()) {
+        cw.color_shown = list.ForeColor();
+        InvalidateRect(hwnd, nullptr, TRUE);
+      }
+      break;
+    }
     case Kind::kComboBox:
-    case Kind::kListBox:
     case Kind::kDriveListBox:
     case Kind::kDirListBox:
     case Kind::kFileListBox:

@@ -56,6 +56,16 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_CTLCOLORLISTBOX: {
+      Control* c = FindControl(reinterpret_cast<HWND>(lp));
+      if (c && c->kind() == Kind::kListBox && static_cast<ListBox*>(c)->ForeColor() >= 0) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetTextColor(dc, static_cast<COLORREF>(static_cast<ListBox*>(c)->ForeColor()));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
+    }
     case WM_PAINT:
       if (self && self->kind() != Kind::kFrame)
         PaintPicture(*fw, hwnd, *self);

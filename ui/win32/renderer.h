@@ -67,6 +67,7 @@ class Renderer : public Backend {
     std::string picture_path;  // what `picture` was decoded from
     std::string items_shown;   // list items as last mirrored, joined
     std::string tip_shown;     // tooltip text as last mirrored
+    int color_shown = -1;      // a list box's text colour as last drawn
   };
 
   void CreateFormWindow(Form& form);
