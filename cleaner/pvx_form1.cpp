@@ -55,7 +55,7 @@ Form1::Form1(PvxState& state)
   }
   Check1.Move(6000, 3420, 2880, 495);
   Check1.SetCaption("Create backup before delete file");
-  Image1.Move(6000, 4020, 2880, 1455);
+  Image1.Move(6720, 4020, 1455, 1455);
   Image1.SetStretch(true);
   Label6.Move(6000, 5790, 2880, 255);
   Label6.SetAlignment(ui::Alignment::kRight);
@@ -99,6 +99,7 @@ void Form1::Form_Load() {
   Check1.SetValue(st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").NumberOr(0) == 1 ? ui::kChecked
                                                                                                      : ui::kUnchecked);
   SelectionBusy = false;
+  Image1.LoadPicture(st_.DataPath("\\data\\cleaner\\pvx.bmp"));
 }
 
 bool Form1::Start() {

@@ -54,6 +54,7 @@ TEST(ShippedCleanerProfiles, TheEnglishManualIsThere) {
   ASSERT_TRUE(manual.good());
   const std::string text((std::istreambuf_iterator<char>(manual)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("PVX - Driver cleaner utility"), std::string::npos);
+  EXPECT_EQ(test::ReadRepoData("cleaner/pvx.bmp").substr(0, 2), "BM") << "the picture of the main window";
 }
 
 }  // namespace

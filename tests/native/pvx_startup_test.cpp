@@ -165,6 +165,14 @@ TEST_F(PvxStartup, AboutBoxShowsTheVersion) {
   EXPECT_FALSE(rig.form.AboutBox.Loaded());
 }
 
+TEST_F(PvxStartup, CheckForUpdatesStartsTheUpdater) {
+  ASSERT_TRUE(rig.StartWith("ForceWare"));
+  rig.m.fs.AddFile(kPvxFolder + "\\relayo.exe", "MZ");
+  rig.form.mnu_Update.UserClick();
+  ASSERT_EQ(rig.m.proc.started().size(), 1u);
+  EXPECT_EQ(rig.m.proc.started()[0].program, kPvxFolder + "\\relayo.exe");
+}
+
 TEST_F(PvxStartup, ExitEndsTheProgram) {
   ASSERT_TRUE(rig.StartWith("ForceWare"));
   rig.form.mnu_Exit.UserClick();
