@@ -5,6 +5,8 @@
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-x86-64 wine wine64)
 [ "${1:-}" = "run" ] || packages+=(g++ googletest libgtest-dev xvfb)
+# The updater's Wine test serves its site from a namespace of its own.
+[ "${1:-}" = "run" ] || packages+=(iproute2 python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,0 +1,203 @@
+// relayo.exe under Wine against an update site of the test's own: a
+// loopback HTTP server in network and mount namespaces made for it, the
+// update host mapped to 127.0.0.1 there (tests/wine/relayo_site.sh). The
+// RelayoSite tests run inside those namespaces, started by RelayoProgram:
+// the files land in the installation, "LastUpDate35" is written; a hostile
+// manifest writes nothing outside the program folder and records nothing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "common/basRegistry.h"
+#include "platform/win32/machine.h"
+#include "platform/win32/win.h"
+#include "updater/Form1.h"
+
+namespace ks::test {
+namespace {
+
+constexpr char kHost[] = "update.kestrelane.example";
+
+std::string UnixToWindows(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  for (int waited = 0; waited <= ms; waited += 50) {
+    if (done()) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* text) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (TextOf(child) == text) return child;
+  return nullptr;
+}
+
+std::string Stamp() {
+  return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+}
+
+// Inside the namespaces (KS_RELAYO_SITE is the run's folder, its "site"
+// folder the site's root): one installation per test under it.
+class RelayoSite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* run = std::getenv("KS_RELAYO_SITE");
+    const char* build = std::getenv("KS_BUILD_DIR");
+    const char* source = std::getenv("KS_SOURCE_DIR");
+    if (!run || !*run || !build || !source) GTEST_SKIP() << "runs inside the update site's namespaces only";
+    source_ = source;
+    root_ = std::string(run) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    auto& fs = machine_.fs;
+    ASSERT_TRUE(fs.CreateFolder(Win(root_)));
+    ASSERT_TRUE(fs.CreateFolder(Win(std::string(run) + "/site/update")) ||
+                fs.FolderExists(Win(std::string(run) + "/site/update")));
+    site_ = std::string(run) + "/site/update/";
+    for (const char* folder : {"/install", "/install/DATA", "/install/DATA/LANGUAGE"})
+      ASSERT_TRUE(fs.CreateFolder(Win(root_ + folder)));
+    ASSERT_TRUE(fs.CopyFile(Win(std::string(build) + "/programs/relayo/relayo.exe"), Win(root_ + "/install/relayo.exe")));
+    ASSERT_TRUE(fs.CopyFile(Win(source_ + "/data/LANGUAGE/en_rl.dat"), Win(root_ + "/install/DATA/LANGUAGE/en_rl.dat")));
+    ASSERT_TRUE(fs.WriteFile(Win(root_ + "/install/DATA/mt.dat"), "old chip data"));
+    reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "Version", 353);
+    reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35", 7);
+  }
+
+  void TearDown() override {
+    if (window_ && IsWindow(window_)) {
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+      WaitFor([&] { return !IsWindow(window_); }, 20000);
+    }
+  }
+
+  std::string Win(const std::string& unix_path) { return UnixToWindows(unix_path); }
+  void SiteFile(const std::string& name, const std::string& bytes) {
+    ASSERT_TRUE(machine_.fs.WriteFile(Win(site_ + name), bytes));
+  }
+
+  void StartRelayo() {
+    const std::uint32_t pid = machine_.proc.StartProgram(platform::QuotedProgram(Win(root_ + "/install/relayo.exe")),
+                                                         platform::WindowStyle::kNormalFocus);
+    ASSERT_NE(pid, 0u);
+    ASSERT_TRUE(WaitFor([&] { return (window_ = FindWindowA("KsForm", "Kestrelane SE Auto update")) != nullptr &&
+                                     IsWindowVisible(window_); },
+                        60000))
+        << "relayo did not start";
+  }
+
+  // Clicks Update and waits until the update has run: the button enabled
+  // again and the status no longer the download texts.
+  std::wstring Update() {
+    HWND button = ChildWithText(window_, L"Update");
+    EXPECT_NE(button, nullptr);
+    if (!button) return L"";
+    PostMessageA(button, BM_CLICK, 0, 0);
+    WaitFor([&] { return !IsWindowEnabled(button); }, 5000);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(button) != FALSE; }, 60000)) << "the update did not end";
+    std::wstring status;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r;
+      GetWindowRect(child, &r);
+      POINT p{r.left, r.top};
+      ScreenToClient(window_, &p);
+      if (p.x == 960 / 15 && p.y == 600 / 15) status = TextOf(child);  // Label3
+    }
+    return status;
+  }
+
+  std::string Installed(const std::string& relative) {
+    std::string bytes;
+    machine_.fs.ReadFile(Win(root_ + "/install/" + relative), &bytes);
+    return bytes;
+  }
+  std::int32_t LastUpdate() {
+    return reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35").NumberOr(-1);
+  }
+
+  win32::Win32Machine machine_;
+  BasRegistry reg_{machine_.reg};
+  std::string source_, root_, site_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(RelayoSite, UpdatesTheInstallationFromTheSite) {
+  SiteFile("down35.log", "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n\"readme.txt\",\"\"\r\n");
+  SiteFile("mt.dat", "new chip data");
+  SiteFile("readme.txt", "hello");
+  StartRelayo();
+  EXPECT_EQ(Update(), L"Update finished.");
+  EXPECT_EQ(Installed("DATA/mt.dat"), "new chip data");
+  EXPECT_EQ(Installed("readme.txt"), "hello");
+  EXPECT_EQ(Installed("down35.log"), "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n\"readme.txt\",\"\"\r\n");
+  EXPECT_EQ(LastUpdate(), 8);
+  uint32_t type = 0;
+  platform::ScopedRegKey key(machine_.reg);
+  ASSERT_EQ(machine_.reg.OpenKey(kHkeyCurrentUser, kProductKey, key.Receive()), 0);
+  std::uint32_t size = 0;
+  machine_.reg.QueryValue(key.get(), "LastUpDate35", &type, nullptr, &size);
+  EXPECT_EQ(type, platform::kRegDword);
+}
+
+TEST_F(RelayoSite, AHostileManifestWritesNothingOutsideAndRecordsNothing) {
+  SiteFile("down35.log",
+           "9\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n\"..\\..\\outside.txt\",\"\"\r\n\"evil.txt\",\"\\..\\..\"\r\n");
+  SiteFile("mt.dat", "new chip data");
+  SiteFile("outside.txt", "escaped");  // what "..\..\outside.txt" would fetch
+  SiteFile("evil.txt", "escaped");
+  StartRelayo();
+  const std::wstring status = Update();
+  EXPECT_NE(status, L"Update finished.");
+  EXPECT_FALSE(status.empty());
+  EXPECT_EQ(Installed("DATA/mt.dat"), "new chip data") << "the sound pairs still arrive";
+  for (const char* outside : {"/outside.txt", "/../outside.txt", "/evil.txt", "/../evil.txt", "/install/evil.txt",
+                              "/install/../evil.txt"})
+    EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + outside))) << outside;
+  EXPECT_EQ(LastUpdate(), 7) << "a partial update is not recorded";
+}
+
+// Outside: makes the run's folder and runs the RelayoSite tests inside
+// their namespaces, under a Wine server of their own.
+TEST(RelayoProgram, UpdatesFromALoopbackSiteInNamespacesOfItsOwn) {
+  const char* build = std::getenv("KS_BUILD_DIR");
+  const char* source = std::getenv("KS_SOURCE_DIR");
+  if (!build || !*build || !source || !*source) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+  if (std::getenv("KS_RELAYO_SITE")) GTEST_SKIP() << "already inside";
+  win32::Win32Files fs;
+  const std::string root = std::string(build) + "/relayo_run_" + Stamp();
+  ASSERT_TRUE(fs.CreateFolder(UnixToWindows(root)));
+  ASSERT_TRUE(fs.CreateFolder(UnixToWindows(root + "/site")));
+  // A Unix program: Wine starts it but gives no handle to wait on; it
+  // leaves its result in a file.
+  std::string line = "Z:\\bin\\sh " + std::string(source) + "/tests/wine/relayo_site.sh " + root + " " + kHost + " " +
+                     build + "/ks_wine_tests.exe";
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  std::string result;
+  ASSERT_TRUE(WaitFor([&] { return fs.ReadFile(UnixToWindows(root + "/result"), &result); }, 240000))
+      << "the site tests did not finish";
+  std::string log;
+  fs.ReadFile(UnixToWindows(root + "/inner.log"), &log);
+  EXPECT_EQ(result, "0\n") << log;
+  EXPECT_NE(log.find("[  PASSED  ] 2 tests"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace ks::test
