@@ -19,6 +19,10 @@ class Files {
   virtual bool ReadFile(const std::string& path, std::string* bytes) = 0;
   // Creates or replaces the file; false when it cannot be written.
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+  // Adds the bytes at the end of the file (creating it when missing) in one
+  // write and closes it again, so they are on disk when it returns; false
+  // when it cannot be written.
+  virtual bool AppendFile(const std::string& path, const std::string& bytes) = 0;
   // As WriteFile, then reads the file back through the same handle: false
   // unless it holds exactly `bytes`. (Cheaper than a second open.)
   virtual bool WriteFileChecked(const std::string& path, const std::string& bytes) = 0;

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/internet.h"
 #include "platform/notify_area.h"
+#include "platform/perf_counters.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell_services.h"
@@ -28,6 +29,7 @@ class Platform {
   virtual VersionInfo& version() = 0;
   virtual SystemInfo& system() = 0;
   virtual Display& display() = 0;
+  virtual PerfCounters& perf() = 0;
   virtual NotifyArea& notify_area() = 0;
   virtual Internet& internet() = 0;
 };

@@ -1,5 +1,5 @@
-// Processes (kernel32): starting a program by command line and waiting for
-// it to end.
+// Processes (kernel32): starting a program by command line, waiting for it
+// to end, and the process list of a Toolhelp snapshot.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,23 @@ inline constexpr std::uint32_t kWaitObject0 = 0;           // WAIT_OBJECT_0
 inline constexpr std::uint32_t kWaitTimeout = 258;         // WAIT_TIMEOUT
 inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;   // WAIT_FAILED
 
+inline constexpr std::uint32_t kTh32csSnapProcess = 2;  // TH32CS_SNAPPROCESS
+
+// The PROCESSENTRY32 fields (ANSI form, dwSize 296).
+struct ProcessEntry {
+  std::uint32_t size = 296;
+  std::uint32_t usage = 0;
+  std::uint32_t process_id = 0;
+  std::uint64_t default_heap_id = 0;
+  std::uint32_t module_id = 0;
+  std::uint32_t threads = 0;
+  std::uint32_t parent_process_id = 0;
+  std::int32_t pri_class_base = 0;
+  std::uint32_t flags = 0;
+  std::string exe_file;  // up to the first NUL
+  bool operator==(const ProcessEntry&) const = default;
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
@@ -43,8 +60,15 @@ class Processes {
   virtual ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) = 0;
   // WaitForSingleObject on a process handle; kWaitFailed for a bad handle.
   virtual std::uint32_t WaitForSingleObject(ProcessHandle process, std::uint32_t timeout_ms) = 0;
-  // CloseHandle; false for a handle that is not open.
+  // CloseHandle (a process or a snapshot); false for a handle that is not open.
   virtual bool CloseHandle(ProcessHandle process) = 0;
+  // CreateToolhelp32Snapshot(flags, process id); 0 when no snapshot can be
+  // taken (also where a service does not offer snapshots).
+  virtual ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) { return 0; }
+  // Process32First / Process32Next: the snapshot's first / next process;
+  // false at the end, for a bad handle, or when entry->size is not 296.
+  virtual bool Process32First(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
+  virtual bool Process32Next(ProcessHandle snapshot, ProcessEntry* entry) { return false; }
   // ExitProcess: ends this process at once; no window, handler or
   // destructor runs any more. Does not return. (A service that only wraps
   // another may keep this default.)

@@ -1,5 +1,8 @@
 #include "shell/Form1.h"
 
+#include "hardware/cpl_flags.h"
+#include "hardware/monitoring.h"
+#include "hardware/process_list.h"
 #include "shell/Form2.h"
 #include "shell/Form5.h"
 #include "shell/satellite_forms.h"
@@ -20,7 +23,10 @@ Form1::Form1(SeState& state)
       form4_(std::make_unique<Form4>(state, *this)),
       form5_(std::make_unique<Form5>(state)),
       form6_(std::make_unique<Form6>(state)),
-      form7_(std::make_unique<Form7>(state)) {
+      form7_(std::make_unique<Form7>(state)),
+      cpl_(std::make_unique<ControlPanelFlags>(*this, state)),
+      monitoring_(std::make_unique<Monitoring>(*this, state)),
+      process_list_(std::make_unique<ProcessList>(*this, state)) {
   Combo17.OnClick = [this] { Combo17_Click(); };
   Check13.OnClick = [this] { Check13_Click(); };
   Check11.OnClick = [this] { Check11_Click(); };

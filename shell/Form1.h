@@ -29,6 +29,9 @@ class Form4;
 class Form5;
 class Form6;
 class Form7;
+class ControlPanelFlags;
+class Monitoring;
+class ProcessList;
 
 // Procedures of other subsystems that start-up and the navigation call, in
 // the order Form_Load calls them. Each is empty until its subsystem plugs
@@ -100,6 +103,13 @@ class Form1 : public Form1Window,
   Form5& form5() { return *form5_; }
   Form6& form6() { return *form6_; }
   Form7& form7() { return *form7_; }
+
+  // --- pages 0, 14 and 15 (hardware/) ---
+  ControlPanelFlags& cpl() { return *cpl_; }
+  Monitoring& monitoring() { return *monitoring_; }
+  ProcessList& process_list() { return *process_list_; }
+  // Set by start-up; the next Timer3 tick opens the CPU load counters.
+  bool MonitorFirstTick = true;
 
   // --- detection at start-up (detection.cpp), in this order ---
   void ShowOsAndDirectXVersion();
@@ -201,7 +211,6 @@ class Form1 : public Form1Window,
   bool ClocksApplying = false;  // Apply/Default is running (it lets events run)
   bool SlidersFilling = false;  // ShowClocks sets the sliders' range and position
   std::int32_t DxInfoFirstVisit = 1;
-  bool MonitorFirstTick = true;
   // The file name (with ".dat") behind each item of Combo17, in order.
   std::vector<std::string> LanguageFiles;
 
@@ -211,6 +220,9 @@ class Form1 : public Form1Window,
   std::unique_ptr<Form5> form5_;
   std::unique_ptr<Form6> form6_;
   std::unique_ptr<Form7> form7_;
+  std::unique_ptr<ControlPanelFlags> cpl_;
+  std::unique_ptr<Monitoring> monitoring_;
+  std::unique_ptr<ProcessList> process_list_;
 };
 
 }  // namespace ks

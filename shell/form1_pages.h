@@ -120,15 +120,20 @@ struct InfoPages {
   ui::CommandButton Command3{pages_[12], "Command3"};
   // page 14
   ui::ControlArray<ui::Label> Label15{pages_[14].form(), "Label15"};
-  ui::Label Label16{pages_[14], "Label16"};
+  ui::ControlArray<ui::Label> Label16{pages_[14].form(), "Label16"};  // 0 CPU 1, 1 memory, 2 CPU 2
+  ui::PictureBox Picture2{pages_[14], "Picture2"};  // CPU graph
+  ui::PictureBox Picture3{pages_[14], "Picture3"};  // memory graph
   ui::ControlArray<ui::OptionButton> Option4{pages_[14].form(), "Option4"};
   ui::CommandButton Command6{pages_[14], "Command6"};  // "Rec"
   ui::CommandButton Command7{pages_[14], "Command7"};  // "Stop"
   // page 15
   ui::CommandButton Command5{pages_[15], "Command5"};
+  ui::ListBox List3{pages_[15], "List3"};  // process names
   ui::Label Label19{pages_[15], "Label19"};
   ui::Frame Frame4{pages_[15], "Frame4"};
   ui::ControlArray<ui::Label> Label20{pages_[15].form(), "Label20"};
+  ui::Label Label21{Frame4, "Label21"};  // priority bar frame
+  ui::Label Label22{Frame4, "Label22"};  // priority bar
 };
 
 }  // namespace ks

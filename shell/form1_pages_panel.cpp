@@ -29,7 +29,10 @@ PanelPages::PanelPages(Pages& pages) : pages_(pages) {
   for (const auto& flag : kFlags) {
     Put(Check7.LoadIn(pages_[0], flag.index), 240, 330 + 330 * row++, 4215, kRow, flag.caption);
   }
-  Put(Image1, 4680, 330, 2415, 1815);
+  for (int hidden : {7, 8, 9}) Check7[hidden].SetVisible(false);
+  Put(Image1, 4680, 330, 2415, 1815).SetVisible(false);
+  Image1.SetStretch(true);
+  Image1.SetToolTipText("Open display properties");
   Put(Frame2, 4560, 2280, 2655, 1575, "Tip");
   Put(Label10, 120, 300, 2415, 1095, "You can find more options in Kestrelane Registry editor.");
 

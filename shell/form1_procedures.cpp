@@ -3,6 +3,7 @@
 // a member left empty is a step that does nothing.
 #include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
+#include "hardware/cpl_flags.h"
 #include "pages/override_pages.h"
 #include "pages/setting_lists.h"
 #include "pages/tweak_handlers.h"
@@ -25,6 +26,7 @@ void Form1::PlugProcedures() {
   p.EnableOC = [this] { EnableOC(); };
   WireOverclockingPage();
   p.LookupChipData = [this](const std::string& file, bool extra) { return LookupChipData(st_, file, extra); };
+  p.LoadNvCplFlags = [this] { cpl().LoadNvCplFlags(); };
   p.FillSettingLists = [this] { FillSettingLists(st_, *this); };
   p.DetectD3DSettings = [this] { DetectD3DSettings(st_, *this); };
   p.DetectOGLSettings = [this] { DetectOGLSettings(st_, *this); };

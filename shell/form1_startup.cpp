@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/Form1.h"
+#include "hardware/monitoring.h"
 #include "shell/Form2.h"
 #include "shell/Form5.h"
 #include "shell/Language.h"
@@ -209,6 +210,7 @@ void Form1::Form_Unload(int& cancel) {
   } else {
     st_.reg.DeleteRegValue(kHkeyCurrentUser, kProductKey, "LVP");
   }
+  monitoring().Unload();
   UnloadSatellites();
 }
 

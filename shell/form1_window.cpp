@@ -28,15 +28,15 @@ Form1Window::Form1Window(ui::App& app) : ui::Form(app, "Form1") {
   FlatScrollBar4.SetSmallChange(1);
   FlatScrollBar4.SetLargeChange(1);
 
-  Label14[1].Move(120, 4770, 3615, 120);
-  Label14[0].Move(120, 4770, 0, 120);
-  Label14[3].Move(3840, 4770, 3615, 120);
-  Label14[2].Move(3840, 4770, 0, 120);
+  Label14[0].Move(120, 4770, 1005, 120);
+  Label14[1].Move(120, 4770, 0, 120);
+  Label14[2].Move(1245, 4770, 1005, 120);
+  Label14[3].Move(1245, 4770, 0, 120);
   for (int i = 0; i < 4; ++i) Label14[i].SetToolTipText(i < 2 ? "CPU 1 usage" : "CPU 2 usage");
-  Label14[0].SetBackColor(0x0000C000);
-  Label14[2].SetBackColor(0x0000C000);
-  Label14[1].SetBackColor(0x00404040);
-  Label14[3].SetBackColor(0x00404040);
+  Label14[0].SetBackColor(0x00000000);
+  Label14[2].SetBackColor(0x00000000);
+  Label14[1].SetBackColor(0x00008000);
+  Label14[3].SetBackColor(0x00008000);
 
   Label13.Move(120, 4950, 2415, 255);
   Label13.SetCaption("Kestrelane options  >>>");
@@ -54,6 +54,8 @@ Form1Window::Form1Window(ui::App& app) : ui::Form(app, "Form1") {
   Timer1.SetEnabled(false);
   Timer2.SetInterval(100);
   Timer2.SetEnabled(false);
+  Timer3.SetInterval(1000);
+  Timer3.SetEnabled(true);
 }
 
 }  // namespace ks

@@ -23,8 +23,8 @@ class Form1Window : public ui::Form {
   ui::ControlArray<ui::Frame> Frame1{*this, "Frame1", kPageCount};
   // The navigator between the pages of one group.
   ui::FlatScrollBar FlatScrollBar4{*this, "FlatScrollBar4", ui::Orientation::kVertical};
-  // CPU usage bars below the pages: 0 bar and 1 background of the first
-  // processor, 2 and 3 of the second.
+  // CPU usage bars below the pages: 0 background and 1 bar of the first
+  // processor, 2 and 3 of the second; a bar is 10 twips a percent.
   ui::ControlArray<ui::Label> Label14{*this, "Label14", 4};
 
   // --- options row and strip (the strip shows only at the tall height) ---
@@ -38,6 +38,8 @@ class Form1Window : public ui::Form {
   // Slide the window taller (Timer1) and shorter (Timer2), 100 ms a step.
   ui::Timer Timer1{*this, "Timer1"};
   ui::Timer Timer2{*this, "Timer2"};
+  // The monitoring's sampling timer: runs from start-up to exit.
+  ui::Timer Timer3{*this, "Timer3"};
 
  protected:
   // Design-time values raise no logged events: the log is off from here

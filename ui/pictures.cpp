@@ -17,6 +17,29 @@ void Image::SetStretch(bool stretch) {
   Changed();
 }
 
+void PictureBox::SetBackColor(int color) {
+  if (color == back_color_) return;
+  back_color_ = color;
+  Changed();
+}
+
+void PictureBox::DrawLine(int x1, int y1, int x2, int y2, int color) {
+  drawing_.push_back(DrawOp{DrawOp::Shape::kLine, x1, y1, x2, y2, color, draw_width_,
+                            draw_style_ == DrawStyle::kDot});
+  Changed();
+}
+
+void PictureBox::DrawPoint(int x, int y, int color) {
+  drawing_.push_back(DrawOp{DrawOp::Shape::kPoint, x, y, x, y, color, draw_width_, false});
+  Changed();
+}
+
+void PictureBox::Cls() {
+  if (drawing_.empty()) return;
+  drawing_.clear();
+  Changed();
+}
+
 void Line::SetPoints(int x1, int y1, int x2, int y2) {
   if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_) return;
   x1_ = x1;

@@ -166,6 +166,15 @@ bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
+bool FakeFiles::AppendFile(const std::string& path, const std::string& bytes) {
+  Entry* e = Find(path);
+  if (e == nullptr) return WriteFile(path, bytes);
+  if (e->folder || e->locked) return false;
+  e->bytes += bytes;
+  ++writes_;
+  return true;
+}
+
 bool FakeFiles::WriteFileChecked(const std::string& path, const std::string& bytes) {
   std::string read;
   return WriteFile(path, bytes) && ReadFile(path, &read) && read == bytes;

@@ -6,6 +6,7 @@
 #include "platform/fake/display.h"
 #include "platform/fake/display_settings.h"
 #include "platform/fake/files.h"
+#include "platform/fake/perf_counters.h"
 #include "platform/fake/internet.h"
 #include "platform/fake/notify_area.h"
 #include "platform/fake/processes.h"
@@ -28,6 +29,7 @@ class FakeMachine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::PerfCounters& perf() override { return pdh; }
   platform::NotifyArea& notify_area() override { return tray; }
   platform::Internet& internet() override { return net; }
 
@@ -40,6 +42,7 @@ class FakeMachine : public platform::Platform {
   FakeVersionInfo ver{fs};
   FakeSystemInfo sys;
   FakeDisplay disp;
+  FakePerfCounters pdh;
   FakeNotifyArea tray;
   FakeInternet net{fs};
 };

@@ -99,7 +99,48 @@ std::uint32_t FakeProcesses::WaitForSingleObject(platform::ProcessHandle process
   return platform::kWaitObject0;
 }
 
-bool FakeProcesses::CloseHandle(platform::ProcessHandle process) { return handles_.erase(process) != 0; }
+bool FakeProcesses::CloseHandle(platform::ProcessHandle process) {
+  return handles_.erase(process) != 0 || snapshots_.erase(process) != 0;
+}
+
+platform::ProcessHandle FakeProcesses::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) {
+  if (snapshot_fails || (flags & platform::kTh32csSnapProcess) == 0) return 0;
+  Snapshot snap;
+  snap.entries = system_processes;
+  for (const auto& [pid, p] : processes_) {
+    if (p.ended) continue;
+    platform::ProcessEntry e;
+    e.process_id = pid;
+    e.threads = 1;
+    e.parent_process_id = own_pid;
+    e.pri_class_base = 8;
+    const size_t slash = p.program.rfind('\\');
+    e.exe_file = slash == std::string::npos ? p.program : p.program.substr(slash + 1);
+    snap.entries.push_back(e);
+  }
+  const platform::ProcessHandle h = next_handle_;
+  next_handle_ += 4;
+  snapshots_[h] = std::move(snap);
+  return h;
+}
+
+bool FakeProcesses::Step(platform::ProcessHandle snapshot, platform::ProcessEntry* entry, bool first) {
+  auto found = snapshots_.find(snapshot);
+  if (found == snapshots_.end() || entry == nullptr || entry->size != 296) return false;
+  Snapshot& snap = found->second;
+  if (first) snap.next = 0;
+  if (snap.next >= snap.entries.size()) return false;
+  *entry = snap.entries[snap.next++];
+  return true;
+}
+
+bool FakeProcesses::Process32First(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) {
+  return Step(snapshot, entry, true);
+}
+
+bool FakeProcesses::Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) {
+  return Step(snapshot, entry, false);
+}
 
 void FakeProcesses::ExitProcess(std::uint32_t exit_code) {
   ++exits;

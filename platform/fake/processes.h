@@ -6,6 +6,9 @@
 // first, with ".exe" added, so "C:\Program Files\x.exe" starts
 // "C:\Program.exe" when that file exists.
 //
+// A snapshot lists `system_processes` and then every started process that
+// has not ended (its parent is `own_pid`), as they stand when it is taken.
+//
 // A started process runs until someone waits for it: waiting without a
 // time limit lets it run to its end (its on_run action runs then), a
 // finite wait on a process marked `hangs` times out.
@@ -39,6 +42,9 @@ class FakeProcesses : public platform::Processes {
   platform::ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t process_id) override;
   std::uint32_t WaitForSingleObject(platform::ProcessHandle process, std::uint32_t timeout_ms) override;
   bool CloseHandle(platform::ProcessHandle process) override;
+  platform::ProcessHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) override;
+  bool Process32First(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
+  bool Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) override;
   // Records the exit and throws ProcessExit.
   [[noreturn]] void ExitProcess(std::uint32_t exit_code) override;
 
@@ -60,8 +66,16 @@ class FakeProcesses : public platform::Processes {
   std::set<std::string> system_programs{"rundll32.exe", "cmd.exe", "control.exe"};
   const std::vector<Started>& started() const { return started_; }
   bool Ended(std::uint32_t pid) const;
-  int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
+  int OpenHandleCount() const { return static_cast<int>(handles_.size() + snapshots_.size()); }
   int waits = 0;
+  // The processes of the machine besides the started ones, in snapshot order.
+  std::vector<platform::ProcessEntry> system_processes{
+      {296, 0, 0, 0, 0, 1, 0, 0, 0, "[System Process]"},
+      {296, 0, 4, 0, 0, 60, 0, 8, 0, "System"},
+      {296, 0, 1508, 0, 0, 12, 1472, 8, 0, "explorer.exe"},
+  };
+  std::uint32_t own_pid = 1508;
+  bool snapshot_fails = false;
   int exits = 0;  // ExitProcess calls
 
  private:
@@ -78,6 +92,12 @@ class FakeProcesses : public platform::Processes {
   std::set<std::string> hangs_;
   std::map<std::uint32_t, Process> processes_;
   std::map<platform::ProcessHandle, std::uint32_t> handles_;
+  struct Snapshot {
+    std::vector<platform::ProcessEntry> entries;
+    size_t next = 0;
+  };
+  std::map<platform::ProcessHandle, Snapshot> snapshots_;
+  bool Step(platform::ProcessHandle snapshot, platform::ProcessEntry* entry, bool first);
   std::vector<Started> started_;
   std::uint32_t next_pid_ = 1000;
   platform::ProcessHandle next_handle_ = 0x100;

@@ -76,6 +76,17 @@ bool Win32Files::WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
+bool Win32Files::AppendFile(const std::string& path, const std::string& bytes) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+    return false;
+  DWORD put = 0;
+  if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr)) return false;
+  return put == bytes.size() && FlushFileBuffers(file.get()) != 0;
+}
+
 bool Win32Files::WriteFileChecked(const std::string& path, const std::string& bytes) {
   ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

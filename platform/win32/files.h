@@ -11,6 +11,7 @@ class Win32Files : public platform::Files {
   std::string TempFolder() override;
   bool ReadFile(const std::string& path, std::string* bytes) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
+  bool AppendFile(const std::string& path, const std::string& bytes) override;
   bool WriteFileChecked(const std::string& path, const std::string& bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;

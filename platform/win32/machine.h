@@ -6,6 +6,7 @@
 #include "platform/win32/display.h"
 #include "platform/win32/display_settings.h"
 #include "platform/win32/files.h"
+#include "platform/win32/perf_counters.h"
 #include "platform/win32/internet.h"
 #include "platform/win32/notify_area.h"
 #include "platform/win32/processes.h"
@@ -27,6 +28,7 @@ class Win32Machine : public platform::Platform {
   platform::VersionInfo& version() override { return ver; }
   platform::SystemInfo& system() override { return sys; }
   platform::Display& display() override { return disp; }
+  platform::PerfCounters& perf() override { return pdh; }
   platform::NotifyArea& notify_area() override { return tray; }
   platform::Internet& internet() override { return net; }
 
@@ -39,6 +41,7 @@ class Win32Machine : public platform::Platform {
   Win32VersionInfo ver;
   Win32SystemInfo sys;
   Win32Display disp;
+  Win32PerfCounters pdh;
   Win32NotifyArea tray;
   Win32Internet net;
 };

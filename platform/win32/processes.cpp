@@ -4,6 +4,8 @@
 
 #include "platform/win32/handle.h"
 
+#include <tlhelp32.h>
+
 namespace ks::win32 {
 
 namespace {
@@ -44,6 +46,45 @@ std::uint32_t Win32Processes::WaitForSingleObject(platform::ProcessHandle proces
 
 bool Win32Processes::CloseHandle(platform::ProcessHandle process) {
   return process != 0 && ::CloseHandle(ToHandle(process)) != 0;
+}
+
+platform::ProcessHandle Win32Processes::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t process_id) {
+  HANDLE h = ::CreateToolhelp32Snapshot(flags, process_id);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  return static_cast<platform::ProcessHandle>(reinterpret_cast<uintptr_t>(h));
+}
+
+namespace {
+
+// PROCESSENTRY32 (ANSI) of a 32-bit program is 296 bytes; ours is larger on
+// x64 (the heap id is pointer-sized), so the caller's 296 maps to our size.
+bool Walk(platform::ProcessHandle snapshot, platform::ProcessEntry* entry, bool first) {
+  if (snapshot == 0 || entry == nullptr || entry->size != 296) return false;
+  PROCESSENTRY32 record{};
+  record.dwSize = sizeof(record);
+  const BOOL ok = first ? ::Process32First(ToHandle(snapshot), &record) : ::Process32Next(ToHandle(snapshot), &record);
+  if (!ok) return false;
+  entry->usage = record.cntUsage;
+  entry->process_id = record.th32ProcessID;
+  entry->default_heap_id = static_cast<std::uint64_t>(record.th32DefaultHeapID);
+  entry->module_id = record.th32ModuleID;
+  entry->threads = record.cntThreads;
+  entry->parent_process_id = record.th32ParentProcessID;
+  entry->pri_class_base = record.pcPriClassBase;
+  entry->flags = record.dwFlags;
+  record.szExeFile[sizeof(record.szExeFile) - 1] = '\0';
+  entry->exe_file = record.szExeFile;
+  return true;
+}
+
+}  // namespace
+
+bool Win32Processes::Process32First(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) {
+  return Walk(snapshot, entry, true);
+}
+
+bool Win32Processes::Process32Next(platform::ProcessHandle snapshot, platform::ProcessEntry* entry) {
+  return Walk(snapshot, entry, false);
 }
 
 void Win32Processes::ExitProcess(std::uint32_t exit_code) { ::ExitProcess(exit_code); }

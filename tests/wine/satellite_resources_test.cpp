@@ -1,7 +1,6 @@
 // The executables' version resources and icons as Windows reads them:
 // travo and relayo carry their own version texts, and every program of the
-// suite built here has an icon (KestrelaneSE's first one is the ".ksp"
-// file type's icon).
+// suite has an icon (KestrelaneSE's first one is the ".ksp" file type's icon).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -64,7 +63,8 @@ TEST(SatelliteResources, VersionTexts) {
 TEST(SatelliteResources, EveryProgramHasAnIcon) {
   if (BuildFile("").empty()) GTEST_SKIP() << "KS_BUILD_DIR not set";
   for (const char* exe : {"programs/KestrelaneSE/KestrelaneSE.exe", "programs/travo/travo.exe",
-                          "programs/relayo/relayo.exe", "programs/pvx/pvx.exe"}) {
+                          "programs/relayo/relayo.exe", "programs/pvx/pvx.exe", "programs/info/info.exe",
+                          "programs/lumacap/lumacap.exe", "programs/tarrow/tarrow.exe"}) {
     SCOPED_TRACE(exe);
     EXPECT_GE(ExtractIconExA(BuildFile(exe).c_str(), -1, nullptr, nullptr, 0), 1u);
     HICON first = ExtractIconA(GetModuleHandleA(nullptr), BuildFile(exe).c_str(), 0);

@@ -29,6 +29,7 @@ class WineMachine : public platform::Platform {
   platform::DisplaySettings& display_settings() override { return real.modes; }
   platform::Processes& processes() override { return real.proc; }
   platform::ShellServices& shell() override { return real.sh; }
+  platform::PerfCounters& perf() override { return real.pdh; }
   platform::NotifyArea& notify_area() override { return real.tray; }
   platform::Internet& internet() override { return real.net; }
 

@@ -316,16 +316,54 @@ void Renderer::PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame) {
   EndPaint(hwnd, &ps);
 }
 
+// The drawing is in twips from the outer top left corner; the client area
+// starts inside the border.
+void Renderer::PaintDrawing(HDC dc, HWND hwnd, const PictureBox& box) {
+  RECT outer, client;
+  GetWindowRect(hwnd, &outer);
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  const int dx = outer.left - origin.x, dy = outer.top - origin.y;
+  for (const DrawOp& op : box.Drawing()) {
+    const auto color = static_cast<COLORREF>(op.color);
+    if (op.shape == DrawOp::Shape::kPoint) {
+      const int x = Px(op.x1) + dx, y = Px(op.y1) + dy, half = op.width / 2;
+      RECT dot{x - half, y - half, x - half + op.width, y - half + op.width};
+      FillRect(dc, &dot, Brush(op.color));
+      continue;
+    }
+    // Dotted pens are one pixel wide in GDI.
+    HPEN pen = CreatePen(op.dotted ? PS_DOT : PS_SOLID, op.dotted ? 1 : op.width, color);
+    HGDIOBJ old = SelectObject(dc, pen);
+    const int bk = SetBkMode(dc, TRANSPARENT);
+    MoveToEx(dc, Px(op.x1) + dx, Px(op.y1) + dy, nullptr);
+    LineTo(dc, Px(op.x2) + dx, Px(op.y2) + dy);
+    SetPixel(dc, Px(op.x2) + dx, Px(op.y2) + dy, color);
+    SetBkMode(dc, bk);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+}
+
 void Renderer::PaintPicture(FormWindows& fw, HWND hwnd, Control& control) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   auto found = fw.controls.find(&control);
+  auto* box = control.kind() == Kind::kPictureBox ? static_cast<PictureBox*>(&control) : nullptr;
+  if (box != nullptr && box->BackColor() != -1) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int color = box->BackColor();
+    FillRect(ps.hdc, &client, color == kWindowColor ? GetSysColorBrush(COLOR_WINDOW) : Brush(color));
+  }
   if (found != fw.controls.end() && found->second.picture) {
     const Picture& pic = *found->second.picture;
     RECT target{0, 0, pic.WidthPx(), pic.HeightPx()};
     if (control.kind() == Kind::kImage && static_cast<Image&>(control).Stretch()) GetClientRect(hwnd, &target);
     pic.Draw(dc, target);
   }
+  if (box != nullptr) PaintDrawing(dc, hwnd, *box);
   EndPaint(hwnd, &ps);
 }
 

@@ -92,6 +92,7 @@ class Renderer : public Backend {
   LRESULT OnNotify(FormWindows& fw, NMHDR* header);
   void PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame);
   void PaintPicture(FormWindows& fw, HWND hwnd, Control& control);
+  void PaintDrawing(HDC dc, HWND hwnd, const PictureBox& box);
   HBRUSH Brush(int color);
   // Keeps a system timer set for the model's next due timer, so that timers
   // also run inside the system's own loops (menus, window drags, message boxes).
