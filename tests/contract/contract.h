@@ -5,12 +5,16 @@
 #include <memory>
 #include <string>
 
+#include "platform/d3d8.h"
 #include "platform/platform.h"
 
 namespace ks::test {
 
 // A fresh machine (the fake), or the real one.
 std::unique_ptr<platform::Platform> MakeContractMachine();
+// Direct3D 8: the fake with one adapter as the fixtures give it, or the
+// real d3d8.dll.
+std::unique_ptr<platform::Direct3D8> MakeContractDirect3D();
 // A HKEY_CURRENT_USER subkey that no earlier run has used.
 std::string ContractScratchKey();
 // An existing folder that no earlier run has used (no trailing backslash).

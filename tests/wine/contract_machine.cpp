@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "contract/contract.h"
+#include "platform/win32/d3d8.h"
 #include "platform/win32/machine.h"
 
 namespace ks::test {
@@ -25,6 +26,7 @@ const auto* const kCleanUp = ::testing::AddGlobalTestEnvironment(new CleanUp);
 }  // namespace
 
 std::unique_ptr<platform::Platform> MakeContractMachine() { return std::make_unique<win32::Win32Machine>(); }
+std::unique_ptr<platform::Direct3D8> MakeContractDirect3D() { return std::make_unique<win32::Win32Direct3D8>(); }
 std::string ContractScratchKey() { return RunKey(); }
 std::string ContractScratchFolder(platform::Files& files) {
   static int n = 0;
