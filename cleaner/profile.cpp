@@ -99,11 +99,11 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
   if (p.ProfileDescription.empty()) return "no description";
   if (p.GroupLabel1.empty()) return "no label for group 1";
-  if (p.GroupSpec1.size() < 8) return "group 1's specification is shorter than 8 characters";
-  if (!ParseGroup(roots, p.GroupKind1, p.GroupSpec1)) return "group 1's kind or specification cannot be used";
+  if (p.GroupSpec1.size() < 8) return "group 1's search rule is shorter than 8 characters";
+  if (!ParseGroup(roots, p.GroupKind1, p.GroupSpec1)) return "group 1's kind or search rule cannot be used";
   if (!IsPlainName(p.BackupFolder1)) return "group 1's backup folder is no plain folder name";
   if (!p.GroupKind2.empty()) {
-    if (!ParseGroup(roots, p.GroupKind2, p.GroupSpec2)) return "group 2's kind or specification cannot be used";
+    if (!ParseGroup(roots, p.GroupKind2, p.GroupSpec2)) return "group 2's kind or search rule cannot be used";
     if (p.GroupLabel2.empty()) return "group 2 has files but no label";
   }
   if (!p.GroupLabel2.empty() && p.BackupFolder2.empty()) return "group 2 has no backup folder";

@@ -1,9 +1,9 @@
 // Cleaner profiles: which files of an installed driver pvx lists and where
 // it keeps their backups. A profile ("data\cleaner\<name>.pvx") holds nine
 // items under the suite's data-file convention: description, the two group
-// labels, kind and specification of each group, and the two backup folder
+// labels, kind and search rule of each group, and the two backup folder
 // names. A group's kind is "List", "Extension" or "Directory" (group 2 may
-// have none); its specification starts with a root code: "SYS" (the system
+// have none); its search rule starts with a root code: "SYS" (the system
 // folder), "WIN" (the Windows folder) or "SYD" (the system drive).
 //   List       code [\sub\path] "-" list-file name     (a file of DATA\CLEANER)
 //   Extension  code [\sub\path] "-" .ext               (exactly four characters)
@@ -55,7 +55,7 @@ struct GroupSearch {
 };
 
 // A group's search, or nullopt when the kind is unknown or the
-// specification cannot be used: an unknown root code, a sub-path that does
+// search rule cannot be used: an unknown root code, a sub-path that does
 // not start with "\" or leaves its root ("..", a drive), a list-file name
 // that is not a plain name, an extension that is not "." and three
 // characters without wildcards.
@@ -63,8 +63,8 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 
 // The profile check: "" when the profile can be used, otherwise what is
 // wrong with it. A profile fails when a description, group 1's label or
-// group 1's backup folder is missing; when group 1's specification is
-// shorter than 8 characters; when a group's kind or specification cannot
+// group 1's backup folder is missing; when group 1's search rule is
+// shorter than 8 characters; when a group's kind or search rule cannot
 // be used (see ParseGroup); when group 2 has files but no label (they would
 // be deleted unseen) or no backup folder; or when a backup folder name is
 // not a plain folder name.

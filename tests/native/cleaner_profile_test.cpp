@@ -1,5 +1,5 @@
 // Cleaner profiles: the nine items, the root codes, how each kind's
-// specification names a folder (both groups alike) and the profile check.
+// search rule names a folder (both groups alike) and the profile check.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -40,8 +40,8 @@ TEST(CleanerProfile, RootFolders) {
 }
 
 // Every kind under every root, with and without a sub-path; the same
-// specification reads the same for group 2.
-TEST(CleanerProfile, SpecificationsNameTheirFolder) {
+// search rule reads the same for group 2.
+TEST(CleanerProfile, SearchRulesNameTheirFolder) {
   struct Case {
     const char* name;
     const char* kind;
@@ -63,7 +63,7 @@ TEST(CleanerProfile, SpecificationsNameTheirFolder) {
       {"directory, windows", "Directory", "WIN\\nView", "C:\\WINDOWS\\nView"},
       {"directory, system", "Directory", "SYS\\nvcache", "C:\\WINDOWS\\SYSTEM32\\nvcache"},
       {"directory, drive", "Directory", "SYD\\NVIDIA\\Setup", "C:\\NVIDIA\\Setup"},
-      // Unusable specifications.
+      // Unusable search rules.
       {"unknown root code", "List", "XYZ-nv4.txt", std::nullopt},
       {"root code in lower case", "Directory", "win\\nView", std::nullopt},
       {"unknown kind", "Folder", "WIN\\nView", std::nullopt},
@@ -125,7 +125,7 @@ TEST(CleanerProfile, Check) {
        false},
       {"no group 1 backup folder", with([](auto& p) { p.BackupFolder1 = ""; }), false},
       {"group 2 label without backup folder", with([](auto& p) { p.BackupFolder2 = ""; }), false},
-      // Regression: a "Directory" profile with the spec "SYS" listed the
+      // Regression: a "Directory" profile with the search rule "SYS" listed the
       // whole system folder, and Delete all would have wiped it.
       {"directory SYS", with([](auto& p) { p.GroupKind1 = "Directory", p.GroupSpec1 = "SYS"; }), false},
       {"group 2 directory SYS", with([](auto& p) { p.GroupSpec2 = "SYS"; }), false},
