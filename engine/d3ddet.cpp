@@ -81,12 +81,6 @@ constexpr ValueText kVertexShaders[] = {
     {Token(0xFFFE0300), Fixed("3.0")},
 };
 
-const ValueText* Find(std::span<const ValueText> table, std::int32_t value) {
-  for (const ValueText& row : table)
-    if (row.value == value) return &row;
-  return nullptr;
-}
-
 // Reads Direct3D values at the writer's places.
 class D3DReader {
  public:
@@ -95,10 +89,7 @@ class D3DReader {
   void Run();
 
  private:
-  RegRead Read(const DriverValue& v) {
-    const ValueLocation where = Locate(s_, v);
-    return s_.reg.ReadRegValue(where.root, where.key, where.name);
-  }
+  RegRead Read(const DriverValue& v) { return ReadDriverValue(s_, v); }
   // The fallback for a missing value and for one that is no number.
   std::int32_t ReadOr(const DriverValue& v, std::int32_t fallback) { return Read(v).NumberOr(fallback); }
   // `missing` for a missing value; a value that is present but no number counts as 0.
@@ -201,13 +192,13 @@ void D3DReader::AntialiasingMode() {
 
 void D3DReader::OldAntialiasingMode() {
   const std::int32_t v = ReadOr(d3d::kAAModeOld, 0);
-  if (const ValueText* row = Find(kOldAAModes, v)) f_.Combo3.SetText(Text(row->shown));
+  if (const ValueText* row = FindValueText(kOldAAModes, v)) f_.Combo3.SetText(Text(row->shown));
   if (Read(d3d::kAAControl).NumberOr(0) == kAAOffControl) f_.Combo3.SetText(s_.Lang(145));
 }
 
 void D3DReader::Anisotropy() {
   const RegRead r = Read(d3d::kAniso);
-  if (const ValueText* row = Find(kAnisoModes, r.NumberOr(0))) {
+  if (const ValueText* row = FindValueText(kAnisoModes, r.NumberOr(0))) {
     f_.Combo4.SetText(Text(row->shown));
     f_.Combo2.SetText(Text(row->shown));
   }
@@ -247,7 +238,7 @@ void D3DReader::TextureAndShaderValues() {
   f_.Check6[0].SetEnabled(s_.MtFlag != 0);
 
   // Shader versions.
-  if (const ValueText* row = Find(kPixelShaders, ReadMissingAs(d3d::kPsVersion, 0))) {
+  if (const ValueText* row = FindValueText(kPixelShaders, ReadMissingAs(d3d::kPsVersion, 0))) {
     f_.Label12[0].SetCaption(s_.Lang(168) + Text(row->shown));
     s_.PsVersion = row->value == 0 ? s_.Lang(146) : Text(row->shown);
   } else {
@@ -257,7 +248,7 @@ void D3DReader::TextureAndShaderValues() {
     f_.Label12[0].SetCaption(s_.Lang(168) + s_.Lang(145));
     s_.PsVersion = "0.0";
   }
-  if (const ValueText* row = Find(kVertexShaders, ReadMissingAs(d3d::kVsVersion, 0))) {
+  if (const ValueText* row = FindValueText(kVertexShaders, ReadMissingAs(d3d::kVsVersion, 0))) {
     f_.Label12[1].SetCaption(s_.Lang(169) + Text(row->shown));
     s_.VsVersion = row->value == 0 ? s_.Lang(146) : Text(row->shown);
   } else {
@@ -315,6 +306,12 @@ void D3DReader::TextureAndShaderValues() {
 }
 
 }  // namespace
+
+const ValueText* FindValueText(std::span<const ValueText> table, std::int32_t value) {
+  for (const ValueText& row : table)
+    if (row.value == value) return &row;
+  return nullptr;
+}
 
 std::string TextOf(const SeState& state, Shown shown) {
   return shown.text ? std::string(shown.text) : state.Lang(shown.entry);

@@ -32,4 +32,9 @@ ValueLocation Locate(const SeState& state, const DriverValue& value) {
   return where;
 }
 
+RegRead ReadDriverValue(SeState& state, const DriverValue& value) {
+  const ValueLocation where = Locate(state, value);
+  return state.reg.ReadRegValue(where.root, where.key, where.name);
+}
+
 }  // namespace ks

@@ -44,6 +44,8 @@ bool OglIsNtFamily(const SeState& state);
 
 // The key, full value name and value type of one value on this machine.
 ValueLocation Locate(const SeState& state, const DriverValue& value);
+// The value read where the writers keep it on this machine.
+RegRead ReadDriverValue(SeState& state, const DriverValue& value);
 
 inline constexpr const char* kDirect3DSubkey = "\\NVidia\\Direct3D";
 inline constexpr const char* kOpenGLSubkey = "\\NVidia\\OpenGL";

@@ -47,22 +47,13 @@ constexpr ValueText kEmulations[] = {
     {-1, Entry(182)},
 };
 
-const ValueText* Find(std::span<const ValueText> table, std::int32_t value) {
-  for (const ValueText& row : table)
-    if (row.value == value) return &row;
-  return nullptr;
-}
-
 class OGLReader {
  public:
   OGLReader(SeState& s, Form1& f) : s_(s), f_(f) {}
   void Run();
 
  private:
-  RegRead Read(const DriverValue& v) {
-    const ValueLocation where = Locate(s_, v);
-    return s_.reg.ReadRegValue(where.root, where.key, where.name);
-  }
+  RegRead Read(const DriverValue& v) { return ReadDriverValue(s_, v); }
   std::int32_t ReadOr(const DriverValue& v, std::int32_t fallback) { return Read(v).NumberOr(fallback); }
   std::string Text(Shown shown) const { return TextOf(s_, shown); }
   static void SetCheck(ui::CheckBox& box, std::int32_t value) {
@@ -109,7 +100,7 @@ void OGLReader::Run() {
     case 1: f_.Check5[2].SetValue(1); break;
     default: break;
   }
-  if (const ValueText* row = Find(kVersions, ReadOr(ogl::kVersionOverride, -1))) f_.Combo15.SetText(Text(row->shown));
+  if (const ValueText* row = FindValueText(kVersions, ReadOr(ogl::kVersionOverride, -1))) f_.Combo15.SetText(Text(row->shown));
   const std::int32_t swap = ReadOr(ogl::kSwapInterval, 1);
   f_.Combo10.SetText(s_.Lang(swap == 1 ? 159 : swap == -1 ? 145 : 160));
   f_.Combo11.SetText(IntToText(ReadOr(ogl::kMaxFrames, 2)));
@@ -135,7 +126,7 @@ void OGLReader::Run() {
 
 void OGLReader::Antialiasing() {
   f_.Combo1.SetText(s_.Lang(183));
-  if (const ValueText* row = Find(kFsaaModes, ReadOr(ogl::kFsaaMode, 0))) f_.Combo1.SetText(Text(row->shown));
+  if (const ValueText* row = FindValueText(kFsaaModes, ReadOr(ogl::kFsaaMode, 0))) f_.Combo1.SetText(Text(row->shown));
 }
 
 void OGLReader::S3tc() {
@@ -221,7 +212,7 @@ void OGLReader::ColourDepth() {
 
 void OGLReader::Emulation() {
   if (s_.DriverBuild >= 6000) {
-    const ValueText* row = Find(kEmulations, ReadOr(ogl::kNvEmulate, 0));
+    const ValueText* row = FindValueText(kEmulations, ReadOr(ogl::kNvEmulate, 0));
     f_.Combo16.SetText(row ? Text(row->shown) : s_.Lang(183));
     return;
   }

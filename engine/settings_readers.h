@@ -37,6 +37,8 @@ struct ValueText {
   std::int32_t value;
   Shown shown;
 };
+// The row of `table` for a stored number, or nullptr.
+const ValueText* FindValueText(std::span<const ValueText> table, std::int32_t value);
 
 // The flag prefixes of the shared antialiasing value (from build 5000).
 struct AAFlagRow {
