@@ -40,10 +40,6 @@ void WriteD3D(SeState& s, Form1& f, std::int16_t code) {
   WriteD3DSetting(s, f, code, zero);
 }
 
-std::string ProductText(SeState& s, const char* name) {
-  return s.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, name).AsText();
-}
-
 void Multitexture_Change(SeState& s, Form1& f) {
   ui::FlatScrollBar& bar = f.FlatScrollBar5;
   s.MaxTextures = bar.Value();
