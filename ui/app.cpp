@@ -160,9 +160,7 @@ void App::WorkArea(int& left, int& top, int& width, int& height) {
     backend_->WorkArea(left, top, width, height);
     return;
   }
-  left = top = 0;
-  width = 1024 * 15;
-  height = 768 * 15;
+  HeadlessWorkArea(left, top, width, height);
 }
 
 }  // namespace ks::ui

@@ -52,12 +52,19 @@ class Backend {
   // returns when it closes, after the chosen item's Click has run.
   virtual void PopupMenu(Form& form, Menu& menu) {}
   // The screen's work area in twips (without the taskbar).
-  virtual void WorkArea(int& left, int& top, int& width, int& height) {
-    left = top = 0;
-    width = 1024 * 15;
-    height = 768 * 15;
-  }
+  virtual void WorkArea(int& left, int& top, int& width, int& height);
 };
+
+// The screen a program has without a renderer: 1024 x 768 pixels, in twips.
+inline void HeadlessWorkArea(int& left, int& top, int& width, int& height) {
+  left = top = 0;
+  width = 1024 * 15;
+  height = 768 * 15;
+}
+
+inline void Backend::WorkArea(int& left, int& top, int& width, int& height) {
+  HeadlessWorkArea(left, top, width, height);
+}
 
 class App {
  public:

@@ -183,8 +183,9 @@ bool Form::HasMaxBox() const {
 
 void Form::PlaceAtStartUp() {
   if (start_up_position_ == StartUpPosition::kManual) return;
-  int area_left = 0, area_top = 0, area_width = 0, area_height = 0;
-  app_.WorkArea(area_left, area_top, area_width, area_height);
+  int screen_left = 0, screen_top = 0, screen_width = 0, screen_height = 0;
+  app_.WorkArea(screen_left, screen_top, screen_width, screen_height);
+  int area_left = screen_left, area_top = screen_top, area_width = screen_width, area_height = screen_height;
   Form* owner = app_.ActiveForm();
   if (start_up_position_ == StartUpPosition::kCenterOwner && owner && owner != this && owner->Visible() &&
       owner->GetWindowState() == WindowState::kNormal) {
@@ -196,8 +197,6 @@ void Form::PlaceAtStartUp() {
   left_ = area_left + (area_width - width_) / 2;
   top_ = area_top + (area_height - height_) / 2;
   // Keep the caption on the screen when the owner sits near an edge.
-  int screen_left = 0, screen_top = 0, screen_width = 0, screen_height = 0;
-  app_.WorkArea(screen_left, screen_top, screen_width, screen_height);
   left_ = std::clamp(left_, screen_left, std::max(screen_left, screen_left + screen_width - width_));
   top_ = std::clamp(top_, screen_top, std::max(screen_top, screen_top + screen_height - height_));
 }
