@@ -14,6 +14,7 @@
 #include "platform/win32/win.h"
 #include "common/basRegistry.h"
 #include "ui/win32/screenshot.h"
+#include "wine/program_windows.h"
 
 namespace ks {
 namespace {
@@ -27,16 +28,6 @@ std::string FolderFromEnv(const char* name) {
     if (c == '/') c = '\\';
   return path;
 }
-
-struct VisibleWindowSearch {
-  DWORD pid;
-  bool found = false;
-  std::string title;
-  HWND hwnd = nullptr;
-};
-
-struct VisibleWindowSearch;
-BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp);
 
 // Writes what the window shows on screen as a 24-bit BMP file; returns the
 // number of distinct colours seen (1 for a blank window, 0 on failure).
@@ -53,19 +44,6 @@ int SaveWindowPicture(HWND hwnd, const std::string& path) {
     }
   }
   return static_cast<int>(colours.size());
-}
-
-BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<VisibleWindowSearch*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  char title[256] = {};
-  GetWindowTextA(hwnd, title, sizeof(title));
-  search->found = true;
-  search->title = title;
-  search->hwnd = hwnd;
-  return FALSE;
 }
 
 class KestrelaneProgram : public ::testing::Test {
@@ -100,9 +78,7 @@ class KestrelaneProgram : public ::testing::Test {
     if (pid == 0) return false;
     platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
     for (int waited = 0; waited < ms; waited += 20) {
-      VisibleWindowSearch search{pid, false, "", nullptr};
-      EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-      if (search.found) *showed_window = true;
+      if (test::ShownWindowOf(pid)) *showed_window = true;
       if (proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0) return true;
     }
     return false;
@@ -141,21 +117,21 @@ TEST_F(KestrelaneProgram, StartsWithItsMainWindowAndEndsWhenItIsClosed) {
   const std::uint32_t pid = proc.StartProgram(platform::QuotedProgram(Exe()), platform::WindowStyle::kNormalFocus);
   ASSERT_NE(pid, 0u);
   platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
-  VisibleWindowSearch search{pid, false, "", nullptr};
-  for (int waited = 0; waited < 30000 && !search.found; waited += 50) {
+  HWND window = nullptr;
+  for (int waited = 0; waited < 30000 && !window; waited += 50) {
     if (proc.WaitForSingleObject(h.get(), 50) == platform::kWaitObject0) break;
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    window = test::ShownWindowOf(pid);
   }
-  ASSERT_TRUE(search.found) << "no window appeared";
-  EXPECT_EQ(search.title, "Kestrelane SE Build 5");
+  ASSERT_NE(window, nullptr) << "no window appeared";
+  EXPECT_EQ(test::WindowTitle(window), "Kestrelane SE Build 5");
   Sleep(1500);  // let the window paint
   const std::string picture = BuildFolder() + "\\kestrelane_main_window.bmp";
-  EXPECT_GT(SaveWindowPicture(search.hwnd, picture), 3) << "the window shows nothing";
+  EXPECT_GT(SaveWindowPicture(window, picture), 3) << "the window shows nothing";
   EXPECT_EQ(reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").AsText(), "353");
   EXPECT_EQ(DefaultValue(".ksp"), "KestrelaneSE");
   EXPECT_EQ(DefaultValue("KestrelaneSE\\Shell\\open\\command"), platform::QuotedProgram(Exe()) + " %1");
 
-  PostMessageA(search.hwnd, WM_CLOSE, 0, 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(proc.WaitForSingleObject(h.get(), 30000), platform::kWaitObject0) << "closing did not end the program";
   EXPECT_FALSE(reg_.RegKeyExists(kHkeyCurrentUser, kProductKey) &&
                !reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "LVP").IsEmpty())

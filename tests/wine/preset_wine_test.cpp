@@ -17,6 +17,7 @@
 #include "tools/presets.h"
 #include "ui/win32/renderer.h"
 #include "wine/wine_machine.h"
+#include "wine/program_windows.h"
 
 namespace ks::test {
 namespace {
@@ -45,24 +46,6 @@ DWORD Stored(const std::string& key, const char* name, std::int32_t* number, DWO
   const LONG result = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(number), size);
   RegCloseKey(h);
   return result == ERROR_SUCCESS ? type : 0;
-}
-
-struct WindowSearch {
-  DWORD pid;
-  HWND hwnd = nullptr;
-  std::string cls;
-};
-
-BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<WindowSearch*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof(cls));
-  search->hwnd = hwnd;
-  search->cls = cls;
-  return FALSE;
 }
 
 class WinePresetCommandLine : public ::testing::Test {
@@ -99,7 +82,7 @@ class WinePresetCommandLine : public ::testing::Test {
 
   // Starts KestrelaneSE.exe with `arguments`; `on_window` sees each visible
   // window of the process. True when the process ended within `ms`.
-  bool Run(const std::string& arguments, int ms, const std::function<void(const WindowSearch&)>& on_window) {
+  bool Run(const std::string& arguments, int ms, const std::function<void(HWND)>& on_window) {
     auto& proc = machine_.proc;
     const std::uint32_t pid =
         proc.StartProgram(platform::QuotedProgram(install_ + "\\KestrelaneSE.exe") + " " + arguments,
@@ -107,9 +90,7 @@ class WinePresetCommandLine : public ::testing::Test {
     if (pid == 0) return false;
     platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
     for (int waited = 0; waited < ms; waited += 20) {
-      WindowSearch search{pid};
-      EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-      if (search.hwnd) on_window(search);
+      if (HWND shown = ShownWindowOf(pid)) on_window(shown);
       if (proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0) return true;
     }
     return false;
@@ -125,7 +106,7 @@ TEST_F(WinePresetCommandLine, AppliesThePresetAndEndsWithoutAWindow) {
   const std::string preset = install_ + "\\DATA\\My presets\\fast one.ksp";
   ASSERT_TRUE(machine_.fs.WriteFile(preset, Items({"ksp", "999", "0", "0", "D3D_KSWINE1", "-2", "OGL_KSWINE2", "7"})));
   bool showed = false;
-  ASSERT_TRUE(Run(preset, 60000, [&](const WindowSearch&) { showed = true; })) << "the program did not end by itself";
+  ASSERT_TRUE(Run(preset, 60000, [&](HWND) { showed = true; })) << "the program did not end by itself";
   EXPECT_FALSE(showed);
   std::int32_t number = 0;
   DWORD size = 0;
@@ -140,9 +121,9 @@ TEST_F(WinePresetCommandLine, AFileThatIsNoPresetShowsAMessageAndWritesNothing) 
   const std::string preset = install_ + "\\DATA\\Presets\\notes.ksp";
   ASSERT_TRUE(machine_.fs.WriteFile(preset, Items({"hello", "999", "0", "0", "D3D_KSWINE1", "5"})));
   std::string seen;
-  ASSERT_TRUE(Run(preset, 60000, [&](const WindowSearch& w) {
-    seen = w.cls;
-    PostMessageA(w.hwnd, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(Run(preset, 60000, [&](HWND w) {
+    seen = WindowClass(w);
+    PostMessageA(w, WM_COMMAND, IDOK, 0);
   })) << "the program did not end after the message";
   EXPECT_EQ(seen, "#32770") << "a message box, and no other window";
   std::int32_t number = 0;

@@ -16,6 +16,7 @@
 #include "common/basRegistry.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
+#include "wine/program_windows.h"
 
 namespace ks {
 namespace {
@@ -37,30 +38,6 @@ std::string Text(HWND hwnd) {
   return buffer;
 }
 
-std::string ClassOf(HWND hwnd) {
-  char buffer[64] = {};
-  GetClassNameA(hwnd, buffer, sizeof(buffer));
-  return buffer;
-}
-
-// The visible top-level windows of a process.
-std::vector<HWND> TopWindows(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{pid, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->pid && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> found;
   EnumChildWindows(
@@ -75,7 +52,7 @@ std::vector<HWND> Children(HWND parent) {
 
 HWND ChildWithText(HWND parent, const std::string& cls, const std::string& text) {
   for (HWND c : Children(parent))
-    if (ClassOf(c) == cls && Text(c) == text) return c;
+    if (test::WindowClass(c) == cls && Text(c) == text) return c;
   return nullptr;
 }
 
@@ -125,7 +102,7 @@ class PvxProgram : public ::testing::Test {
 
   void TearDown() override {
     if (pid_ != 0 && process_) {
-      for (HWND w : TopWindows(pid_)) PostMessageA(w, WM_CLOSE, 0, 0);
+      for (HWND w : test::ShownWindowsOf(pid_)) PostMessageA(w, WM_CLOSE, 0, 0);
       if (machine_.proc.WaitForSingleObject(process_->get(), 5000) != platform::kWaitObject0) {
         HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid_);
         if (h) TerminateProcess(h, 1), CloseHandle(h);
@@ -164,14 +141,14 @@ class PvxProgram : public ::testing::Test {
   HWND WaitForTop(const std::function<bool(HWND)>& match) {
     HWND found = nullptr;
     WaitFor([&] {
-      for (HWND w : TopWindows(pid_))
+      for (HWND w : test::ShownWindowsOf(pid_))
         if (match(w)) return (found = w) != nullptr;
       return false;
     });
     return found;
   }
   HWND WaitForMessageBox() {
-    return WaitForTop([](HWND w) { return ClassOf(w) == "#32770"; });
+    return WaitForTop([](HWND w) { return test::WindowClass(w) == "#32770"; });
   }
 
   // Starts pvx and picks `profile` in its dialog; the main window.
@@ -184,7 +161,7 @@ class PvxProgram : public ::testing::Test {
     if (!dialog) return nullptr;
     HWND combo = nullptr;
     for (HWND c : Children(dialog))
-      if (ClassOf(c) == "ComboBox") combo = c;
+      if (test::WindowClass(c) == "ComboBox") combo = c;
     if (!combo) return nullptr;
     const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(profile.c_str()));
@@ -202,7 +179,7 @@ class PvxProgram : public ::testing::Test {
   std::vector<HWND> Lists(HWND main) {
     std::vector<HWND> lists(4, nullptr);
     for (HWND c : Children(main)) {
-      if (ClassOf(c) != "ListBox" || !IsWindowVisible(c)) continue;
+      if (test::WindowClass(c) != "ListBox" || !IsWindowVisible(c)) continue;
       RECT r;
       GetWindowRect(c, &r);
       MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
@@ -225,7 +202,7 @@ class PvxProgram : public ::testing::Test {
     if (!box) return "(no message box)";
     std::string text;
     for (HWND c : Children(box))
-      if (ClassOf(c) == "Static" && !Text(c).empty()) text = Text(c);
+      if (test::WindowClass(c) == "Static" && !Text(c).empty()) text = Text(c);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitFor([&] { return !IsWindow(box); });
     return text;
@@ -349,7 +326,7 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   ASSERT_NE(dialog, nullptr);
   HWND combo = nullptr;
   for (HWND c : Children(dialog))
-    if (ClassOf(c) == "ComboBox") combo = c;
+    if (test::WindowClass(c) == "ComboBox") combo = c;
   ASSERT_NE(combo, nullptr);
   SendMessageA(combo, CB_SETCURSEL,
                SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("refused")), 0);
@@ -368,7 +345,7 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   EXPECT_FALSE(IsWindowEnabled(ChildWithText(main, "Button", "Delete all files")));
   Click(main, "Delete all files");
   Sleep(500);
-  for (HWND w : TopWindows(pid_)) EXPECT_NE(ClassOf(w), "#32770") << "no question: nothing can be deleted";
+  for (HWND w : test::ShownWindowsOf(pid_)) EXPECT_NE(test::WindowClass(w), "#32770") << "no question: nothing can be deleted";
   EXPECT_TRUE(fs.FileExists(Driver("nv4_disp.dll")));
   EXPECT_EQ(fs.List(windir_ + "\\*").size(), windows_files);
 }

@@ -13,6 +13,7 @@
 #include "common/basRegistry.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
+#include "wine/program_windows.h"
 
 namespace ks {
 namespace {
@@ -24,26 +25,6 @@ std::string FolderFromEnv(const char* name) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-struct WindowSearch {
-  DWORD pid;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindShownWindow(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<WindowSearch*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-HWND ShownWindowOf(DWORD pid) {
-  WindowSearch search{pid};
-  EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 BOOL CALLBACK CollectListBoxes(HWND hwnd, LPARAM lp) {
@@ -161,7 +142,7 @@ class ViewerProgram : public ::testing::Test {
     if (pid_ == 0) return nullptr;
     process_ = proc.OpenProcess(platform::kSynchronize, pid_);
     for (int waited = 0; waited < ms; waited += 50) {
-      if (HWND hwnd = ShownWindowOf(pid_)) return hwnd;
+      if (HWND hwnd = test::ShownWindowOf(pid_)) return hwnd;
       if (proc.WaitForSingleObject(process_, 50) == platform::kWaitObject0) return nullptr;
     }
     return nullptr;
@@ -197,7 +178,7 @@ TEST_F(ViewerProgram, LumacapWritesACompleteReportWithoutEverShowingAWindow) {
   platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
   bool showed = false, ended = false;
   for (int waited = 0; waited < 60000 && !ended; waited += 20) {
-    if (ShownWindowOf(pid)) showed = true;
+    if (test::ShownWindowOf(pid)) showed = true;
     ended = proc.WaitForSingleObject(h.get(), 20) == platform::kWaitObject0;
   }
   ASSERT_TRUE(ended) << "lumacap did not end by itself";
