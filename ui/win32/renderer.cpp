@@ -75,8 +75,6 @@ int ShiftState() {
 }
 
 Renderer::Renderer(App& app) : app_(app) {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
   RegisterClasses();
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   timer_window_ = CreateWindowExA(0, kFormClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
@@ -217,6 +215,13 @@ void Renderer::FrameStyles(const Form& form, DWORD& style, DWORD& ex_style) {
 }
 
 void Renderer::CreateFormWindow(Form& form) {
+  // The common controls are loaded with the first window that may hold
+  // one: a program that shows no window never maps them.
+  if (!common_controls_) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    common_controls_ = true;
+  }
   auto fw = std::make_unique<FormWindows>();
   fw->form = &form;
   FormWindows& ref = *fw;

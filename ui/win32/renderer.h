@@ -113,6 +113,7 @@ class Renderer : public Backend {
   std::map<int, HBRUSH> brushes_;
   HFONT font_ = nullptr;
   HWND timer_window_ = nullptr;
+  bool common_controls_ = false;  // InitCommonControlsEx has run
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
   // The forms each modal form has disabled, by modal form.
   std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
