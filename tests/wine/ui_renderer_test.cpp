@@ -330,6 +330,48 @@ TEST_F(Renderer, ScrollBarArrowRaisesOneChange) {
   EXPECT_EQ(GetScrollPos(Window(form_.Scroll1), SB_CTL), 3);
 }
 
+// The tooltip of a control, as the form's tooltip window has it; "" when it
+// has none (or there is no tooltip window yet).
+std::string TipOf(HWND form, HWND control) {
+  struct Search {
+    HWND form, control;
+    std::string text;
+  } search{form, control, ""};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char cls[64] = {};
+        GetClassNameA(hwnd, cls, sizeof(cls));
+        if (std::string(cls) != TOOLTIPS_CLASSA) return TRUE;
+        char text[256] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = s->form;
+        tool.uId = reinterpret_cast<UINT_PTR>(s->control);
+        tool.lpszText = text;
+        if (SendMessageA(hwnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
+          SendMessageA(hwnd, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+          s->text = text;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.text;
+}
+
+TEST_F(Renderer, MouseOverALabelRaisesMouseMoveOnceAndBringsItsTooltip) {
+  HWND label = Window(form_.Label1);
+  EXPECT_EQ(TipOf(renderer_->WindowOf(form_), label), "") << "tooltips wait for the mouse";
+  PostMessageA(label, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  PumpFor(200);
+  const auto events = app_.TakeEvents();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Label1.MouseMove"), 1);
+  EXPECT_EQ(TipOf(renderer_->WindowOf(form_), label), "A label");
+  form_.Label1.SetToolTipText("Changed");
+  EXPECT_EQ(TipOf(renderer_->WindowOf(form_), label), "Changed");
+}
+
 TEST_F(Renderer, ChangesByCodeAreShownAndNotEchoed) {
   form_.Text1.SetText("by code");
   form_.Combo2.SetListIndex(1);

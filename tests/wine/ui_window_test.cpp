@@ -124,6 +124,47 @@ TEST(LazyPages, ControlsSetBeforeTheirPageIsFirstShownShowTheirState) {
   EXPECT_EQ(std::count(events.begin(), events.end(), "Option2.Click"), 1);
 }
 
+// A control placed below the form's bottom edge (a strip the form shows
+// when it grows) gets its window when the form grows: with the state set
+// meanwhile, stacked and tabbed where its place among the controls puts it.
+TEST(LazyPages, ControlsBelowTheFormsEdgeGetTheirWindowsWhenItGrows) {
+  win32::Win32Machine machine;
+  ui::App app{machine.msg, machine.fs};
+  ui::win32::Renderer renderer(app);
+  app.Logging = true;
+  test::AllControlsForm form(app, "Strip");
+  form.Move(600, 600, 7200, 3000);
+  form.Command1.Move(120, 300, 1500, 375);
+  form.Check1.Move(120, 3300, 2000, 300);
+  form.Show();
+  PumpFor(app, 200);
+  EXPECT_TRUE(renderer.HasWindow(form.Command1));
+  EXPECT_FALSE(renderer.HasWindow(form.Check1)) << "no window while below the edge";
+  form.Check1.SetCaption("Set below the edge");
+  form.Check1.SetValue(ui::kChecked);
+  app.TakeEvents();
+
+  form.SetHeight(4500);
+  PumpFor(app, 200);
+  ASSERT_TRUE(renderer.HasWindow(form.Check1));
+  HWND check = renderer.WindowOf(form.Check1);
+  char text[64] = {};
+  GetWindowTextA(check, text, sizeof(text));
+  EXPECT_STREQ(text, "Set below the edge");
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(IsWindowVisible(check));
+  EXPECT_EQ(GetWindow(renderer.WindowOf(form.Command1), GW_HWNDNEXT), check) << "stacked after Command1";
+  for (const std::string& event : app.TakeEvents())
+    EXPECT_EQ(event.rfind("Check1.", 0), std::string::npos) << "making the window raises " << event;
+
+  PostMessageA(check, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(check, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PumpFor(app, 300);
+  EXPECT_EQ(form.Check1.Value(), ui::kUnchecked);
+  const auto events = app.TakeEvents();
+  EXPECT_EQ(std::count(events.begin(), events.end(), "Check1.Click"), 1);
+}
+
 // Every pixel of the picture as shown must lie within the colours of the
 // file's pixels it covers (one pixel of slack around them, a small
 // tolerance for rounding): stray specks of other colours fail.

@@ -1,6 +1,8 @@
 // Creating the windows of controls and mirroring the model's state into them.
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "ui/win32/picture.h"
 #include "ui/win32/renderer.h"
@@ -12,13 +14,6 @@
 namespace ks::ui::win32 {
 
 namespace {
-
-LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* renderer = reinterpret_cast<Renderer*>(data);
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ChildProc, 1);
-  renderer->HandleChild(hwnd, msg, wp, lp);
-  return DefSubclassProc(hwnd, msg, wp, lp);
-}
 
 struct WindowKind {
   const char* cls;
@@ -123,6 +118,31 @@ std::string InitialText(const Control& control) {
 
 }  // namespace
 
+// A control whose window can wait until it is shown: a hidden frame (a page
+// not shown yet) and everything in it, or a control placed wholly outside
+// what its container shows (the strip below a form's bottom edge until the
+// form grows). Other hidden controls get their windows, hidden, as usual.
+bool Renderer::NotShown(FormWindows& fw, const Control& control) {
+  if (!KindOf(control).cls) return false;
+  if (control.kind() == Kind::kFrame && !control.Visible()) return true;
+  return InHiddenFrame(control) || OutOfView(fw, control);
+}
+
+bool Renderer::OutOfView(FormWindows& fw, const Control& control) {
+  RECT area{};
+  if (const Frame* frame = control.Container()) {
+    if (OutOfView(fw, *frame)) return true;
+    area = RECT{0, 0, Px(frame->Width()), Px(frame->Height())};
+  } else {
+    GetClientRect(fw.hwnd, &area);
+  }
+  // Only a control with an extent can lie wholly before an edge.
+  const int left = Px(control.Left()), top = Px(control.Top());
+  const int width = Px(control.Width()), height = Px(control.Height());
+  return left >= area.right || top >= area.bottom || (width > 0 && left + width <= area.left) ||
+         (height > 0 && top + height <= area.top);
+}
+
 HWND Renderer::ParentFor(FormWindows& fw, const Control& control, bool now) {
   if (Frame* frame = control.Container()) {
     CreateControl(fw, *frame, now);
@@ -134,10 +154,11 @@ HWND Renderer::ParentFor(FormWindows& fw, const Control& control, bool now) {
 
 void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
   if (fw.controls.count(&control)) return;
-  // A control inside a hidden frame (a page not shown yet) gets its window
-  // when the frame is shown: a form with many pages opens with the windows
-  // of one. The model keeps every state meanwhile; Sync shows it later.
-  if (!now && InHiddenFrame(control)) return;
+  // A control that is not shown (a hidden page, or a control inside one)
+  // gets its window when it is shown: a form with many pages opens with
+  // the windows of one. The model keeps every state meanwhile; Sync shows
+  // it later.
+  if (!now && NotShown(fw, control)) return;
   const WindowKind kind = KindOf(control);
   HWND parent = ParentFor(fw, control, now);
   ControlWindow& cw = fw.controls[&control];
@@ -169,15 +190,41 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
     SendMessageA(cw.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageA(cw.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   }
-  if (kind.cls != kFrameClass && kind.cls != kPictureClass)
-    SetWindowSubclass(cw.hwnd, ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  KeepOrder(fw, control, cw.hwnd);
   --mirroring_;
-  Sync(fw, control);
+  Sync(fw, control, true);
+}
+
+// A new child window goes below its siblings. Windows made in the form's
+// order of controls are stacked (and tabbed through) in that order; one
+// made later, when its control is first shown, is moved up to the place it
+// would have had.
+void Renderer::KeepOrder(FormWindows& fw, const Control& control, HWND hwnd) {
+  const auto& controls = fw.form->controls();
+  const auto self = std::find(controls.begin(), controls.end(), &control);
+  if (self == controls.end()) return;
+  HWND parent = GetParent(hwnd);
+  auto sibling_window = [&](const Control* other) -> HWND {
+    auto found = fw.controls.find(other);
+    if (found == fw.controls.end() || !found->second.hwnd || found->second.hwnd == hwnd) return nullptr;
+    return GetParent(found->second.hwnd) == parent ? found->second.hwnd : nullptr;
+  };
+  const bool made_after_later_ones =
+      std::any_of(self + 1, controls.end(), [&](const Control* other) { return sibling_window(other) != nullptr; });
+  if (!made_after_later_ones) return;
+  HWND above = HWND_TOP;
+  for (auto it = self; it != controls.begin();) {
+    if (HWND h = sibling_window(*--it)) {
+      above = h;
+      break;
+    }
+  }
+  SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Renderer::CreateShownControls(FormWindows& fw) {
   for (Control* c : fw.form->controls())
-    if (!fw.controls.count(c) && !InHiddenFrame(*c)) CreateControl(fw, *c);
+    if (!fw.controls.count(c) && !NotShown(fw, *c)) CreateControl(fw, *c);
 }
 
 // What a list shows for an entry: a folder list indents each folder's
@@ -209,12 +256,14 @@ void Renderer::SyncList(ControlWindow& cw, ListControl& list) {
 }
 
 void Renderer::SyncToolbar(ControlWindow& cw, Toolbar& bar) {
-  while (SendMessageA(cw.hwnd, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(cw.hwnd, TB_DELETEBUTTON, 0, 0);
-  int position = 0;
+  // The buttons are rebuilt when anything about them changed, all in one
+  // message: the toolbar lays itself out once.
+  std::string shown;
+  std::vector<TBBUTTON> buttons;
   for (const ToolButton& b : bar.buttons()) {
     TBBUTTON tb{};
     tb.iBitmap = I_IMAGENONE;
-    tb.idCommand = kFirstButtonId + position++;
+    tb.idCommand = kFirstButtonId + static_cast<int>(buttons.size());
     tb.fsState = static_cast<BYTE>((b.Enabled ? TBSTATE_ENABLED : 0) | (b.Visible ? 0 : TBSTATE_HIDDEN));
     switch (b.Style) {
       case ButtonStyle::kSeparator:
@@ -231,8 +280,14 @@ void Renderer::SyncToolbar(ControlWindow& cw, Toolbar& bar) {
         break;
     }
     tb.iString = reinterpret_cast<INT_PTR>(b.Caption.c_str());
-    SendMessageA(cw.hwnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+    buttons.push_back(tb);
+    shown += b.Caption + '\n' + std::to_string(tb.fsState) + ' ' + std::to_string(tb.fsStyle) + '\n';
   }
+  if (shown == cw.items_shown) return;
+  cw.items_shown = shown;
+  while (SendMessageA(cw.hwnd, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(cw.hwnd, TB_DELETEBUTTON, 0, 0);
+  if (!buttons.empty())
+    SendMessageA(cw.hwnd, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 }
 
 void Renderer::AppendMenus(FormWindows& fw, HMENU into, const Menu* parent) {
@@ -282,11 +337,9 @@ void Renderer::SyncMenuBar(FormWindows& fw) {
 }
 
 void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control) {
-  if (cw.tip_shown == control.ToolTipText()) return;
-  if (!fw.tips) {
-    fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                              0, 0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
+  // Until the mouse first moves over the form, tooltips are only wanted:
+  // StartTips registers them then.
+  if (!fw.tips || cw.tip_shown == control.ToolTipText()) return;
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -302,7 +355,21 @@ void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& contro
   cw.tip_shown = control.ToolTipText();
 }
 
-void Renderer::Sync(FormWindows& fw, Control& control) {
+void Renderer::StartTips(FormWindows& fw, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (!fw.tips) {
+    fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                              0, 0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+    for (auto& [control, cw] : fw.controls)
+      if (cw.hwnd && control->kind() != Kind::kToolbar) SyncTip(fw, cw, *control);
+  }
+  // The tooltip window starts watching the mouse with this move.
+  MSG relayed{hwnd, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
+  const DWORD pos = GetMessagePos();
+  relayed.pt = POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  SendMessageA(fw.tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
   auto found = fw.controls.find(&control);
   if (found == fw.controls.end()) return;
   ControlWindow& cw = found->second;
@@ -320,7 +387,8 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
   HWND parent = ParentFor(fw, control, true);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
   const RECT want = PlacedRect(control);
-  if (!EqualRect(&want, &cw.placed)) {
+  const bool moved = !EqualRect(&want, &cw.placed);
+  if (moved) {
     cw.placed = want;
     SetWindowPos(hwnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -331,15 +399,21 @@ void Renderer::Sync(FormWindows& fw, Control& control) {
   switch (control.kind()) {
     case Kind::kFrame:
       SetTextIfDifferent(hwnd, static_cast<Frame&>(control).Caption());
-      InvalidateRect(hwnd, nullptr, TRUE);
+      if (!made_now) InvalidateRect(hwnd, nullptr, TRUE);
       break;
     case Kind::kLabel: {
+      // A label repaints itself for a new caption; a new place, alignment
+      // or colours (given at paint time) need a repaint asked for.
       auto& label = static_cast<Label&>(control);
       const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
       const LONG aligned = (style & ~(SS_LEFT | SS_RIGHT | SS_CENTER)) | AlignStyle(label.GetAlignment());
+      const bool repaint = moved || aligned != style || cw.color_shown != label.ForeColor() ||
+                           cw.back_shown != label.BackColor();
       if (aligned != style) SetWindowLongA(hwnd, GWL_STYLE, aligned);
+      cw.color_shown = label.ForeColor();
+      cw.back_shown = label.BackColor();
       SetTextIfDifferent(hwnd, label.Caption());
-      InvalidateRect(hwnd, nullptr, TRUE);
+      if (repaint && !made_now) InvalidateRect(hwnd, nullptr, TRUE);
       break;
     }
     case Kind::kCommandButton:

@@ -74,6 +74,7 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
+      if (msg == WM_MOUSEMOVE && !fw->tips) StartTips(*fw, hwnd, msg, wp, lp);
       if (mirroring_) break;
       if (self) {
         OnMouse(*self, msg, wp, lp);
@@ -95,6 +96,8 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         form.UserActivate();
       break;
     case WM_SIZE:
+      // A form that grows may bring controls placed below its edge into view.
+      if (hwnd == fw->hwnd && wp != SIZE_MINIMIZED) CreateShownControls(*fw);
       if (!self && !mirroring_) {
         WindowState state = wp == SIZE_MINIMIZED   ? WindowState::kMinimized
                             : wp == SIZE_MAXIMIZED ? WindowState::kMaximized
@@ -117,8 +120,13 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Renderer::HandleChild(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg != WM_MOUSEMOVE || mirroring_) return;
-  if (Control* c = FindControl(hwnd)) OnMouse(*c, msg, wp, lp);
+  if (msg != WM_MOUSEMOVE) return;
+  FormWindows* fw = nullptr;
+  Control* c = FindControl(hwnd, &fw);
+  // Frames and pictures are windows of ours: Handle takes their input.
+  if (!c || c->kind() == Kind::kFrame || c->kind() == Kind::kImage || c->kind() == Kind::kPictureBox) return;
+  if (!fw->tips) StartTips(*fw, hwnd, msg, wp, lp);
+  if (!mirroring_) OnMouse(*c, msg, wp, lp);
 }
 
 void Renderer::OnMouse(Control& c, UINT msg, WPARAM wp, LPARAM lp) {

@@ -113,6 +113,7 @@ void Renderer::Pump(bool wait, std::int64_t until_ms) {
   }
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
+    if (msg.message == WM_MOUSEMOVE) HandleChild(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     // Tab and arrow navigation between the controls of a form.
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (root && FindFormByWindow(root) && IsDialogMessageA(root, &msg)) continue;

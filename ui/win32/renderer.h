@@ -56,6 +56,8 @@ class Renderer : public Backend {
 
   // Window procedure work, shared by forms and frames.
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Input for a system control's window, seen by the loop before the
+  // control gets it (the mouse moving over it).
   void HandleChild(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
  private:
@@ -65,9 +67,10 @@ class Renderer : public Backend {
     RECT placed{};  // rectangle last given to the window, pixels in its parent
     std::unique_ptr<Picture> picture;
     std::string picture_path;  // what `picture` was decoded from
-    std::string items_shown;   // list items as last mirrored, joined
+    std::string items_shown;   // list items (toolbar buttons) as last mirrored, joined
     std::string tip_shown;     // tooltip text as last mirrored
-    int color_shown = -1;      // a list box's text colour as last drawn
+    int color_shown = -1;      // a list box's or label's text colour as last drawn
+    int back_shown = -1;       // a label's back colour as last drawn
   };
 
   void CreateFormWindow(Form& form);
@@ -76,9 +79,13 @@ class Renderer : public Backend {
   // Makes the control's window, unless a frame around it is hidden (then
   // it is made when that frame is shown); `now` makes it in any case.
   void CreateControl(FormWindows& fw, Control& control, bool now = false);
-  // Makes the windows of the controls whose frames are all shown.
+  // Makes the windows of the controls that are shown now.
   void CreateShownControls(FormWindows& fw);
-  void Sync(FormWindows& fw, Control& control);
+  bool NotShown(FormWindows& fw, const Control& control);
+  bool OutOfView(FormWindows& fw, const Control& control);
+  // Mirrors the control's state into its window; `made_now` when the
+  // window was just made (it paints in full anyway).
+  void Sync(FormWindows& fw, Control& control, bool made_now = false);
   void SyncForm(FormWindows& fw);
   void SyncToolbar(ControlWindow& cw, Toolbar& bar);
   void SyncList(ControlWindow& cw, ListControl& list);
@@ -98,6 +105,12 @@ class Renderer : public Backend {
   // also run inside the system's own loops (menus, window drags, message boxes).
   void ArmTimer();
   void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
+  // Makes the form's tooltip window with the first mouse move over the
+  // form (registering every tooltip wanted so far) and passes that move on.
+  void StartTips(FormWindows& fw, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Stacks a control's window made out of the form's order where the order
+  // of controls puts it.
+  void KeepOrder(FormWindows& fw, const Control& control, HWND hwnd);
   void SyncMenuBar(FormWindows& fw);
   void AppendMenus(FormWindows& fw, HMENU into, const Menu* parent);
   void OnMenu(FormWindows& fw, int id);

@@ -13,7 +13,7 @@ struct Renderer::FormWindows {
   Form* form = nullptr;
   HWND hwnd = nullptr;
   RECT placed{};  // outer rectangle last given to the window, pixels
-  HWND tips = nullptr;  // the form's tooltip window, made on first use
+  HWND tips = nullptr;  // the form's tooltip window, made by the first mouse move
   std::map<int, Control*> menu_ids;  // command identifiers of the menu bar's items
   std::map<const Control*, ControlWindow> controls;
 };
