@@ -1,5 +1,7 @@
 #include "platform/win32/registry.h"
 
+#include <cctype>
+
 #include "platform/win32/win.h"
 
 namespace ks::win32 {
@@ -28,61 +30,124 @@ platform::RegKey FromHkey(HKEY key) {
 
 }  // namespace
 
-long Win32Registry::OpenKey(platform::RegKey parent, const std::string& subkey, platform::RegKey* out) {
+Win32Registry::~Win32Registry() {
+  for (const auto& [key, path] : paths_) RegCloseKey(ToHkey(key));
+}
+
+long Win32Registry::Open(platform::RegKey parent, const std::string& subkey, platform::RegKey* out, bool create) {
+  // An empty subkey hands back the parent itself: nothing to keep.
+  if (subkey.empty()) {
+    HKEY key = nullptr;
+    const LONG result = create ? RegCreateKeyA(ToHkey(parent), nullptr, &key) : RegOpenKeyA(ToHkey(parent), "", &key);
+    if (result == ERROR_SUCCESS) *out = FromHkey(key);
+    return result;
+  }
+  std::string lower = subkey;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  auto found = open_.find({parent, lower});
+  if (found != open_.end()) {
+    paths_[found->second].create = create;
+    *out = found->second;
+    return ERROR_SUCCESS;
+  }
   HKEY key = nullptr;
-  LONG result = RegOpenKeyA(ToHkey(parent), subkey.c_str(), &key);
-  if (result == ERROR_SUCCESS) *out = FromHkey(key);
-  return result;
+  const LONG result = create ? RegCreateKeyA(ToHkey(parent), subkey.c_str(), &key)
+                             : RegOpenKeyA(ToHkey(parent), subkey.c_str(), &key);
+  if (result != ERROR_SUCCESS) return result;
+  *out = FromHkey(key);
+  open_[{parent, lower}] = *out;
+  paths_[*out] = Path{parent, lower, create};
+  return ERROR_SUCCESS;
+}
+
+template <typename Op>
+long Win32Registry::OnKey(platform::RegKey key, Op op) {
+  const long result = op(key);
+  auto path = paths_.find(key);
+  if (result != ERROR_KEY_DELETED || path == paths_.end()) return result;
+  const Path gone = path->second;
+  open_.erase({gone.parent, gone.subkey});
+  paths_.erase(path);
+  RegCloseKey(ToHkey(key));
+  platform::RegKey again = 0;
+  if (Open(gone.parent, gone.subkey, &again, gone.create) != ERROR_SUCCESS) return result;
+  return op(again);
+}
+
+long Win32Registry::OpenKey(platform::RegKey parent, const std::string& subkey, platform::RegKey* out) {
+  return Open(parent, subkey, out, false);
 }
 
 long Win32Registry::CreateKey(platform::RegKey parent, const std::string& subkey, platform::RegKey* out) {
-  HKEY key = nullptr;
-  LONG result = RegCreateKeyA(ToHkey(parent), subkey.c_str(), &key);
-  if (result == ERROR_SUCCESS) *out = FromHkey(key);
-  return result;
+  return Open(parent, subkey, out, true);
 }
 
-long Win32Registry::QueryValue(platform::RegKey key, const std::string& name, std::uint32_t* type,
+long Win32Registry::QueryValue(platform::RegKey handle, const std::string& name, std::uint32_t* type,
                                std::string* data, std::uint32_t* size) {
-  DWORD t = type ? *type : 0;
-  DWORD s = size ? *size : 0;
-  LONG result;
-  if (data == nullptr) {
-    result = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &t, nullptr, size ? &s : nullptr);
-  } else {
-    std::string buffer(s, '\0');
-    result = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &t,
-                              reinterpret_cast<BYTE*>(buffer.data()), &s);
-    if (result == ERROR_SUCCESS) {
-      buffer.resize(s);
-      *data = buffer;
+  return OnKey(handle, [&](platform::RegKey key) -> long {
+    DWORD t = type ? *type : 0;
+    DWORD s = size ? *size : 0;
+    LONG result;
+    if (data == nullptr) {
+      result = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &t, nullptr, size ? &s : nullptr);
+    } else {
+      std::string buffer(s, '\0');
+      result = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &t,
+                                reinterpret_cast<BYTE*>(buffer.data()), &s);
+      if (result == ERROR_SUCCESS) {
+        buffer.resize(s);
+        *data = buffer;
+      }
     }
-  }
-  if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
-    if (type) *type = t;
-    if (size) *size = s;
-  }
-  return result;
+    if (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+      if (type) *type = t;
+      if (size) *size = s;
+    }
+    return result;
+  });
 }
 
-long Win32Registry::SetValue(platform::RegKey key, const std::string& name, std::uint32_t type,
+long Win32Registry::SetValue(platform::RegKey handle, const std::string& name, std::uint32_t type,
                              const std::string& bytes) {
-  return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                        static_cast<DWORD>(bytes.size()));
+  return OnKey(handle, [&](platform::RegKey key) -> long {
+    return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
+  });
 }
 
-long Win32Registry::SetDefaultValue(platform::RegKey key, const std::string& subkey, const std::string& text) {
-  return RegSetValueA(ToHkey(key), subkey.empty() ? nullptr : subkey.c_str(), REG_SZ, text.c_str(),
-                      static_cast<DWORD>(text.size()));
+long Win32Registry::SetDefaultValue(platform::RegKey handle, const std::string& subkey, const std::string& text) {
+  return OnKey(handle, [&](platform::RegKey key) -> long {
+    return RegSetValueA(ToHkey(key), subkey.empty() ? nullptr : subkey.c_str(), REG_SZ, text.c_str(),
+                        static_cast<DWORD>(text.size()));
+  });
 }
 
-long Win32Registry::DeleteValue(platform::RegKey key, const std::string& name) {
-  return RegDeleteValueA(ToHkey(key), name.c_str());
+long Win32Registry::DeleteValue(platform::RegKey handle, const std::string& name) {
+  return OnKey(handle, [&](platform::RegKey key) -> long { return RegDeleteValueA(ToHkey(key), name.c_str()); });
 }
 
-long Win32Registry::CloseKey(platform::RegKey key) { return RegCloseKey(ToHkey(key)); }
+long Win32Registry::CloseKey(platform::RegKey key) {
+  // A kept key stays open for the next open of its path.
+  if (paths_.count(key)) return ERROR_SUCCESS;
+  return RegCloseKey(ToHkey(key));
+}
 
 long Win32Registry::DeleteTree(platform::RegKey root, const std::string& subkey) {
+  // The kept keys at or below the deleted one go with it.
+  std::string lower = subkey;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (auto it = paths_.begin(); it != paths_.end();) {
+    const std::string& path = it->second.subkey;
+    const bool below = it->second.parent == root && path.compare(0, lower.size(), lower) == 0 &&
+                       (path.size() == lower.size() || path[lower.size()] == '\\');
+    if (!below) {
+      ++it;
+      continue;
+    }
+    open_.erase({it->second.parent, path});
+    RegCloseKey(ToHkey(it->first));
+    it = paths_.erase(it);
+  }
   return RegDeleteTreeA(ToHkey(root), subkey.c_str());
 }
 

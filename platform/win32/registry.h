@@ -1,12 +1,26 @@
 // The registry service over advapi32.
 #pragma once
 
+#include <map>
+#include <string>
+#include <utility>
+
 #include "platform/registry.h"
 
 namespace ks::win32 {
 
+// Keys stay open once opened: the module opens, reads and closes a key for
+// every value, and under Wine each open and close is a round trip to the
+// server. A caller's close leaves the key open for the next open of the
+// same path. A key deleted meanwhile (by another program, say) is opened
+// afresh when an operation finds it gone.
 class Win32Registry : public platform::Registry {
  public:
+  Win32Registry() = default;
+  Win32Registry(const Win32Registry&) = delete;
+  Win32Registry& operator=(const Win32Registry&) = delete;
+  ~Win32Registry() override;
+
   long OpenKey(platform::RegKey parent, const std::string& subkey, platform::RegKey* out) override;
   long CreateKey(platform::RegKey parent, const std::string& subkey, platform::RegKey* out) override;
   long QueryValue(platform::RegKey key, const std::string& name, std::uint32_t* type, std::string* data,
@@ -19,6 +33,21 @@ class Win32Registry : public platform::Registry {
 
   // Test support: deletes a key and everything below it (RegDeleteTreeA).
   long DeleteTree(platform::RegKey root, const std::string& subkey);
+
+ private:
+  struct Path {
+    platform::RegKey parent = 0;
+    std::string subkey;  // lower case
+    bool create = false;  // last handed out by CreateKey: reopening creates it again
+  };
+  long Open(platform::RegKey parent, const std::string& subkey, platform::RegKey* out, bool create);
+  // Runs `op` on the key; when the key was deleted since it was opened, opens
+  // its path again and runs `op` on the new key.
+  template <typename Op>
+  long OnKey(platform::RegKey key, Op op);
+
+  std::map<std::pair<platform::RegKey, std::string>, platform::RegKey> open_;
+  std::map<platform::RegKey, Path> paths_;
 };
 
 }  // namespace ks::win32
