@@ -47,6 +47,10 @@ struct SeState {
   std::array<std::string, 301> LanguageTable{};
   std::string LangCode;
   std::string LangHeader;
+  // The language file start-up read and the name it gives its language:
+  // listing the languages takes that name instead of reading the file again.
+  std::string LangFileRead;
+  std::string LangFileTitle;
   const std::string& Lang(int n) const { return LanguageTable.at(static_cast<size_t>(n)); }
 
   // --- start-up and pages ---

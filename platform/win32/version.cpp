@@ -5,6 +5,14 @@
 namespace ks::win32 {
 
 std::uint32_t Win32VersionInfo::GetFileVersionInfoSize(const std::string& path) {
+  // A file that is not there has no version: the system would find that out
+  // only after trying to load it (a millisecond under Wine). A bare name is
+  // searched for as the system does.
+  const bool has_folder = path.find_first_of("\\/:") != std::string::npos;
+  if (has_folder && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return 0;
+  }
   DWORD handle = 0;
   return GetFileVersionInfoSizeA(path.c_str(), &handle);
 }

@@ -191,6 +191,19 @@ TEST_F(Language, ListShowsOneEntryPerMainLanguageFile) {
   EXPECT_TRUE(st.app.TakeEvents().empty()) << "filling the list raises no event";
 }
 
+// The file start-up loaded is listed under the name it gives its language,
+// whatever case its code was stored in.
+TEST_F(Language, ListAfterLoadingNamesTheLoadedFileAsTheOthers) {
+  AddLanguage("en.dat", "English", "Language", {});
+  AddLanguage("de.dat", "Deutsch", "Sprache", {"Ja"});
+  AddLanguage("fr.dat", "Francais", "Langue", {});
+  m.reg.PutString(kSettings, "Language", "DE");
+  LoadLanguage(st, form);
+  ASSERT_EQ(st.Lang(0), "Ja");
+  form.ListLanguages();
+  EXPECT_EQ(form.Combo17.items(), (std::vector<std::string>{"English", "Deutsch", "Francais"}));
+}
+
 TEST_F(Language, ChoosingAnEntryStoresItsCodeAndAsksForARestart) {
   AddLanguage("en.dat", "English", "Language", {"Yes"});
   AddLanguage("fr.dat", "Francais", "Langue", {"Oui"});
