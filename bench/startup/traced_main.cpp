@@ -1,6 +1,9 @@
 // KestrelaneSE with its start-up steps timed: the same start as the
-// program's own main, plus a trace of each step's duration, written to
-// "ks_startup_trace.txt" in the temp folder when the program ends.
+// program's own main, plus a trace written to "ks_startup_trace.txt" in the
+// temp folder when the program ends: the time since WinMain at each phase
+// (the renderer's first call of the window system, the main window's
+// construction, the load, and the phases of showing the window) and the
+// duration of each start-up step of the load.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -21,6 +24,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   ks::SeState state(machine);
   state.app.Title = "KestrelaneSE";
   ks::ui::win32::Renderer renderer(state.app);
+  trace += "renderer " + std::to_string(since_start_us()) + " us\n";
+  renderer.ShowTrace = [&](const char* phase) {
+    trace += std::string(phase) + " " + std::to_string(since_start_us()) + " us\n";
+  };
   ks::Form1 form(state);
   trace += "construct " + std::to_string(since_start_us()) + " us\n";
   form.StartupTrace = [&](int step, long long us) {

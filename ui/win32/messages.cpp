@@ -19,6 +19,7 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (hwnd == timer_window_) {
     if (msg == WM_TIMER) {
       KillTimer(hwnd, 1);
+      armed_due_ = -1;
       app_.RunDueTimers();
       ArmTimer();
       return 0;

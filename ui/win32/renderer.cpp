@@ -95,7 +95,12 @@ Renderer::~Renderer() {
 std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 void Renderer::ArmTimer() {
+  // The system timer is set again only for a new due time: the loop arms
+  // it around every message, and each setting is a round trip to the
+  // server under Wine.
   const std::int64_t due = app_.NextDue();
+  if (due == armed_due_) return;
+  armed_due_ = due;
   if (due < 0) {
     KillTimer(timer_window_, 1);
     return;
@@ -222,6 +227,7 @@ void Renderer::CreateFormWindow(Form& form) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     common_controls_ = true;
+    if (ShowTrace) ShowTrace("common controls");
   }
   auto fw = std::make_unique<FormWindows>();
   fw->form = &form;
@@ -233,7 +239,9 @@ void Renderer::CreateFormWindow(Form& form) {
   ref.hwnd = CreateWindowExA(ex_style, kFormClass, form.Caption().c_str(), style,
                              ref.placed.left, ref.placed.top, ref.placed.right - ref.placed.left,
                              ref.placed.bottom - ref.placed.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  if (ShowTrace) ShowTrace("form window");
   for (Control* c : form.controls()) CreateControl(ref, *c);
+  if (ShowTrace) ShowTrace("control windows");
 }
 
 void Renderer::SyncForm(FormWindows& fw) {
@@ -254,6 +262,7 @@ void Renderer::SyncForm(FormWindows& fw) {
     if (form.GetWindowState() == WindowState::kMaximized) show = SW_SHOWMAXIMIZED;
     const bool state_ok = (show == SW_SHOWMINIMIZED) == (IsIconic(fw.hwnd) != 0) &&
                           (show == SW_SHOWMAXIMIZED) == (IsZoomed(fw.hwnd) != 0);
+    if (!shown && ShowTrace) ShowTrace("show window");
     if (!shown || !state_ok) ShowWindow(fw.hwnd, state_ok ? SW_SHOW : (show == SW_SHOW ? SW_RESTORE : show));
   } else if (shown) {
     ReleaseModal(form);

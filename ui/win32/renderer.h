@@ -8,6 +8,7 @@
 // itself as the App's backend and removes itself when destroyed.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +54,10 @@ class Renderer : public Backend {
   bool HasPicture(const Control& control) const;
   // Writes what the form's window shows on screen as a 24-bit BMP file.
   bool SaveScreenshot(const Form& form, const std::string& path) const;
+
+  // Told where the showing of a form has got to ("common controls",
+  // "form window", "control windows", "show window"), for a start-up trace.
+  std::function<void(const char* phase)> ShowTrace;
 
   // Window procedure work, shared by forms and frames.
   LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -127,6 +132,7 @@ class Renderer : public Backend {
   HFONT font_ = nullptr;
   HWND timer_window_ = nullptr;
   bool common_controls_ = false;  // InitCommonControlsEx has run
+  std::int64_t armed_due_ = -1;   // due time the system timer is set for, -1: none
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
   // The forms each modal form has disabled, by modal form.
   std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
