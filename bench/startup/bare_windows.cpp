@@ -7,15 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-namespace {
+#include "window_loop.h"
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
+namespace {
 
 HWND Label(HWND parent, int id, int x, int y, int w, int h, HFONT font) {
   HWND label = CreateWindowExA(0, "STATIC", "Label text", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY, x, y,
@@ -29,7 +23,7 @@ HWND Label(HWND parent, int id, int x, int y, int w, int h, HFONT font) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   WNDCLASSA wc{};
-  wc.lpfnWndProc = Proc;
+  wc.lpfnWndProc = QuitOnDestroy;
   wc.hInstance = instance;
   wc.lpszClassName = "KsBenchBareWindows";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -65,10 +59,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   SendMessageA(scroll, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (int i = 0; i < 6; ++i) Label(top, 400 + i, 8 + i * 80, 318, 75, 17, font);
   ShowWindow(top, SW_SHOW);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return 0;
+  return RunMessageLoop();
 }
