@@ -1,10 +1,10 @@
 #include "cleaner/backup.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "cleaner/search.h"
 #include "common/datafile.h"
+#include "common/text.h"
 
 namespace ks {
 
@@ -15,12 +15,6 @@ constexpr int kMaxCopyNames = 1000;
 std::string FileName(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Folded(const std::string& name) {
-  std::string out = name;
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -55,11 +49,11 @@ BackupRun::BackupRun(platform::Files& files, std::string backup_folder)
 }
 
 bool BackupRun::Taken(const std::string& name) const {
-  return std::binary_search(taken_.begin(), taken_.end(), Folded(name));
+  return std::binary_search(taken_.begin(), taken_.end(), LowerCase(name));
 }
 
 void BackupRun::Take(const std::string& name) {
-  const std::string folded = Folded(name);
+  const std::string folded = LowerCase(name);
   const auto at = std::lower_bound(taken_.begin(), taken_.end(), folded);
   if (at == taken_.end() || *at != folded) taken_.insert(at, folded);
 }

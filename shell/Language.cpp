@@ -1,10 +1,8 @@
 #include "shell/Language.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "shell/Form1.h"
 #include "common/datafile.h"
+#include "common/text.h"
 
 namespace ks {
 
@@ -13,12 +11,6 @@ namespace {
 constexpr int kLastSlot = 300;  // reading this slot means the file is too long
 
 std::string LanguageFolder(SeState& st) { return st.DataPath("\\DATA\\LANGUAGE\\"); }
-
-bool SameFileName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool IsComment(const std::string& item) { return item.size() >= 2 && item[0] == '-' && item[1] == ' '; }
 
@@ -74,7 +66,7 @@ void Form1::ListLanguages() {
     std::string bytes;
     // An unreadable file is still listed, with an empty name.
     std::string display;
-    if (!st_.LangFileRead.empty() && SameFileName(name, st_.LangFileRead))
+    if (!st_.LangFileRead.empty() && SameTextIgnoringCase(name, st_.LangFileRead))
       display = st_.LangFileTitle;
     else if (files.ReadFile(st_.DataPath("\\DATA\\LANGUAGE\\") + name, &bytes))
       display = FieldReader(bytes).Next();

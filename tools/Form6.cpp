@@ -1,10 +1,10 @@
 #include "tools/Form6.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/datafile.h"
 #include "common/numbers.h"
+#include "common/text.h"
 #include "engine/driver_values.h"
 #include "hardware/Clocks.h"
 #include "platform/processes.h"
@@ -17,10 +17,7 @@ namespace ks {
 namespace {
 
 bool StartsWithD3D(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string head = name.substr(0, 4);
-  for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return head == "d3d_";
+  return name.size() >= 4 && SameTextIgnoringCase(std::string_view(name).substr(0, 4), "d3d_");
 }
 
 }  // namespace
@@ -306,12 +303,7 @@ bool Form6::IsDirect3DName(const std::string& name, std::optional<std::vector<st
     for (const std::string& n : DatabaseNames(kPageDirect3D)) shorts.push_back(ShortName(n));
     *names = std::move(shorts);
   }
-  const auto same = [&](const std::string& listed) {
-    return listed.size() == name.size() &&
-           std::equal(listed.begin(), listed.end(), name.begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-  };
+  const auto same = [&](const std::string& listed) { return SameTextIgnoringCase(listed, name); };
   return std::any_of((*names)->begin(), (*names)->end(), same);
 }
 

@@ -1,10 +1,10 @@
 #include "tools/value_catalogue.h"
 
 #include <algorithm>
-#include <cctype>
 #include <span>
 
 #include "common/datafile.h"
+#include "common/text.h"
 #include "engine/d3d.h"
 #include "engine/ogl.h"
 
@@ -128,12 +128,6 @@ const char* DescriptionOf(const DriverValue* value) {
   return "?";
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // Whether a row can run at `build` on some machine (OS class, Direct3D
 // runtime and value argument are left open).
 bool RowCanRun(When when, std::int32_t build) {
@@ -190,7 +184,7 @@ class Collector {
   DatabaseRecord& Find(const DriverValue& value) {
     const std::string name = DatabaseName(value);
     for (DatabaseRecord& record : records_)
-      if (SameName(record.name, name)) return record;
+      if (SameTextIgnoringCase(record.name, name)) return record;
     DatabaseRecord record;
     record.name = name;
     record.description = DescriptionOf(&value);

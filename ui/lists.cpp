@@ -1,18 +1,8 @@
 #include "ui/lists.h"
 
-#include <cctype>
+#include "common/text.h"
 
 namespace ks::ui {
-
-namespace {
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-}  // namespace
 
 void ListControl::AddItem(const std::string& text, int index) {
   if (index < 0 || index > ListCount()) index = ListCount();
@@ -46,7 +36,7 @@ std::string ListControl::List(int index) const {
 
 int ListControl::FindItem(const std::string& text) const {
   for (int i = 0; i < ListCount(); ++i)
-    if (SameText(items_[static_cast<size_t>(i)], text)) return i;
+    if (SameTextIgnoringCase(items_[static_cast<size_t>(i)], text)) return i;
   return -1;
 }
 
