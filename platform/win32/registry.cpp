@@ -1,7 +1,8 @@
 #include "platform/win32/registry.h"
 
-#include <cctype>
+#include <algorithm>
 
+#include "common/text.h"
 #include "platform/win32/win.h"
 
 namespace ks::win32 {
@@ -31,7 +32,11 @@ platform::RegKey FromHkey(HKEY key) {
 }  // namespace
 
 Win32Registry::~Win32Registry() {
-  for (const auto& [key, path] : paths_) RegCloseKey(ToHkey(key));
+  for (const auto& [path, kept] : kept_) RegCloseKey(ToHkey(kept.key));
+}
+
+Win32Registry::KeptKeys::iterator Win32Registry::FindKept(platform::RegKey key) {
+  return std::find_if(kept_.begin(), kept_.end(), [key](const auto& entry) { return entry.second.key == key; });
 }
 
 long Win32Registry::Open(platform::RegKey parent, const std::string& subkey, platform::RegKey* out, bool create) {
@@ -42,12 +47,11 @@ long Win32Registry::Open(platform::RegKey parent, const std::string& subkey, pla
     if (result == ERROR_SUCCESS) *out = FromHkey(key);
     return result;
   }
-  std::string lower = subkey;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  auto found = open_.find({parent, lower});
-  if (found != open_.end()) {
-    paths_[found->second].create = create;
-    *out = found->second;
+  const std::string lower = LowerCase(subkey);
+  auto found = kept_.find({parent, lower});
+  if (found != kept_.end()) {
+    found->second.create = create;
+    *out = found->second.key;
     return ERROR_SUCCESS;
   }
   HKEY key = nullptr;
@@ -55,22 +59,22 @@ long Win32Registry::Open(platform::RegKey parent, const std::string& subkey, pla
                              : RegOpenKeyA(ToHkey(parent), subkey.c_str(), &key);
   if (result != ERROR_SUCCESS) return result;
   *out = FromHkey(key);
-  open_[{parent, lower}] = *out;
-  paths_[*out] = Path{parent, lower, create};
+  kept_[{parent, lower}] = Kept{*out, create};
   return ERROR_SUCCESS;
 }
 
 template <typename Op>
 long Win32Registry::OnKey(platform::RegKey key, Op op) {
   const long result = op(key);
-  auto path = paths_.find(key);
-  if (result != ERROR_KEY_DELETED || path == paths_.end()) return result;
-  const Path gone = path->second;
-  open_.erase({gone.parent, gone.subkey});
-  paths_.erase(path);
+  if (result != ERROR_KEY_DELETED) return result;
+  const auto gone = FindKept(key);
+  if (gone == kept_.end()) return result;
+  const auto [parent, subkey] = gone->first;
+  const bool create = gone->second.create;
+  kept_.erase(gone);
   RegCloseKey(ToHkey(key));
   platform::RegKey again = 0;
-  if (Open(gone.parent, gone.subkey, &again, gone.create) != ERROR_SUCCESS) return result;
+  if (Open(parent, subkey, &again, create) != ERROR_SUCCESS) return result;
   return op(again);
 }
 
@@ -128,25 +132,23 @@ long Win32Registry::DeleteValue(platform::RegKey handle, const std::string& name
 
 long Win32Registry::CloseKey(platform::RegKey key) {
   // A kept key stays open for the next open of its path.
-  if (paths_.count(key)) return ERROR_SUCCESS;
+  if (FindKept(key) != kept_.end()) return ERROR_SUCCESS;
   return RegCloseKey(ToHkey(key));
 }
 
 long Win32Registry::DeleteTree(platform::RegKey root, const std::string& subkey) {
   // The kept keys at or below the deleted one go with it.
-  std::string lower = subkey;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (auto it = paths_.begin(); it != paths_.end();) {
-    const std::string& path = it->second.subkey;
-    const bool below = it->second.parent == root && path.compare(0, lower.size(), lower) == 0 &&
+  const std::string lower = LowerCase(subkey);
+  for (auto it = kept_.begin(); it != kept_.end();) {
+    const auto& [parent, path] = it->first;
+    const bool below = parent == root && path.compare(0, lower.size(), lower) == 0 &&
                        (path.size() == lower.size() || path[lower.size()] == '\\');
     if (!below) {
       ++it;
       continue;
     }
-    open_.erase({it->second.parent, path});
-    RegCloseKey(ToHkey(it->first));
-    it = paths_.erase(it);
+    RegCloseKey(ToHkey(it->second.key));
+    it = kept_.erase(it);
   }
   return RegDeleteTreeA(ToHkey(root), subkey.c_str());
 }

@@ -35,19 +35,22 @@ class Win32Registry : public platform::Registry {
   long DeleteTree(platform::RegKey root, const std::string& subkey);
 
  private:
-  struct Path {
-    platform::RegKey parent = 0;
-    std::string subkey;  // lower case
+  struct Kept {
+    platform::RegKey key = 0;
     bool create = false;  // last handed out by CreateKey: reopening creates it again
   };
+  // The kept keys by parent and lower-case subkey.
+  using KeptKeys = std::map<std::pair<platform::RegKey, std::string>, Kept>;
+
   long Open(platform::RegKey parent, const std::string& subkey, platform::RegKey* out, bool create);
+  // The entry of a kept key; end() for a key that is not kept.
+  KeptKeys::iterator FindKept(platform::RegKey key);
   // Runs `op` on the key; when the key was deleted since it was opened, opens
   // its path again and runs `op` on the new key.
   template <typename Op>
   long OnKey(platform::RegKey key, Op op);
 
-  std::map<std::pair<platform::RegKey, std::string>, platform::RegKey> open_;
-  std::map<platform::RegKey, Path> paths_;
+  KeptKeys kept_;
 };
 
 }  // namespace ks::win32
