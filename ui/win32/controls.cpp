@@ -338,8 +338,8 @@ void Renderer::SyncMenuBar(FormWindows& fw) {
 
 void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control) {
   // Until the mouse first moves over the form, tooltips are only wanted:
-  // StartTips registers them then.
-  if (!fw.tips || cw.tip_shown == control.ToolTipText()) return;
+  // StartTips registers them then. A toolbar has tooltips of its own.
+  if (!fw.tips || control.kind() == Kind::kToolbar || cw.tip_shown == control.ToolTipText()) return;
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -356,12 +356,11 @@ void Renderer::SyncTip(FormWindows& fw, ControlWindow& cw, const Control& contro
 }
 
 void Renderer::StartTips(FormWindows& fw, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (!fw.tips) {
-    fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                              0, 0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
-    for (auto& [control, cw] : fw.controls)
-      if (cw.hwnd && control->kind() != Kind::kToolbar) SyncTip(fw, cw, *control);
-  }
+  if (fw.tips) return;
+  fw.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                            0, fw.hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (auto& [control, cw] : fw.controls)
+    if (cw.hwnd) SyncTip(fw, cw, *control);
   // The tooltip window starts watching the mouse with this move.
   MSG relayed{hwnd, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
   const DWORD pos = GetMessagePos();
@@ -394,7 +393,7 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if ((IsWindowEnabled(hwnd) != 0) != control.Enabled()) EnableWindow(hwnd, control.Enabled());
-  if (control.kind() != Kind::kToolbar) SyncTip(fw, cw, control);
+  SyncTip(fw, cw, control);
 
   switch (control.kind()) {
     case Kind::kFrame:

@@ -75,7 +75,7 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      if (msg == WM_MOUSEMOVE && !fw->tips) StartTips(*fw, hwnd, msg, wp, lp);
+      if (msg == WM_MOUSEMOVE) StartTips(*fw, hwnd, msg, wp, lp);
       if (mirroring_) break;
       if (self) {
         OnMouse(*self, msg, wp, lp);
@@ -126,7 +126,7 @@ void Renderer::HandleChild(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Control* c = FindControl(hwnd, &fw);
   // Frames and pictures are windows of ours: Handle takes their input.
   if (!c || c->kind() == Kind::kFrame || c->kind() == Kind::kImage || c->kind() == Kind::kPictureBox) return;
-  if (!fw->tips) StartTips(*fw, hwnd, msg, wp, lp);
+  StartTips(*fw, hwnd, msg, wp, lp);
   if (!mirroring_) OnMouse(*c, msg, wp, lp);
 }
 

@@ -110,8 +110,9 @@ class Renderer : public Backend {
   // also run inside the system's own loops (menus, window drags, message boxes).
   void ArmTimer();
   void SyncTip(FormWindows& fw, ControlWindow& cw, const Control& control);
-  // Makes the form's tooltip window with the first mouse move over the
-  // form (registering every tooltip wanted so far) and passes that move on.
+  // With the first mouse move over the form: makes its tooltip window,
+  // registers every tooltip wanted so far and passes that move on. Later
+  // moves reach the tooltip window by themselves.
   void StartTips(FormWindows& fw, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   // Stacks a control's window made out of the form's order where the order
   // of controls puts it.
