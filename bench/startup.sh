@@ -29,23 +29,7 @@ mkdir -p "$install/data/Presets"
 } >"$install/data/Presets/bench50.ksp"
 
 winpath() { echo "Z:$1" | tr / '\\'; }
-export WINEPREFIX="$PWD/build/bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-xvfb_pid=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  display=":$((150 + RANDOM % 40))"
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY="$display"
-  sleep 1
-fi
-[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
-wineserver -p600 </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+. bench/wine_session.sh
 
 se="\"$(winpath "$install/KestrelaneSE.exe")\""
 launcher="$bin/ks_bench_launcher.exe"
