@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,19 +13,14 @@
 #include "common/basRegistry.h"
 #include "ui/win32/screenshot.h"
 #include "wine/program_windows.h"
+#include "wine/test_folders.h"
 
 namespace ks {
 namespace {
 
 // A Unix folder from the environment as a Windows path (Wine maps / to Z:\).
-std::string FolderFromEnv(const char* name) {
-  const char* dir = std::getenv(name);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+using test::FolderFromEnv;
+using test::FreshTempPath;
 
 // Writes what the window shows on screen as a 24-bit BMP file; returns the
 // number of distinct colours seen (1 for a blank window, 0 on failure).
@@ -53,8 +46,7 @@ class KestrelaneProgram : public ::testing::Test {
     const std::string source = FolderFromEnv("KS_SOURCE_DIR");
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
-    install_ = fs.TempFolder() + "\\ks_se_" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    install_ = FreshTempPath(fs, "se");
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
     for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\data\\hs", "\\data\\hs\\pic"})

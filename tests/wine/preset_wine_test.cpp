@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -18,18 +17,11 @@
 #include "ui/win32/renderer.h"
 #include "wine/wine_machine.h"
 #include "wine/program_windows.h"
+#include "wine/test_folders.h"
 
 namespace ks::test {
 namespace {
 
-std::string FolderFromEnv(const char* name) {
-  const char* dir = std::getenv(name);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 std::string Items(std::initializer_list<const char*> items) {
   std::string out;
@@ -55,8 +47,7 @@ class WinePresetCommandLine : public ::testing::Test {
     const std::string source = FolderFromEnv("KS_SOURCE_DIR");
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
-    install_ = fs.TempFolder() + "\\ks_preset_" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    install_ = FreshTempPath(fs, "preset");
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
     for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"})

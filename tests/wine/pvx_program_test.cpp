@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,20 +16,14 @@
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "wine/program_windows.h"
+#include "wine/test_folders.h"
 
 namespace ks {
 namespace {
 
 const char* const kPvxCaption = "PVX - Driver cleaner utility";
 
-std::string FolderFromEnv(const char* name) {
-  const char* dir = std::getenv(name);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+using test::FolderFromEnv;
 
 std::string Text(HWND hwnd) {
   char buffer[1024] = {};

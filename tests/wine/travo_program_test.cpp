@@ -5,14 +5,13 @@
 // applies a preset through the real KestrelaneSE.exe.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "common/basRegistry.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
+#include "wine/test_folders.h"
 // After win.h.
 #include <shellapi.h>
 
@@ -21,14 +20,6 @@ namespace {
 
 constexpr char kRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string FolderFromEnv(const char* name) {
-  const char* dir = std::getenv(name);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 struct WindowSearch {
   DWORD pid = 0;  // 0: any process
@@ -90,8 +81,7 @@ class TravoProgram : public ::testing::Test {
     const std::string source = FolderFromEnv("KS_SOURCE_DIR");
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
-    install_ = fs.TempFolder() + "\\ks_travo_" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    install_ = FreshTempPath(fs, "travo");
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CopyFile(build + "\\programs\\travo\\travo.exe", install_ + "\\travo.exe"));
     ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));

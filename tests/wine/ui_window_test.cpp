@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 
 #include "forms/all_controls_form.h"
@@ -14,18 +13,11 @@
 #include "ui/win32/picture.h"
 #include "ui/win32/renderer.h"
 #include "ui/win32/screenshot.h"
+#include "wine/test_folders.h"
 #include "wine/wine_machine.h"
 
 namespace ks {
 namespace {
-
-std::string SourceFolder() {
-  const char* dir = std::getenv("KS_SOURCE_DIR");
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
 
 void PumpFor(ui::App& app, int ms) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -169,7 +161,7 @@ TEST(LazyPages, ControlsBelowTheFormsEdgeGetTheirWindowsWhenItGrows) {
 // file's pixels it covers (one pixel of slack around them, a small
 // tolerance for rounding): stray specks of other colours fail.
 TEST(ScaledPictures, LookLikeTheirFile) {
-  const std::string source = SourceFolder();
+  const std::string source = test::FolderFromEnv("KS_SOURCE_DIR");
   if (source.empty()) GTEST_SKIP() << "KS_SOURCE_DIR not set";
   win32::Win32Machine machine;
   std::string bytes;

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,18 +12,13 @@
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "wine/program_windows.h"
+#include "wine/test_folders.h"
 
 namespace ks {
 namespace {
 
-std::string FolderFromEnv(const char* name) {
-  const char* dir = std::getenv(name);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+using test::FolderFromEnv;
+using test::FreshTempPath;
 
 BOOL CALLBACK CollectListBoxes(HWND hwnd, LPARAM lp) {
   char cls[64] = {};
@@ -113,8 +106,7 @@ class ViewerProgram : public ::testing::Test {
     source_ = FolderFromEnv("KS_SOURCE_DIR");
     if (build_.empty() || source_.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
-    install_ = fs.TempFolder() + "\\ks_viewer_" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
+    install_ = FreshTempPath(fs, "viewer");
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CreateFolder(install_ + "\\data"));
   }

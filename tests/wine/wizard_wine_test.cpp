@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 
 #include "shell/Form1.h"
 #include "shell/satellite_forms.h"
 #include "ui/win32/renderer.h"
 #include "wine/wine_machine.h"
+#include "wine/test_folders.h"
 
 #include <commctrl.h>
 
@@ -23,14 +23,6 @@ constexpr const char* kTestRoot = "SOFTWARE\\Kestrelane Tests\\Wizard";
 constexpr const char* kTestDriverKey = "SOFTWARE\\Kestrelane Tests\\Wizard\\0000";
 
 // A folder of the environment as a Windows path (Wine maps / to Z:\).
-std::string FolderFromEnv(const char* variable) {
-  const char* dir = std::getenv(variable);
-  if (!dir || !*dir) return "";
-  std::string path = std::string("Z:") + dir;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 std::string SourceFolder() { return FolderFromEnv("KS_SOURCE_DIR"); }
 std::string BuildFolder() { return FolderFromEnv("KS_BUILD_DIR"); }
 
