@@ -13,16 +13,11 @@ namespace {
 
 namespace v = d3d;
 
-struct Stored {
-  const DriverValue* value;
-  std::uint32_t number;
-};
-
 struct Case {
   const char* name;
   std::int16_t os;
   std::int32_t build;
-  std::vector<Stored> stored;
+  std::vector<StoredNumber> stored;
   std::vector<std::pair<std::string, std::string>> expected;
   std::function<void(ReaderRig&)> given = nullptr;
   const char* device = "0322";
@@ -31,7 +26,7 @@ struct Case {
 void RunCase(const Case& c) {
   SCOPED_TRACE(c.name);
   ReaderRig r(c.os, c.build, c.device);
-  for (const Stored& s : c.stored) r.Store(*s.value, s.number);
+  r.Store(c.stored);
   if (c.given) c.given(r);
   DetectD3DSettings(r.st, r.f);
   EXPECT_EQ(r.Differences(c.expected), std::vector<std::string>{});

@@ -12,16 +12,11 @@ namespace {
 
 namespace v = ogl;
 
-struct Stored {
-  const DriverValue* value;
-  std::uint32_t number;
-};
-
 struct Case {
   const char* name;
   std::int16_t os;
   std::int32_t build;
-  std::vector<Stored> stored;
+  std::vector<StoredNumber> stored;
   std::vector<std::pair<std::string, std::string>> expected;
   std::function<void(ReaderRig&)> given = nullptr;
 };
@@ -29,7 +24,7 @@ struct Case {
 void RunCase(const Case& c) {
   SCOPED_TRACE(c.name);
   ReaderRig r(c.os, c.build);
-  for (const Stored& s : c.stored) r.Store(*s.value, s.number);
+  r.Store(c.stored);
   if (c.given) c.given(r);
   DetectOGLSettings(r.st, r.f);
   EXPECT_EQ(r.Differences(c.expected), std::vector<std::string>{});

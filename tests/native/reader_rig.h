@@ -17,6 +17,12 @@
 
 namespace ks::test {
 
+// A number the driver holds for one value, for a table of cases.
+struct StoredNumber {
+  const DriverValue* value;
+  std::uint32_t number;
+};
+
 struct ReaderRig {
   ReaderRig(std::int16_t os_class, std::int32_t build, const std::string& device = "0322") : st(m), f(st) {
     st.OsClass = os_class;
@@ -33,6 +39,9 @@ struct ReaderRig {
     const std::string path = "HKLM\\" + where.key;
     if (where.binary) m.reg.Put(path, where.name, 3, FourBytes(number));
     else m.reg.PutDword(path, where.name, number);
+  }
+  void Store(const std::vector<StoredNumber>& numbers) {
+    for (const StoredNumber& s : numbers) Store(*s.value, s.number);
   }
   void StoreText(const DriverValue& value, const std::string& text) {
     const ValueLocation where = Locate(st, value);
