@@ -1,6 +1,7 @@
 #include "cleaner/profile.h"
 
 #include "common/datafile.h"
+#include "common/paths.h"
 
 namespace ks {
 
@@ -27,12 +28,6 @@ bool IsSafeSubPath(std::string_view sub) {
 }
 
 }  // namespace
-
-bool IsPlainName(std::string_view name) {
-  if (name.empty() || name.find_first_of("\\/:*?\"<>|") != std::string_view::npos) return false;
-  // Names of dots and blanks alone mean this folder or the one above.
-  return name.find_first_not_of(". ") != std::string_view::npos;
-}
 
 CleanerProfile ParseCleanerProfile(const std::string& bytes) {
   FieldReader reader(bytes);

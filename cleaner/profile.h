@@ -70,8 +70,4 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 // not a plain folder name.
 std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
 
-// A name of one folder or file inside a known folder: not empty, no path
-// separator, no drive, no "." or "..", no wildcard.
-bool IsPlainName(std::string_view name);
-
 }  // namespace ks

@@ -3,6 +3,7 @@
 #include "cleaner/backup.h"
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
+#include "common/paths.h"
 #include "platform/processes.h"
 
 namespace ks::pvx {

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/datafile.h"
+#include "common/paths.h"
 
 namespace ks {
 

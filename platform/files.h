@@ -17,7 +17,8 @@ class Files {
   virtual std::string TempFolder() = 0;
   // Whole file; false (and bytes untouched) when it cannot be read.
   virtual bool ReadFile(const std::string& path, std::string* bytes) = 0;
-  // Creates or replaces the file; false when it cannot be written.
+  // Creates or replaces the file; false when it cannot be written. The bytes
+  // may still be in the system's cache when it returns (see ReplaceFile).
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
   // Adds the bytes at the end of the file (creating it when missing) in one
   // write and closes it again, so they are on disk when it returns; false
@@ -38,10 +39,13 @@ class Files {
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
   // Creates one folder; its parent must exist.
   virtual bool CreateFolder(const std::string& path) = 0;
-  // Renames a file, replacing an existing target (MoveFileExA with
-  // MOVEFILE_REPLACE_EXISTING); false, and both files as they were, when it
-  // cannot (a missing source, a locked target).
-  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // Puts a file written whole in place of another: flushes `from` to the
+  // disk, then renames it over `to` (MoveFileExA with
+  // MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), so that after a
+  // power cut `to` holds either its old bytes or all of the new ones. False,
+  // and both files as they were, when it cannot (a missing source, a locked
+  // target, a flush that fails).
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // The process's current folder (SetCurrentDirectoryA); a drive such as
   // "D:" makes that drive current. False when the folder does not exist.
   virtual bool SetCurrentFolder(const std::string& path) = 0;

@@ -50,7 +50,8 @@ void Form1::ShowSystemInfo() {
   s.platform.system().GetSystemInfo(&info);
   std::uint32_t processors = info.number_of_processors;
   // A number turned into text keeps a blank where a minus would go.
-  std::string identifier = " " + IntToText(info.processor_type);
+  std::string identifier(1, ' ');
+  identifier += IntToText(info.processor_type);
 
   std::string total = GetMemInfo();
   Label2[6].SetCaption(s.Lang(108) + total + " MB (" + IntToText(AvailableMemoryMB) + " MB " + s.Lang(111) + ")");

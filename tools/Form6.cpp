@@ -260,7 +260,7 @@ void Form6::SavePreset() {
   if (!files.FolderExists(folder)) files.CreateFolder(folder);
   const std::string path = folder + Text1.Text() + ".ksp";
   const std::string part = path + ".tmp";
-  if (!files.WriteFile(part, out) || !files.MoveFile(part, path)) {
+  if (!files.WriteFile(part, out) || !files.ReplaceFile(part, path)) {
     files.DeleteFile(part);
     app().MsgBox(ErrorMessage(kPathFileAccess));
     return;

@@ -1,6 +1,7 @@
 #include "tools/presets.h"
 
 #include "common/numbers.h"
+#include "common/paths.h"
 #include "tools/Form3.h"
 
 namespace ks {
@@ -13,7 +14,8 @@ void AddPresetItem(std::string& out, std::string_view item) {
 
 bool ProfileNameAllowed(std::string_view name) {
   if (name.find_first_of("\\/:*?\"<>|") != std::string_view::npos) return false;
-  return name.find("..") == std::string_view::npos;
+  // The name becomes "<name>.ksp": a device name there would open the device.
+  return name.find("..") == std::string_view::npos && !IsReservedDeviceName(name);
 }
 
 bool ClockTextAllowed(std::string_view text) {

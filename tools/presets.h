@@ -26,8 +26,8 @@ inline constexpr int kProfileClockLimit = 3000;
 void AddPresetItem(std::string& out, std::string_view item);
 
 // A profile name that can become a file name inside the presets folder:
-// none of \ / : * ? " < > | and no "..". The empty name is allowed (it
-// saves ".ksp").
+// none of \ / : * ? " < > |, no ".." and no device name ("NUL", "com1").
+// The empty name is allowed (it saves ".ksp").
 bool ProfileNameAllowed(std::string_view name);
 // A clock text a preset can carry: a whole number that fits 16 bits.
 bool ClockTextAllowed(std::string_view text);

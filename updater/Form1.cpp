@@ -68,7 +68,7 @@ bool Form1::DownloadInto(const std::string& url, const std::string& target) {
   auto& files = st_.platform.files();
   const std::string part = target + ".~rl";
   files.DeleteFile(part);  // a piece an interrupted run left behind
-  if (DownloadFile(url, part) && files.MoveFile(part, target)) return true;
+  if (DownloadFile(url, part) && files.ReplaceFile(part, target)) return true;
   files.DeleteFile(part);
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include "common/datafile.h"
 #include "common/numbers.h"
+#include "common/paths.h"
 
 namespace ks::relayo {
 
@@ -9,23 +10,20 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Every part between separators is a plain name: not empty, not made of
-// dots and blanks only, no character Windows keeps out of file names.
+// Every part between separators is a plain name (common/paths.h): not
+// empty, not made of dots and blanks only, no device name, no character
+// Windows keeps out of file names.
 bool PlainParts(const std::string& path) {
   std::string part;
-  auto part_ok = [&part] { return part.find_first_not_of(". ") != std::string::npos; };
   for (char c : path) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) return false;
-    if (std::string_view("<>:\"|?*").find(c) != std::string_view::npos) return false;
     if (IsSeparator(c)) {
-      if (!part_ok()) return false;
+      if (!IsPlainName(part)) return false;
       part.clear();
     } else {
       part += c;
     }
   }
-  return part_ok();
+  return IsPlainName(part);
 }
 
 }  // namespace

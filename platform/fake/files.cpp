@@ -106,10 +106,11 @@ void FakeFiles::AddFile(const std::string& path, const std::string& bytes) {
   MakeParents(path);
   Entry* e = Find(path);
   if (e == nullptr) {
-    entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++};
+    e = &(entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++});
   } else {
     e->bytes = bytes;
   }
+  e->on_disk = bytes;
 }
 
 void FakeFiles::AddFolder(const std::string& path) {
@@ -171,6 +172,7 @@ bool FakeFiles::AppendFile(const std::string& path, const std::string& bytes) {
   if (e == nullptr) return WriteFile(path, bytes);
   if (e->folder || e->locked) return false;
   e->bytes += bytes;
+  e->on_disk = e->bytes;  // the Win32 side flushes an append before it returns
   ++writes_;
   return true;
 }
@@ -237,9 +239,10 @@ bool FakeFiles::CopyFile(const std::string& from, const std::string& to) {
   return WriteFile(to, bytes);
 }
 
-bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
+bool FakeFiles::ReplaceFile(const std::string& from, const std::string& to) {
   Entry* source = Find(from);
   if (source == nullptr || source->folder || source->locked) return false;
+  source->on_disk = source->bytes;  // flushed before the rename
   if (Normal(from) == Normal(to)) return true;
   Entry* target = Find(to);
   if (target != nullptr && (target->folder || target->locked)) return false;
@@ -248,7 +251,8 @@ bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
     auto p = entries_.find(parent);
     if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
   }
-  // The renamed file takes the target's name and keeps its own bytes.
+  // The renamed file takes the target's name and keeps its own bytes; the
+  // rename is written through, so a power cut keeps it.
   Entry moved = *source;
   entries_.erase(Normal(from));
   moved.path = target != nullptr ? target->path : to;
@@ -256,6 +260,20 @@ bool FakeFiles::MoveFile(const std::string& from, const std::string& to) {
   entries_[Normal(to)] = moved;
   ++writes_;
   return true;
+}
+
+void FakeFiles::PowerCut() {
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    Entry& e = it->second;
+    if (e.folder) {
+      ++it;
+    } else if (e.on_disk) {
+      e.bytes = *e.on_disk;
+      ++it;
+    } else {
+      it = entries_.erase(it);
+    }
+  }
 }
 
 bool FakeFiles::SetCurrentFolder(const std::string& path) {

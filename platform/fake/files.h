@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ class FakeFiles : public platform::Files {
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool SetCurrentFolder(const std::string& path) override;
   // Every drive that has a root folder (AddFolder("D:\\") adds one).
   std::vector<std::string> Drives() override;
@@ -54,6 +55,10 @@ class FakeFiles : public platform::Files {
   // Stored bytes, or "" when the file is missing.
   std::string Contents(const std::string& path) const;
   int WriteCount() const { return writes_; }
+  // The machine loses power: every file falls back to the bytes that were on
+  // the disk (the last flushed or write-through state; AddFile's bytes count
+  // as on the disk), and a file never flushed is gone.
+  void PowerCut();
   // The current folder as last set ("" before any).
   const std::string& CurrentFolder() const { return current_folder_; }
 
@@ -66,6 +71,8 @@ class FakeFiles : public platform::Files {
     std::uint64_t order = 0;
     bool hidden = false;
     bool system = false;
+    // What a power cut leaves of a file; nullopt: the file is gone.
+    std::optional<std::string> on_disk = std::nullopt;
   };
   static std::string Normal(const std::string& path);
   static std::string ParentOf(const std::string& normal);

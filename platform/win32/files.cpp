@@ -68,7 +68,9 @@ bool Win32Files::WriteFile(const std::string& path, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD put = 0;
-    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr)) {
+    // A write that reports success without taking a byte would loop forever.
+    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
+        put == 0) {
       return false;
     }
     done += put;
@@ -166,8 +168,15 @@ bool Win32Files::CopyFile(const std::string& from, const std::string& to) {
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-bool Win32Files::MoveFile(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+bool Win32Files::ReplaceFile(const std::string& from, const std::string& to) {
+  {
+    // The bytes reach the disk before the name does: a rename written
+    // through ahead of its data could leave an empty file after a power cut.
+    ScopedFile file(CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !FlushFileBuffers(file.get())) return false;
+  }
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32Files::SetCurrentFolder(const std::string& path) {

@@ -20,7 +20,7 @@ class Win32Files : public platform::Files {
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool SetCurrentFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
 };

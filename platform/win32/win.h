@@ -16,6 +16,7 @@
 #undef DeleteFile
 #undef CopyFile
 #undef MoveFile
+#undef ReplaceFile
 #undef CreateFolder
 #undef EnumDisplaySettings
 #undef ChangeDisplaySettings

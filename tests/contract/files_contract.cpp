@@ -101,18 +101,18 @@ TEST_F(FilesContract, DotPartsResolveLikeWindows) {
   EXPECT_TRUE(files().FileExists(At(".\\top.dat")));
 }
 
-TEST_F(FilesContract, MoveReplacesTheTargetOrLeavesBothAlone) {
+TEST_F(FilesContract, ReplaceMovesOverTheTargetOrLeavesBothAlone) {
   ASSERT_TRUE(files().WriteFile(At("new.tmp"), "new"));
   ASSERT_TRUE(files().WriteFile(At("kept.dat"), "old"));
-  ASSERT_TRUE(files().MoveFile(At("new.tmp"), At("KEPT.dat")));
+  ASSERT_TRUE(files().ReplaceFile(At("new.tmp"), At("KEPT.dat")));
   std::string read;
   ASSERT_TRUE(files().ReadFile(At("kept.dat"), &read));
   EXPECT_EQ(read, "new");
   EXPECT_FALSE(files().FileExists(At("new.tmp")));
-  ASSERT_TRUE(files().MoveFile(At("kept.dat"), At("fresh.dat"))) << "a missing target is made";
+  ASSERT_TRUE(files().ReplaceFile(At("kept.dat"), At("fresh.dat"))) << "a missing target is made";
   EXPECT_TRUE(files().FileExists(At("fresh.dat")));
-  EXPECT_FALSE(files().MoveFile(At("none.tmp"), At("fresh.dat")));
-  EXPECT_FALSE(files().MoveFile(At("fresh.dat"), At("nofolder\\x.dat")));
+  EXPECT_FALSE(files().ReplaceFile(At("none.tmp"), At("fresh.dat")));
+  EXPECT_FALSE(files().ReplaceFile(At("fresh.dat"), At("nofolder\\x.dat")));
   ASSERT_TRUE(files().ReadFile(At("fresh.dat"), &read));
   EXPECT_EQ(read, "new") << "a failed move leaves the file";
 }

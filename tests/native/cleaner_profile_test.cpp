@@ -90,7 +90,9 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       const auto search = ParseGroup(kRoots, kind, spec);
       ASSERT_EQ(search.has_value(), c.folder.has_value());
       // An unusable group fails the check; a usable one of 8 characters or more passes.
-      if (std::string(c.spec).size() >= 8) EXPECT_EQ(ProfileFault(p, kRoots).empty(), c.folder.has_value());
+      if (std::string(c.spec).size() >= 8) {
+        EXPECT_EQ(ProfileFault(p, kRoots).empty(), c.folder.has_value());
+      }
       if (!search) continue;
       EXPECT_EQ(search->folder, *c.folder);
       EXPECT_EQ(search->list_file, c.list_file);

@@ -94,7 +94,9 @@ TEST(MonitoringTick, TextsBarsAndGraphs) {
     Form1& f = rig.form;
     EXPECT_EQ(f.Label16[0].Caption(), c.cpu1_text) << c.name;
     EXPECT_EQ(f.Label16[2].Visible(), c.cpu2_shown) << c.name;
-    if (c.cpu2_shown) EXPECT_EQ(f.Label16[2].Caption(), c.cpu2_text) << c.name;
+    if (c.cpu2_shown) {
+      EXPECT_EQ(f.Label16[2].Caption(), c.cpu2_text) << c.name;
+    }
     EXPECT_EQ(f.Label16[1].Caption(), c.memory_text) << c.name;
     EXPECT_EQ(f.Label14[1].Width(), c.bar1) << c.name;
     EXPECT_EQ(f.Label14[3].Width(), c.bar2) << c.name;

@@ -360,7 +360,9 @@ TEST(OverclockingPage, ImplausibleDefaultsTryFiveRevisionsThenSaySo) {
     // The first visit shows the clocks twice: the 2D option's handler, then EnableOC itself.
     EXPECT_EQ(rig.driver.runs, 2 * c.reads);
     EXPECT_EQ(rig.Messages().size(), 2 * c.messages.size());
-    if (!c.messages.empty()) EXPECT_EQ(rig.Messages()[0], c.messages[0]);
+    if (!c.messages.empty()) {
+      EXPECT_EQ(rig.Messages()[0], c.messages[0]);
+    }
   }
 }
 

@@ -248,7 +248,9 @@ TEST(LoadIt, AppliesTheStoredValues) {
     EXPECT_EQ(written, c.written);
     EXPECT_EQ(r.Messages(), c.messages);
     EXPECT_EQ(r.refreshed, c.refreshed);
-    if (c.refreshed) EXPECT_EQ(r.f.Text1.Text(), "");
+    if (c.refreshed) {
+      EXPECT_EQ(r.f.Text1.Text(), "");
+    }
   }
 }
 
@@ -386,9 +388,9 @@ TEST(Presets, WhatTheWritersWroteComesBack) {
     SCOPED_TRACE(c.name);
     Rig r(c.os, c.build);
     for (const char* kind : {"d3d", "ogl"}) r.m.fs.DeleteFile(kDb + "0000" + kind + ".dat");
-    for (const std::string& name : {"0000d3d", "2281d3d", "4103d3d", "4230d3d", "5000d3d", "0000ogl", "5000ogl",
+    for (const char* name : {"0000d3d", "2281d3d", "4103d3d", "4230d3d", "5000d3d", "0000ogl", "5000ogl",
                                     "7701ogl"})
-      r.m.fs.AddFile(kDb + name + ".dat", test::ReadRepoData("Database/" + name + ".dat"));
+      r.m.fs.AddFile(kDb + name + ".dat", test::ReadRepoData(std::string("Database/") + name + ".dat"));
     NoControls controls;
     for (std::int16_t code : {1, 10, 16, 29, 44, 63, 69, 106, 109, 114}) WriteD3DSetting(r.s, controls, code, 0);
     for (std::int16_t code : {2, 7, 10, 12, 14, 17, 20, 22, 25, 28, 52, 57, 68, 72}) WriteOGLSetting(r.s, controls, code, 0);
@@ -458,7 +460,9 @@ TEST(Form6, AutostartValue) {
     r.f.Load();
     EXPECT_EQ(r.f.Check1.Value(), c.checked);
     EXPECT_EQ(r.m.reg.CountCalls("RegSetValueExA"), c.writes);
-    if (c.stored) EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
+    if (c.stored) {
+      EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
+    }
   }
   Rig r;
   r.f.Load();
@@ -642,7 +646,9 @@ TEST(LoadIt, ClocksComeBackWhenTheProgramEnds) {
     preset += Items({"App to run", "C:\\Games", "C:\\Games\\game.exe"});
     r.Apply(preset);
     EXPECT_EQ(r.m.proc.waits, c.waits);
-    if (c.waits) EXPECT_EQ(seen, c.while_running);
+    if (c.waits) {
+      EXPECT_EQ(seen, c.while_running);
+    }
     EXPECT_EQ(r.driver.set2d.in_force, c.after);
     EXPECT_EQ(r.refreshed, 0);
     EXPECT_EQ(r.m.proc.OpenHandleCount(), 0) << "the process handle is closed";

@@ -126,7 +126,9 @@ TEST_F(RelayoRig, VersionAndSerial) {
     std::optional<std::uint32_t> after;
     if (v) after = static_cast<std::uint32_t>(static_cast<unsigned char>(v->bytes[0]));
     EXPECT_EQ(after, c.last_after);
-    if (v) EXPECT_EQ(v->type, platform::kRegDword);
+    if (v) {
+      EXPECT_EQ(v->type, platform::kRegDword);
+    }
     EXPECT_EQ(f.Label1.Width(), c.downloads ? kBarFull : kBarFull);
     EXPECT_TRUE(f.Command1.Enabled() && f.Command2.Enabled() && f.Check1.Enabled());
   }

@@ -127,7 +127,9 @@ TEST_F(TravoRig, AutostartAtStart) {
     t.Load();
     auto v = machine.reg.Get(kRun, "Kestrelane Travonix");
     EXPECT_EQ(v ? std::optional<std::string>(v->bytes) : std::nullopt, c.after);
-    if (v) EXPECT_EQ(v->type, platform::kRegSz);
+    if (v) {
+      EXPECT_EQ(v->type, platform::kRegSz);
+    }
     EXPECT_EQ(t.startup.Checked(), c.checked);
     EXPECT_EQ(machine.reg.CountCalls("RegSetValueExA"), c.writes + (c.write_fails ? 1 : 0));
   }
@@ -165,7 +167,9 @@ TEST_F(TravoRig, TheCheckMarkFollowsTheRegistry) {
     t.UserMouseMove(0, 0, TrayX(kWmRButtonUp), 0);
     auto v = machine.reg.Get(kRun, "Kestrelane Travonix");
     EXPECT_EQ(v.has_value(), c.value_after);
-    if (v) EXPECT_EQ(v->bytes, kThisTravo + '\0') << "the exact unquoted path the preset manager compares";
+    if (v) {
+      EXPECT_EQ(v->bytes, kThisTravo + '\0') << "the exact unquoted path the preset manager compares";
+    }
     EXPECT_EQ(t.startup.Checked(), c.checked_after);
   }
 }

@@ -272,7 +272,9 @@ TEST(TweakTables, RowsAreUnique) {
   std::set<std::string> texts;
   for (const AAChoice& row : AAChoices()) {
     EXPECT_TRUE(texts.insert(row.text.text ? row.text.text : "#" + std::to_string(row.text.entry)).second);
-    if (row.sli) EXPECT_TRUE(texts.insert(row.sli).second) << row.sli;
+    if (row.sli) {
+      EXPECT_TRUE(texts.insert(row.sli).second) << row.sli;
+    }
   }
   std::set<std::pair<std::string, int>> boxes;
   for (const TwoCodeBox& row : TwoCodeBoxes()) {

@@ -40,9 +40,11 @@ TEST(ViewerForm, EveryPlacedControlExistsInItsEditionsAndFitsItsContainer) {
       EXPECT_LE(c->Left() + c->Width(), width) << row.name;
       EXPECT_LE(c->Top() + c->Height(), height) << row.name;
     }
-    for (ui::Control* c : rig.form->controls())
-      if (c->kind() != ui::Kind::kTimer && c->Name() != "Frame1" && &c->form() == rig.form.get())
+    for (ui::Control* c : rig.form->controls()) {
+      if (c->kind() != ui::Kind::kTimer && c->Name() != "Frame1" && &c->form() == rig.form.get()) {
         EXPECT_TRUE(seen.count({c->Name(), c->Index()})) << e.title << ": " << c->FullName() << " has no place";
+      }
+    }
   }
   ViewerRig info;
   EXPECT_EQ(info.form->Picture1.Width(), 3375);
@@ -85,7 +87,9 @@ TEST(ViewerForm, NoafSwitchIsExactAndTarrowsOnly) {
     ViewerRig rig(c.kind, c.command_line);
     ASSERT_TRUE(rig.Start()) << c.name;
     EXPECT_EQ(rig.form->Combo2.Enabled(), c.filter_enabled) << c.name;
-    if (rig.form->Label7.Has(8)) EXPECT_EQ(rig.form->Label7[8].Enabled(), c.filter_enabled) << c.name;
+    if (rig.form->Label7.Has(8)) {
+      EXPECT_EQ(rig.form->Label7[8].Enabled(), c.filter_enabled) << c.name;
+    }
   }
   ViewerRig rig(EditionKind::kTarrow, "noaf");
   ASSERT_TRUE(rig.Start());

@@ -44,8 +44,9 @@ TEST(ViewerListing, AnisotropyChoicesAndLineFollowTheEdition) {
     ASSERT_TRUE(rig.Start()) << c.name;
     EXPECT_EQ(Tail(rig.form->Combo2.items(), 2), c.choices) << c.name;
     EXPECT_EQ(rig.form->List1[0].List(5), c.line) << c.name;
-    if (c.edition == EditionKind::kTarrow)
+    if (c.edition == EditionKind::kTarrow) {
       EXPECT_EQ(rig.form->Label12->Caption(), "Max anisotropy: " + std::to_string(c.n)) << c.name;
+    }
   }
 }
 

@@ -1,0 +1,44 @@
+// Checks on names and paths a program takes from a file or from the user
+// before it turns them into a path of its own. Every program that builds a
+// path from outside text asks these, so one rule holds suite-wide.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ks {
+
+// A part of a path that Windows opens as a device whatever folder it stands
+// in: CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, in any
+// letter case, alone or with an extension ("aux.txt", "LPT1.dll"), and with
+// the blanks and dots Windows drops from the end of a name ("NUL .txt").
+bool IsReservedDeviceName(std::string_view part);
+
+// True when any part between "\" or "/" separators is a device name.
+bool HasReservedDeviceName(std::string_view path);
+
+// A name of one folder or file inside a known folder: not empty, no path
+// separator, no drive, no wildcard or other character Windows keeps out of
+// file names, not made of dots and blanks alone ("." and ".."), and no
+// device name.
+bool IsPlainName(std::string_view name);
+
+// An absolute path ("C:\a\b" or "\\server\share\a") with its "." and ".."
+// parts resolved and repeated separators folded, "/" read as "\", without a
+// trailing separator (a drive root keeps its "C:\"). Nullopt when the path
+// is not absolute or ".." climbs above its drive or share.
+std::optional<std::string> ResolvedPath(std::string_view path);
+
+// True when `path`, once resolved, is `folder` itself or lies below it,
+// compared without regard to case. False when either cannot be resolved.
+bool IsInsideFolder(std::string_view path, std::string_view folder);
+
+// True when `path`, once resolved, is a drive root or share root, or is
+// `folder` or a folder above it (so that removing everything below `path`
+// would remove `folder`). False when `path` cannot be resolved; an empty
+// `folder` is never covered.
+bool CoversFolder(std::string_view path, std::string_view folder);
+bool IsDriveRoot(std::string_view path);
+
+}  // namespace ks
