@@ -178,30 +178,46 @@ void Read(SeState& s, const ReadVariant& v) {
   s.reg.WriteAsBinary = 0;
   for (const Saved* saved : {&homer, &def, &req, &marge}) Restore(s, root, *saved);
 
-  std::int32_t def_pair = def.value.NumberOr(0);
-  std::int32_t def_homer = homer.value.NumberOr(0);
-  if (def.value.IsEmpty() || homer.value.IsEmpty()) {
-    def_pair = b2;
-    def_homer = h2;
-  }
-  const ClockPair defaults = DecodeClockPair(def_pair, def_homer, s.DeviceIdNum);
-  Store(s.CoreClockDef, defaults.core);
-  Store(s.MemClockDef, defaults.mem);
+  SeState::ClocksSeenAt& seen = s.ClocksSeen;
+  const std::string where = s.NvTweakHwKey + "\\" + v.names.def;
+  if (seen.where != where) seen = SeState::ClocksSeenAt{where, std::nullopt, std::nullopt};
+  auto decode = [&](std::int32_t pair, std::int32_t homer_number, std::int64_t device_id) {
+    const ClockPair clocks = DecodeClockPair(pair, homer_number, device_id);
+    return SeState::ClockPairSeen{clocks.core, clocks.mem};
+  };
 
-  std::int32_t current_pair = k2 != 0 ? k2 : b2;
-  std::int32_t current_homer = h2;
-  // Without the loader's answer the re-read holds no key or no pair, and
-  // decoding it would show made-up clocks: the pair that stood before the
-  // probe is what the driver holds.
-  const bool answered = !h2_read.IsEmpty() && !(b2_read.IsEmpty() && k2_read.IsEmpty());
-  if (!answered && !homer.value.IsEmpty() && !(def.value.IsEmpty() && req.value.IsEmpty())) {
-    const std::int32_t saved_req = req.value.NumberOr(0);
-    current_pair = saved_req != 0 ? saved_req : def.value.NumberOr(0);
-    current_homer = homer.value.NumberOr(0);
+  // Defaults: the pair that stood before the probe, else the one the
+  // loader wrote. Apply and Default delete the pair and "Homer"; a loader
+  // that has not answered yet leaves both missing, and decoding nothing
+  // would give the device id xor the mask (24088 MHz on a 0322), which the
+  // callers take for a wrong revision key. The pair seen last stands then.
+  std::optional<SeState::ClockPairSeen> defaults;
+  if (!def.value.IsEmpty() && !homer.value.IsEmpty()) {
+    defaults = decode(def.value.NumberOr(0), homer.value.NumberOr(0), s.DeviceIdNum);
+  } else if (!b2_read.IsEmpty() && !h2_read.IsEmpty()) {
+    defaults = decode(b2, h2, s.DeviceIdNum);
   }
-  const ClockPair current = DecodeClockPair(current_pair, current_homer, s.DeviceIdNumCopy);
-  Store(s.CoreClock, current.core);
-  Store(s.MemClock, current.mem);
+  if (defaults) seen.defaults = defaults;
+  const SeState::ClockPairSeen shown_defaults = seen.defaults.value_or(decode(b2, h2, s.DeviceIdNum));
+  Store(s.CoreClockDef, shown_defaults.core);
+  Store(s.MemClockDef, shown_defaults.mem);
+
+  // Current: the loader's answer; without it, the pair that stood before
+  // the probe is what the driver holds; without that either, the pair seen
+  // last.
+  std::optional<SeState::ClockPairSeen> current;
+  const bool answered = !h2_read.IsEmpty() && !(b2_read.IsEmpty() && k2_read.IsEmpty());
+  if (answered) {
+    current = decode(k2 != 0 ? k2 : b2, h2, s.DeviceIdNumCopy);
+  } else if (!homer.value.IsEmpty() && !(def.value.IsEmpty() && req.value.IsEmpty())) {
+    const std::int32_t saved_req = req.value.NumberOr(0);
+    current = decode(saved_req != 0 ? saved_req : def.value.NumberOr(0), homer.value.NumberOr(0), s.DeviceIdNumCopy);
+  }
+  if (current) seen.current = current;
+  const SeState::ClockPairSeen shown =
+      seen.current.value_or(decode(k2 != 0 ? k2 : b2, h2, s.DeviceIdNumCopy));
+  Store(s.CoreClock, shown.core);
+  Store(s.MemClock, shown.mem);
 }
 
 void Apply(SeState& s, const ApplyVariant& v) {

@@ -108,13 +108,18 @@ void WriteCoolBits(SeState& s);
 bool NextRevisionKey(SeState& s);
 
 // Reads the 2D clock set: CoreClockDef/MemClockDef from the default pair
-// as it stood, CoreClock/MemClock from what the driver's loader answers
-// (its requested pair, or its default pair when it has none; when it has
-// not answered yet, the pair that stood before the read). Probes the
-// driver by deleting its values and starting its loader, then puts every
-// value back as it was; values that were missing before take what the
-// loader wrote. A decoded clock above 32767 leaves its global unchanged.
-// Sets WriteAsBinary to 0.
+// as it stood (when it was missing, as the loader wrote it), CoreClock/
+// MemClock from what the driver's loader answers (its requested pair, or
+// its default pair when it has none; when it has not answered yet, the
+// pair that stood before the read). When the loader has not answered and
+// the values were missing before too (Apply and Default delete them), each
+// pair is the one the last read at this key and set found, so a slow
+// loader does not look like a wrong revision key (SeState::ClocksSeen);
+// with none found yet, what the registry holds is decoded all the same.
+// Probes the driver by deleting its values and starting its loader, then
+// puts every value back as it was; values that were missing before take
+// what the loader wrote. A decoded clock above 32767 leaves its global
+// unchanged. Sets WriteAsBinary to 0.
 void ReadClocks(SeState& s);
 
 // Applies CoreClock/MemClock to the 2D set against CoreClockDef/MemClockDef

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -67,6 +68,20 @@ struct SeState {
   std::int16_t CoreClockDef = 0;   // the driver's defaults
   std::int16_t MemClockDef = 0;
   std::int32_t Use3DClocks = 0;    // 1: the 3D clock set ("Bart3D", "Krusty3D")
+  // The pairs the last reads decoded from values the driver had written, and
+  // where (the hardware key and the default pair's name). A read at the same
+  // place that finds the values gone before the driver's loader has answered
+  // takes these again instead of decoding nothing.
+  struct ClockPairSeen {
+    std::int32_t core = 0;
+    std::int32_t mem = 0;
+  };
+  struct ClocksSeenAt {
+    std::string where;
+    std::optional<ClockPairSeen> defaults;
+    std::optional<ClockPairSeen> current;
+  };
+  ClocksSeenAt ClocksSeen;
 
   // --- antialiasing and shader state ---
   std::int32_t GammaAA = 0;

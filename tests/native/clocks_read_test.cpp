@@ -79,6 +79,72 @@ TEST(ReadClocks, CasesOfTheDriversAnswer) {
   }
 }
 
+// Apply and Default delete the driver's values and start its loader; the
+// read after them (the page's, or a preset's retry rule) comes before the
+// loader has answered.
+TEST(ReadClocks, ASlowLoaderAfterApplyKeepsTheClocksAndTheKey) {
+  enum class Step { kDefault, kNewClocks };
+  struct Case {
+    const char* name;
+    std::string device_id;
+    std::int32_t use3d;
+    std::vector<Step> steps;
+    std::vector<int> state;
+  } cases[] = {
+      // Regression: the read decoded the missing pair as 24088 MHz and the
+      // retry rule moved the hardware key to another revision for good.
+      {"Default", "0322", 0, {Step::kDefault}, {350, 700, 350, 700}},
+      {"Default, then new clocks while the values are still missing", "0322", 0,
+       {Step::kDefault, Step::kNewClocks}, {350, 700, 350, 700}},
+      {"separate 3D clocks, 2D set: Default", "0301", 0, {Step::kDefault}, {350, 700, 350, 700}},
+      {"separate 3D clocks, 3D set: Default", "0301", 1, {Step::kDefault}, {450, 850, 450, 850}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockRig rig({.device_id = c.device_id, .defaults3d = c.device_id == "0301" ? fake::DriverClocks{450, 850}
+                                                                                  : fake::DriverClocks{}});
+    DetectClockModel(rig.s);
+    rig.s.Use3DClocks = c.use3d;
+    rig.PutDriverValues();
+    if (rig.driver.has_3d) rig.Put("Bart3D", rig.driver.Encode({450, 850}, rig.driver.homer));
+    // As the overclocking page reads: once shown, with its globals cleared.
+    auto show = [&] {
+      rig.s.Clocks3DShown = 1;
+      rig.s.CoreClock = rig.s.MemClock = rig.s.CoreClockDef = rig.s.MemClockDef = 0;
+      return ReadClocksWithRetry(rig.s, 2000);
+    };
+    ASSERT_TRUE(show());
+    const std::vector<int> before = rig.State();
+    rig.driver.answer = Answer::kNotYet;
+    for (Step step : c.steps) {
+      rig.s.CoreClock = step == Step::kDefault ? rig.s.CoreClockDef : 420;
+      rig.s.MemClock = step == Step::kDefault ? rig.s.MemClockDef : 810;
+      ApplyCardClocks(rig.s);
+      ReadCardClocks(rig.s);
+    }
+    EXPECT_TRUE(show()) << "no retry";
+    EXPECT_EQ(rig.s.NvTweakHwKey, test::kHwKeyA1);
+    EXPECT_EQ(rig.State(), before) << "the clocks seen before";
+    EXPECT_EQ(rig.State(), c.state);
+    rig.driver.RunPending();
+    rig.driver.answer = Answer::kAtOnce;
+    EXPECT_TRUE(show());
+    EXPECT_EQ(rig.State(), c.state) << "once the loader has answered";
+  }
+}
+
+// A loader that answers with a default pair no card has is another matter:
+// the retry rule goes on to the next revisions as before.
+TEST(ReadClocks, ALoaderThatAnswersImplausibleDefaultsStillMovesTheKey) {
+  ClockRig rig;
+  rig.PutDriverValues();
+  ASSERT_TRUE(ReadClocksWithRetry(rig.s, 2000));
+  rig.driver.SetDefaults({2500, 700});
+  ApplyClocks(rig.s);  // back to the defaults read: the values are deleted
+  EXPECT_FALSE(ReadClocksWithRetry(rig.s, 2000));
+  EXPECT_NE(rig.s.NvTweakHwKey.find("REV_A6"), std::string::npos) << rig.s.NvTweakHwKey;
+}
+
 TEST(ReadClocks, ADecodedClockAbove32767LeavesItsGlobal) {
   ClockRig rig;
   rig.Put("Homer", 0);
@@ -114,20 +180,31 @@ TEST(ReadClocksFX, SetsAndProbe) {
   struct Case {
     const char* name;
     std::int32_t use3d, shown;
+    Answer answer;
     std::vector<std::string> trace;
     std::vector<int> state;
   } cases[] = {
-      {"2D set, first read: probes like ReadClocks", 0, 0,
+      {"2D set, first read: probes like ReadClocks", 0, 0, Answer::kAtOnce,
        {"delete Krusty", "delete Bart", "delete Bart3D", "delete Homer", "start rundll32 NvCpl.dll,NvStartup",
         "set Homer = 74565", "set Bart = B", "delete Krusty", "delete Marge"},
        {350, 700, 350, 700}},
-      {"3D set, first read: Bart is deleted and left to the driver", 1, 0,
+      {"3D set, first read: Bart is deleted and left to the driver", 1, 0, Answer::kAtOnce,
        {"delete Krusty3D", "delete Bart", "delete Bart3D", "delete Homer", "start rundll32 NvCpl.dll,NvStartup",
         "set Homer = 74565", "set Bart3D = B3", "delete Krusty3D", "delete Marge"},
        {450, 850, 450, 850}},
-      {"3D set once shown: no probe, the loader still starts", 1, 1,
+      {"3D set once shown: no probe, the loader still starts", 1, 1, Answer::kAtOnce,
        {"start rundll32 NvCpl.dll,NvStartup", "set Homer = 74565", "set Bart3D = B3", "delete Krusty3D",
         "delete Marge"},
+       {450, 850, 450, 850}},
+      // The re-read finds the probed values gone: the clocks come from the
+      // values that stood before.
+      {"2D set, first read, the loader has not answered yet", 0, 0, Answer::kNotYet,
+       {"delete Krusty", "delete Bart", "delete Bart3D", "delete Homer", "start rundll32 NvCpl.dll,NvStartup",
+        "set Homer = 74565", "set Bart = B", "delete Krusty", "delete Marge"},
+       {350, 700, 350, 700}},
+      {"3D set, first read, the loader has not answered yet", 1, 0, Answer::kNotYet,
+       {"delete Krusty3D", "delete Bart", "delete Bart3D", "delete Homer", "start rundll32 NvCpl.dll,NvStartup",
+        "set Homer = 74565", "set Bart3D = B3", "delete Krusty3D", "delete Marge"},
        {450, 850, 450, 850}},
   };
   for (const auto& c : cases) {
@@ -138,6 +215,7 @@ TEST(ReadClocksFX, SetsAndProbe) {
     rig.Put("Bart3D", b3);
     rig.s.Use3DClocks = c.use3d;
     rig.s.Clocks3DShown = c.shown;
+    rig.driver.answer = c.answer;
     rig.s.reg.WriteAsBinary = 1;
     rig.m.reg.ClearLog();
     ReadClocksFX(rig.s);

@@ -206,6 +206,26 @@ TEST(OverclockingPage, ApplyWithTheDriverAnsweringLater) {
   EXPECT_EQ(rig.driver.set2d.in_force, (fake::DriverClocks{430, 760}));
 }
 
+// Regression: Default deleted the driver's values before its loader had
+// answered; the page's read decoded nothing as 24088 MHz, stepped the
+// hardware key through five revisions and said the card was not found.
+TEST(OverclockingPage, DefaultWithTheDriverAnsweringLaterKeepsTheKey) {
+  PageRig rig;
+  rig.Visit();
+  const std::vector<std::string> labels = rig.Labels();
+  rig.driver.answer = Answer::kNotYet;
+  rig.f.Command1[1].UserClick();
+  EXPECT_EQ(rig.Labels(), labels) << "the clocks seen before";
+  EXPECT_EQ(rig.s.NvTweakHwKey, kHwKeyA1);
+  EXPECT_TRUE(rig.Messages().empty());
+  rig.driver.RunPending();
+  EXPECT_EQ(rig.driver.set2d.in_force, (fake::DriverClocks{350, 700}));
+  rig.driver.answer = Answer::kAtOnce;
+  rig.f.ShowClocks();
+  EXPECT_EQ(rig.Labels()[2], "<93>350 MHz") << "the next read shows what the driver holds";
+  EXPECT_EQ(rig.s.NvTweakHwKey, kHwKeyA1);
+}
+
 TEST(OverclockingPage, ClockBoxesThatHoldNoClockChangeNothing) {
   struct Case {
     const char* name;
