@@ -230,6 +230,10 @@ void Form6::SavePreset() {
   AddPresetItem(out, std::to_string(Check5.Value()));
   const bool nine_x = st_.OsClass == 0;
   // Only numbers are stored: the loader writes every value back as a number.
+  // A pair's name is the one the value has in the registry: every Direct3D
+  // name of the database carries four characters in front that the driver's
+  // value does not (the registry editor and DAD3D drop them too, on every
+  // system and build); OpenGL names carry them only on Windows 9x.
   auto add_pairs = [&](const std::vector<std::string>& names, bool strip, const std::string& key) {
     for (const std::string& database_name : names) {
       const std::string name = strip && database_name.size() > 4 ? database_name.substr(4) : database_name;
@@ -239,13 +243,11 @@ void Form6::SavePreset() {
       AddPresetItem(out, value.AsText());
     }
   };
-  add_pairs(DatabaseNames(kPageDirect3D), nine_x || st_.DriverBuild > 2960,
-            nine_x ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey);
+  add_pairs(DatabaseNames(kPageDirect3D), true, nine_x ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey);
   add_pairs(DatabaseNames(kPageOpenGL), nine_x, nine_x ? st_.DriverKey + kOpenGLSubkey : st_.DriverKey);
   if (with_clocks) {
     AddPresetItem(out, kClockEntry);
     AddPresetItem(out, Text4.Text() + "," + Text5.Text());
-    Check3.SetValue(ui::kUnchecked);
   }
   if (!Text2.Text().empty()) {
     AddPresetItem(out, kAppEntry);
@@ -253,18 +255,22 @@ void Form6::SavePreset() {
     AddPresetItem(out, Text2.Text());
   }
 
-  // The new preset goes to a file of its own first; the old one is
-  // replaced only by a complete new one.
+  // The new preset goes to a file of its own first; ReplaceFile flushes it
+  // and renames it over the old one written through, so a power cut leaves
+  // the old preset or the whole new one, never a cut one.
   auto& files = st_.platform.files();
   const std::string folder = st_.DataPath(kPresetFolder);
   if (!files.FolderExists(folder)) files.CreateFolder(folder);
   const std::string path = folder + Text1.Text() + ".ksp";
   const std::string part = path + ".tmp";
   if (!files.WriteFile(part, out) || !files.ReplaceFile(part, path)) {
+    // The typed clocks stay for another try.
     files.DeleteFile(part);
     app().MsgBox(ErrorMessage(kPathFileAccess));
     return;
   }
+  // Unticking resets the clock boxes (Check3_Click), now that they are saved.
+  if (with_clocks) Check3.SetValue(ui::kUnchecked);
   app().MsgBox(st_.Lang(234));
 }
 

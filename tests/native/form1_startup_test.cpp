@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "form1_rig.h"
+#include "tools/presets.h"
 
 namespace ks::test {
 namespace {
@@ -357,6 +358,49 @@ TEST(PresetRoad, AppliesThePresetAndUnloadsEveryWindowWithoutShowingOne) {
   EXPECT_EQ(rig.st.CmdPresetPath, "");
   EXPECT_TRUE(rig.m.reg.HasKey("HKCR\\.ksp")) << "the file type is registered on this road too";
   EXPECT_EQ(rig.StoredNumber("Version"), 353u);
+}
+
+// The profile manager applies the preset of the command line; whatever the
+// preset holds or lacks, no window of the program is ever shown.
+TEST(PresetRoad, NoWindowIsShownWhateverThePresetHolds) {
+  const std::string presets = kProgram + "\\DATA\\Presets\\";
+  auto items = [](std::initializer_list<const char*> list) {
+    std::string out;
+    for (const char* item : list) AddPresetItem(out, item);
+    return out;
+  };
+  struct Case {
+    const char* name;
+    std::string file;  // "" : no file
+    std::vector<std::string> messages;
+    std::size_t started;
+  };
+  const Case cases[] = {
+      {"values only", items({"ksp", "999", "0", "0", "OGL_FSAA", "2"}), {}, 0},
+      {"a program to start", items({"ksp", "999", "0", "0", "App to run", "C:\\Games", "C:\\Games\\game.exe"}),
+       {}, 1},
+      {"a program that cannot be started",
+       items({"ksp", "999", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}),
+       {"Error: File not found 53"}, 0},
+      {"not a preset", items({"kspx", "999", "0", "0"}), {"This is not a Kestrelane preset file."}, 0},
+      {"a missing file", "", {"Error: File not found 53"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Form1Rig rig;
+    rig.m.fs.AddFile("C:\\Games\\game.exe", "MZ");
+    if (!c.file.empty()) rig.m.fs.AddFile(presets + "p.ksp", c.file);
+    rig.f.CommandLine = presets + "p.ksp";
+    rig.st.app.TakeEvents();
+    rig.f.Show();
+    EXPECT_TRUE(rig.EventsEndingWith(".Resize").empty()) << "no window was shown";
+    EXPECT_TRUE(rig.EventsEndingWith(".Activate").empty()) << "no window was shown";
+    std::vector<std::string> messages;
+    for (const auto& shown : rig.m.msg.shown()) messages.push_back(shown.text);
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(rig.m.proc.started().size(), c.started);
+    EXPECT_TRUE(rig.st.app.Ended());
+  }
 }
 
 TEST(PresetRoad, RemembersTheRestoredPageAndRunsItsFirstVisit) {

@@ -94,12 +94,22 @@ TEST(SavePreset, ExactBytes) {
          r.m.reg.PutDword(r.Hk(dk), "OGL_FSAA", 2);
        },
        Items({"ksp", "0322", "0", "0", "D3D_AAA1", "-1", "OGL_FSAA", "2"})},
-      {"XP, build 2960: Direct3D names stay whole", 3, 2960,
+      // Regression: up to build 2960 the NT family kept the database's
+      // names whole and asked the registry for names no driver value has,
+      // so the preset held no Direct3D value at all.
+      {"XP, build 2960: Direct3D names lose four characters too", 3, 2960,
        [&](Rig& r) {
          r.m.reg.Put(r.Hk(dk), "D3D_D3D_AAA1", 3, Bytes(7));
          r.m.reg.Put(r.Hk(dk), "D3D_AAA1", 3, Bytes(8));
        },
-       Items({"ksp", "0322", "0", "0", "D3D_D3D_AAA1", "7"})},
+       Items({"ksp", "0322", "0", "0", "D3D_AAA1", "8"})},
+      {"2000, build 2000: Direct3D names lose four characters, OpenGL names stay whole", 2, 2000,
+       [&](Rig& r) {
+         r.m.reg.PutDword(r.Hk(dk), "D3d_BBB2", 4);
+         r.m.reg.PutDword(r.Hk(dk), "OGL_FSAA", 1);
+         r.m.reg.PutDword(r.Hk(dk), "FSAA", 2);
+       },
+       Items({"ksp", "0322", "0", "0", "D3d_BBB2", "4", "OGL_FSAA", "1"})},
       {"98: both sections lose four characters", 0, 2960,
        [&](Rig& r) {
          r.m.reg.PutDword(r.Hk(dk + "\\NVidia\\Direct3D"), "D3d_BBB2", 5);
@@ -184,6 +194,9 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
       // Regression: the old preset was deleted before the new one was
       // written, and success was reported whatever happened.
       {"write fails halfway", "old", nullptr, nullptr, true, "Error: Path/File access error 75"},
+      // Regression: the clock boxes were reset before the file was written,
+      // so a failed save lost the clocks typed into them.
+      {"write fails halfway with clocks typed", "old", "400", "550", true, "Error: Path/File access error 75"},
   };
   const std::string old_preset = Items({"ksp", "0322", "0", "0", "OGL_FSAA", "1"});
   for (const Case& c : cases) {
@@ -201,10 +214,34 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
     r.f.Text1.SetText(c.profile);
     r.f.Command3.UserClick();
     EXPECT_EQ(r.Messages(), std::vector<std::string>{c.message});
+    if (c.core) {
+      EXPECT_EQ(r.f.Check3.Value(), ui::kChecked) << "the typed clocks stay";
+      EXPECT_TRUE(r.f.Text4.Enabled());
+      EXPECT_EQ(r.f.Text4.Text(), c.core);
+      EXPECT_EQ(r.f.Text5.Text(), c.memory);
+    }
+    r.m.fs.PowerCut();
     EXPECT_EQ(r.Saved("old"), old_preset);
     EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), std::vector<std::string>{"old.ksp"});
     EXPECT_EQ(r.m.fs.List(kFolder + "\\DATA\\*.*"), std::vector<std::string>{}) << "nothing written outside";
   }
+}
+
+TEST(SavePreset, APowerCutAfterTheSaveLeavesTheWholePreset) {
+  Rig r;
+  r.m.fs.AddFile(kPresets + "fast.ksp", Items({"ksp", "0322", "0", "0", "OGL_FSAA", "1"}));
+  r.m.reg.PutDword(r.Hk(kDk), "OGL_TEXS", 4);
+  r.f.Load();
+  r.f.Check3.SetValue(1);
+  r.f.Text4.SetText("400");
+  r.f.Text5.SetText("550");
+  r.Save("fast");
+  ASSERT_EQ(r.Messages(), std::vector<std::string>{"<234>"});
+  EXPECT_EQ(r.f.Check3.Value(), ui::kUnchecked) << "the clock boxes are reset once the preset is saved";
+  EXPECT_EQ(r.f.Text4.Text(), "<226>");
+  r.m.fs.PowerCut();
+  EXPECT_EQ(r.Saved("fast"), Items({"ksp", "0322", "0", "0", "OGL_TEXS", "4", "Clock speed", "400,550"}));
+  EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), std::vector<std::string>{"fast.ksp"});
 }
 
 TEST(LoadIt, AppliesTheStoredValues) {
@@ -315,9 +352,12 @@ TEST(LoadIt, FailuresTakeTheErrorPath) {
   {
     SCOPED_TRACE("a program that cannot be started");
     Rig r;
-    r.Apply(Items({"ksp", "0322", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}));
+    r.m.fs.AddFile(kPresets + "p.ksp", Items({"ksp", "0322", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}));
+    r.f.Show();
+    r.f.Text1.SetText(kPresets + "p.ksp");
+    r.f.LoadIt();
     EXPECT_EQ(r.Messages(), std::vector<std::string>{"Error: File not found 53"});
-    EXPECT_FALSE(r.f.Visible());
+    EXPECT_FALSE(r.f.Visible()) << "the profile manager is hidden";
   }
   {
     SCOPED_TRACE("a missing file");
@@ -382,7 +422,11 @@ TEST(Presets, WhatTheWritersWroteComesBack) {
     std::int16_t os;
     std::int32_t build;
   };
-  const Case cases[] = {{"98, classic driver", 0, 2000}, {"98, numbered driver", 0, 4500},
+  const Case cases[] = {{"98, classic driver", 0, 2000}, {"98, build 2960", 0, 2960},
+                        {"98, numbered driver", 0, 4500},
+                        // Regression: up to build 2960 the NT family saved no
+                        // Direct3D value, and the clear-all flag then left none.
+                        {"2000, build 2000", 2, 2000}, {"XP, build 2500", 3, 2500}, {"XP, build 2960", 3, 2960},
                         {"XP, older driver", 3, 4500}, {"XP", 3, 7701}, {"Vista", 4, 9371}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -400,10 +444,12 @@ TEST(Presets, WhatTheWritersWroteComesBack) {
     for (const auto& key : keys)
       for (const auto& n : r.m.reg.ValueNames(key)) before[key + "|" + n] = r.m.reg.Get(key, n)->bytes;
     ASSERT_GT(before.size(), 10u);
+    r.f.Load();
+    r.f.Check2.SetValue(1);  // the preset deletes every listed value before it writes its own
     r.Save("all");
-    r.f.DAOGL();
-    r.f.DAD3D();
-    for (const auto& key : keys) EXPECT_TRUE(r.m.reg.ValueNames(key).empty()) << key;
+    // Other values by the time the preset is applied.
+    for (const auto& key : keys)
+      for (const auto& n : r.m.reg.ValueNames(key)) r.m.reg.Put(key, n, 3, Bytes(0x55555555));
     r.f.Text1.SetText(kPresets + "all.ksp");
     r.f.LoadIt();
     std::map<std::string, std::string> after;
