@@ -202,11 +202,13 @@ void Form3::Check1_Click() {
 
 void Form3::Text1_Change() {
   const std::string& text = Text1.Text();
-  if (text.size() >= 2) {
-    const char last = text.back();
-    // The first character is never checked; the removal is itself a change.
-    if (!std::isdigit(static_cast<unsigned char>(last)) && last != '-') Text1.SetText(text.substr(0, text.size() - 1));
-  }
+  // Every trailing character that is not a digit or "-" goes, down to the
+  // first character, which is never checked. They go in one pass: removing
+  // one at a time raises Change again for each, one nested call per
+  // character, and a long paste overflowed the stack.
+  size_t keep = text.size();
+  while (keep >= 2 && !std::isdigit(static_cast<unsigned char>(text[keep - 1])) && text[keep - 1] != '-') --keep;
+  if (keep < text.size()) Text1.SetText(text.substr(0, keep));
   Command2.SetEnabled(true);
 }
 

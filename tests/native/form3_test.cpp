@@ -227,7 +227,7 @@ TEST(Form3, UserValueFilter) {
   const Case cases[] = {
       {"a", "a"},       // the first character is never checked
       {"ab", "a"},      // a second letter goes again
-      {"1xy", "1"},     // each removal is a change of its own
+      {"1xy", "1"},     // every trailing letter goes
       {"-5", "-5"},
       {"5-", "5-"},     // "-" is accepted anywhere after the first
       {"12x", "12"},
@@ -245,6 +245,37 @@ TEST(Form3, UserValueFilter) {
     r.f.Text1.UserType(c.typed);
     EXPECT_EQ(r.f.Text1.Text(), c.kept);
     EXPECT_TRUE(r.f.Command2.Enabled()) << "every change enables Write key";
+  }
+}
+
+// Regression: each removed character raised Change again from inside the
+// handler, one nested call per character, and a pasted text of 20,000
+// characters ended the program.
+TEST(Form3, ALongPasteIsCutToItsDigitsInOneStep) {
+  struct Case {
+    const char* name;
+    std::string pasted;
+    std::string kept;
+  };
+  const Case cases[] = {
+      {"digits, then letters", "12" + std::string(19998, 'x'), "12"},
+      {"a letter first, then letters", std::string(20000, 'x'), "x"},
+      {"digits and a minus sign, then blanks and letters", "-5-" + std::string(10000, ' ') + std::string(9997, 'y'),
+       "-5-"},
+      {"letters inside are kept", "1" + std::string(19998, 'x') + "2", "1" + std::string(19998, 'x') + "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.f.Show();
+    r.f.Check1.UserClick();
+    r.s.app.TakeEvents();
+    r.f.Text1.UserType(c.pasted);
+    EXPECT_EQ(r.f.Text1.Text(), c.kept);
+    int changes = 0;
+    for (const std::string& e : r.s.app.Events()) changes += e == "Text1.Change";
+    EXPECT_EQ(changes, c.kept == c.pasted ? 1 : 2) << "the paste and at most one text set";
+    EXPECT_TRUE(r.f.Command2.Enabled());
   }
 }
 

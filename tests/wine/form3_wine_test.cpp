@@ -132,5 +132,46 @@ TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
   main_.Unload();
 }
 
+// Regression: the user value box removed one character per Change and was
+// raised again by its own removal; a pasted text of 20,000 characters ended
+// the program.
+TEST_F(WineForm3, ALongPasteIntoTheUserValueIsCutToItsDigits) {
+  struct Case {
+    const char* name;
+    bool replace_selection;  // EM_REPLACESEL over the whole text, else WM_SETTEXT
+  };
+  const Case cases[] = {{"WM_SETTEXT", false}, {"EM_REPLACESEL", true}};
+  main_.Show();
+  Form3& editor = main_.form3();
+  editor.Show();
+  PumpUntil([&] { return renderer_.WindowOf(editor.Check1) != nullptr; });
+  Click(renderer_.WindowOf(editor.Check1), 5, 5);
+  PumpUntil([&] { return editor.Check1.Value() == ui::kChecked; });
+  ASSERT_EQ(editor.Check1.Value(), ui::kChecked);
+  HWND box = renderer_.WindowOf(editor.Text1);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(IsWindowEnabled(box));
+  const std::string pasted = "12" + std::string(19998, 'x');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.replace_selection) {
+      SendMessageA(box, EM_SETSEL, 0, -1);
+      SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    } else {
+      SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pasted.c_str()));
+    }
+    PumpFor(200);
+    EXPECT_EQ(editor.Text1.Text(), "12");
+    char shown[64] = {};
+    GetWindowTextA(box, shown, sizeof(shown));
+    EXPECT_STREQ(shown, "12") << "the box shows the text it holds";
+    EXPECT_TRUE(editor.Command2.Enabled());
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
+    PumpFor(100);
+  }
+  EXPECT_TRUE(IsWindow(box)) << "the editor is still there";
+  main_.Unload();
+}
+
 }  // namespace
 }  // namespace ks::test
