@@ -13,6 +13,10 @@ class Files {
 
   // The folder of the running executable, without a trailing backslash.
   virtual std::string ProgramFolder() = 0;
+  // The running executable's own full path (GetModuleFileNameA): the
+  // program folder, a backslash and the file name, as the system spells
+  // it, which need not be the spelling of the command line that started it.
+  virtual std::string ProgramPath() = 0;
   // The user's temporary folder, without a trailing backslash.
   virtual std::string TempFolder() = 0;
   // Whole file; false (and bytes untouched) when it cannot be read.

@@ -1,7 +1,10 @@
 #include "tools/presets.h"
 
+#include <vector>
+
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/text.h"
 #include "tools/Form3.h"
 
 namespace ks {
@@ -23,14 +26,44 @@ bool ClockTextAllowed(std::string_view text) {
   return n && *n >= -32768 && *n <= 32767;
 }
 
-std::string PresetPathFromCommandLine(std::string_view line) {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The length of the program's own path at the start of `line` (quotes
+// included), or 0 when the line does not start with it.
+size_t OwnPathLength(std::string_view line, std::string_view program_path) {
+  if (program_path.empty()) return 0;
+  std::vector<std::string_view> spellings = {program_path};
+  // CreateProcess finds "...\KestrelaneSE" as "...\KestrelaneSE.exe".
+  if (program_path.size() > 4 && SameTextIgnoringCase(program_path.substr(program_path.size() - 4), ".exe"))
+    spellings.push_back(program_path.substr(0, program_path.size() - 4));
+  for (std::string_view path : spellings) {
+    const bool quoted = !line.empty() && line.front() == '"';
+    const size_t start = quoted ? 1 : 0;
+    if (line.size() < start + path.size() || !SameTextIgnoringCase(line.substr(start, path.size()), path)) continue;
+    size_t end = start + path.size();
+    if (quoted) {
+      if (end < line.size() && line[end] == '"') return end + 1;
+      continue;
+    }
+    if (end == line.size() || IsBlank(line[end]) || line[end] == '"') return end;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string PresetPathFromCommandLine(std::string_view line, std::string_view program_path) {
   size_t i = 0;
-  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-  if (i < line.size() && line[i] == '"') {
-    const size_t close = line.find('"', i + 1);
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  line.remove_prefix(i);
+  i = OwnPathLength(line, program_path);
+  if (i == 0 && !line.empty() && line.front() == '"') {
+    const size_t close = line.find('"', 1);
     i = close == std::string_view::npos ? line.size() : close + 1;
-  } else {
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+  } else if (i == 0) {
+    while (i < line.size() && !IsBlank(line[i])) ++i;
   }
   std::string path = Trim(line.substr(i));
   if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);

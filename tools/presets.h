@@ -33,9 +33,14 @@ bool ProfileNameAllowed(std::string_view name);
 bool ClockTextAllowed(std::string_view text);
 
 // The preset path of KestrelaneSE's full command line: everything after
-// the program's own name (quoted or not), blanks around it dropped, and a
-// pair of quotes around the whole path dropped too. "" when there is none.
-std::string PresetPathFromCommandLine(std::string_view command_line);
+// the program's own name, blanks around it dropped, and a pair of quotes
+// around the whole path dropped too. "" when there is none. The program's
+// name is its own module path `program_path` (with or without ".exe",
+// quoted or not, in any letter case), so that a launcher that does not
+// quote a path with blanks loses nothing; a command line that starts with
+// another spelling (a bare file name, a short path) loses its first item
+// as Windows parses it: up to the closing quote, or up to the first blank.
+std::string PresetPathFromCommandLine(std::string_view command_line, std::string_view program_path);
 
 // The messages of a step that failed, "Error: " + description + " " + number.
 struct RunError {

@@ -102,6 +102,12 @@ void FakeFiles::SetProgramFolder(const std::string& folder) {
   AddFolder(folder);
 }
 
+void FakeFiles::SetProgramPath(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  program_file_ = path.substr(slash + 1);
+  SetProgramFolder(slash == std::string::npos ? "" : path.substr(0, slash));
+}
+
 void FakeFiles::AddFile(const std::string& path, const std::string& bytes) {
   MakeParents(path);
   Entry* e = Find(path);

@@ -17,6 +17,7 @@ class FakeFiles : public platform::Files {
   FakeFiles();
 
   std::string ProgramFolder() override { return program_folder_; }
+  std::string ProgramPath() override { return program_folder_ + "\\" + program_file_; }
   std::string TempFolder() override { return temp_folder_; }
   bool ReadFile(const std::string& path, std::string* bytes) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
@@ -35,7 +36,11 @@ class FakeFiles : public platform::Files {
   std::vector<std::string> Drives() override;
 
   // --- set-up for tests; these create missing parent folders ---
+  // The program folder; the program's file name stays as it is.
   void SetProgramFolder(const std::string& folder);
+  // The program's whole path ("C:\Program Files\Kestrelane\KestrelaneSE.exe"
+  // at first): its folder and file name.
+  void SetProgramPath(const std::string& path);
   void AddFile(const std::string& path, const std::string& bytes);
   void AddFolder(const std::string& path);
   // Files that exist but cannot be read or written.
@@ -84,6 +89,7 @@ class FakeFiles : public platform::Files {
   std::vector<std::string> garbled_writes_;
   std::uint64_t next_order_ = 0;
   std::string program_folder_;
+  std::string program_file_ = "KestrelaneSE.exe";
   std::string temp_folder_;
   int writes_ = 0;
   std::string fail_part_;

@@ -18,19 +18,24 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 
 }  // namespace
 
-std::string Win32Files::ProgramFolder() {
+std::string Win32Files::ProgramPath() {
   std::string buffer(MAX_PATH, '\0');
   for (;;) {
     DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return std::string();
+    // A path that fills the buffer has been cut: try again with more room.
     if (n < buffer.size()) {
       buffer.resize(n);
-      break;
+      return buffer;
     }
     buffer.resize(buffer.size() * 2);
   }
-  size_t slash = buffer.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : buffer.substr(0, slash);
+}
+
+std::string Win32Files::ProgramFolder() {
+  const std::string path = ProgramPath();
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 std::string Win32Files::TempFolder() {

@@ -8,6 +8,7 @@ namespace ks::win32 {
 class Win32Files : public platform::Files {
  public:
   std::string ProgramFolder() override;
+  std::string ProgramPath() override;
   std::string TempFolder() override;
   bool ReadFile(const std::string& path, std::string* bytes) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;

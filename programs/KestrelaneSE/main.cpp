@@ -15,9 +15,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ks::ui::win32::Renderer renderer(state.app);
   ks::Form1 form(state);
   // The whole command line after the program's own name (which a launcher
-  // may have quoted) is the preset path.
+  // may or may not have quoted) is the preset path.
   const char* command_line = GetCommandLineA();
-  form.CommandLine = ks::PresetPathFromCommandLine(command_line ? command_line : "");
+  form.CommandLine =
+      ks::PresetPathFromCommandLine(command_line ? command_line : "", machine.files().ProgramPath());
   // Load runs start-up; on the preset road it unloads every window and
   // Show then shows nothing.
   form.Show();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/text.h"
 #include "contract/contract.h"
 
 namespace ks::test {
@@ -129,6 +130,15 @@ TEST_F(FilesContract, ProgramAndTempFoldersHaveNoTrailingBackslash) {
     EXPECT_NE(folder.back(), '\\');
     EXPECT_TRUE(files().FolderExists(folder));
   }
+}
+
+TEST_F(FilesContract, ProgramPathIsAnExecutableInTheProgramFolder) {
+  const std::string path = files().ProgramPath();
+  const std::string folder = files().ProgramFolder() + "\\";
+  ASSERT_GT(path.size(), folder.size() + 4);
+  EXPECT_EQ(path.substr(0, folder.size()), folder);
+  EXPECT_EQ(path.find_first_of("\\/", folder.size()), std::string::npos) << "a file name, no folder";
+  EXPECT_TRUE(SameTextIgnoringCase(path.substr(path.size() - 4), ".exe")) << path;
 }
 
 }  // namespace

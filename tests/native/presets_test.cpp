@@ -588,23 +588,42 @@ TEST(Form7, UnreadableDriveFallsBackToC) {
 }
 
 TEST(Presets, CommandLinePath) {
+  const std::string exe = "C:\\Program Files\\Kestrelane\\KestrelaneSE.exe";
   struct Case {
-    const char* line;
-    const char* path;
+    const char* name;
+    std::string line;
+    std::string path;
   };
   const Case cases[] = {
-      {"KestrelaneSE.exe C:\\p.ksp", "C:\\p.ksp"},
-      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\" C:\\My Presets\\fast one.ksp", "C:\\My Presets\\fast one.ksp"},
-      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\"   \"C:\\My Presets\\fast one.ksp\"  ",
+      {"quoted", "\"" + exe + "\" C:\\My Presets\\fast one.ksp", "C:\\My Presets\\fast one.ksp"},
+      {"quoted, the path quoted too", "\"" + exe + "\"   \"C:\\My Presets\\fast one.ksp\"  ",
        "C:\\My Presets\\fast one.ksp"},
-      {"\"C:\\Program Files\\Kestrelane\\KestrelaneSE.exe\"", ""},
-      {"KestrelaneSE.exe", ""},
-      {"", ""},
+      // Regression: a launcher that did not quote the program lost the path
+      // to the first blank: "Files\Kestrelane\KestrelaneSE.exe C:\p.ksp".
+      {"unquoted, with blanks", exe + " C:\\p.ksp", "C:\\p.ksp"},
+      {"unquoted, blanks in both", exe + " C:\\My Presets\\fast one.ksp", "C:\\My Presets\\fast one.ksp"},
+      {"other letter case", "c:\\program files\\kestrelane\\KESTRELANESE.EXE C:\\p.ksp", "C:\\p.ksp"},
+      {"other letter case, quoted", "\"C:\\PROGRAM FILES\\Kestrelane\\kestrelanese.exe\" C:\\p.ksp", "C:\\p.ksp"},
+      {"without .exe", "C:\\Program Files\\Kestrelane\\KestrelaneSE C:\\p.ksp", "C:\\p.ksp"},
+      {"blanks in front", "  " + exe + "  C:\\p.ksp", "C:\\p.ksp"},
+      {"a bare file name", "KestrelaneSE.exe C:\\p.ksp", "C:\\p.ksp"},
+      {"a short path", "C:\\PROGRA~1\\KESTRE~1\\KESTRE~1.EXE C:\\p.ksp", "C:\\p.ksp"},
+      {"a path that only starts like the program's", exe + "x C:\\p.ksp", "Files\\Kestrelane\\KestrelaneSE.exex C:\\p.ksp"},
+      {"only the program, quoted", "\"" + exe + "\"", ""},
+      {"only the program, unquoted", exe, ""},
+      {"only a bare file name", "KestrelaneSE.exe", ""},
+      {"empty", "", ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    EXPECT_EQ(PresetPathFromCommandLine(c.line), c.path);
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(PresetPathFromCommandLine(c.line, exe), c.path);
   }
+  fake::FakeMachine m;
+  EXPECT_EQ(PresetPathFromCommandLine(exe + " C:\\p.ksp", m.fs.ProgramPath()), "C:\\p.ksp")
+      << "the program's own path as the platform gives it";
+  m.fs.SetProgramPath("D:\\My Tools\\KS.exe");
+  EXPECT_EQ(m.fs.ProgramFolder(), "D:\\My Tools");
+  EXPECT_EQ(PresetPathFromCommandLine("D:\\My Tools\\KS.exe C:\\p.ksp", m.fs.ProgramPath()), "C:\\p.ksp");
 }
 
 // The profile manager on a card whose driver keeps clocks.

@@ -47,7 +47,8 @@ class WinePresetCommandLine : public ::testing::Test {
     const std::string source = FolderFromEnv("KS_SOURCE_DIR");
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
-    install_ = FreshTempPath(fs, "preset");
+    // A blank in the folder: launchers do not all quote the program.
+    install_ = FreshTempPath(fs, "preset") + " folder";
     ASSERT_TRUE(fs.CreateFolder(install_));
     ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
     for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"})
@@ -71,13 +72,14 @@ class WinePresetCommandLine : public ::testing::Test {
     reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "OGL_KSWINE2");
   }
 
-  // Starts KestrelaneSE.exe with `arguments`; `on_window` sees each visible
+  // Starts KestrelaneSE.exe with `arguments` (`program`: the program as the
+  // command line names it, quoted by default); `on_window` sees each visible
   // window of the process. True when the process ended within `ms`.
-  bool Run(const std::string& arguments, int ms, const std::function<void(HWND)>& on_window) {
+  bool Run(const std::string& arguments, int ms, const std::function<void(HWND)>& on_window,
+           const std::string& program = "") {
     auto& proc = machine_.proc;
-    const std::uint32_t pid =
-        proc.StartProgram(platform::QuotedProgram(install_ + "\\KestrelaneSE.exe") + " " + arguments,
-                          platform::WindowStyle::kNormalFocus);
+    const std::string named = program.empty() ? platform::QuotedProgram(install_ + "\\KestrelaneSE.exe") : program;
+    const std::uint32_t pid = proc.StartProgram(named + " " + arguments, platform::WindowStyle::kNormalFocus);
     if (pid == 0) return false;
     platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
     for (int waited = 0; waited < ms; waited += 20) {
@@ -106,6 +108,23 @@ TEST_F(WinePresetCommandLine, AppliesThePresetAndEndsWithoutAWindow) {
   EXPECT_EQ(number, -2);
   EXPECT_EQ(Stored(driver_key_, "OGL_KSWINE2", &number, &size), static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(number, 7);
+}
+
+// Started unquoted from a folder with blanks, and in other letters than the
+// file's, the program still finds the preset. (Wine quotes such a program
+// for the new process on its own; Windows passes the line on as it is,
+// which the native command-line rows cover.)
+TEST_F(WinePresetCommandLine, AnUnquotedProgramPathWithBlanksKeepsThePresetPath) {
+  const std::string preset = install_ + "\\DATA\\My presets\\fast one.ksp";
+  ASSERT_TRUE(machine_.fs.WriteFile(preset, Items({"ksp", "999", "0", "0", "D3D_KSWINE1", "-3"})));
+  bool showed = false;
+  ASSERT_TRUE(Run(preset, 60000, [&](HWND) { showed = true; }, install_ + "\\KESTRELANESE.EXE"))
+      << "the program did not end by itself";
+  EXPECT_FALSE(showed) << "no message about a missing file, no window";
+  std::int32_t number = 0;
+  DWORD size = 0;
+  EXPECT_EQ(Stored(driver_key_, "D3D_KSWINE1", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(number, -3);
 }
 
 TEST_F(WinePresetCommandLine, AFileThatIsNoPresetShowsAMessageAndWritesNothing) {
