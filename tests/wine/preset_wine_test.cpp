@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/basRegistry.h"
+#include "contract/standins.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "shell/Form1.h"
@@ -223,6 +224,45 @@ TEST_F(WineProfileManager, SavedPresetIsListedAndAppliedByPickingIt) {
   PumpUntil([&] { return manager_.Combo4.ListIndex() == item && manager_.Text1.Text().empty(); });
   EXPECT_EQ(s_.reg.ReadRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements").AsText(), "-10");
   EXPECT_EQ(s_.reg.ReadRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer").AsText(), "1");
+  manager_.Unload();
+}
+
+// Regression: on the NT family with a driver of build 2960 or lower the
+// profile manager asked the registry for the database's names whole, which
+// no driver value has, and saved no Direct3D value.
+TEST_F(WineProfileManager, SavesTheDirect3DValuesOfABuild2960Driver) {
+  auto& fs = machine_.files();
+  const std::string system = machine_.system().GetSystemDirectory();
+  // The driver DLL start-up reads: nv4_disp.dll up to XP, nvd3dum.dll from Vista on.
+  for (const char* dll : {"\\nv4_disp.dll", "\\nvd3dum.dll"})
+    ASSERT_TRUE(fs.CopyFile(fs.ProgramFolder() + "\\standins\\ks_nv2960.dll", system + dll));
+  {
+    Form1 detection(s_);
+    detection.ShowOsAndDirectXVersion();
+    detection.ReadDriverVersion();
+  }
+  InstallStandIns(machine_);
+  ASSERT_EQ(s_.DriverBuild, 2960);
+  ASSERT_NE(s_.OsClass, 0) << "the NT family";
+  s_.DriverKey = kFormKey;
+  s_.reg.WriteAsBinary = 1;
+  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements", -10);
+  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer", 1);
+  s_.reg.WriteAsBinary = 0;
+  manager_.Show();
+  PumpUntil([&] { return renderer_.WindowOf(manager_.Text1) != nullptr; });
+  HWND name = renderer_.WindowOf(manager_.Text1);
+  SetFocus(name);
+  for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
+  PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
+  ASSERT_EQ(manager_.Text1.Text(), "winetest");
+  machine_.msg.shown.clear();
+  Click(renderer_.WindowOf(manager_.Command3));
+  PumpUntil([&] { return !machine_.msg.shown.empty(); });
+  ASSERT_EQ(machine_.msg.shown.size(), 1u);
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadFile(preset_, &bytes));
+  EXPECT_EQ(bytes, Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
   manager_.Unload();
 }
 
