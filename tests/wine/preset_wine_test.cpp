@@ -180,6 +180,33 @@ class WineProfileManager : public ::testing::Test {
     PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
     PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
   }
+  // The driver values the tests save, as the registry editor stores them.
+  void PutDriverValues() {
+    s_.reg.WriteAsBinary = 1;
+    s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements", -10);
+    s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer", 1);
+    s_.reg.WriteAsBinary = 0;
+  }
+  // Opens the profile manager and types the profile name into its real box.
+  void TypeProfileName() {
+    manager_.Show();
+    PumpUntil([&] { return renderer_.WindowOf(manager_.Text1) != nullptr; });
+    HWND name = renderer_.WindowOf(manager_.Text1);
+    SetFocus(name);
+    for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
+    PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
+    ASSERT_EQ(manager_.Text1.Text(), "winetest");
+  }
+  // Clicks Save; the preset file's bytes once the saved message is shown.
+  std::string SaveAndReadBack() {
+    machine_.msg.shown.clear();
+    Click(renderer_.WindowOf(manager_.Command3));
+    PumpUntil([&] { return !machine_.msg.shown.empty(); });
+    EXPECT_EQ(machine_.msg.shown.size(), 1u);
+    std::string bytes;
+    EXPECT_TRUE(machine_.files().ReadFile(preset_, &bytes));
+    return bytes;
+  }
 
   WineMachine machine_;
   SeState s_{machine_};
@@ -190,25 +217,12 @@ class WineProfileManager : public ::testing::Test {
 };
 
 TEST_F(WineProfileManager, SavedPresetIsListedAndAppliedByPickingIt) {
-  s_.reg.WriteAsBinary = 1;
-  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements", -10);
-  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer", 1);
-  s_.reg.WriteAsBinary = 0;
-  manager_.Show();
-  PumpUntil([&] { return renderer_.WindowOf(manager_.Text1) != nullptr; });
-  HWND name = renderer_.WindowOf(manager_.Text1);
-  SetFocus(name);
-  for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
-  PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
-  ASSERT_EQ(manager_.Text1.Text(), "winetest");
+  PutDriverValues();
+  ASSERT_NO_FATAL_FAILURE(TypeProfileName());
   const std::string build = FolderFromEnv("KS_BUILD_DIR");
   if (!build.empty()) renderer_.SaveScreenshot(manager_, build + "\\profile_manager.bmp");
-  Click(renderer_.WindowOf(manager_.Command3));
-  PumpUntil([&] { return !machine_.msg.shown.empty(); });
-  ASSERT_EQ(machine_.msg.shown.size(), 1u);
-  std::string bytes;
-  ASSERT_TRUE(machine_.files().ReadFile(preset_, &bytes));
-  EXPECT_EQ(bytes, Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
+  EXPECT_EQ(SaveAndReadBack(),
+            Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
 
   s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements");
   s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer");
@@ -244,25 +258,10 @@ TEST_F(WineProfileManager, SavesTheDirect3DValuesOfABuild2960Driver) {
   InstallStandIns(machine_);
   ASSERT_EQ(s_.DriverBuild, 2960);
   ASSERT_NE(s_.OsClass, 0) << "the NT family";
-  s_.DriverKey = kFormKey;
-  s_.reg.WriteAsBinary = 1;
-  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements", -10);
-  s_.reg.WriteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer", 1);
-  s_.reg.WriteAsBinary = 0;
-  manager_.Show();
-  PumpUntil([&] { return renderer_.WindowOf(manager_.Text1) != nullptr; });
-  HWND name = renderer_.WindowOf(manager_.Text1);
-  SetFocus(name);
-  for (char c : std::string("winetest")) PostMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 0);
-  PumpUntil([&] { return manager_.Text1.Text() == "winetest"; });
-  ASSERT_EQ(manager_.Text1.Text(), "winetest");
-  machine_.msg.shown.clear();
-  Click(renderer_.WindowOf(manager_.Command3));
-  PumpUntil([&] { return !machine_.msg.shown.empty(); });
-  ASSERT_EQ(machine_.msg.shown.size(), 1u);
-  std::string bytes;
-  ASSERT_TRUE(fs.ReadFile(preset_, &bytes));
-  EXPECT_EQ(bytes, Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
+  PutDriverValues();
+  ASSERT_NO_FATAL_FAILURE(TypeProfileName());
+  EXPECT_EQ(SaveAndReadBack(),
+            Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
   manager_.Unload();
 }
 
