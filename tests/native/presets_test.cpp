@@ -352,7 +352,8 @@ TEST(LoadIt, FailuresTakeTheErrorPath) {
   {
     SCOPED_TRACE("a program that cannot be started");
     Rig r;
-    r.m.fs.AddFile(kPresets + "p.ksp", Items({"ksp", "0322", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}));
+    r.m.fs.AddFile(kPresets + "p.ksp",
+                   Items({"ksp", "0322", "0", "0", "App to run", "C:\\Nowhere", "C:\\Nowhere\\x.exe"}));
     r.f.Show();
     r.f.Text1.SetText(kPresets + "p.ksp");
     r.f.LoadIt();
@@ -608,7 +609,8 @@ TEST(Presets, CommandLinePath) {
       {"blanks in front", "  " + exe + "  C:\\p.ksp", "C:\\p.ksp"},
       {"a bare file name", "KestrelaneSE.exe C:\\p.ksp", "C:\\p.ksp"},
       {"a short path", "C:\\PROGRA~1\\KESTRE~1\\KESTRE~1.EXE C:\\p.ksp", "C:\\p.ksp"},
-      {"a path that only starts like the program's", exe + "x C:\\p.ksp", "Files\\Kestrelane\\KestrelaneSE.exex C:\\p.ksp"},
+      {"a path that only starts like the program's", exe + "x C:\\p.ksp",
+       "Files\\Kestrelane\\KestrelaneSE.exex C:\\p.ksp"},
       {"only the program, quoted", "\"" + exe + "\"", ""},
       {"only the program, unquoted", exe, ""},
       {"only a bare file name", "KestrelaneSE.exe", ""},
