@@ -115,6 +115,10 @@ class D3DReader {
 };
 
 void D3DReader::Run() {
+  // A control this run sets can run a handler that reads the driver again
+  // (the SLI box with IsStart 0); that inner run must hand the guard back
+  // as it found it, or this run's remaining steps would write unguarded.
+  const std::int32_t outer_guard = s_.AAGuard;
   s_.AAGuard = 1;
   const bool classic = s_.OsClass == 0 && s_.DriverBuild <= kClassicBuildLimit;
   if (!classic) {
@@ -129,7 +133,7 @@ void D3DReader::Run() {
     }
     TextureAndShaderValues();
   }
-  s_.AAGuard = 0;
+  s_.AAGuard = outer_guard;
 }
 
 void D3DReader::SliAntialiasing() {

@@ -193,6 +193,21 @@ TEST(DetectD3DSettings, GuardIsUpWhileTheControlsChange) {
   EXPECT_EQ(r.st.AAGuard, 0);
 }
 
+// Regression: a run started from a handler that this run's SLI step set off
+// cleared the guard at its end, and the transparency and gamma steps that
+// followed ran their handlers unguarded.
+TEST(DetectD3DSettings, ANestedRunHandsTheGuardBack) {
+  ReaderRig r(3, 6000);
+  r.Store(d3d::kSliAA, 0x29060797);
+  r.Store(d3d::kAAMode, 0x10000000 + 0x00010000 + 0x10);
+  r.f.Check15.OnClick = [&] { DetectD3DSettings(r.st, r.f); };
+  std::vector<int> seen;
+  r.f.Combo19.OnChange = [&] { seen.push_back(r.st.AAGuard); };
+  DetectD3DSettings(r.st, r.f);
+  EXPECT_EQ(seen, (std::vector<int>{1, 1, 1, 1}));
+  EXPECT_EQ(r.st.AAGuard, 0);
+}
+
 TEST(DetectD3DSettings, NeverWrites) {
   ReaderRig r(3, 6000);
   r.m.reg.on_call = [](const fake::FakeRegistry::Call& call) {
