@@ -41,6 +41,11 @@ const Case kFirstHalf[] = {
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
       {"Check15.Enabled", "1"}, {"MaxTextures", "-1"}}},
+    // The anisotropy and force-mipmaps boxes keep their design texts here;
+    // they were empty.
+    {"classic 9x driver: the design texts stay",
+     0, 2280, {{&v::kAniso, 0x10000008}, {&v::kForceMipmaps, 2}},
+     {{"Combo4", "Auto"}, {"Combo2", "Auto"}, {"Combo7", "None"}, {"Combo8", "None"}}},
     {"9x build 2281 reads under NVidia\\Direct3D",
      0, 2281, {{&v::kSliAA, 0x29060797}},
      {{"Check15", "1"}, {"Check16", "1"}, {"SliAAFlag", "1"}}},
@@ -90,9 +95,9 @@ const Case kFirstHalf[] = {
     {"anisotropy 8x into both boxes", 3, 6000, {{&v::kAniso, 0x10000008}}, {{"Combo4", "8x"}, {"Combo2", "8x"}}},
     // The writer stores 0x10000001 for the bilinear entry; it read back as "Disabled".
     {"anisotropy bilinear", 3, 6000, {{&v::kAniso, 0x10000001}}, {{"Combo4", "<135>"}, {"Combo2", "<135>"}}},
-    {"anisotropy unknown leaves both", 3, 6000, {{&v::kAniso, 0x10000003}}, {{"Combo4", ""}, {"Combo2", ""}}},
+    {"anisotropy unknown leaves both", 3, 6000, {{&v::kAniso, 0x10000003}}, {{"Combo4", "Auto"}, {"Combo2", "Auto"}}},
     {"anisotropy missing", 3, 6000, {}, {{"Combo4", "<137>"}, {"Combo2", "<137>"}}},
-    {"old anisotropy 4102, 16", 3, 4102, {{&v::kAnisoOld, 16}}, {{"Combo4", "16x"}, {"Combo2", ""}}},
+    {"old anisotropy 4102, 16", 3, 4102, {{&v::kAnisoOld, 16}}, {{"Combo4", "16x"}, {"Combo2", "Auto"}}},
     {"old anisotropy 4103, 4", 3, 4103, {{&v::kAnisoOld, 4}}, {{"Combo4", "16x"}}},
     {"old anisotropy 4103, -1", 3, 4103, {{&v::kAnisoOld, 0xFFFFFFFF}}, {{"Combo4", "<137>"}}},
     {"old anisotropy 4102, 0: point sampling", 3, 4102, {{&v::kAnisoOld, 0}}, {{"Combo4", "Point s."}}},
@@ -128,7 +133,7 @@ const Case kSecondHalf[] = {
     {"mipmap filtering off", 3, 6000, {{&v::kMipFiltering, 0x48391723}}, {{"Check4(4)", "1"}}},
     {"maximum textures 4", 3, 6000, {{&v::kMaxTextures, 4}}, {{"MaxTextures", "4"}}},
     {"force mipmaps trilinear", 3, 6000, {{&v::kForceMipmaps, 2}}, {{"Combo7", "<136>"}, {"Combo8", "<136>"}}},
-    {"force mipmaps 3 leaves both", 3, 6000, {{&v::kForceMipmaps, 3}}, {{"Combo7", ""}, {"Combo8", ""}}},
+    {"force mipmaps 3 leaves both", 3, 6000, {{&v::kForceMipmaps, 3}}, {{"Combo7", "None"}, {"Combo8", "None"}}},
     {"low MIP level 1", 3, 6000, {{&v::kLowMipLevel, 1}}, {{"Check4(0)", "1"}}},
     {"low MIP level 5 keeps the box", 3, 6000, {{&v::kLowMipLevel, 5}}, {{"Check4(0)", "1"}},
      [](ReaderRig& r) { r.f.Check4[0].SetValue(1); }},

@@ -40,7 +40,7 @@ const Case kCases[] = {
     {"FSAAMode 6: the 8x mode the writer stores", 0, 4500, {{&v::kFsaaMode, 6}}, {{"Combo1", "8x"}}},
     {"9x from 5000: no antialiasing, no anisotropy, no Direct3D reader",
      0, 6000, {{&v::kFsaaMode, 1}, {&d3d::kSliAA, 0x29060797}, {&d3d::kAniso, 0x10000008}},
-     {{"Combo1", "Auto"}, {"Combo2", ""}, {"Check15", "0"}, {"WriteAsBinary", "0"}}},
+     {{"Combo1", "Auto"}, {"Combo2", "Auto"}, {"Check15", "0"}, {"WriteAsBinary", "0"}}},
     {"XP from 5000: the Direct3D reader sets the shared boxes",
      3, 6000, {{&d3d::kAAMode, 0x10000010}, {&d3d::kAniso, 0x10000004}},
      {{"Combo1", "4x"}, {"Combo2", "4x"}, {"Combo3", "4x"}, {"WriteAsBinary", "1"}}},
