@@ -12,6 +12,7 @@ namespace ks::test {
 namespace {
 
 namespace v = d3d;
+namespace c = d3d_classic;
 
 struct Case {
   const char* name;
@@ -37,7 +38,7 @@ void RunCase(const Case& c) {
 void SliOn(ReaderRig& r) { r.st.SliAAFlag = 1; }
 
 const Case kFirstHalf[] = {
-    {"classic 9x driver: nothing changes",
+    {"classic 9x driver: the numbered values are not read",
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
       {"Check15.Enabled", "1"}, {"MaxTextures", "-1"}}},
@@ -87,10 +88,26 @@ const Case kFirstHalf[] = {
      {{"Combo3", "<137>"}, {"Combo1", "<137>"}, {"Combo18", "<145>"}, {"Combo19", "<145>"}, {"Check17", "0"},
       {"Check18", "0"}, {"AAModeText", "<137>"}}},
     {"antialiasing off", 3, 6000, {{&v::kAAMode, 0x10000000}}, {{"Combo3", "<145>"}, {"Combo1", "<145>"}}},
-    {"old driver: table C", 2, 4500, {{&v::kAAModeOld, 8}}, {{"Combo3", "6xS (12x)"}, {"Combo1", "Auto"}}},
+    // Regression: 6 and 8 showed "6x" and "6xS (12x)", while the writer stores
+    // them for "6xS" and "16x". The OpenGL box is not the reader's below 5000.
+    {"old driver: 6 is the 6xS the writer stores", 2, 4500, {{&v::kAAModeOld, 6}}, {{"Combo3", "6xS"}}},
+    {"old driver: 8 is the 16x the writer stores", 2, 4500, {{&v::kAAModeOld, 8}},
+     {{"Combo3", "16x"}, {"Combo1", "Auto"}}},
     {"old driver: 11 leaves the box", 2, 4500, {{&v::kAAModeOld, 11}}, {{"Combo3", "Auto"}}},
-    {"old driver: control value off", 2, 4500, {{&v::kAAModeOld, 3}, {&v::kAAControl, 0x06326293}},
-     {{"Combo3", "<145>"}, {"AAModeText", ""}}},
+    // Regression: the control value the automatic entry writes showed "Disabled".
+    {"old driver: the off control value is what Auto writes", 2, 4500,
+     {{&v::kAAModeOld, 0}, {&v::kAAControl, 0x06326293}}, {{"Combo3", "<137>"}, {"AAModeText", ""}},
+     [](ReaderRig& r) { r.f.Combo3.SetText("4x"); }},
+    {"old driver: the off control value wins over a mode", 2, 4500,
+     {{&v::kAAModeOld, 3}, {&v::kAAControl, 0x06326293}}, {{"Combo3", "<137>"}}},
+    // Regression: classic drivers' antialiasing was never shown, so a pick
+    // was gone after a restart.
+    {"classic 9x driver: 2x", 0, 2280, {{&c::kAAEnable, 1}, {&c::kAAQuality, 1}, {&c::kAAForceEnable, 4}},
+     {{"Combo3", "2x"}, {"Combo1", "Auto"}, {"AAModeText", ""}}},
+    {"classic 9x driver: 4x", 0, 2000, {{&c::kAAEnable, 1}, {&c::kAAQuality, 3}}, {{"Combo3", "4x"}}},
+    {"classic 9x driver: off is Auto", 0, 2280, {{&c::kAAEnable, 0}, {&c::kAAQuality, 0}}, {{"Combo3", "<137>"}},
+     [](ReaderRig& r) { r.f.Combo3.SetText("4x"); }},
+
     {"old driver leaves the transparency boxes", 2, 4500, {}, {{"Combo19", "Disabled"}, {"Combo3", "<137>"}}},
     {"anisotropy 8x into both boxes", 3, 6000, {{&v::kAniso, 0x10000008}}, {{"Combo4", "8x"}, {"Combo2", "8x"}}},
     // The writer stores 0x10000001 for the bilinear entry; it read back as "Disabled".

@@ -45,7 +45,11 @@ const Case kCases[] = {
      3, 6000, {{&d3d::kAAMode, 0x10000010}, {&d3d::kAniso, 0x10000004}},
      {{"Combo1", "4x"}, {"Combo2", "4x"}, {"Combo3", "4x"}, {"WriteAsBinary", "1"}}},
     {"XP below 5000: the OpenGL log2 anisotropy", 3, 4500, {{&v::kDefaultLogAniso, 2}}, {{"Combo2", "4x"}}},
-    {"XP below 5000: anisotropy missing", 3, 4500, {}, {{"Combo2", "Disabled"}}},
+    // Regression: the 0 that the automatic entry writes, and a missing value,
+    // showed "Disabled", which is no entry of the list.
+    {"XP below 5000: anisotropy 0 is Auto", 3, 4500, {{&v::kDefaultLogAniso, 0}}, {{"Combo2", "<137>"}},
+     [](ReaderRig& r) { r.f.Combo2.SetText("2x"); }},
+    {"XP below 5000: anisotropy missing", 3, 4500, {}, {{"Combo2", "<137>"}}},
     {"S3TC 3", 3, 6000, {{&v::kS3tcQuality, 3}}, {{"Check5(0)", "1"}, {"Check5(1)", "1"}}},
     {"S3TC 2", 3, 6000, {{&v::kS3tcQuality, 2}}, {{"Check5(0)", "0"}, {"Check5(1)", "1"}}},
     {"S3TC 5 leaves both", 3, 6000, {{&v::kS3tcQuality, 5}}, {{"Check5(0)", "1"}, {"Check5(1)", "0"}},
