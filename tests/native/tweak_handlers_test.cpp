@@ -2,6 +2,7 @@
 // the exact registry operations, and the states of the sister controls.
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -270,20 +271,22 @@ TEST(TweakHandlers, NestedRefreshKeepsTheAntialiasingGuard) {
   constexpr std::uint32_t kStored = 0x10000000 + 0x00100000 + 0x40000000 + 0x10;  // gamma, supersampling, 4x
   r.Store(d3d::kSliAA, 0x29060797);
   r.Store(d3d::kAAMode, kStored);
-  std::vector<std::size_t> writes;  // the number of control events before each write
+  const std::map<std::string, std::string> held = {{d3d::kAAMode.name, FourBytes(kStored)},
+                                                    {d3d::kSliAA.name, FourBytes(0x29060797)}};
+  std::map<std::string, std::vector<std::size_t>> writes;  // the number of control events before each write
   std::vector<std::string> wrong;
   r.m.reg.on_call = [&](const fake::FakeRegistry::Call& call) {
-    if (call.op == "RegSetValueExA" && call.name == d3d::kAAMode.name) {
-      writes.push_back(r.st.app.Events().size());
-      if (call.bytes != FourBytes(kStored)) wrong.push_back(Hex(call.bytes));
-    }
+    const auto value = held.find(call.name);
+    if (call.op != "RegSetValueExA" || value == held.end()) return;
+    writes[call.name].push_back(r.st.app.Events().size());
+    if (call.bytes != value->second) wrong.push_back(call.name + " " + Hex(call.bytes));
   };
   r.st.app.TakeEvents();
   DetectD3DSettings(r.st, r.f);
   DetectOGLSettings(r.st, r.f);
   EXPECT_EQ(wrong, std::vector<std::string>{}) << "a write with the flags dropped";
-  EXPECT_EQ(std::adjacent_find(writes.begin(), writes.end()), writes.end())
-      << "two writes of the mode from one control change";
+  for (const auto& [name, at] : writes)
+    EXPECT_EQ(std::adjacent_find(at.begin(), at.end()), at.end()) << name << " written twice for one control change";
   EXPECT_EQ(r.Differences({{"Check15", "1"}, {"Combo3", "SLI 8x"}, {"Combo19", "Supersampling"}, {"Check17", "1"},
                            {"AAGuard", "0"}}),
             std::vector<std::string>{});
