@@ -10,6 +10,8 @@ std::array<std::int32_t, 6> AnisoLevels(std::int32_t driver_build) {
   return {-1, 0, 1, 2, 3, 4};
 }
 
+bool IsClassicDriver(const SeState& state) { return state.OsClass == 0 && state.DriverBuild <= kClassicBuildLimit; }
+
 std::int32_t AAFlagWord(const SeState& state) {
   std::int32_t flags = 0;
   if (state.GammaAA == 1) flags += kAAGammaFlag;
@@ -25,8 +27,7 @@ void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16
   state.reg.WriteAsBinary = D3DIsNtFamily(state) ? 1 : 0;
   call.aa_flags = AAFlagWord(state);
 
-  const bool classic = state.OsClass == 0 && state.DriverBuild <= kClassicBuildLimit;
-  if (classic) {
+  if (IsClassicDriver(state)) {
     state.reg.WriteAsBinary = 0;
     if (code <= kLastClassicCode) {
       if (const SettingRow* row = FindRow(D3DClassicTable(), code, call)) RunRow(*row, call);

@@ -32,6 +32,9 @@ void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16
 void WriteD3DSetting(SeState& state, Form1& form, const std::int16_t& code, const std::int32_t& value);
 
 inline constexpr std::int32_t kClassicBuildLimit = 2280;  // classic path up to this build
+// Windows 9x/Me with a driver of build kClassicBuildLimit or lower: the
+// classic path, whose drivers read only the upper-case values.
+bool IsClassicDriver(const SeState& state);
 inline constexpr std::int16_t kLastD3DCode = 128;
 inline constexpr std::int16_t kLastClassicCode = 61;
 

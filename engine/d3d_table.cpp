@@ -68,7 +68,9 @@ constexpr SettingRow kNumbered[] = {
     {98, W::kAlways, {AAMode(0x01)}},
     {99, W::kAlways, {AAMode(0x02)}},
     {100, W::kAlways, {AAMode(0x16)}},
-    {101, W::kAlways, {AAMode(0x18)}},
+    {101, W::kBuildFrom5000, {AAMode(0x18)}},
+    // Older drivers do not read the shared value: "8xS" is their mode 9.
+    {101, W::kBuildBelow5000, {AAOn(), Put(v::kAAModeOld, 9)}},
     {128, W::kAlways, {AAMode(0x00)}},
     {82, W::kAlways, {AAOn(), Put(v::kAAModeOld, 9)}},
     {83, W::kAlways, {AAOn(), Put(v::kAAModeOld, 10)}},

@@ -55,10 +55,26 @@ constexpr AAModeRow kAAModes[] = {
     {Mode(0x1A), Fixed("16x"), "SLI 32x", O::kSame},
 };
 
+// The mode numbers the writer stores below build 5000: codes 1-8 store their
+// own number (6 is "6xS", 8 is "16x"), code 82 and "8xS" store 9, code 83
+// stores 10.
 constexpr ValueText kOldAAModes[] = {
-    {0, Entry(137)},        {1, Fixed("2x")},  {2, Fixed("Quincunx")},  {3, Fixed("4x")},
-    {4, Fixed("4x 9-tap")}, {5, Fixed("4xS")}, {6, Fixed("6x")},        {7, Fixed("8x")},
-    {8, Fixed("6xS (12x)")}, {9, Fixed("8xS")}, {10, Fixed("4xSS")},
+    {0, Entry(137)},        {1, Fixed("2x")},  {2, Fixed("Quincunx")}, {3, Fixed("4x")},
+    {4, Fixed("4x 9-tap")}, {5, Fixed("4xS")}, {6, Fixed("6xS")},      {7, Fixed("8x")},
+    {8, Fixed("16x")},      {9, Fixed("8xS")}, {10, Fixed("4xSS")},
+};
+
+// The classic drivers' three antialiasing states, as the writer's classic
+// table stores them in "ANTIALIASENABLE" and "ANTIALIASQUALITY".
+struct ClassicAAMode {
+  std::int32_t enable;
+  std::int32_t quality;  // -1: any
+  Shown shown;
+};
+constexpr ClassicAAMode kClassicAAModes[] = {
+    {0, -1, Entry(137)},
+    {1, 1, Fixed("2x")},
+    {1, 3, Fixed("4x")},
 };
 
 // 0x10000001 is what the writer stores for the bilinear entry (135).
@@ -106,6 +122,7 @@ class D3DReader {
   void SliAvailability();
   void AntialiasingMode();
   void OldAntialiasingMode();
+  void ClassicAntialiasingMode();
   void Anisotropy();
   void OldAnisotropy();
   void TextureAndShaderValues();
@@ -115,9 +132,14 @@ class D3DReader {
 };
 
 void D3DReader::Run() {
+  // A control this run sets can run a handler that reads the driver again
+  // (the SLI box with IsStart 0); that inner run must hand the guard back
+  // as it found it, or this run's remaining steps would write unguarded.
+  const std::int32_t outer_guard = s_.AAGuard;
   s_.AAGuard = 1;
-  const bool classic = s_.OsClass == 0 && s_.DriverBuild <= kClassicBuildLimit;
-  if (!classic) {
+  if (IsClassicDriver(s_)) {
+    ClassicAntialiasingMode();
+  } else {
     SliAntialiasing();
     SliAvailability();
     if (s_.DriverBuild >= 5000) {
@@ -129,7 +151,7 @@ void D3DReader::Run() {
     }
     TextureAndShaderValues();
   }
-  s_.AAGuard = 0;
+  s_.AAGuard = outer_guard;
 }
 
 void D3DReader::SliAntialiasing() {
@@ -193,7 +215,22 @@ void D3DReader::AntialiasingMode() {
 void D3DReader::OldAntialiasingMode() {
   const std::int32_t v = ReadOr(d3d::kAAModeOld, 0);
   if (const ValueText* row = FindValueText(kOldAAModes, v)) f_.Combo3.SetText(Text(row->shown));
-  if (Read(d3d::kAAControl).NumberOr(0) == kAAOffControl) f_.Combo3.SetText(s_.Lang(145));
+  // The control value that switches the mode off is what the automatic
+  // entry writes, whatever mode number stands beside it.
+  if (Read(d3d::kAAControl).NumberOr(0) == kAAOffControl) f_.Combo3.SetText(s_.Lang(137));
+}
+
+void D3DReader::ClassicAntialiasingMode() {
+  const RegRead enable = Read(d3d_classic::kAAEnable);
+  if (enable.IsEmpty()) return;
+  const std::int32_t e = enable.NumberOr(-1);
+  const std::int32_t q = ReadOr(d3d_classic::kAAQuality, 0);
+  for (const ClassicAAMode& mode : kClassicAAModes) {
+    if (mode.enable == e && (mode.quality == -1 || mode.quality == q)) {
+      f_.Combo3.SetText(Text(mode.shown));
+      return;
+    }
+  }
 }
 
 void D3DReader::Anisotropy() {

@@ -231,9 +231,11 @@ void OGLReader::Emulation() {
 }
 
 void OGLReader::OldAnisotropy() {
-  static constexpr const char* kLevels[] = {"Disabled", "2x", "4x", "8x"};
+  // The base-2 logarithm of the level; 0, also for a missing value, is what
+  // the automatic entry writes.
+  static constexpr Shown kLevels[] = {Entry(137), Fixed("2x"), Fixed("4x"), Fixed("8x")};
   const std::int32_t v = ReadOr(ogl::kDefaultLogAniso, 0);
-  f_.Combo2.SetText(v >= 1 && v <= 3 ? kLevels[v] : kLevels[0]);
+  f_.Combo2.SetText(v >= 0 && v <= 3 ? Text(kLevels[v]) : std::string("Disabled"));
 }
 
 }  // namespace

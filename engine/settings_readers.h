@@ -6,7 +6,10 @@
 // AAGuard whether to write.
 //
 // DetectD3DSettings also sets the OpenGL twins of the values the driver
-// shares between both interfaces. DetectOGLSettings sets the registry
+// shares between both interfaces; on the classic drivers it shows only the
+// Direct3D antialiasing mode. It leaves AAGuard as it found it (1 while it
+// runs), so a run started from one of its own control changes does not
+// lift the guard of the run that is still going. DetectOGLSettings sets the registry
 // writer's switch by OS (and leaves it set); on the NT family from build
 // 5000 it ends by running DetectD3DSettings.
 #pragma once

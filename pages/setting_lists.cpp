@@ -1,6 +1,10 @@
 #include "pages/setting_lists.h"
 
+#include <algorithm>
+
 #include "common/numbers.h"
+#include "engine/d3d.h"
+#include "pages/tweak_handlers.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 
@@ -55,6 +59,19 @@ bool HasTransparencyAntialiasing(const std::string& device_id) {
   const std::string group = device_id.substr(0, 3);
   // The groups "29" and "39" are the ids 029x and 039x.
   return group == "009" || group == "029" || group == "039";
+}
+
+// Whether the Direct3D writer stores the mode `text` on this driver. The
+// classic drivers keep only the modes of their own table (off, 2x, 4x); a
+// mode without a row there would change nothing the driver reads.
+bool D3DStoresMode(const SeState& s, const std::string& text) {
+  if (!IsClassicDriver(s)) return true;
+  for (const AAChoice& row : AAChoices()) {
+    if (TextOf(s, row.text) != text && !(row.sli && text == row.sli)) continue;
+    const auto classic = D3DClassicTable();
+    return std::any_of(classic.begin(), classic.end(), [&](const SettingRow& r) { return r.code == row.d3d.code; });
+  }
+  return false;
 }
 
 }  // namespace
@@ -120,8 +137,12 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
   }
 
   const std::string aa = AntialiasingClass(s);
+  auto d3d = [&](std::initializer_list<Shown> items) {
+    for (Shown item : items)
+      if (D3DStoresMode(s, TextOf(s, item))) f.Combo3.AddItem(TextOf(s, item));
+  };
   auto both = [&](std::initializer_list<Shown> items) {
-    Add(s, f.Combo3, items);
+    d3d(items);
     Add(s, f.Combo1, items);
   };
   if (aa == "0") {
@@ -136,7 +157,7 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
   } else if (aa == "8") {
     both({Entry(137), Fixed("2x"), Fixed("Quincunx"), Fixed("4x")});
     // Direct3D offers the larger modes with every build, OpenGL above 5000.
-    Add(s, f.Combo3, {Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
+    d3d({Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
     if (above5000) Add(s, f.Combo1, {Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
     if (above6000) both({Fixed("16x")});
   }

@@ -10,8 +10,8 @@ using design::PutLine;
 FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
   // page 5: OpenGL texture filtering
   Put(Label4.LoadIn(pages_[5], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");
-  Put(Combo2, 2880, 360, 2535, 315);
-  Put(Combo7, 2880, 720, 2535, 315);
+  Put(Combo2, 2880, 360, 2535, 315).SetText("Auto");
+  Put(Combo7, 2880, 720, 2535, 315).SetText("None");
   Put(Label4.LoadIn(pages_[5], 5), 240, 750, 2535, kRow, "Force Mipmaps:");
   Put(Label4.LoadIn(pages_[5], 1), 240, 1110, 2535, kRow, "Image settings:");
   Put(Label4.LoadIn(pages_[5], 4), 240, 1470, 2535, kRow, "Texture LOD bias:");
@@ -29,8 +29,8 @@ FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
 
   // page 6: Direct3D texture filtering
   Put(Label6.LoadIn(pages_[6], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");
-  Put(Combo4, 2880, 360, 2535, 315);
-  Put(Combo8, 2880, 720, 2535, 315);
+  Put(Combo4, 2880, 360, 2535, 315).SetText("Auto");
+  Put(Combo8, 2880, 720, 2535, 315).SetText("None");
   Put(Label6.LoadIn(pages_[6], 2), 240, 750, 2535, kRow, "Force mipmaps:");
   Put(Label6.LoadIn(pages_[6], 1), 240, 1110, 2535, kRow, "Intellisample image settings:");
   Put(Label6.LoadIn(pages_[6], 3), 240, 1470, 2535, kRow, "Texture LOD bias:");

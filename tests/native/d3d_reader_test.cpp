@@ -12,6 +12,7 @@ namespace ks::test {
 namespace {
 
 namespace v = d3d;
+namespace c = d3d_classic;
 
 struct Case {
   const char* name;
@@ -37,10 +38,15 @@ void RunCase(const Case& c) {
 void SliOn(ReaderRig& r) { r.st.SliAAFlag = 1; }
 
 const Case kFirstHalf[] = {
-    {"classic 9x driver: nothing changes",
+    {"classic 9x driver: the numbered values are not read",
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
       {"Check15.Enabled", "1"}, {"MaxTextures", "-1"}}},
+    // The anisotropy and force-mipmaps boxes keep their design texts here;
+    // they were empty.
+    {"classic 9x driver: the design texts stay",
+     0, 2280, {{&v::kAniso, 0x10000008}, {&v::kForceMipmaps, 2}},
+     {{"Combo4", "Auto"}, {"Combo2", "Auto"}, {"Combo7", "None"}, {"Combo8", "None"}}},
     {"9x build 2281 reads under NVidia\\Direct3D",
      0, 2281, {{&v::kSliAA, 0x29060797}},
      {{"Check15", "1"}, {"Check16", "1"}, {"SliAAFlag", "1"}}},
@@ -82,17 +88,33 @@ const Case kFirstHalf[] = {
      {{"Combo3", "<137>"}, {"Combo1", "<137>"}, {"Combo18", "<145>"}, {"Combo19", "<145>"}, {"Check17", "0"},
       {"Check18", "0"}, {"AAModeText", "<137>"}}},
     {"antialiasing off", 3, 6000, {{&v::kAAMode, 0x10000000}}, {{"Combo3", "<145>"}, {"Combo1", "<145>"}}},
-    {"old driver: table C", 2, 4500, {{&v::kAAModeOld, 8}}, {{"Combo3", "6xS (12x)"}, {"Combo1", "Auto"}}},
+    // Regression: 6 and 8 showed "6x" and "6xS (12x)", while the writer stores
+    // them for "6xS" and "16x". The OpenGL box is not the reader's below 5000.
+    {"old driver: 6 is the 6xS the writer stores", 2, 4500, {{&v::kAAModeOld, 6}}, {{"Combo3", "6xS"}}},
+    {"old driver: 8 is the 16x the writer stores", 2, 4500, {{&v::kAAModeOld, 8}},
+     {{"Combo3", "16x"}, {"Combo1", "Auto"}}},
     {"old driver: 11 leaves the box", 2, 4500, {{&v::kAAModeOld, 11}}, {{"Combo3", "Auto"}}},
-    {"old driver: control value off", 2, 4500, {{&v::kAAModeOld, 3}, {&v::kAAControl, 0x06326293}},
-     {{"Combo3", "<145>"}, {"AAModeText", ""}}},
+    // Regression: the control value the automatic entry writes showed "Disabled".
+    {"old driver: the off control value is what Auto writes", 2, 4500,
+     {{&v::kAAModeOld, 0}, {&v::kAAControl, 0x06326293}}, {{"Combo3", "<137>"}, {"AAModeText", ""}},
+     [](ReaderRig& r) { r.f.Combo3.SetText("4x"); }},
+    {"old driver: the off control value wins over a mode", 2, 4500,
+     {{&v::kAAModeOld, 3}, {&v::kAAControl, 0x06326293}}, {{"Combo3", "<137>"}}},
+    // Regression: classic drivers' antialiasing was never shown, so a pick
+    // was gone after a restart.
+    {"classic 9x driver: 2x", 0, 2280, {{&c::kAAEnable, 1}, {&c::kAAQuality, 1}, {&c::kAAForceEnable, 4}},
+     {{"Combo3", "2x"}, {"Combo1", "Auto"}, {"AAModeText", ""}}},
+    {"classic 9x driver: 4x", 0, 2000, {{&c::kAAEnable, 1}, {&c::kAAQuality, 3}}, {{"Combo3", "4x"}}},
+    {"classic 9x driver: off is Auto", 0, 2280, {{&c::kAAEnable, 0}, {&c::kAAQuality, 0}}, {{"Combo3", "<137>"}},
+     [](ReaderRig& r) { r.f.Combo3.SetText("4x"); }},
+
     {"old driver leaves the transparency boxes", 2, 4500, {}, {{"Combo19", "Disabled"}, {"Combo3", "<137>"}}},
     {"anisotropy 8x into both boxes", 3, 6000, {{&v::kAniso, 0x10000008}}, {{"Combo4", "8x"}, {"Combo2", "8x"}}},
     // The writer stores 0x10000001 for the bilinear entry; it read back as "Disabled".
     {"anisotropy bilinear", 3, 6000, {{&v::kAniso, 0x10000001}}, {{"Combo4", "<135>"}, {"Combo2", "<135>"}}},
-    {"anisotropy unknown leaves both", 3, 6000, {{&v::kAniso, 0x10000003}}, {{"Combo4", ""}, {"Combo2", ""}}},
+    {"anisotropy unknown leaves both", 3, 6000, {{&v::kAniso, 0x10000003}}, {{"Combo4", "Auto"}, {"Combo2", "Auto"}}},
     {"anisotropy missing", 3, 6000, {}, {{"Combo4", "<137>"}, {"Combo2", "<137>"}}},
-    {"old anisotropy 4102, 16", 3, 4102, {{&v::kAnisoOld, 16}}, {{"Combo4", "16x"}, {"Combo2", ""}}},
+    {"old anisotropy 4102, 16", 3, 4102, {{&v::kAnisoOld, 16}}, {{"Combo4", "16x"}, {"Combo2", "Auto"}}},
     {"old anisotropy 4103, 4", 3, 4103, {{&v::kAnisoOld, 4}}, {{"Combo4", "16x"}}},
     {"old anisotropy 4103, -1", 3, 4103, {{&v::kAnisoOld, 0xFFFFFFFF}}, {{"Combo4", "<137>"}}},
     {"old anisotropy 4102, 0: point sampling", 3, 4102, {{&v::kAnisoOld, 0}}, {{"Combo4", "Point s."}}},
@@ -128,7 +150,7 @@ const Case kSecondHalf[] = {
     {"mipmap filtering off", 3, 6000, {{&v::kMipFiltering, 0x48391723}}, {{"Check4(4)", "1"}}},
     {"maximum textures 4", 3, 6000, {{&v::kMaxTextures, 4}}, {{"MaxTextures", "4"}}},
     {"force mipmaps trilinear", 3, 6000, {{&v::kForceMipmaps, 2}}, {{"Combo7", "<136>"}, {"Combo8", "<136>"}}},
-    {"force mipmaps 3 leaves both", 3, 6000, {{&v::kForceMipmaps, 3}}, {{"Combo7", ""}, {"Combo8", ""}}},
+    {"force mipmaps 3 leaves both", 3, 6000, {{&v::kForceMipmaps, 3}}, {{"Combo7", "None"}, {"Combo8", "None"}}},
     {"low MIP level 1", 3, 6000, {{&v::kLowMipLevel, 1}}, {{"Check4(0)", "1"}}},
     {"low MIP level 5 keeps the box", 3, 6000, {{&v::kLowMipLevel, 5}}, {{"Check4(0)", "1"}},
      [](ReaderRig& r) { r.f.Check4[0].SetValue(1); }},
@@ -190,6 +212,21 @@ TEST(DetectD3DSettings, GuardIsUpWhileTheControlsChange) {
   r.f.Combo13.OnChange = [&] { seen.push_back(r.st.AAGuard); };
   DetectD3DSettings(r.st, r.f);
   EXPECT_EQ(seen, (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(r.st.AAGuard, 0);
+}
+
+// Regression: a run started from a handler that this run's SLI step set off
+// cleared the guard at its end, and the transparency and gamma steps that
+// followed ran their handlers unguarded.
+TEST(DetectD3DSettings, ANestedRunHandsTheGuardBack) {
+  ReaderRig r(3, 6000);
+  r.Store(d3d::kSliAA, 0x29060797);
+  r.Store(d3d::kAAMode, 0x10000000 + 0x00010000 + 0x10);
+  r.f.Check15.OnClick = [&] { DetectD3DSettings(r.st, r.f); };
+  std::vector<int> seen;
+  r.f.Combo19.OnChange = [&] { seen.push_back(r.st.AAGuard); };
+  DetectD3DSettings(r.st, r.f);
+  EXPECT_EQ(seen, (std::vector<int>{1, 1, 1, 1}));
   EXPECT_EQ(r.st.AAGuard, 0);
 }
 

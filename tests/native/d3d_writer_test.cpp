@@ -49,7 +49,10 @@ const Case kAntialiasing[] = {
      [](WriterRig& r) { r.state.GammaAA = 2; r.state.TranspAAMode = 3; }},
     {"5000 and above, off: 0 without flags", 3, 5000, 0, 0, {Binary(kNt, "D3DOGL_70835937", 0)},
      [](WriterRig& r) { r.state.GammaAA = 1; }},
-    {"mode 101 ignores the build threshold", 3, 4500, 101, 0, {Binary(kNt, "D3DOGL_70835937", 0x10000018)}},
+    {"mode 100 ignores the build threshold", 3, 4500, 100, 0, {Binary(kNt, "D3DOGL_70835937", 0x10000016)}},
+    // Regression: 8xS wrote the shared value, which drivers below 5000 do not read.
+    {"8xS below 5000: control value and mode 9", 3, 4500, 101, 0,
+     {Binary(kNt, "D3D_08285629", 0x57015990), Binary(kNt, "D3d_70835937", 9)}},
     {"code 82: control value and mode 9", 1, 4000, 82, 0,
      {Binary(kNt, "D3D_08285629", 0x57015990), Binary(kNt, "D3d_70835937", 9)}},
     {"SLI antialiasing on", 3, 7000, 127, 1, {Binary(kNt, "D3DOGL_12677978", 0x29060797)}},

@@ -57,11 +57,11 @@ void ReaderRig::Record() {
   };
 }
 
-void ReaderRig::Reach(ui::Control& control) {
+void ShowPageOf(Form1& form, ui::Control& control) {
   for (ui::Frame* frame = control.Container(); frame; frame = frame->Container()) {
     if (frame->Name() == "Frame1") {
-      f.ActivePage = frame->Index();
-      f.ShowPage();
+      form.ActivePage = frame->Index();
+      form.ShowPage();
     }
   }
 }

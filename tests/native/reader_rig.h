@@ -17,6 +17,9 @@
 
 namespace ks::test {
 
+// Shows the page of the main window that holds `control`, so the user can reach it.
+void ShowPageOf(Form1& form, ui::Control& control);
+
 // A number the driver holds for one value, for a table of cases.
 struct StoredNumber {
   const DriverValue* value;
@@ -68,8 +71,7 @@ struct ReaderRig {
   // as a line of writer_rig.h ("set DK <name> <type> <hex>", "del DK <name>").
   void Record();
   std::vector<std::string> TakeOps() { return std::exchange(ops, {}); }
-  // Shows the page that holds the control, so the user can reach it.
-  void Reach(ui::Control& control);
+  void Reach(ui::Control& control) { ShowPageOf(f, control); }
 
   fake::FakeMachine m;
   SeState st;

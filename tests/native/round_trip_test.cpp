@@ -1,12 +1,17 @@
 // Writer -> reader: a setting code written by the Direct3D or OpenGL writer
-// reads back as the state of the control whose handler sends that code.
+// reads back as the state of the control whose handler sends that code; and
+// an entry picked in a list is what that list shows when the program starts
+// again.
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
 #include "engine/settings_readers.h"
+#include "native/fixtures/se_rig.h"
 #include "native/reader_rig.h"
 
 namespace ks::test {
@@ -60,6 +65,12 @@ const Case kCases[] = {
     {O, 1, 0, "Combo1", "Quincunx", 0, 4500}, {O, 3, 0, "Combo1", "4x", 0, 4500},
     {O, 60, 0, "Combo1", "4x 9-tap", 0, 4500}, {O, 61, 0, "Combo1", "8x", 0, 4500},
     {O, 62, 0, "Combo1", "16x", 0, 4500},
+    // Regression: below 5000 these codes read back as "Disabled", "6x",
+    // "6xS (12x)" and the mode before, and on classic drivers not at all.
+    {D, 0, 0, "Combo3", "<137>", 3, 4500}, {D, 6, 0, "Combo3", "6xS", 3, 4500},
+    {D, 8, 0, "Combo3", "16x", 0, 4103}, {D, 101, 0, "Combo3", "8xS", 1, 2500},
+    {D, 0, 0, "Combo3", "<137>", 0, 2280}, {D, 1, 0, "Combo3", "2x", 0, 2280},
+    {D, 3, 0, "Combo3", "4x", 0, 2280},
     // Anisotropy.
     {D, 36, 0, "Combo4", "<137>"}, {D, 10, 0, "Combo4", "<135>"}, {D, 11, 0, "Combo4", "2x"},
     {D, 60, 0, "Combo4", "4x"}, {D, 61, 0, "Combo4", "8x"}, {D, 112, 0, "Combo4", "16x"},
@@ -67,6 +78,8 @@ const Case kCases[] = {
     {D, 11, 0, "Combo4", "2x", 3, 4500}, {D, 112, 0, "Combo4", "16x", 3, 4500},
     {O, 5, 0, "Combo2", "<137>"}, {O, 4, 0, "Combo2", "2x"}, {O, 31, 0, "Combo2", "4x"},
     {O, 32, 0, "Combo2", "8x"}, {O, 4, 0, "Combo2", "2x", 3, 4500}, {O, 32, 0, "Combo2", "8x", 3, 4500},
+    // Regression: the OpenGL page's automatic entry read back as "Disabled" below 5000.
+    {O, 5, 0, "Combo2", "<137>", 3, 4500}, {O, 5, 0, "Combo2", "<137>", 4, 2280},
     // The other Direct3D controls.
     {D, 105, 0, "Combo8", "<134>"}, {D, 106, 0, "Combo8", "<135>"}, {D, 107, 0, "Combo7", "<136>"},
     {D, 67, 0, "Combo6", "<129>"}, {D, 68, 0, "Combo6", "<128>"}, {D, 69, 0, "Combo6", "<127>"},
@@ -117,6 +130,120 @@ TEST(WriterReaderRoundTrip, EveryCodeReadsBackAsTheControlStateThatSentIt) {
     DetectD3DSettings(r.st, r.f);
     EXPECT_EQ(r.Probe(c.probe), c.expected) << name;
   }
+}
+
+// One run of KestrelaneSE on a fake machine, from start-up to its end.
+struct Run {
+  explicit Run(fake::FakeMachine& machine) : s(machine), form(s) {
+    MarkLanguage(s);
+    s.app.Title = "KestrelaneSE";
+    form.Load();
+  }
+  ui::ComboBox& Combo(const char* name) { return *static_cast<ui::ComboBox*>(form.Find(name)); }
+  // Picks `text` from the list as the user does, on its page.
+  void Pick(ui::ComboBox& combo, const std::string& text) {
+    ShowPageOf(form, combo);
+    const int index = combo.FindItem(text);
+    ASSERT_GE(index, 0) << text;
+    combo.UserPick(index);
+  }
+  // The driver's values that a reading of the driver with IsStart 0 (as the
+  // wizard and the preset loader run it) changes or deletes: the handlers
+  // it runs write what the pages show, which must be what the driver holds.
+  std::vector<std::string> ChangedByARefresh(fake::FakeMachine& machine) {
+    const auto before = DriverValues(machine, "HKLM\\" + s.DriverKey);
+    DetectD3DSettings(s, form);
+    DetectOGLSettings(s, form);
+    const auto after = DriverValues(machine, "HKLM\\" + s.DriverKey);
+    std::vector<std::string> changed;
+    for (const auto& [name, bytes] : before) {
+      const auto now = after.find(name);
+      if (now == after.end()) changed.push_back(name + " (deleted)");
+      else if (now->second != bytes && !SliderValue(name)) changed.push_back(name);
+    }
+    return changed;
+  }
+  // Every value under `key` and its subkeys, by path and name.
+  static std::map<std::string, std::string> DriverValues(fake::FakeMachine& machine, const std::string& key) {
+    std::map<std::string, std::string> values;
+    for (const std::string& name : machine.reg.ValueNames(key)) {
+      const auto v = machine.reg.Get(key, name);
+      values[key + "|" + name] = std::to_string(v->type) + ":" + v->bytes;
+    }
+    for (const std::string& sub : machine.reg.SubkeyNames(key)) values.merge(DriverValues(machine, key + "\\" + sub));
+    return values;
+  }
+  // The multitexturing and shader sliders write what they show at every
+  // reading, also where the driver holds no value yet.
+  static bool SliderValue(const std::string& path_name) {
+    const std::string name = path_name.substr(path_name.find('|') + 1);
+    return name == "D3D_59954022" || name == "D3d_59954021" || name == "D3d_59954023" || name == "D3D_59954023";
+  }
+  SeState s;
+  Form1 form;
+};
+
+struct Machine {
+  const char* name;
+  OsKind os;
+};
+constexpr Machine kMachines[] = {
+    {"Windows 98", OsKind::kWin98}, {"NT 4", OsKind::kNt4}, {"Windows 2000", OsKind::kWin2000},
+    {"XP", OsKind::kXp},            {"Vista", OsKind::kVista},
+};
+constexpr std::int32_t kOldBuilds[] = {2280, 2500, 4103, 4500};
+
+void PickEveryEntryAndStartAgain(const Machine& machine, std::int32_t build, const char* combo_name) {
+  MachineSpec spec = DefaultSpec(machine.os);
+  spec.driver_version = spec.driver_version.substr(0, spec.driver_version.size() - 4) + std::to_string(build);
+  spec.cards[0].device_id = "0322";  // a GeForce FX 5200: every antialiasing mode, anisotropy up to 8x
+  auto m = BuildMachine(spec);
+  InstallChipData(*m);
+  std::vector<std::string> entries;
+  {
+    Run first(*m);
+    ASSERT_EQ(first.s.DriverBuild, build);
+    ui::ComboBox& combo = first.Combo(combo_name);
+    for (int i = 0; i < combo.ListCount(); ++i) entries.push_back(combo.List(i));
+  }
+  ASSERT_FALSE(entries.empty());
+  // The first entry last, so that every pick changes what the driver holds.
+  std::rotate(entries.begin(), entries.begin() + 1, entries.end());
+  // One start more than picks: the last start shows the last pick.
+  entries.push_back("");
+  std::string picked;
+  for (const std::string& entry : entries) {
+    Run run(*m);
+    if (!picked.empty()) {
+      const std::string row = std::string(machine.name) + " build " + std::to_string(build) + " " + combo_name +
+                              " \"" + picked + "\"";
+      EXPECT_EQ(run.Combo(combo_name).Text(), picked) << row;
+      EXPECT_EQ(run.ChangedByARefresh(*m), std::vector<std::string>{}) << row << ": a refresh changed the driver";
+      // Below build 5000 the drivers do not read the shared mode value.
+      EXPECT_EQ(m->reg.Get("HKLM\\" + run.s.DriverKey, d3d::kAAMode.name), std::nullopt) << row;
+    }
+    if (entry.empty()) break;
+    run.Pick(run.Combo(combo_name), entry);
+    picked = entry;
+  }
+}
+
+// The antialiasing lists on every machine; the anisotropy lists where the
+// page reads the value its entries write: Windows 9x keeps the OpenGL
+// anisotropy as one bit of "RenderQualityFlags" (4x and 8x write nothing
+// there) and the classic drivers' Direct3D anisotropy is not shown.
+bool ListReadsBack(const Machine& machine, std::int32_t build, const std::string& combo) {
+  const bool nine_x = machine.os == OsKind::kWin98;
+  if (combo == "Combo4") return !(nine_x && build <= kClassicBuildLimit);
+  if (combo == "Combo2") return !nine_x;
+  return true;
+}
+
+TEST(PickAndStartAgain, EveryEntryBelowBuild5000ReadsBackAsItself) {
+  for (const Machine& machine : kMachines)
+    for (std::int32_t build : kOldBuilds)
+      for (const char* combo : {"Combo3", "Combo1", "Combo4", "Combo2"})
+        if (ListReadsBack(machine, build, combo)) PickEveryEntryAndStartAgain(machine, build, combo);
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ TEST(FillAntialiasingModes, ListsByCardAndBuild) {
     int sli;
     Items combo4, combo2, combo3, combo1;
     const char* device = "0322";
+    std::int16_t os = 3;
   };
   const Items kFull3 = {"<145>", "<137>", "2x", "Quincunx", "4x", "4x 9-tap", "4xS", "6xS", "8xS", "8x", "16x"};
   const Items kSli = {"<145>", "<137>", "SLI 4x", "SLI 4xQ", "SLI 8x", "SLI 8xG", "SLI 8xS", "SLI 12xS",
@@ -102,10 +103,15 @@ TEST(FillAntialiasingModes, ListsByCardAndBuild) {
       // automatic entry alone; it gets the full sets now.
       {"card not listed: limit 8, class 8", 7000, "", "", 0, {"<137>", "<135>", "2x", "4x", "8x"},
        {"<137>", "<135>", "2x", "4x", "8x"}, kFull3, kFull3},
+      // Regression: classic 9x drivers were offered Direct3D modes their
+      // values cannot hold; picking one wrote nothing.
+      {"classic 9x driver: Direct3D offers what its values hold", 2280, "8", "8", 0,
+       {"<137>", "<135>", "2x", "4x", "8x"}, {"<137>", "2x", "4x", "8x"}, {"<137>", "2x", "4x"},
+       {"<137>", "2x", "Quincunx", "4x"}, "0322", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ReaderRig r(3, c.build, c.device);
+    ReaderRig r(c.os, c.build, c.device);
     ChipData(r, c.af, c.aa);
     r.st.SliAAFlag = c.sli;
     FillAntialiasingModes(r.st, r.f);

@@ -2,6 +2,7 @@
 // the exact registry operations, and the states of the sister controls.
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -258,6 +259,37 @@ TEST(TweakHandlers, SliClickSequence) {
   int reads = 0;
   for (const std::string& e : r.st.app.TakeEvents()) reads += e == "Check15.Click";
   EXPECT_EQ(reads, 1);
+}
+
+// A refresh with IsStart 0 (as the preset loader and the wizard run it)
+// whose stored SLI value ticks Check15 runs both readers again from that
+// box's handler while the outer reader is still setting the antialiasing
+// controls. Each write of the shared mode value is caused by one control
+// change and carries the flags the driver holds.
+TEST(TweakHandlers, NestedRefreshKeepsTheAntialiasingGuard) {
+  PageRig r(3, 7701);
+  constexpr std::uint32_t kStored = 0x10000000 + 0x00100000 + 0x40000000 + 0x10;  // gamma, supersampling, 4x
+  r.Store(d3d::kSliAA, 0x29060797);
+  r.Store(d3d::kAAMode, kStored);
+  const std::map<std::string, std::string> held = {{d3d::kAAMode.name, FourBytes(kStored)},
+                                                    {d3d::kSliAA.name, FourBytes(0x29060797)}};
+  std::map<std::string, std::vector<std::size_t>> writes;  // the number of control events before each write
+  std::vector<std::string> wrong;
+  r.m.reg.on_call = [&](const fake::FakeRegistry::Call& call) {
+    const auto value = held.find(call.name);
+    if (call.op != "RegSetValueExA" || value == held.end()) return;
+    writes[call.name].push_back(r.st.app.Events().size());
+    if (call.bytes != value->second) wrong.push_back(call.name + " " + Hex(call.bytes));
+  };
+  r.st.app.TakeEvents();
+  DetectD3DSettings(r.st, r.f);
+  DetectOGLSettings(r.st, r.f);
+  EXPECT_EQ(wrong, std::vector<std::string>{}) << "a write with the flags dropped";
+  for (const auto& [name, at] : writes)
+    EXPECT_EQ(std::adjacent_find(at.begin(), at.end()), at.end()) << name << " written twice for one control change";
+  EXPECT_EQ(r.Differences({{"Check15", "1"}, {"Combo3", "SLI 8x"}, {"Combo19", "Supersampling"}, {"Check17", "1"},
+                           {"AAGuard", "0"}}),
+            std::vector<std::string>{});
 }
 
 TEST(TweakHandlers, PreviewSizeButtonsShowTheOtherSize) {

@@ -65,7 +65,7 @@ TEST(WritersOnForm1, LabelsShowTheWrittenValue) {
 TEST(WritersOnForm1, ClassicPathSetsNoControl) {
   Main w(0, 2280);
   w.D3D(61);
-  EXPECT_EQ(w.form.Combo4.Text(), "");
+  EXPECT_EQ(w.form.Combo4.Text(), "Auto") << "the design text";
   EXPECT_TRUE(w.st.app.TakeEvents().empty());
 }
 

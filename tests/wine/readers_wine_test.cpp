@@ -1,11 +1,14 @@
 // KestrelaneSE's main window on the real machine under Wine: with a driver
 // DLL of build 7701 and driver values in the real registry under the driver
 // key, start-up shows the stored modes in the real controls of the
-// Direct3D and OpenGL pages.
+// Direct3D and OpenGL pages; with a driver of build 4500, a mode picked in
+// the running program is what the page shows when it is started again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +20,8 @@
 #include "shell/Module1.h"
 #include "ui/win32/renderer.h"
 #include "ui/win32/renderer_internal.h"
+#include "wine/program_windows.h"
+#include "wine/test_folders.h"
 #include "wine/wine_machine.h"
 
 namespace ks::test {
@@ -33,21 +38,30 @@ const DriverValue* const kWritten[] = {&d3d::kAAMode,           &d3d::kAniso,   
                                        &ogl::kSwapInterval,     &d3d::kTrilinearOpt,  &d3d::kPsVersion,
                                        &d3d::kVsVersionDel,     &d3d::kMaxTextures};
 
+// Puts the stand-in driver DLL `standin` where start-up reads the driver's
+// build: nv4_disp.dll up to XP, nvd3dum.dll from Vista on.
+void UseDriver(platform::Platform& machine, const char* standin) {
+  InstallStandIns(machine);
+  const std::string system = machine.system().GetSystemDirectory();
+  const std::string from = machine.files().ProgramFolder() + "\\standins\\" + standin + ".dll";
+  for (const char* dll : {"\\nv4_disp.dll", "\\nvd3dum.dll"}) ASSERT_TRUE(machine.files().CopyFile(from, system + dll));
+}
+
+// Detection as start-up does it, to learn where this machine keeps the values.
+void DetectAsStartUp(SeState& probe) {
+  Form1 f(probe);
+  f.ShowOsAndDirectXVersion();
+  f.FindDriverKey();
+  f.ReadDriverVersion();
+  FindNvidiaDevices(probe);
+}
+
 class WineReaders : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallStandIns(machine_);
-    const std::string system = machine_.system().GetSystemDirectory();
-    // The driver DLL start-up reads: nv4_disp.dll up to XP, nvd3dum.dll from Vista on.
-    for (const char* dll : {"\\nv4_disp.dll", "\\nvd3dum.dll"})
-      ASSERT_TRUE(machine_.files().CopyFile(machine_.files().ProgramFolder() + "\\standins\\ks_nv7701.dll", system + dll));
-    // Detection as start-up does it, to learn where this machine keeps the values.
+    ASSERT_NO_FATAL_FAILURE(UseDriver(machine_, "ks_nv7701"));
     SeState probe(machine_);
-    Form1 f(probe);
-    f.ShowOsAndDirectXVersion();
-    f.FindDriverKey();
-    f.ReadDriverVersion();
-    FindNvidiaDevices(probe);
+    DetectAsStartUp(probe);
     ASSERT_EQ(probe.DriverBuild, 7701);
     ASSERT_FALSE(probe.DriverKey.empty());
     // Gamma-correct transparency supersampling with the 4x 9-tap mode,
@@ -184,6 +198,149 @@ TEST_F(WineReaders, UserActionsWriteTheDriversValues) {
   EXPECT_EQ(form.Check4[1].Value(), 0);
   EXPECT_EQ(Stored(st, d3d::kTrilinearOpt), 1);
   form.Unload();
+}
+
+// Another process's combo box, read with the W messages (Wine passes the
+// text of another process's list items only with those). The texts are ASCII.
+std::string Narrow(const std::wstring& w) {
+  std::string out;
+  for (wchar_t c : w) out += static_cast<char>(c);
+  return out;
+}
+std::vector<std::string> ItemsOf(HWND combo) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == CB_ERR) continue;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    items.push_back(Narrow(text));
+  }
+  return items;
+}
+// GetWindowText gives another process's control only its stored caption;
+// the box's own text comes with WM_GETTEXT.
+std::string ShownText(HWND combo) {
+  wchar_t text[256] = {};
+  SendMessageW(combo, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return Narrow(text);
+}
+
+// The visible combo box of process `pid` that lists `item`, or nullptr.
+HWND VisibleComboListing(DWORD pid, const std::string& item) {
+  struct Search {
+    const std::string& item;
+    HWND found = nullptr;
+  } search{item};
+  for (HWND top : ShownWindowsOf(pid)) {
+    EnumChildWindows(
+        top,
+        [](HWND child, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          if (!IsWindowVisible(child) || WindowClass(child) != "ComboBox") return TRUE;
+          const std::vector<std::string> items = ItemsOf(child);
+          if (std::find(items.begin(), items.end(), s->item) == items.end()) return TRUE;
+          s->found = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+  }
+  return search.found;
+}
+
+class WineRestartedProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string build = FolderFromEnv("KS_BUILD_DIR");
+    const std::string source = FolderFromEnv("KS_SOURCE_DIR");
+    if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+    auto& fs = machine_.files();
+    ASSERT_NO_FATAL_FAILURE(UseDriver(machine_, "ks_nv4500"));
+    install_ = FreshTempPath(fs, "restart");
+    ASSERT_TRUE(fs.CreateFolder(install_));
+    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
+    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE"}) fs.CreateFolder(install_ + folder);
+    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
+    SeState probe(machine_);
+    DetectAsStartUp(probe);
+    ASSERT_EQ(probe.DriverBuild, 4500);
+    for (const DriverValue* v : {&d3d::kAAModeOld, &d3d::kAAControl, &d3d::kAAMode, &d3d::kMaxTextures,
+                                 &d3d::kPsVersion, &d3d::kVsVersionDel})
+      written_.push_back(Locate(probe, *v));
+    Clean();
+    // The user left the program on the Direct3D antialiasing page.
+    reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "LVP", 1);
+  }
+  void TearDown() override {
+    Clean();
+    reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "LVP");
+    InstallStandIns(machine_);
+  }
+  void Clean() {
+    for (const ValueLocation& where : written_) reg_.DeleteRegValue(where.root, where.key, where.name);
+  }
+  // The number the driver holds for `value`, -1 when it holds none.
+  std::int32_t Stored(const DriverValue& value) {
+    for (const ValueLocation& where : written_)
+      if (where.name == value.name) return reg_.ReadRegValue(where.root, where.key, where.name).NumberOr(-1);
+    return -1;
+  }
+
+  // Starts KestrelaneSE.exe, hands `act` the Direct3D antialiasing box once
+  // start-up has filled it, then closes the program and waits for its end.
+  void RunProgram(const std::function<void(HWND)>& act) {
+    auto& proc = machine_.real.proc;
+    const std::uint32_t pid =
+        proc.StartProgram(platform::QuotedProgram(install_ + "\\KestrelaneSE.exe"), platform::WindowStyle::kNormalFocus);
+    ASSERT_NE(pid, 0u);
+    platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
+    // "6xS" is an entry of the Direct3D list only, below build 5000.
+    HWND combo = nullptr;
+    for (int waited = 0; waited < 30000 && !combo; waited += 50) {
+      if (proc.WaitForSingleObject(h.get(), 50) == platform::kWaitObject0) break;
+      combo = VisibleComboListing(pid, "6xS");
+    }
+    if (combo) act(combo);
+    for (HWND window : ShownWindowsOf(pid)) PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(proc.WaitForSingleObject(h.get(), 30000), platform::kWaitObject0) << "closing did not end the program";
+    ASSERT_NE(combo, nullptr) << "no Direct3D antialiasing box appeared";
+  }
+  // What a pick from the list sends: the new selection, then its notification.
+  static void Pick(HWND combo, const std::string& text) {
+    const std::vector<std::string> items = ItemsOf(combo);
+    const auto at = std::find(items.begin(), items.end(), text);
+    ASSERT_NE(at, items.end()) << text;
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at - items.begin()), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  }
+
+  WineMachine machine_;
+  BasRegistry reg_{machine_.registry()};
+  std::string install_;
+  std::vector<ValueLocation> written_;  // what the picks and start-up write, removed again
+};
+
+TEST_F(WineRestartedProgram, APickedDirect3DModeIsWhatThePageShowsAfterARestart) {
+  RunProgram([](HWND combo) { Pick(combo, "6xS"); });
+  EXPECT_EQ(Stored(d3d::kAAModeOld), 6) << "the mode number this driver reads";
+  EXPECT_EQ(Stored(d3d::kAAControl), 0x57015990);
+
+  std::string shown;
+  RunProgram([&](HWND combo) {
+    shown = ShownText(combo);
+    Pick(combo, "Auto");
+  });
+  EXPECT_EQ(shown, "6xS");
+  EXPECT_EQ(Stored(d3d::kAAModeOld), 0);
+  EXPECT_EQ(Stored(d3d::kAAControl), 0x06326293);
+
+  RunProgram([&](HWND combo) { shown = ShownText(combo); });
+  EXPECT_EQ(shown, "Auto");
+  EXPECT_EQ(Stored(d3d::kAAMode), -1) << "no shared mode value, which this driver does not read";
 }
 
 }  // namespace
