@@ -1,6 +1,7 @@
 #include "pages/setting_lists.h"
 
 #include "common/numbers.h"
+#include "common/picture_header.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 
@@ -174,8 +175,10 @@ void ShowAntialiasingPreview(SeState& s, Form1& f) {
   const std::string mode = f.Combo3.Text();
   const std::string folder = s.DataPath("\\data\\aa\\") + (f.Option3[1].Value() ? "2" : "1") + "\\";
   auto show = [&](ui::Image& image, const std::string& file) {
-    // A missing picture leaves the image showing what it showed.
-    if (s.platform.files().FileExists(folder + file)) image.LoadPicture(folder + file);
+    // A picture that is missing, unreadable or no picture the system's
+    // loader reads leaves the image showing what it showed, not blank.
+    std::string bytes;
+    if (s.platform.files().ReadFile(folder + file, &bytes) && IsPictureFile(bytes)) image.LoadPicture(folder + file);
   };
   show(f.Image2, "auto.jpg");
   if (mode == s.Lang(137)) {

@@ -26,8 +26,9 @@ void FillAntialiasingModes(SeState& state, Form1& form);
 
 // Loads "auto.jpg" into Image2 and the picture of the mode Combo3 shows
 // into Image3, from data\aa\1 (normal size) or data\aa\2 (Zoom). A picture
-// that is missing leaves its image as it was; a mode name that could leave
-// the picture folder loads nothing.
+// that is missing or no picture the system reads (IsPictureFile) leaves its
+// image as it was; a mode name that could leave the picture folder loads
+// nothing.
 void ShowAntialiasingPreview(SeState& state, Form1& form);
 
 // The picture name for a mode text: "Disabled" for language entry 145, the
