@@ -5,6 +5,7 @@
 // anisotropy boxes, the entry's text) to a setting code.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "engine/settings_readers.h"
@@ -17,6 +18,10 @@ class Form1;
 // Runs FillAntialiasingModes, then (only while IsStart is 1) appends the
 // fixed items of the other tweak boxes. Called once, at start-up.
 void FillSettingLists(SeState& state, Form1& form);
+
+// The OpenGL versions Combo15 offers behind its first entry (language
+// entry 180, no override).
+std::span<const char* const> OpenGLVersionTexts();
 
 // Rebuilds the antialiasing (Combo3, Combo1) and anisotropy (Combo4, Combo2)
 // lists for the card's chip data, the driver build and SliAAFlag; each box
