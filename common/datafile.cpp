@@ -47,6 +47,16 @@ void FieldReader::SkipLine() {
   SkipSeparator();
 }
 
+void FieldReader::SkipBlankLines() {
+  while (pos_ < bytes_.size() && (pos_ == 0 || IsLineEnd(bytes_[pos_ - 1]))) {
+    size_t end = pos_;
+    while (end < bytes_.size() && IsBlank(bytes_[end])) ++end;
+    if (end < bytes_.size() && !IsLineEnd(bytes_[end])) return;
+    pos_ = end;
+    SkipSeparator();
+  }
+}
+
 std::vector<std::string> ReadAllFields(const std::string& bytes) {
   FieldReader reader(bytes);
   std::vector<std::string> items;

@@ -21,6 +21,9 @@ class FieldReader {
   std::string Next();
   // Skips to the start of the next line.
   void SkipLine();
+  // At the start of a line, skips the lines that hold nothing but blanks;
+  // elsewhere does nothing.
+  void SkipBlankLines();
 
  private:
   void SkipSeparator();

@@ -8,15 +8,20 @@ namespace ks {
 
 namespace {
 
+// Off, then on: 3 on Windows 9x/Me and older drivers, -1 from build 4041.
+constexpr std::int32_t kCoolBitsWrites[] = {0, 3, -1};
+// Cleared and ticked (the refresh rate box the other way round).
+constexpr std::int32_t kBoxWrites[] = {0, 1};
+
 constexpr CplFlagRow kRows[] = {
-    {0, "oc", "CoolBits", CplRead::kCoolBits, 0},
-    {1, "agp", "NvCplEnableAGPSettingsPage", CplRead::kExactlyOne, 0},
-    {2, "additional", "NvCplEnableAdditionalInfoPage", CplRead::kState, 0},
-    {3, "debug", "NvCplEnableTroubleshootingPage", CplRead::kState, 0},
-    {4, "app", "NvCplEnableAppProfilePage", CplRead::kState, 1},
-    {5, "nview", "TwinViewCapsOverride", CplRead::kState, 0},
-    {6, "ovl", "NvCplEnableOverlaySpanControl", CplRead::kState, 0},
-    {10, "refresh", "NvCplDisableRefreshRatePage", CplRead::kInverted, 0},
+    {0, "oc", "CoolBits", CplRead::kCoolBits, 0, kCoolBitsWrites},
+    {1, "agp", "NvCplEnableAGPSettingsPage", CplRead::kExactlyOne, 0, kBoxWrites},
+    {2, "additional", "NvCplEnableAdditionalInfoPage", CplRead::kState, 0, kBoxWrites},
+    {3, "debug", "NvCplEnableTroubleshootingPage", CplRead::kState, 0, kBoxWrites},
+    {4, "app", "NvCplEnableAppProfilePage", CplRead::kState, 1, kBoxWrites},
+    {5, "nview", "TwinViewCapsOverride", CplRead::kState, 0, kBoxWrites},
+    {6, "ovl", "NvCplEnableOverlaySpanControl", CplRead::kState, 0, kBoxWrites},
+    {10, "refresh", "NvCplDisableRefreshRatePage", CplRead::kInverted, 0, kBoxWrites},
 };
 
 // Cards whose AGP page the driver does not offer (PCI Express chips).

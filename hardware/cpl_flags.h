@@ -30,6 +30,9 @@ struct CplFlagRow {
   const char* value;  // value name under the NVTweak key
   CplRead read;
   std::int32_t missing;  // what a missing value reads as
+  // Every number a click on the box can write (the value database offers
+  // them in the registry editor).
+  std::span<const std::int32_t> writes;
 };
 
 // The boxes that carry a value, in the order LoadNvCplFlags reads them.

@@ -111,13 +111,11 @@ void LoadMultitextureOverride(SeState& s, Form1& f) {
   } else {
     bar.SetMax(kMultitextureOverrideMax);
   }
-  if (s.MaxTextures == -1) {
-    bar.SetValue(bar.Max());
-    f.Label11.SetCaption(s.Lang(165) + s.Lang(88));
-  } else {
-    bar.SetValue(s.MaxTextures);
-    f.Label11.SetCaption(s.Lang(165) + IntToText(s.MaxTextures));
-  }
+  bar.SetValue(s.MaxTextures == -1 ? bar.Max() : s.MaxTextures);
+  // The move may have run the slider's change handling, which turns a
+  // stored number at the slider's top into no override: the caption shows
+  // the state after the move.
+  f.Label11.SetCaption(s.Lang(165) + (s.MaxTextures == -1 ? s.Lang(88) : IntToText(s.MaxTextures)));
 }
 
 void LoadShaderOverride(SeState& s, Form1& f) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/numbers.h"
+#include "common/picture_header.h"
 #include "engine/d3d.h"
 #include "pages/tweak_handlers.h"
 #include "shell/File_handle.h"
@@ -13,6 +14,7 @@ namespace ks {
 namespace {
 
 constexpr const char* kResolutions[] = {"640x480", "800x600", "1024x768", "1152x864", "1280x1024", "1600x1200"};
+constexpr const char* kOpenGLVersions[] = {"1.0", "1.1", "1.2", "1.3", "1.4", "1.5", "2.0"};
 
 // The emulation list; the families after index 5 only above build 6000.
 constexpr Shown kEmulationList[] = {
@@ -95,13 +97,15 @@ void FillSettingLists(SeState& s, Form1& f) {
   for (int n = 1; n <= 9; ++n) f.Combo11.AddItem(IntToText(n));
   Add(s, f.Combo9, {Entry(161), Fixed("16-bit"), Fixed("32-bit")});
   for (const char* size : kResolutions) f.Combo14.AddItem(size);
-  Add(s, f.Combo15, {Entry(180), Fixed("1.0"), Fixed("1.1"), Fixed("1.2"), Fixed("1.3"), Fixed("1.4"), Fixed("1.5"),
-                     Fixed("2.0")});
+  f.Combo15.AddItem(s.Lang(180));
+  for (const char* version : kOpenGLVersions) f.Combo15.AddItem(version);
   const int emulations = s.DriverBuild > 6000 ? static_cast<int>(std::size(kEmulationList)) : kOldEmulationCount;
   for (int i = 0; i < emulations; ++i) f.Combo16.AddItem(TextOf(s, kEmulationList[i]));
   Add(s, f.Combo18, {Entry(145), Fixed("Multisampling"), Fixed("Supersampling")});
   Add(s, f.Combo19, {Entry(145), Fixed("Multisampling"), Fixed("Supersampling")});
 }
+
+std::span<const char* const> OpenGLVersionTexts() { return kOpenGLVersions; }
 
 void FillAntialiasingModes(SeState& s, Form1& f) {
   const std::string kept1 = f.Combo1.Text();
@@ -195,8 +199,10 @@ void ShowAntialiasingPreview(SeState& s, Form1& f) {
   const std::string mode = f.Combo3.Text();
   const std::string folder = s.DataPath("\\data\\aa\\") + (f.Option3[1].Value() ? "2" : "1") + "\\";
   auto show = [&](ui::Image& image, const std::string& file) {
-    // A missing picture leaves the image showing what it showed.
-    if (s.platform.files().FileExists(folder + file)) image.LoadPicture(folder + file);
+    // A picture that is missing, unreadable or no picture the system's
+    // loader reads leaves the image showing what it showed, not blank.
+    std::string bytes;
+    if (s.platform.files().ReadFile(folder + file, &bytes) && IsPictureFile(bytes)) image.LoadPicture(folder + file);
   };
   show(f.Image2, "auto.jpg");
   if (mode == s.Lang(137)) {

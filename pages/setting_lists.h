@@ -5,6 +5,7 @@
 // anisotropy boxes, the entry's text) to a setting code.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "engine/settings_readers.h"
@@ -18,6 +19,10 @@ class Form1;
 // fixed items of the other tweak boxes. Called once, at start-up.
 void FillSettingLists(SeState& state, Form1& form);
 
+// The OpenGL versions Combo15 offers behind its first entry (language
+// entry 180, no override).
+std::span<const char* const> OpenGLVersionTexts();
+
 // Rebuilds the antialiasing (Combo3, Combo1) and anisotropy (Combo4, Combo2)
 // lists for the card's chip data, the driver build and SliAAFlag; each box
 // keeps the text it showed. Enables the transparency and gamma controls on
@@ -26,8 +31,9 @@ void FillAntialiasingModes(SeState& state, Form1& form);
 
 // Loads "auto.jpg" into Image2 and the picture of the mode Combo3 shows
 // into Image3, from data\aa\1 (normal size) or data\aa\2 (Zoom). A picture
-// that is missing leaves its image as it was; a mode name that could leave
-// the picture folder loads nothing.
+// that is missing or no picture the system reads (IsPictureFile) leaves its
+// image as it was; a mode name that could leave the picture folder loads
+// nothing.
 void ShowAntialiasingPreview(SeState& state, Form1& form);
 
 // The picture name for a mode text: "Disabled" for language entry 145, the

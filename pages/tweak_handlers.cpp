@@ -54,13 +54,6 @@ constexpr TwoCodeBox kTwoCodeBoxes[] = {
 constexpr std::int32_t kEmulationIds[] = {0, 1, 10, 20, 25, 30, 31, 34, 35, 40, 44, 47, -1};
 constexpr std::int16_t kOldEmulationCodes[] = {33, 34, 75, 35, 36, 37};
 
-// The OpenGL version text's characters as a number, the first in the lowest byte.
-std::int32_t VersionValue(const std::string& text) {
-  std::uint32_t v = 0;
-  for (size_t i = 0; i < text.size() && i < 3; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
-  return static_cast<std::int32_t>(v);
-}
-
 class Handlers {
  public:
   Handlers(SeState& s, Form1& f) : s_(s), f_(f) {}
@@ -297,7 +290,7 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
     if (h.Starting()) return;
     const int index = h.f_.Combo15.ListIndex();
     if (index == 0) h.OGL(74);
-    else if (index >= 1 && index <= 7) h.OGL(73, VersionValue(h.f_.Combo15.List(index)));
+    else if (index >= 1 && index <= 7) h.OGL(73, OpenGLVersionValue(h.f_.Combo15.List(index)));
   };
   f.Combo15.OnClick = f.Combo15.OnChange = version;
   f.Combo16.OnClick = f.Combo16.OnChange = on(&Handlers::EmulationMode);
@@ -363,6 +356,13 @@ std::span<const AAChoice> AAChoices() { return kAAChoices; }
 std::span<const AnisoChoice> AnisoChoices() { return kAnisoChoices; }
 std::span<const IndexedCombo> IndexedCombos() { return kIndexedCombos; }
 std::span<const TwoCodeBox> TwoCodeBoxes() { return kTwoCodeBoxes; }
+std::span<const std::int32_t> EmulationIds() { return kEmulationIds; }
+
+std::int32_t OpenGLVersionValue(const std::string& text) {
+  std::uint32_t v = 0;
+  for (size_t i = 0; i < text.size() && i < 3; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+  return static_cast<std::int32_t>(v);
+}
 
 void WireTweakHandlers(SeState& state, Form1& form) {
   auto handlers = std::make_shared<Handlers>(state, form);

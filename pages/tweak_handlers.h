@@ -69,4 +69,11 @@ struct TwoCodeBox {
 };
 std::span<const TwoCodeBox> TwoCodeBoxes();
 
+// The emulation ids Combo16's entries write from build 6000, by list index.
+std::span<const std::int32_t> EmulationIds();
+
+// The number Combo15 writes for an OpenGL version text: its first three
+// characters as bytes, the first in the lowest.
+std::int32_t OpenGLVersionValue(const std::string& text);
+
 }  // namespace ks

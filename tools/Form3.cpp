@@ -136,13 +136,13 @@ void Form3::ClearKeyView() {
 
 void Form3::Combo1_Click() {
   const std::string text = Combo1.ListIndex() >= 0 ? Combo1.List(Combo1.ListIndex()) : "";
-  if (text == kPageNames[0]) {
-    Option1[0].SetValue(true);
-  } else if (text == kPageNames[1]) {
-    Option1[1].SetValue(true);
-  } else {
-    Option1[2].SetValue(true);
-  }
+  int page = kPageSystem;
+  if (text == kPageNames[0]) page = kPageDirect3D;
+  else if (text == kPageNames[1]) page = kPageOpenGL;
+  // Picking the page already shown loads it afresh; setting the option
+  // button it already holds would raise no Click.
+  if (Option1[page].Value()) Option1_Click(page);
+  else Option1[page].SetValue(true);
 }
 
 void Form3::Option1_Click(int index) {

@@ -7,6 +7,9 @@
 #include "common/text.h"
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "hardware/cpl_flags.h"
+#include "pages/setting_lists.h"
+#include "pages/tweak_handlers.h"
 
 namespace ks {
 namespace {
@@ -103,29 +106,75 @@ constexpr Description kDescriptions[] = {
     {&o::kDefaultLogAniso, "OpenGL anisotropic filtering of older drivers: the base-2 logarithm of the degree, 0 off."},
 };
 
-struct SystemRow {
+// The driver control panel's own values under the NVTweak key, by the
+// value name of their control-panel flag row.
+struct SystemDescription {
   const char* name;
   const char* text;
-  std::int32_t values[3];
-  int count;
 };
-
-// The driver control panel's own values under the NVTweak key.
-constexpr SystemRow kSystemRows[] = {
-    {"CoolBits", "Shows the clock frequencies page of the driver control panel: 3 or -1 on, 0 off.", {0, 3, -1}, 3},
-    {"NvCplEnableAGPSettingsPage", "Shows the AGP settings page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
-    {"NvCplEnableAdditionalInfoPage", "Shows the additional information page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
-    {"NvCplEnableTroubleshootingPage", "Shows the troubleshooting page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
-    {"NvCplEnableAppProfilePage", "Shows the application profile page of the driver control panel: 1 on, 0 off.", {0, 1}, 2},
-    {"TwinViewCapsOverride", "Treats the card as nView capable: 1 on, 0 off.", {0, 1}, 2},
-    {"NvCplEnableOverlaySpanControl", "Shows the overlay control in span mode: 1 on, 0 off.", {0, 1}, 2},
-    {"NvCplDisableRefreshRatePage", "Hides the Direct3D refresh rate page of the driver control panel: 1 hidden, 0 shown.", {0, 1}, 2},
+constexpr SystemDescription kSystemDescriptions[] = {
+    {"CoolBits", "Shows the clock frequencies page of the driver control panel: 3 or -1 on, 0 off."},
+    {"NvCplEnableAGPSettingsPage", "Shows the AGP settings page of the driver control panel: 1 on, 0 off."},
+    {"NvCplEnableAdditionalInfoPage", "Shows the additional information page of the driver control panel: 1 on, 0 off."},
+    {"NvCplEnableTroubleshootingPage", "Shows the troubleshooting page of the driver control panel: 1 on, 0 off."},
+    {"NvCplEnableAppProfilePage", "Shows the application profile page of the driver control panel: 1 on, 0 off."},
+    {"TwinViewCapsOverride", "Treats the card as nView capable: 1 on, 0 off."},
+    {"NvCplEnableOverlaySpanControl", "Shows the overlay control in span mode: 1 on, 0 off."},
+    {"NvCplDisableRefreshRatePage", "Hides the Direct3D refresh rate page of the driver control panel: 1 hidden, 0 shown."},
 };
 
 const char* DescriptionOf(const DriverValue* value) {
   for (const Description& row : kDescriptions)
     if (row.value == value) return row.text;
   return "?";
+}
+
+const char* SystemDescriptionOf(const std::string& name) {
+  for (const SystemDescription& row : kSystemDescriptions)
+    if (name == row.name) return row.text;
+  return "?";
+}
+
+std::vector<std::int32_t> Range(std::int32_t low, std::int32_t high) {
+  std::vector<std::int32_t> numbers;
+  for (std::int32_t n = low; n <= high; ++n) numbers.push_back(n);
+  return numbers;
+}
+
+// Where a writer stores the number its caller hands it (or, for the
+// textures, the multitexturing slider's position), the numbers the page's
+// control can hand it. Without them the editor would offer nothing but 0.
+struct Offered {
+  const DriverValue* value;
+  std::vector<std::int32_t> (*numbers)();
+};
+constexpr Offered kOffered[] = {
+    {&d::kLodBias, [] { return Range(-24, 24); }},      // the texture LOD slider
+    {&d::kPrerender, [] { return Range(0, 9); }},       // the prerender list, "0" to "9"
+    {&d::kMaxTextures, [] { return Range(1, 16); }},    // the slider below its top, override on
+    {&d::kNegativeLod, [] { return Range(0, 1); }},     // a check box
+    {&o::kNvEmulate,  // the emulation list, from build 6000
+     [] { return std::vector<std::int32_t>(EmulationIds().begin(), EmulationIds().end()); }},
+    {&o::kTexLodBias, [] { return Range(-48, 48); }},   // the texture LOD slider
+    {&o::kTrilinearQuality, [] { return Range(1, 31); }},  // the trilinear slider
+    {&o::kMaxFrames, [] { return Range(1, 9); }},       // the prerender list, "1" to "9"
+    {&o::kVersionOverride,
+     [] {
+       std::vector<std::int32_t> numbers;
+       for (const char* version : OpenGLVersionTexts()) numbers.push_back(OpenGLVersionValue(version));
+       return numbers;
+     }},
+};
+
+// A record holds nine values: a control with more choices is shown by
+// nine of them, spread evenly over its list with both ends.
+std::vector<std::int32_t> NineOf(const std::vector<std::int32_t>& numbers) {
+  if (numbers.size() <= static_cast<size_t>(kValueSlots)) return numbers;
+  std::vector<std::int32_t> nine;
+  const size_t last = numbers.size() - 1;
+  for (size_t i = 0; i < static_cast<size_t>(kValueSlots); ++i)
+    nine.push_back(numbers[(i * last + (kValueSlots - 1) / 2) / (kValueSlots - 1)]);
+  return nine;
 }
 
 // Whether a row can run at `build` on some machine (OS class, Direct3D
@@ -154,6 +203,25 @@ class Collector {
  public:
   explicit Collector(std::int32_t build) : build_(build), levels_(AnisoLevels(build)) {}
 
+  // After the walk: a record that a caller's number reaches lists the
+  // numbers the page's control offers first, then the fixed numbers of
+  // the other steps while there is room, in ascending order.
+  void AddOffered() {
+    for (size_t i = 0; i < records_.size(); ++i) {
+      if (!takes_number_[i]) continue;
+      for (const Offered& row : kOffered) {
+        if (row.value != values_[i]) continue;
+        DatabaseRecord& record = records_[i];
+        const DatabaseRecord fixed = record;
+        record.values = {};
+        record.value_count = 0;
+        for (std::int32_t n : NineOf(row.numbers())) AddValue(record, n);
+        for (int k = 0; k < fixed.value_count; ++k) AddValue(record, fixed.values[k]);
+        std::sort(record.values.begin(), record.values.begin() + record.value_count);
+      }
+    }
+  }
+
   void Walk(std::span<const SettingRow> table, bool want_d3d) {
     for (const SettingRow& row : table) {
       if (!RowCanRun(row.when, build_)) continue;
@@ -165,6 +233,7 @@ class Collector {
         // editor nor a preset can address it.
         if (step.value->home == ValueHome::kOpenGLDebug || is_d3d != want_d3d) continue;
         DatabaseRecord& record = Find(*step.value);
+        if (step.op == Op::kWriteArg || step.op == Op::kWriteMaxTextures) takes_number_[IndexOf(record)] = true;
         switch (step.op) {
           case Op::kWrite:
           case Op::kWriteDepth:  // the depth alone, as written over a value without other flags
@@ -189,8 +258,11 @@ class Collector {
     record.name = name;
     record.description = DescriptionOf(&value);
     records_.push_back(record);
+    values_.push_back(&value);
+    takes_number_.push_back(false);
     return records_.back();
   }
+  size_t IndexOf(const DatabaseRecord& record) const { return static_cast<size_t>(&record - records_.data()); }
   static void AddValue(DatabaseRecord& record, std::int32_t v) {
     for (int i = 0; i < record.value_count; ++i)
       if (record.values[i] == v) return;
@@ -201,6 +273,8 @@ class Collector {
   std::int32_t build_;
   std::array<std::int32_t, 6> levels_;
   std::vector<DatabaseRecord> records_;
+  std::vector<const DriverValue*> values_;  // the first value met of each record
+  std::vector<bool> takes_number_;          // a step stores a caller's number in it
 };
 
 }  // namespace
@@ -221,12 +295,12 @@ std::vector<std::int32_t> CatalogueBuilds(int page) {
 std::vector<DatabaseRecord> CatalogueRecords(int page, std::int32_t build) {
   if (page == kPageSystem) {
     std::vector<DatabaseRecord> records;
-    for (const SystemRow& row : kSystemRows) {
+    for (const CplFlagRow& row : CplFlagRows()) {
       DatabaseRecord record;
-      record.name = row.name;
-      record.description = row.text;
-      for (int i = 0; i < row.count; ++i) record.values[i] = row.values[i];
-      record.value_count = row.count;
+      record.name = row.value;
+      record.description = SystemDescriptionOf(row.value);
+      for (std::int32_t n : row.writes)
+        if (record.value_count < kValueSlots) record.values[record.value_count++] = n;
       records.push_back(record);
     }
     return records;
@@ -239,6 +313,7 @@ std::vector<DatabaseRecord> CatalogueRecords(int page, std::int32_t build) {
     collector.Walk(OGLMainTable(), false);
     collector.Walk(OGLNtAnisoTable(), false);
   }
+  collector.AddOffered();
   return collector.Take();
 }
 

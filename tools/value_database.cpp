@@ -70,12 +70,15 @@ std::string ShortName(const std::string& name) { return name.size() < 4 ? name :
 DatabaseContents ReadDatabase(const std::string& bytes, int capacity) {
   DatabaseContents out;
   FieldReader in(bytes);
-  while (!in.AtEnd()) {
+  // A blank line holds no field: read as one, it would shift every field
+  // after it and the record that follows would be lost.
+  for (in.SkipBlankLines(); !in.AtEnd(); in.SkipBlankLines()) {
     DatabaseRecord record;
     record.name = in.Next();
+    in.SkipBlankLines();
     record.description = in.Next();
     bool complete = false;
-    while (!in.AtEnd()) {
+    for (in.SkipBlankLines(); !in.AtEnd(); in.SkipBlankLines()) {
       const std::string field = in.Next();
       if (field == "x") {
         complete = true;

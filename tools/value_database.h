@@ -50,7 +50,8 @@ struct DatabaseContents {
   std::int32_t count = 0;               // complete records in the file, also beyond `capacity`
 };
 
-// Reads records (name, description, values, "x") until the end of `bytes`.
+// Reads records (name, description, values, "x") until the end of `bytes`;
+// lines that hold nothing but blanks are no fields.
 // A record the file ends inside (no "x") is dropped; so is a record whose
 // short name is empty (a name of four characters, or none), since its
 // registry location would be a key's unnamed value. Values that are no

@@ -19,5 +19,12 @@ std::unique_ptr<platform::Direct3D8> MakeContractDirect3D();
 std::string ContractScratchKey();
 // An existing folder that no earlier run has used (no trailing backslash).
 std::string ContractScratchFolder(platform::Files& files);
+// Whether a picture file's bytes load: natively the header check the
+// program judges picture files by (IsPictureFile), under Wine the system's
+// own picture loader, as the renderer uses it.
+bool ContractLoadsPicture(const std::string& bytes);
+// The bytes of a file of the repository's data folder ("aa/1/2x.jpg"); ""
+// when that folder is not known.
+std::string ContractDataFile(const std::string& relative);
 
 }  // namespace ks::test

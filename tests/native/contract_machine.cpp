@@ -1,5 +1,7 @@
 // The native contract runs against a fresh fake machine per test.
+#include "common/picture_header.h"
 #include "contract/contract.h"
+#include "native/repo_data.h"
 #include "native/fixtures/viewer_rig.h"
 #include "platform/fake/d3d8.h"
 #include "platform/fake/machine.h"
@@ -17,5 +19,7 @@ std::string ContractScratchFolder(platform::Files& files) {
   files.CreateFolder("C:\\Scratch");
   return "C:\\Scratch";
 }
+bool ContractLoadsPicture(const std::string& bytes) { return IsPictureFile(bytes); }
+std::string ContractDataFile(const std::string& relative) { return ReadRepoData(relative); }
 
 }  // namespace ks::test

@@ -3,6 +3,7 @@
 // the location table puts them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -311,6 +312,43 @@ TEST(Form3, ButtonEnabling) {
   }
   EXPECT_FALSE(r.f.Text1.Enabled());
   EXPECT_TRUE(r.f.List2.Enabled());
+}
+
+// Regression: choosing the page already shown did nothing, since the
+// option button it selects was selected already; the page is read afresh.
+TEST(Form3, ChoosingThePageShownAgainLoadsItAfresh) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    std::function<void(Form3&)> first, again;
+  };
+  const Case cases[] = {
+      {"Direct3D picked while the box selects no entry", "d3d", [](Form3&) {},
+       [](Form3& f) { f.Combo1.UserPick(0); }},
+      {"OpenGL typed after picking it", "ogl", [](Form3& f) { f.Combo1.UserPick(1); },
+       [](Form3& f) { f.Combo1.UserType("opengl"); }},
+      {"System by another text", "sys", [](Form3& f) { f.Combo1.UserType("other"); },
+       [](Form3& f) { f.Combo1.UserType("others"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.m.fs.AddFile(kDb + "0000" + c.kind + ".dat", "\"OLD_ENTRY\",\"d\",1,\"x\"\r\n");
+    r.f.Show();
+    c.first(r.f);
+    r.Select("OLD_ENTRY");
+    ASSERT_TRUE(r.f.Command1.Enabled());
+    // A file that fits the build better has come, and the old one has changed.
+    r.m.fs.AddFile(kDb + "0000" + c.kind + ".dat", "\"NEW_ENTRY\",\"d\",2,\"x\"\r\n");
+    r.m.fs.AddFile(kDb + "9000" + c.kind + ".dat", "\"BEST_ENTRY\",\"d\",3,\"x\"\r\n");
+    c.again(r.f);
+    EXPECT_EQ(r.f.Caption(), std::string("<196>9000") + c.kind + "<197>");
+    EXPECT_EQ(r.f.List1.items(), std::vector<std::string>{"BEST_ENTRY"});
+    EXPECT_EQ(r.f.List2.ListCount(), 0);
+    EXPECT_EQ(r.f.Label1.Caption(), "<205>");
+    EXPECT_FALSE(r.f.Command1.Enabled());
+    EXPECT_FALSE(r.f.Command2.Enabled());
+  }
 }
 
 TEST(Form3, ClosingDropsTheState) {

@@ -86,6 +86,41 @@ TEST(Multitexturing, WithinTheLimitAndOverrideOn) {
             std::vector<std::string>{});
 }
 
+// Regression: a stored maximum at the slider's top showed "-1": moving the
+// slider there ran its change handling (no override, value removed), and
+// the caption was then written from the number read before the move.
+TEST(Multitexturing, StoredMaximumAtTheSlidersTopShowsNoOverride) {
+  struct Case {
+    const char* name;
+    std::int32_t override_on;
+    std::int32_t stored;
+    int top;
+  };
+  const Case cases[] = {
+      {"override off, the card's limit", 0, 4, 4},
+      {"override on, the full range", 1, 17, 17},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OverrideRig r("4");
+    r.m.reg.PutDword(kSettingsKey, "OverrideMultiTexture", c.override_on);
+    // The box already shows the stored state: the page loads once.
+    const ui::Handler click = r.f.Check8.OnClick;
+    r.f.Check8.OnClick = nullptr;
+    r.f.Check8.SetValue(c.override_on);
+    r.f.Check8.OnClick = click;
+    r.f.FlatScrollBar5.SetValue(2);
+    r.st.MaxTextures = c.stored;
+    r.TakeOps();
+    LoadMultitextureOverride(r.st, r.f);
+    EXPECT_EQ(r.TakeOps(), std::vector<std::string>{kRemoveMax});
+    EXPECT_EQ(r.Differences({{"MaxTextures", "-1"},
+                             {"FlatScrollBar5", std::to_string(c.top)},
+                             {"Label11", "<165><88>"}}),
+              std::vector<std::string>{});
+  }
+}
+
 TEST(Multitexturing, SliderPositionsAndButton) {
   OverrideRig r("4");
   LoadMultitextureOverride(r.st, r.f);

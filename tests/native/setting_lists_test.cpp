@@ -165,7 +165,7 @@ struct Preview : ::testing::Test {
   Preview() {
     for (const char* size : {"1", "2"})
       for (const char* name : {"auto", "Disabled", "2x", "SLI 8xG", "6xS"})
-        r.m.fs.AddFile(folder + size + "\\" + name + ".jpg", "jpeg");
+        r.m.fs.AddFile(folder + size + "\\" + name + ".jpg", ReadRepoData("aa/1/2x.jpg"));
   }
   void Show(const std::string& mode, bool zoom = false) {
     r.f.Option3[zoom ? 1 : 0].SetValue(true);
@@ -207,6 +207,20 @@ TEST_F(Preview, NamesThatGiveNoPictureKeepThePreviousOne) {
   }
   EXPECT_EQ(PreviewName(r.st, "..\\x"), "");
   EXPECT_EQ(PreviewName(r.st, "8xS"), "8xS");
+}
+
+// Regression: a picture file that could not be decoded blanked its image
+// instead of leaving the previous picture.
+TEST_F(Preview, APictureThatCannotBeDecodedKeepsThePreviousOne) {
+  r.m.fs.AddFile(folder + "1\\4x.jpg", "not a picture");
+  r.m.fs.AddFile(folder + "2\\auto.jpg", ReadRepoData("aa/1/2x.jpg").substr(0, 200));  // cut inside its headers
+  Show("2x");
+  Show("4x");
+  EXPECT_EQ(r.f.Image2.Picture(), folder + "1\\auto.jpg");
+  EXPECT_EQ(r.f.Image3.Picture(), folder + "1\\2x.jpg");
+  Show("2x", true);
+  EXPECT_EQ(r.f.Image2.Picture(), folder + "1\\auto.jpg");
+  EXPECT_EQ(r.f.Image3.Picture(), folder + "2\\2x.jpg") << "the other image is loaded all the same";
 }
 
 // An editable combo box shows any text; a text that is one of its entries

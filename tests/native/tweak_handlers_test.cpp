@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "native/reader_rig.h"
+#include "native/repo_data.h"
 #include "pages/setting_lists.h"
 #include "pages/tweak_handlers.h"
 
@@ -294,7 +295,7 @@ TEST(TweakHandlers, NestedRefreshKeepsTheAntialiasingGuard) {
 
 TEST(TweakHandlers, PreviewSizeButtonsShowTheOtherSize) {
   PageRig r(3, 7701);
-  r.m.fs.AddFile(r.m.fs.ProgramFolder() + "\\data\\aa\\2\\auto.jpg", "jpeg");
+  r.m.fs.AddFile(r.m.fs.ProgramFolder() + "\\data\\aa\\2\\auto.jpg", ReadRepoData("aa/2/auto.jpg"));
   r.f.IsStart = 1;  // the size buttons test neither flag
   r.Click(r.f.Option3[1]);
   EXPECT_EQ(r.f.Image2.Picture(), r.m.fs.ProgramFolder() + "\\data\\aa\\2\\auto.jpg");

@@ -1,20 +1,29 @@
 // The shipped value database against the setting writers: the files in
-// data/Database are exactly what the writers' tables give, and every value
-// either writer can write or delete on a build is a record of that build's
-// file, at the registry location the writer uses.
+// data/Database are exactly what the writers' tables give, every value
+// either writer (or a control-panel flag box) can write or delete on a
+// build is a record of that build's file, at the registry location the
+// writer uses, and a value that takes the caller's number lists the numbers
+// its page's control can write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "hardware/Clocks.h"
+#include "hardware/cpl_flags.h"
+#include "native/reader_rig.h"
 #include "native/repo_data.h"
+#include "pages/override_pages.h"
+#include "pages/setting_lists.h"
 #include "platform/fake/machine.h"
+#include "shell/Form1.h"
 #include "shell/se_state.h"
 #include "tools/value_catalogue.h"
 
@@ -85,9 +94,18 @@ class NoControls : public SettingControls {
 
 // (key, value name), folded, under the driver key, that the writers touched.
 using Touched = std::set<std::pair<std::string, std::string>>;
+// The same with the numbers written there.
+using Numbers = std::map<std::pair<std::string, std::string>, std::set<std::int32_t>>;
+
+std::int32_t NumberOf(const std::string& bytes) {
+  std::uint32_t n = 0;
+  for (size_t i = 0; i < bytes.size() && i < 4; ++i) n |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+  return static_cast<std::int32_t>(n);
+}
 
 struct WriterRun {
   Touched d3d, ogl;
+  Numbers sys;  // under the NVTweak key
 };
 
 WriterRun RunWriters(std::int16_t os, std::int32_t build, std::int32_t runtime) {
@@ -126,17 +144,38 @@ WriterRun RunWriters(std::int16_t os, std::int32_t build, std::int32_t runtime) 
       collect(&run.ogl);
     }
   }
+  // The control-panel flag boxes, ticked and cleared, and the clock
+  // procedures' CoolBits. Only the NVTweak key itself counts: the AGP value
+  // that Windows 9x/Me keeps under the card's hardware key lies outside
+  // what the editor and the presets address.
+  s.NvTweakHwKey = "Software\\NVIDIA Corporation\\Global\\NVTweak\\Hardware";
+  Form1 form(s);
+  form.IsStart = 0;
+  m.reg.ClearLog();
+  for (const CplFlagRow& row : CplFlagRows()) {
+    form.Check7[row.box].SetValue(ui::kChecked);
+    form.Check7[row.box].SetValue(ui::kUnchecked);
+  }
+  WriteCoolBits(s);
+  for (const auto& call : m.reg.log()) {
+    if (call.op != "RegSetValueExA" && call.op != "RegDeleteValueA") continue;
+    const std::string path = Fold(call.path);
+    if (path != Fold(std::string("HKEY_LOCAL_MACHINE\\") + kSystemPageKey)) continue;
+    auto& numbers = run.sys[{path.substr(std::string("hkey_local_machine\\").size()), Fold(call.name)}];
+    if (call.op == "RegSetValueExA") numbers.insert(NumberOf(call.bytes));
+  }
   return run;
 }
 
-// The (key, name) pairs the editor addresses for every record of a page's file.
-Touched Addressed(int page, std::int16_t os, std::int32_t build, const std::vector<std::string>& listed) {
+// The (key, name) pairs the editor addresses for every record of a page's
+// file, with the record's values.
+Numbers Addressed(int page, std::int16_t os, std::int32_t build, const std::vector<std::string>& listed) {
   const DatabaseChoice choice = ChooseDatabaseFile(page, build, listed);
   const DatabaseContents contents = ReadDatabase(test::ReadRepoData("Database/" + choice.name + ".dat"), kEditorEntries);
-  Touched out;
+  Numbers out;
   for (const DatabaseRecord& r : contents.records) {
     const EntryLocation where = LocateEntry(page, os, "SYSTEM\\DK", r.name);
-    out.insert({Fold(where.key), Fold(where.name)});
+    out[{Fold(where.key), Fold(where.name)}].insert(r.values.begin(), r.values.begin() + std::min(r.value_count, kValueSlots));
   }
   return out;
 }
@@ -159,15 +198,114 @@ TEST(ValueDatabase, EveryValueTheWritersReachIsListedForItsBuild) {
         SCOPED_TRACE("OsClass " + std::to_string(os) + ", build " + std::to_string(build) + ", runtime " +
                      std::to_string(runtime));
         const WriterRun run = RunWriters(os, build, runtime);
-        const Touched d3d = Addressed(kPageDirect3D, os, build, listed);
-        const Touched ogl = Addressed(kPageOpenGL, os, build, listed);
+        const Numbers d3d = Addressed(kPageDirect3D, os, build, listed);
+        const Numbers ogl = Addressed(kPageOpenGL, os, build, listed);
+        const Numbers sys = Addressed(kPageSystem, os, build, listed);
         for (const auto& value : run.d3d)
           EXPECT_TRUE(d3d.count(value)) << "Direct3D writer: " << value.first << " " << value.second;
         // The OpenGL writer hands antialiasing and anisotropy to the Direct3D
         // writer on newer drivers: those values are Direct3D records.
         for (const auto& value : run.ogl)
           EXPECT_TRUE(ogl.count(value) || d3d.count(value)) << "OpenGL writer: " << value.first << " " << value.second;
+        EXPECT_FALSE(run.sys.empty());
+        for (const auto& [value, numbers] : run.sys) {
+          const auto record = sys.find(value);
+          if (record == sys.end()) {
+            ADD_FAILURE() << "control-panel flag: " << value.first << " " << value.second;
+            continue;
+          }
+          for (std::int32_t n : numbers)
+            EXPECT_TRUE(record->second.count(n)) << "control-panel flag " << value.second << " writes " << n;
+        }
       }
+    }
+  }
+}
+
+// The database names of the values a writer step stores the caller's
+// number in (or the multitexturing slider's), on the NT family.
+std::set<std::string> ValuesTakingANumber() {
+  std::set<std::string> names;
+  auto walk = [&](std::span<const SettingRow> table) {
+    for (const SettingRow& row : table)
+      for (const Step& step : row.steps) {
+        if (!step.value || (step.op != Op::kWriteArg && step.op != Op::kWriteMaxTextures)) continue;
+        if (step.value->home == ValueHome::kDirect3D) names.insert(std::string("D3D_") + step.value->name);
+        if (step.value->home == ValueHome::kOpenGL) names.insert(std::string("OGL_") + step.value->name);
+      }
+  };
+  walk(D3DNumberedTable());
+  walk(OGLMainTable());
+  return names;
+}
+
+// Every choice of one control, as the page's code would set it: each list
+// entry, each slider position, a box ticked and cleared. The numbers
+// written to `value` (its name on the NT family) come back.
+std::set<std::int32_t> NumbersTheControlWrites(test::ReaderRig& r, ui::Control& control, const std::string& value) {
+  r.m.reg.ClearLog();
+  if (control.kind() == ui::Kind::kComboBox) {
+    auto& combo = static_cast<ui::ComboBox&>(control);
+    for (int i = 0; i < combo.ListCount(); ++i) combo.SetListIndex(i);
+  } else if (control.kind() == ui::Kind::kFlatScrollBar) {
+    auto& bar = static_cast<ui::FlatScrollBar&>(control);
+    bar.SetValue(bar.Max());
+    for (int v = bar.Min(); v <= bar.Max(); ++v) bar.SetValue(v);
+  } else if (control.kind() == ui::Kind::kCheckBox) {
+    auto& box = static_cast<ui::CheckBox&>(control);
+    box.SetValue(ui::kChecked);
+    box.SetValue(ui::kUnchecked);
+  }
+  std::set<std::int32_t> numbers;
+  for (const auto& call : r.m.reg.log())
+    if (call.op == "RegSetValueExA" && Fold(call.name) == Fold(value)) numbers.insert(NumberOf(call.bytes));
+  return numbers;
+}
+
+// Regression: a value the writer stores the caller's number in was listed
+// without values ("OGL_MaxFramesAllowed", "D3D_16579523"), so the editor
+// offered nothing but 0.
+TEST(ValueDatabase, AValueTakingTheCallersNumberListsWhatItsControlWrites) {
+  struct Case {
+    const char* record;
+    const char* control;
+    int index;  // -1: no control array
+  };
+  const Case cases[] = {
+      {"D3D_D3D_88481200", "FlatScrollBar3", -1}, {"D3D_D3D_98764205", "Combo13", -1},
+      {"D3D_D3D_59954022", "FlatScrollBar5", -1}, {"D3D_D3D_16579523", "Check4", 5},
+      {"OGL_NVEmulate", "Combo16", -1},           {"OGL_TexLODBias", "FlatScrollBar2", 1},
+      {"OGL_95282304", "FlatScrollBar2", 0},      {"OGL_MaxFramesAllowed", "Combo11", -1},
+      {"OGL_308826", "Combo15", -1},
+  };
+  std::set<std::string> covered;
+  for (const Case& c : cases) covered.insert(c.record);
+  EXPECT_EQ(covered, ValuesTakingANumber()) << "every such value has its control here";
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.record);
+    test::ReaderRig r(3, 7701);
+    FillSettingLists(r.st, r.f);
+    r.f.IsStart = 0;
+    // The multitexturing slider reaches 16 textures with the override on.
+    r.m.reg.PutDword("HKCU\\Software\\Kestrelane", "OverrideMultiTexture", 1);
+    LoadMultitextureOverride(r.st, r.f);
+    ui::Control* control = r.f.Find(c.control, c.index);
+    ASSERT_NE(control, nullptr);
+    const int page = std::string(c.record).compare(0, 4, "D3D_") == 0 ? kPageDirect3D : kPageOpenGL;
+    const std::string value = page == kPageDirect3D ? ShortName(c.record) : c.record;
+    const std::set<std::int32_t> written = NumbersTheControlWrites(r, *control, value);
+    ASSERT_GE(written.size(), 2u);
+    for (std::int32_t build : CatalogueBuilds(page)) {
+      SCOPED_TRACE(build);
+      const auto records = CatalogueRecords(page, build);
+      const auto record = std::find_if(records.begin(), records.end(),
+                                       [&](const DatabaseRecord& rec) { return rec.name == c.record; });
+      ASSERT_NE(record, records.end());
+      EXPECT_EQ(record->value_count, std::min<int>(kValueSlots, static_cast<int>(written.size())))
+          << "as many of its numbers as a record holds";
+      for (int i = 0; i < record->value_count; ++i)
+        EXPECT_TRUE(written.count(record->values[i])) << record->values[i] << " is no number the control writes";
     }
   }
 }

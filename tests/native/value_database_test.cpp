@@ -73,6 +73,10 @@ TEST(LoadDatabase, ReadsTheAwkwardFiles) {
       {"short names", {{"ABC", "ABCDE"}, 2}},
       {"250 records", {{}, 250}},
       {"LF line ends", {{"VALUE", "TWO"}, 2}},
+      // Regression: a blank line was read as a field, so the record after
+      // it lost its name and was dropped.
+      {"blank line between records", {{"VALUE", "TWO"}, 2}},
+      {"blank lines inside a record", {{"VALUE", "TWO"}, 2}},
   };
   for (const auto& file : test::AwkwardFiles()) {
     SCOPED_TRACE(file.name);
@@ -123,6 +127,12 @@ TEST(LoadDatabase, RecordFields) {
   ASSERT_EQ(bare.records.size(), 1u);
   EXPECT_EQ(bare.records[0].description, "desc text");
   EXPECT_EQ(bare.records[0].values[0], 12);
+
+  DatabaseContents blanks = read("blank lines inside a record");
+  ASSERT_EQ(blanks.records.size(), 2u);
+  EXPECT_EQ(blanks.records[0].description, "desc");
+  EXPECT_EQ(blanks.records[0].value_count, 1) << "a blank line is no value";
+  EXPECT_EQ(blanks.records[0].values[0], 7);
 
   DatabaseContents nothing = ReadDatabase("\"VALUE\",\"?\",\"x\"\r\n", kEditorEntries);
   ASSERT_EQ(nothing.records.size(), 1u);

@@ -7,6 +7,8 @@
 #include "contract/contract.h"
 #include "platform/win32/d3d8.h"
 #include "platform/win32/machine.h"
+#include "ui/win32/picture.h"
+#include "wine/test_folders.h"
 
 namespace ks::test {
 
@@ -35,6 +37,17 @@ std::string ContractScratchFolder(platform::Files& files) {
                        std::to_string(++n);
   files.CreateFolder(folder);
   return folder;
+}
+bool ContractLoadsPicture(const std::string& bytes) { return ui::win32::Picture::Decode(bytes) != nullptr; }
+std::string ContractDataFile(const std::string& relative) {
+  const std::string source = FolderFromEnv("KS_SOURCE_DIR");
+  if (source.empty()) return "";
+  std::string path = source + "\\data\\" + relative;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  std::string bytes;
+  win32::Win32Files().ReadFile(path, &bytes);
+  return bytes;
 }
 
 }  // namespace ks::test

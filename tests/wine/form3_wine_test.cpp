@@ -1,6 +1,7 @@
 // The registry editor under Wine: opened by a click on the main window's
 // Label10, it lists the shipped value database for the stand-in driver's
-// build, and its Write and Delete buttons change the real registry.
+// build, its Write and Delete buttons change the real registry, and picking
+// the page it shows in the page box reads that page afresh.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -41,7 +42,16 @@ class WineForm3 : public ::testing::Test {
       ASSERT_TRUE(fs.CopyFile(source + "\\data\\Database\\" + name, db + "\\" + name));
     s_.app.Title = "KestrelaneSE";
   }
-  void TearDown() override { s_.reg.DeleteRegValue(kHkeyLocalMachine, kTestDriverKey, "D3D_QualityEnhancements"); }
+  void TearDown() override {
+    s_.reg.DeleteRegValue(kHkeyLocalMachine, kTestDriverKey, "D3D_QualityEnhancements");
+    // The shipped file again, for the tests that read it after this one.
+    const std::string source = SourceFolder();
+    if (!source.empty())
+      machine_.files().CopyFile(source + "\\data\\Database\\5000d3d.dat", DatabaseFile("5000d3d"));
+  }
+  std::string DatabaseFile(const std::string& name) {
+    return machine_.files().ProgramFolder() + "\\DATA\\Database\\" + name + ".dat";
+  }
 
   void PumpUntil(const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -129,6 +139,23 @@ TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
   PumpUntil([&] { return StoredType(&number) == 0; });
   EXPECT_EQ(StoredType(&number), 0u) << "Delete key removed the value";
   EXPECT_EQ(editor.Label2.Caption(), s_.Lang(206));
+
+  // The file has grown meanwhile; picking "Direct3D", the page shown, reads it again.
+  const int before = editor.List1.ListCount();
+  std::string bytes;
+  ASSERT_TRUE(machine_.files().ReadFile(DatabaseFile("5000d3d"), &bytes));
+  ASSERT_TRUE(machine_.files().WriteFile(DatabaseFile("5000d3d"), bytes + "\"D3D_D3D_KS_ADDED\",\"?\",1,\"x\"\r\n"));
+  HWND combo = renderer_.WindowOf(editor.Combo1);
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  PumpUntil([&] { return editor.List1.ListCount() == before + 1; });
+  EXPECT_EQ(editor.List1.ListCount(), before + 1);
+  EXPECT_GE(editor.List1.FindItem("D3D_D3D_KS_ADDED"), 0);
+  PumpFor(200);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before + 1);
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR) << "no entry selected";
+  EXPECT_FALSE(IsWindowEnabled(renderer_.WindowOf(editor.Command1))) << "Delete key off until an entry is chosen";
   main_.Unload();
 }
 
