@@ -4,6 +4,7 @@
 
 #include "cleaner/search.h"
 #include "common/datafile.h"
+#include "common/paths.h"
 #include "common/text.h"
 
 namespace ks {
@@ -98,10 +99,29 @@ DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
   return files_.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
 }
 
-RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path) {
+std::optional<std::string> RestoreTarget(const std::string& former, const std::vector<std::string>& home_folders) {
+  const std::optional<std::string> target = ResolvedPath(former);
+  if (!target) return std::nullopt;
+  for (const std::string& folder : home_folders) {
+    // "C:" alone is the drive's current folder; with the separator it is its root.
+    const std::optional<std::string> home = ResolvedPath(folder + "\\");
+    if (!home || !IsInsideFolder(*target, *home)) continue;
+    std::string below = target->substr(home->size());
+    if (!below.empty() && below.front() == '\\') below.erase(0, 1);
+    if (IsPlainRelativePath(below)) return target;
+  }
+  return std::nullopt;
+}
+
+RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
+                                 const std::vector<std::string>& home_folders) {
   const std::string former = IndexedPath(files, copy_path);
   if (former.empty()) return RestoreOutcome::kNoIndex;
-  if (!files.CopyFile(copy_path, former)) return RestoreOutcome::kCopyBackFailed;
+  const std::optional<std::string> target = RestoreTarget(former, home_folders);
+  if (!target) return RestoreOutcome::kNotItsFolder;
+  const size_t slash = target->rfind('\\');
+  const std::string folder = target->substr(0, slash == 2 ? 3 : slash);
+  if (!files.FolderExists(folder) || !files.CopyFile(copy_path, *target)) return RestoreOutcome::kCopyBackFailed;
   if (!files.DeleteFile(copy_path)) return RestoreOutcome::kCleanUpFailed;
   if (!files.DeleteFile(copy_path + ".index")) return RestoreOutcome::kCleanUpFailed;
   return RestoreOutcome::kRestored;

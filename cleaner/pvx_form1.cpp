@@ -199,18 +199,23 @@ ui::ListBox& Form1::PathList(int n) {
   return *lists[n - 1];
 }
 
-std::string Form1::GroupBackupFolder(int group) {
-  return BackupFolderPath(st_.platform.files(), group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2);
+const std::string& Form1::BackupName(int group) const {
+  return group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2;
+}
+
+std::string Form1::GroupBackupFolder(int group) { return BackupFolderPath(st_.platform.files(), BackupName(group)); }
+
+std::optional<GroupSearch> Form1::GroupSearchOf(int group) const {
+  const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
+  if (kind.empty()) return std::nullopt;
+  return ParseGroup(Roots, kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
 }
 
 void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
   names.Clear();
   paths.Clear();
   if (!ProfileValid) return;
-  const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
-  const std::string& spec = group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2;
-  if (kind.empty()) return;
-  const auto search = ParseGroup(Roots, kind, spec);
+  const auto search = GroupSearchOf(group);
   if (!search) return;
   for (const FoundFile& f : FindGroupFiles(st_.platform.files(), *search)) {
     names.AddItem(f.name);
@@ -222,8 +227,7 @@ void Form1::FillBackups(int group, ui::ListBox& names, ui::ListBox& paths) {
   names.Clear();
   paths.Clear();
   if (!ProfileValid) return;
-  const std::string& folder = group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2;
-  for (const FoundFile& f : FindBackupCopies(st_.platform.files(), folder)) {
+  for (const FoundFile& f : FindBackupCopies(st_.platform.files(), BackupName(group))) {
     names.AddItem(f.name);
     paths.AddItem(f.path);
   }
@@ -261,7 +265,7 @@ void Form1::List_Click(int n) {
     Command1[3].SetEnabled(false);
     Label2.SetCaption(st_.Lang(8) + path);
   } else {
-    Label2.SetCaption(st_.Lang(8) + (n == 3 ? Profile.BackupFolder1 : Profile.BackupFolder2));
+    Label2.SetCaption(st_.Lang(8) + BackupName(n - 2));
     Command1[1].SetEnabled(true);
     Command1[3].SetEnabled(true);
   }
@@ -307,6 +311,15 @@ void Form1::TellKeptFiles(const std::vector<std::string>& kept) {
   std::string text = "No backup copy could be made, so these files were not deleted:";
   for (const std::string& path : kept) text += "\r\n" + path;
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
+}
+
+std::vector<std::string> Form1::HomeFolders(int group) {
+  std::vector<std::string> homes;
+  for (int g = 1; g <= 2; ++g) {
+    const auto search = GroupSearchOf(g);
+    if (search && SamePath(BackupName(g), BackupName(group))) homes.push_back(search->folder);
+  }
+  return homes;
 }
 
 void Form1::DeleteSelected() {
@@ -363,11 +376,19 @@ void Form1::RestoreSelected() {
   if (index >= 0) {
     auto& files = st_.platform.files();
     const std::string copy = PathList(SelectedList).List(index);
+    const std::vector<std::string> homes = HomeFolders(SelectedList - 2);
     const std::string former = IndexedPath(files, copy);
-    bool go = true;
-    if (!former.empty() && files.FileExists(former))
-      go = st_.app.MsgBox(st_.Lang(15), platform::kMbOkCancel, kPvxTitle) == platform::kIdOk;
-    if (!go || RestoreBackupCopy(files, copy) == RestoreOutcome::kRestored) ClearFileLines();
+    const std::optional<std::string> target = RestoreTarget(former, homes);
+    if (!former.empty() && !target) {
+      // The copy stays listed; the user sees where its index would have sent it.
+      st_.app.MsgBox(list.List(index) + " was not restored: its index names\r\n" + former +
+                         "\r\nwhich is not in a folder this profile cleans.",
+                     platform::kMbOk | platform::kMbIconExclamation);
+    } else {
+      const bool go = !target || !files.FileExists(*target) ||
+                      st_.app.MsgBox(st_.Lang(15), platform::kMbOkCancel, kPvxTitle) == platform::kIdOk;
+      if (!go || RestoreBackupCopy(files, copy, homes) == RestoreOutcome::kRestored) ClearFileLines();
+    }
   }
   SearchFiles();
   Command1[1].SetEnabled(false);

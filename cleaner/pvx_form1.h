@@ -8,6 +8,7 @@
 // its check lists nothing and offers nothing to delete.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,7 +109,11 @@ class Form1 : public ui::Form {
  private:
   ui::ListBox& VisibleList(int n);
   ui::ListBox& PathList(int n);
+  const std::string& BackupName(int group) const;
   std::string GroupBackupFolder(int group);
+  // How group `group` is searched; nullopt when it has no files or its rule
+  // cannot be used.
+  std::optional<GroupSearch> GroupSearchOf(int group) const;
   void CreateBackupFolders();
   void ClearFileLines();
   void DeleteSelected();
@@ -117,6 +122,9 @@ class Form1 : public ui::Form {
   void FillGroup(int group, ui::ListBox& names, ui::ListBox& paths);
   void FillBackups(int group, ui::ListBox& names, ui::ListBox& paths);
   void TellKeptFiles(const std::vector<std::string>& kept);
+  // The folders group `group`'s backup copies may go back to: the search
+  // folders of every group that keeps its backups in the same folder.
+  std::vector<std::string> HomeFolders(int group);
 
   PvxState& st_;
 };

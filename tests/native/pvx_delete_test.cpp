@@ -2,10 +2,13 @@
 // failures that must keep the file, restoring and removing backups.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cleaner/backup.h"
+#include "native/device_names.h"
 #include "native/pvx_rig.h"
 
 namespace ks {
@@ -254,6 +257,91 @@ TEST_F(PvxDelete, RestoreIntoAMissingFolderKeepsCopyAndIndex) {
   EXPECT_TRUE(fs.FileExists(kNv + "\\gone.dll"));
   EXPECT_TRUE(fs.FileExists(kNv + "\\gone.dll.index"));
   EXPECT_FALSE(rig.form.Command1[3].Enabled());
+}
+
+// Regression: a copy went back wherever its index said. An index naming the
+// main program overwrote it after the generic question; one naming a new
+// file at the top of drive C created it without a question.
+TEST(PvxRestore, GoesBackOnlyWhereTheFileCameFrom) {
+  struct Case {
+    const char* name;
+    std::string index;     // the former path the index names
+    bool restored;
+    bool told;             // the user is told which path the index names
+    std::string existing;  // a file already there ("" for none)
+  };
+  const Case cases[] = {
+      {"sound index", kSys + "\\nvcpl.dll", true, false, ""},
+      {"sound index over a reinstalled file", kSys + "\\nvcpl.dll", true, false, kSys + "\\nvcpl.dll"},
+      {"sound index in a sub-folder", kSys + "\\drivers\\nvcpl.dll", true, false, ""},
+      {"sound index in other letters and dots", "c:\\windows\\system32\\drivers\\..\\NVCPL.DLL", true, false, ""},
+      {"the main program", kPvxFolder + "\\KestrelaneSE.exe", false, true, kPvxFolder + "\\KestrelaneSE.exe"},
+      {"the program folder", kPvxFolder + "\\nvcpl.dll", false, true, ""},
+      {"a new file at the top of drive C", "C:\\nvcpl.dll", false, true, ""},
+      {"another drive", "D:\\WINDOWS\\SYSTEM32\\nvcpl.dll", false, true, ""},
+      {"a network path", "\\\\server\\share\\nvcpl.dll", false, true, ""},
+      {"a sibling folder", "C:\\WINDOWS\\SYSTEM\\nvcpl.dll", false, true, ""},
+      {"a sibling sharing the folder's name", "C:\\WINDOWS\\SYSTEM32_old\\nvcpl.dll", false, true, ""},
+      {"dots that climb out", kSys + "\\..\\explorer.exe", false, true, "C:\\WINDOWS\\explorer.exe"},
+      {"dots and a blank", kSys + "\\.. \\explorer.exe", false, true, ""},
+      {"the other group's folder", "C:\\WINDOWS\\nView\\nvcpl.dll", false, true, ""},
+      {"the search folder itself", kSys, false, true, ""},
+      {"a device", kSys + "\\NUL", false, true, ""},
+      {"a stream of a file", kSys + "\\nvcpl.dll:hidden", false, true, ""},
+      // Inside the folder, but restoring never makes a folder.
+      {"a sub-folder that is gone", kSys + "\\gone\\nvcpl.dll", false, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFolder("D:\\WINDOWS\\SYSTEM32");
+    fs.AddFolder(kSys + "\\drivers");
+    fs.AddFolder("C:\\WINDOWS\\SYSTEM");
+    fs.AddFolder("C:\\WINDOWS\\SYSTEM32_old");
+    fs.AddFolder("C:\\WINDOWS\\nView");
+    if (!c.existing.empty()) fs.AddFile(c.existing, "original");
+    fs.AddFile(kNv + "\\nvcpl.dll", "backup bytes");
+    fs.AddFile(kNv + "\\nvcpl.dll.index", "\"" + c.index + "\"\r\n");
+    rig.AddList("nv.txt", {"nvcpl.dll"});
+    rig.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    ASSERT_TRUE(rig.StartWith("two"));
+    rig.Search();
+    rig.Pick(3, "nvcpl.dll");
+    rig.form.Command1[3].UserClick();
+    if (c.restored) {
+      EXPECT_EQ(fs.Contents(c.index), "backup bytes");
+      EXPECT_FALSE(fs.FileExists(kNv + "\\nvcpl.dll"));
+      EXPECT_FALSE(fs.FileExists(kNv + "\\nvcpl.dll.index"));
+    } else {
+      EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll"), "backup bytes") << "the copy stays";
+      EXPECT_TRUE(fs.FileExists(kNv + "\\nvcpl.dll.index"));
+      EXPECT_EQ(rig.form.List3.items(), (Names{"nvcpl.dll"})) << "and stays listed";
+      if (c.existing.empty()) {
+        EXPECT_FALSE(fs.FileExists(c.index));
+      } else {
+        EXPECT_EQ(fs.Contents(c.existing), "original");
+      }
+      EXPECT_FALSE(fs.FolderExists(kSys + "\\gone"));
+    }
+    const auto messages = rig.Messages();
+    const bool told = std::any_of(messages.begin(), messages.end(),
+                                  [&](const std::string& text) { return text.find(c.index) != std::string::npos; });
+    EXPECT_EQ(told, c.told);
+    if (c.told) {
+      EXPECT_EQ(messages.size(), 1u) << "no question before a refusal";
+      EXPECT_FALSE(rig.form.Command1[3].Enabled());
+    }
+  }
+}
+
+TEST(PvxRestore, DeviceNamesAreNoPlaceToRestoreTo) {
+  const std::vector<std::string> homes = {kSys};
+  ASSERT_EQ(RestoreTarget(kSys + "\\nvcpl.dll", homes), kSys + "\\nvcpl.dll");
+  for (const char* device : test::kDeviceNames) {
+    EXPECT_EQ(RestoreTarget(kSys + "\\" + device, homes), std::nullopt) << device;
+    EXPECT_EQ(RestoreTarget(kSys + "\\" + device + "\\nvcpl.dll", homes), std::nullopt) << device;
+  }
 }
 
 TEST_F(PvxDelete, DeletingABackupRemovesCopyAndIndexOnly) {
