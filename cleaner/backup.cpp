@@ -18,6 +18,18 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Writes `to` whole under its unfinished name beside it, then puts it in
+// place flushed (Files::ReplaceFile): after a power cut `to` holds its old
+// bytes or all of the new ones, never a part. `write` makes the file at the
+// name it is given. On failure nothing of the new file is left.
+template <class Write>
+bool WriteInPlace(platform::Files& files, const std::string& to, Write write) {
+  const std::string unfinished = to + kUnfinishedSuffix;
+  if (write(unfinished) && files.ReplaceFile(unfinished, to)) return true;
+  files.DeleteFile(unfinished);
+  return false;
+}
+
 bool IsAbsolute(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
@@ -61,8 +73,8 @@ void BackupRun::Take(const std::string& name) {
 
 std::string BackupRun::CopyNameFor(const std::string& path) {
   std::string name = FileName(path);
-  // A copy must never be taken for an index file.
-  if (EndsWithNoCase(name, ".index")) name += "_";
+  // A copy must never be taken for an index or an unfinished file.
+  if (IsIndexOrUnfinished(name)) name += "_";
   const size_t dot = name.rfind('.');
   const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
   const std::string ext = name.substr(stem.size());
@@ -81,13 +93,17 @@ DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
     if (copy.empty()) return DeleteOutcome::kBackupFailed;
     const std::string copy_name = FileName(copy);
     const bool fresh = !Taken(copy_name);
-    if (!files_.CopyFile(path, copy)) return DeleteOutcome::kBackupFailed;
+    // Copy and index are on the disk before the file goes: a power cut
+    // right after the delete must not take the only copy with it.
+    if (!WriteInPlace(files_, copy, [&](const std::string& at) { return files_.CopyFile(path, at); }))
+      return DeleteOutcome::kBackupFailed;
     Take(copy_name);
     const std::string index = copy + ".index";
     Take(copy_name + ".index");
     // The index must read back as the former path, or restoring could not find it.
     const std::string line = IndexLine(path);
-    if (FieldReader(line).Next() != path || !files_.WriteFileChecked(index, line)) {
+    if (FieldReader(line).Next() != path ||
+        !WriteInPlace(files_, index, [&](const std::string& at) { return files_.WriteFileChecked(at, line); })) {
       // The file stays where it is; a copy nobody could restore goes again.
       if (fresh) {
         files_.DeleteFile(copy);
@@ -121,7 +137,11 @@ RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy
   if (!target) return RestoreOutcome::kNotItsFolder;
   const size_t slash = target->rfind('\\');
   const std::string folder = target->substr(0, slash == 2 ? 3 : slash);
-  if (!files.FolderExists(folder) || !files.CopyFile(copy_path, *target)) return RestoreOutcome::kCopyBackFailed;
+  // The file is back on the disk before its copy goes.
+  if (!files.FolderExists(folder) ||
+      !WriteInPlace(files, *target, [&](const std::string& at) { return files.CopyFile(copy_path, at); })) {
+    return RestoreOutcome::kCopyBackFailed;
+  }
   if (!files.DeleteFile(copy_path)) return RestoreOutcome::kCleanUpFailed;
   if (!files.DeleteFile(copy_path + ".index")) return RestoreOutcome::kCleanUpFailed;
   return RestoreOutcome::kRestored;

@@ -36,6 +36,10 @@ bool SamePath(const std::string& a, const std::string& b) {
   return a.size() == b.size() && EndsWithNoCase(a, b);
 }
 
+bool IsIndexOrUnfinished(const std::string& name) {
+  return EndsWithNoCase(name, ".index") || EndsWithNoCase(name, kUnfinishedSuffix);
+}
+
 std::string BackupFolderPath(platform::Files& files, const std::string& name) {
   return files.ProgramFolder() + "\\Data\\cleaner\\backup\\" + name;
 }
@@ -85,7 +89,7 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   if (!IsPlainName(backup_folder)) return found;
   const std::string folder = BackupFolderPath(files, backup_folder);
   for (const std::string& name : files.List(folder + "\\*.*")) {
-    if (!EndsWithNoCase(name, ".index") && IsPlainName(name)) found.push_back({name, folder + "\\" + name});
+    if (!IsIndexOrUnfinished(name) && IsPlainName(name)) found.push_back({name, folder + "\\" + name});
   }
   return found;
 }

@@ -28,8 +28,16 @@ struct FoundFile {
 // A missing list file or folder finds nothing.
 std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch& search);
 
-// The backup copies in a backup folder: every file but the ".index" files
-// (compared without regard to case) and files named like a device. A
+// A file pvx is still writing carries this suffix beside its final name;
+// it is renamed into place once whole and on the disk.
+inline constexpr const char* kUnfinishedSuffix = ".pvxtmp";
+
+// Names in a backup folder that are no backup copies: index files
+// ("<copy>.index") and unfinished files, compared without regard to case.
+bool IsIndexOrUnfinished(const std::string& name);
+
+// The backup copies in a backup folder: every file but index and
+// unfinished files (IsIndexOrUnfinished) and files named like a device. A
 // folder name that is no plain name finds nothing.
 std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::string& backup_folder);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cleaner/backup.h"
+#include "cleaner/search.h"
 #include "native/device_names.h"
 #include "native/pvx_rig.h"
 
@@ -103,21 +104,31 @@ TEST_F(PvxDelete, DeleteAllCancelledDeletesNothing) {
   EXPECT_EQ(rig.form.List1.ListCount(), 3);
 }
 
-// A file is deleted only once its copy and an index naming it are written.
+// A file is deleted only once its copy and an index naming it are written
+// and in place. Both are written under their unfinished names first.
 TEST_F(PvxDelete, NoBackupNoDeletion) {
   struct Case {
     const char* name;
     void (*breakIt)(fake::FakeFiles&);
+    bool earlier_copy = false;  // the folder holds an earlier copy of the file
   };
   const Case cases[] = {
-      {"copy cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll"); }},
-      {"index cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll.index"); }},
-      {"index does not read back", [](fake::FakeFiles& fs) { fs.GarbleWrites(kNv + "\\nvcpl.dll.index"); }},
+      {"copy cannot be written", [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll" + kUnfinishedSuffix); }},
+      {"index cannot be written",
+       [](fake::FakeFiles& fs) { fs.FailWrites(kNv + "\\nvcpl.dll.index" + kUnfinishedSuffix); }},
+      {"index does not read back",
+       [](fake::FakeFiles& fs) { fs.GarbleWrites(kNv + "\\nvcpl.dll.index" + kUnfinishedSuffix); }},
+      {"the earlier copy cannot be replaced", [](fake::FakeFiles& fs) { fs.SetLocked(kNv + "\\nvcpl.dll", true); },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     test::PvxRig fresh;
     fresh.m.fs.AddFile(kSys + "\\nvcpl.dll", "panel");
+    if (c.earlier_copy) {
+      fresh.m.fs.AddFile(kNv + "\\nvcpl.dll", "older panel");
+      fresh.m.fs.AddFile(kNv + "\\nvcpl.dll.index", IndexLine(kSys + "\\nvcpl.dll"));
+    }
     fresh.AddList("nv.txt", {"nvcpl.dll"});
     fresh.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
     fresh.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
@@ -129,13 +140,52 @@ TEST_F(PvxDelete, NoBackupNoDeletion) {
     EXPECT_EQ(fresh.m.fs.Contents(kSys + "\\nvcpl.dll"), "panel") << "the file stays";
     ASSERT_EQ(fresh.m.msg.shown().size(), 2u) << "the question, then the user is told";
     EXPECT_NE(fresh.m.msg.shown()[1].text.find(kSys + "\\nvcpl.dll"), std::string::npos);
-    EXPECT_FALSE(fresh.m.fs.FileExists(kNv + "\\nvcpl.dll")) << "no copy without an index is left behind";
+    EXPECT_EQ(fresh.m.fs.FileExists(kNv + "\\nvcpl.dll"), c.earlier_copy) << "no copy without an index is left behind";
+    EXPECT_EQ(fresh.m.fs.List(kNv + "\\*" + kUnfinishedSuffix), Names{}) << "nor an unfinished file";
   }
+}
+
+// Regression: the index was written in place and never flushed, and the
+// copy was not flushed either, so a power cut right after "Delete all
+// files" could leave neither while the driver files were gone.
+TEST_F(PvxDelete, CopiesAndIndexesOutliveAPowerCut) {
+  Start(true);
+  rig.form.Command1[2].UserClick();
+  fs.PowerCut();
+  for (const char* name : {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(fs.Contents(kNv + "\\" + name), name);
+    EXPECT_EQ(IndexedPath(fs, kNv + "\\" + name), kSys + "\\" + name);
+  }
+  EXPECT_EQ(fs.Contents(kNview + "\\nview.dll"), "nview bytes");
+  EXPECT_EQ(IndexedPath(fs, kNview + "\\nvwdmcpl.dll"), "C:\\WINDOWS\\nView\\nvwdmcpl.dll");
+  EXPECT_EQ(Listed(kNv + "\\*" + kUnfinishedSuffix), Names{});
+  // A restored file is on the disk before its copy goes.
+  rig.Search();
+  rig.Pick(3, "nvcpl.dll");
+  rig.form.Command1[3].UserClick();
+  fs.PowerCut();
+  EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), "nvcpl.dll");
+}
+
+// A driver file whose name ends like an unfinished one is backed up under a
+// name the backup list shows, and comes back under its own.
+TEST_F(PvxDelete, ADriverFileNamedLikeAnUnfinishedOneIsBackedUpVisibly) {
+  const std::string odd = std::string("nvodd") + kUnfinishedSuffix;
+  fs.AddFile(kSys + "\\" + odd, "odd");
+  rig.AddList("nv.txt", {odd});
+  Start(true);
+  rig.Pick(1, odd);
+  rig.form.Command1[1].UserClick();
+  EXPECT_EQ(rig.form.List3.items(), (Names{odd + "_"}));
+  rig.Pick(3, odd + "_");
+  rig.form.Command1[3].UserClick();
+  EXPECT_EQ(fs.Contents(kSys + "\\" + odd), "odd");
 }
 
 TEST_F(PvxDelete, DeleteAllKeepsEveryFileThatCouldNotBeBackedUp) {
   Start(true);
-  fs.FailWrites(kNv + "\\nvcpl.dll.index");
+  fs.FailWrites(kNv + "\\nvcpl.dll.index" + kUnfinishedSuffix);
   rig.form.Command1[2].UserClick();
   EXPECT_EQ(Listed(kSys + "\\*.dll"), (Names{"nvcpl.dll"}));
   ASSERT_EQ(rig.m.msg.shown().size(), 2u);
