@@ -1,5 +1,7 @@
 #include "cleaner/pvx_form1.h"
 
+#include <algorithm>
+
 #include "cleaner/backup.h"
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
@@ -306,10 +308,15 @@ void Form1::ClearFileLines() {
   Label3.SetCaption(st_.Lang(9));
 }
 
-void Form1::TellKeptFiles(const std::vector<std::string>& kept) {
+void Form1::TellNotDeleted(const std::vector<NotDeleted>& kept) {
   if (kept.empty()) return;
-  std::string text = "No backup copy could be made, so these files were not deleted:";
-  for (const std::string& path : kept) text += "\r\n" + path;
+  std::string text = "These files were not deleted:";
+  const size_t shown = std::min(kept.size(), static_cast<size_t>(kShownNotDeleted));
+  for (size_t i = 0; i < shown; ++i) {
+    text += "\r\n" + kept[i].path +
+            (kept[i].why == DeleteOutcome::kBackupFailed ? " (no backup copy could be made)" : " (it could not be deleted)");
+  }
+  if (kept.size() > shown) text += "\r\n... and " + std::to_string(kept.size() - shown) + " more.";
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
 }
 
@@ -333,8 +340,8 @@ void Form1::DeleteSelected() {
       auto& files = st_.platform.files();
       if (SelectedList <= 2) {
         const bool backup = Check1.Value() == ui::kChecked;
-        if (DeleteFileWithBackup(files, path, backup, GroupBackupFolder(SelectedList)) == DeleteOutcome::kBackupFailed)
-          TellKeptFiles({path});
+        const DeleteOutcome done = DeleteFileWithBackup(files, path, backup, GroupBackupFolder(SelectedList));
+        if (done != DeleteOutcome::kDeleted) TellNotDeleted({{path, done}});
       } else {
         RemoveBackupCopy(files, path);
       }
@@ -351,18 +358,19 @@ void Form1::DeleteAll() {
   if (st_.app.MsgBox(st_.Lang(14), platform::kMbOkCancel, st_.Lang(6)) != platform::kIdOk) return;
   const bool backup = Check1.Value() == ui::kChecked;
   auto& files = st_.platform.files();
-  std::vector<std::string> kept;
+  std::vector<NotDeleted> kept;
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
     if (paths.ListCount() == 0) continue;
     BackupRun run(files, GroupBackupFolder(group));
     for (int i = 0; i < paths.ListCount(); ++i) {
       const std::string path = paths.List(i);
-      if (run.Delete(path, backup) == DeleteOutcome::kBackupFailed) kept.push_back(path);
+      const DeleteOutcome done = run.Delete(path, backup);
+      if (done != DeleteOutcome::kDeleted) kept.push_back({path, done});
     }
     if (group == 1) ClearFileLines();
   }
-  TellKeptFiles(kept);
+  TellNotDeleted(kept);
   SearchFiles();
   Command1[1].SetEnabled(false);
   Command1[2].SetEnabled(false);

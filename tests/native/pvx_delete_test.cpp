@@ -193,6 +193,48 @@ TEST_F(PvxDelete, DeleteAllKeepsEveryFileThatCouldNotBeBackedUp) {
   EXPECT_TRUE(Listed("C:\\WINDOWS\\nView\\*").empty()) << "the other files went on";
 }
 
+// Regression: every file left in place was listed in one message box, which
+// grew taller than the screen with its OK button out of reach.
+TEST(PvxNotice, ListsAtMostTenPathsAndCountsTheRest) {
+  struct Case {
+    const char* name;
+    bool backup;
+    const char* why;
+  };
+  const Case cases[] = {{"no backup copy could be made", true, "(no backup copy could be made)"},
+                        {"the files cannot be deleted", false, "(it could not be deleted)"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    std::vector<std::string> items, paths;
+    for (int i = 1; i <= 13; ++i) {
+      items.push_back("nvfile" + std::to_string(100 + i) + ".dll");
+      paths.push_back(kSys + "\\" + items.back());
+      fs.AddFile(paths.back(), items.back());
+    }
+    rig.AddList("nv.txt", items);
+    rig.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
+    if (c.backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    ASSERT_TRUE(rig.StartWith("p"));
+    rig.Search();
+    if (c.backup) {
+      fs.FailWritesHalfway(kNv, 13);  // the disk is full
+    } else {
+      for (const std::string& path : paths) fs.SetLocked(path, true);
+    }
+    rig.form.Command1[2].UserClick();
+    EXPECT_EQ(fs.List(kSys + "\\nvfile*.dll").size(), 13u);
+    const auto messages = rig.Messages();
+    ASSERT_EQ(messages.size(), 2u) << "the question, then the notice";
+    const std::string& notice = messages[1];
+    for (int i = 0; i < 13; ++i) EXPECT_EQ(notice.find(paths[i]) != std::string::npos, i < 10) << paths[i];
+    EXPECT_NE(notice.find(paths[0] + " " + c.why), std::string::npos);
+    EXPECT_NE(notice.find("and 3 more"), std::string::npos);
+    EXPECT_EQ(std::count(notice.begin(), notice.end(), '\n'), 11) << "a heading, ten paths and the rest counted";
+  }
+}
+
 // Regression: two files of the same name overwrote each other's backup.
 TEST_F(PvxDelete, SameNameFromAnotherFolderGetsItsOwnCopy) {
   fs.AddFile("C:\\WINDOWS\\nView\\nvcpl.dll", "nview's own nvcpl");
