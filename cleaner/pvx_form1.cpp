@@ -361,13 +361,16 @@ void Form1::DeleteAll() {
   std::vector<NotDeleted> kept;
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
-    if (paths.ListCount() == 0) continue;
-    BackupRun run(files, GroupBackupFolder(group));
-    for (int i = 0; i < paths.ListCount(); ++i) {
-      const std::string path = paths.List(i);
-      const DeleteOutcome done = run.Delete(path, backup);
-      if (done != DeleteOutcome::kDeleted) kept.push_back({path, done});
+    if (paths.ListCount() > 0) {
+      BackupRun run(files, GroupBackupFolder(group));
+      for (int i = 0; i < paths.ListCount(); ++i) {
+        const std::string path = paths.List(i);
+        const DeleteOutcome done = run.Delete(path, backup);
+        if (done != DeleteOutcome::kDeleted) kept.push_back({path, done});
+      }
     }
+    // Cleared after group 1 even when it had nothing: a group 2 file's
+    // location must not stay on screen once it is gone.
     if (group == 1) ClearFileLines();
   }
   TellNotDeleted(kept);

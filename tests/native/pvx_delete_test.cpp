@@ -96,6 +96,37 @@ TEST_F(PvxDelete, DeleteAllAsksOnceAndBacksUpEveryFile) {
   for (int i = 1; i <= 3; ++i) EXPECT_FALSE(rig.form.Command1[i].Enabled()) << i;
 }
 
+TEST_F(PvxDelete, DeleteAllClearsTheLocationAndVersionLines) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> group1;  // the list file's items
+  };
+  const Case cases[] = {
+      {"group 1 has files", {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"}},
+      // Regression: with group 1 empty the location and version of the
+      // selected group 2 file stayed on screen after it was deleted.
+      {"group 1 is empty", {"missing.dll"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig fresh;
+    fresh.m.fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview bytes");
+    fresh.m.ver.SetResource("C:\\WINDOWS\\nView\\nview.dll", fake::VersionResource::WithFileVersion("6.14.10.7701"));
+    for (const char* name : {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"}) fresh.m.fs.AddFile(kSys + "\\" + name, name);
+    fresh.AddList("nv.txt", c.group1);
+    fresh.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    ASSERT_TRUE(fresh.StartWith("two"));
+    fresh.Search();
+    fresh.Pick(2, "nview.dll");
+    ASSERT_EQ(fresh.form.Label2.Caption(), "Location: C:\\WINDOWS\\nView\\nview.dll");
+    ASSERT_EQ(fresh.form.Label3.Caption(), "Version: 6.14.10.7701");
+    fresh.form.Command1[2].UserClick();
+    EXPECT_FALSE(fresh.m.fs.FileExists("C:\\WINDOWS\\nView\\nview.dll"));
+    EXPECT_EQ(fresh.form.Label2.Caption(), fresh.st.Lang(8));
+    EXPECT_EQ(fresh.form.Label3.Caption(), fresh.st.Lang(9));
+  }
+}
+
 TEST_F(PvxDelete, DeleteAllCancelledDeletesNothing) {
   Start(false);
   rig.m.msg.Answer(platform::kIdCancel);
