@@ -1,5 +1,6 @@
-// pvx's way: each file backed up with its index (checked by reading it
-// back) and deleted, as "Delete all files" does with the backup switch on.
+// pvx's way: each file backed up with its index (both put in place flushed,
+// the index checked by reading it back) and deleted, as "Delete all files"
+// does with the backup switch on.
 // Prints the milliseconds the pass took.
 #include "bench/cleaner/common.h"
 #include "cleaner/backup.h"
