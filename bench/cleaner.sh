@@ -4,7 +4,7 @@
 # name, the index read back, both flushed and renamed into place, then the
 # delete) against a bare program that makes the same file operations and
 # nothing else, and for reference against a plain program that only copies
-# and deletes with CopyFileA and DeleteFileA. Each side runs three times,
+# and deletes with CopyFileA and DeleteFileA. Each side runs five times,
 # in turn; the best of each counts. Goal: pvx / bare <= 1.2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,7 @@ bin="$PWD/build/windows/bench/cleaner"
 best() { sort -g | head -1; }
 run() { cmake/wine-run.sh "$prefix" "$bin/bench_cleaner_$1.exe" | sed -n 's/^ms=\([0-9.]*\) failed=0\r*$/\1/p'; }
 plain=() bare=() pvx=()
-for round in 1 2 3; do
+for round in 1 2 3 4 5; do
   plain+=("$(run plain)")
   bare+=("$(run bare)")
   pvx+=("$(run pvx)")

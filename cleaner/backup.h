@@ -2,11 +2,12 @@
 //
 // A backup copy lies in its group's backup folder under the file's name;
 // beside it, <copy>.index holds one line: the file's former full path in
-// double quotes, CR LF. Copies, indexes and restored files are written under
-// an unfinished name (kUnfinishedSuffix) and renamed into place flushed. Restoring needs only the index, so a copy may carry
+// double quotes, CR LF. Restoring needs only the index, so a copy may carry
 // another name: when the folder already holds a copy of that name whose
 // index names another path, the new copy is called "<stem> (2)<ext>",
 // "(3)", ... A file backed up again replaces its own earlier copy.
+// Copies, indexes and restored files are written under an unfinished name
+// (kUnfinishedSuffix) and renamed into place flushed.
 #pragma once
 
 #include <optional>

@@ -313,8 +313,8 @@ void Form1::TellNotDeleted(const std::vector<NotDeleted>& kept) {
   std::string text = "These files were not deleted:";
   const size_t shown = std::min(kept.size(), static_cast<size_t>(kShownNotDeleted));
   for (size_t i = 0; i < shown; ++i) {
-    text += "\r\n" + kept[i].path +
-            (kept[i].why == DeleteOutcome::kBackupFailed ? " (no backup copy could be made)" : " (it could not be deleted)");
+    const bool backup_failed = kept[i].why == DeleteOutcome::kBackupFailed;
+    text += "\r\n" + kept[i].path + (backup_failed ? " (no backup copy could be made)" : " (it could not be deleted)");
   }
   if (kept.size() > shown) text += "\r\n... and " + std::to_string(kept.size() - shown) + " more.";
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);

@@ -17,7 +17,8 @@ bool FlushAndRename(HANDLE file, const std::string& from, const std::string& to)
 bool Backup(const std::string& path, const std::string& copy) {
   const std::string unfinished = copy + ".pvxtmp";
   if (!CopyFileA(path.c_str(), unfinished.c_str(), FALSE)) return false;
-  HANDLE file = CreateFileA(unfinished.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(unfinished.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE || !FlushAndRename(file, unfinished, copy)) return false;
 
   const std::string index = copy + ".index";
@@ -41,16 +42,9 @@ bool Backup(const std::string& path, const std::string& copy) {
 }  // namespace
 
 int main() {
-  const std::string root = bench::MakeFiles("bare");
-  bench::Clock clock;
-  int failed = 0;
-  for (int i = 0; i < bench::kFiles; ++i) {
-    const std::string name = bench::FileName(i);
-    const std::string path = root + "\\src\\" + name;
-    if (!Backup(path, root + "\\backup\\" + name) || !DeleteFileA(path.c_str())) ++failed;
-  }
-  const double ms = clock.Ms();
-  bench::Remove(root);
-  std::printf("ms=%.1f failed=%d\n", ms, failed);
-  return failed == 0 ? 0 : 1;
+  return bench::TimedPass("bare", [](const std::string&) {
+    return [](const std::string& path, const std::string& copy) {
+      return Backup(path, copy) && DeleteFileA(path.c_str());
+    };
+  });
 }
