@@ -4,6 +4,7 @@
 
 #include "cleaner/search.h"
 #include "common/datafile.h"
+#include "common/paths.h"
 #include "common/text.h"
 
 namespace ks {
@@ -15,6 +16,18 @@ constexpr int kMaxCopyNames = 1000;
 std::string FileName(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Writes `to` whole under its unfinished name beside it, then puts it in
+// place flushed (Files::ReplaceFile): after a power cut `to` holds its old
+// bytes or all of the new ones, never a part. `write` makes the file at the
+// name it is given. On failure nothing of the new file is left.
+template <class Write>
+bool WriteInPlace(platform::Files& files, const std::string& to, Write write) {
+  const std::string unfinished = to + kUnfinishedSuffix;
+  if (write(unfinished) && files.ReplaceFile(unfinished, to)) return true;
+  files.DeleteFile(unfinished);
+  return false;
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -60,8 +73,8 @@ void BackupRun::Take(const std::string& name) {
 
 std::string BackupRun::CopyNameFor(const std::string& path) {
   std::string name = FileName(path);
-  // A copy must never be taken for an index file.
-  if (EndsWithNoCase(name, ".index")) name += "_";
+  // A copy must never be taken for an index or an unfinished file.
+  if (IsIndexOrUnfinished(name)) name += "_";
   const size_t dot = name.rfind('.');
   const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
   const std::string ext = name.substr(stem.size());
@@ -80,13 +93,17 @@ DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
     if (copy.empty()) return DeleteOutcome::kBackupFailed;
     const std::string copy_name = FileName(copy);
     const bool fresh = !Taken(copy_name);
-    if (!files_.CopyFile(path, copy)) return DeleteOutcome::kBackupFailed;
+    // Copy and index are on the disk before the file goes: a power cut
+    // right after the delete must not take the only copy with it.
+    if (!WriteInPlace(files_, copy, [&](const std::string& at) { return files_.CopyFile(path, at); }))
+      return DeleteOutcome::kBackupFailed;
     Take(copy_name);
     const std::string index = copy + ".index";
     Take(copy_name + ".index");
     // The index must read back as the former path, or restoring could not find it.
     const std::string line = IndexLine(path);
-    if (FieldReader(line).Next() != path || !files_.WriteFileChecked(index, line)) {
+    if (FieldReader(line).Next() != path ||
+        !WriteInPlace(files_, index, [&](const std::string& at) { return files_.WriteFileChecked(at, line); })) {
       // The file stays where it is; a copy nobody could restore goes again.
       if (fresh) {
         files_.DeleteFile(copy);
@@ -98,10 +115,33 @@ DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
   return files_.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
 }
 
-RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path) {
+std::optional<std::string> RestoreTarget(const std::string& former, const std::vector<std::string>& home_folders) {
+  const std::optional<std::string> target = ResolvedPath(former);
+  if (!target) return std::nullopt;
+  for (const std::string& folder : home_folders) {
+    // "C:" alone is the drive's current folder; with the separator it is its root.
+    const std::optional<std::string> home = ResolvedPath(folder + "\\");
+    if (!home || !IsInsideFolder(*target, *home)) continue;
+    std::string below = target->substr(home->size());
+    if (!below.empty() && below.front() == '\\') below.erase(0, 1);
+    if (IsPlainRelativePath(below)) return target;
+  }
+  return std::nullopt;
+}
+
+RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
+                                 const std::vector<std::string>& home_folders) {
   const std::string former = IndexedPath(files, copy_path);
   if (former.empty()) return RestoreOutcome::kNoIndex;
-  if (!files.CopyFile(copy_path, former)) return RestoreOutcome::kCopyBackFailed;
+  const std::optional<std::string> target = RestoreTarget(former, home_folders);
+  if (!target) return RestoreOutcome::kNotItsFolder;
+  const size_t slash = target->rfind('\\');
+  const std::string folder = target->substr(0, slash == 2 ? 3 : slash);
+  // The file is back on the disk before its copy goes.
+  if (!files.FolderExists(folder) ||
+      !WriteInPlace(files, *target, [&](const std::string& at) { return files.CopyFile(copy_path, at); })) {
+    return RestoreOutcome::kCopyBackFailed;
+  }
   if (!files.DeleteFile(copy_path)) return RestoreOutcome::kCleanUpFailed;
   if (!files.DeleteFile(copy_path + ".index")) return RestoreOutcome::kCleanUpFailed;
   return RestoreOutcome::kRestored;

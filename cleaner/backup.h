@@ -6,8 +6,11 @@
 // another name: when the folder already holds a copy of that name whose
 // index names another path, the new copy is called "<stem> (2)<ext>",
 // "(3)", ... A file backed up again replaces its own earlier copy.
+// Copies, indexes and restored files are written under an unfinished name
+// (kUnfinishedSuffix) and renamed into place flushed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,12 +56,24 @@ class BackupRun {
 // missing or unreadable or names no absolute path.
 std::string IndexedPath(platform::Files& files, const std::string& copy_path);
 
-enum class RestoreOutcome { kRestored, kNoIndex, kCopyBackFailed, kCleanUpFailed };
+// Where a backup copy may go back to: the former path an index names, with
+// its "." and ".." parts resolved, when it lies below one of `home_folders`
+// (compared without regard to case) and the part below that folder is a
+// plain relative path (no device name, trailing dot or stream). The home
+// folders are the folders the profile searches for the groups that keep
+// their backups in the copy's folder. Nullopt for any other path: an index
+// may have been written by anyone, so it is believed only about the folders
+// pvx cleans.
+std::optional<std::string> RestoreTarget(const std::string& former, const std::vector<std::string>& home_folders);
 
-// Copies the backup back to its former path (replacing a file there),
-// then deletes the copy and its index. The first failing step ends it: a
-// failed copy back keeps the backup and its index.
-RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path);
+enum class RestoreOutcome { kRestored, kNoIndex, kNotItsFolder, kCopyBackFailed, kCleanUpFailed };
+
+// Copies the backup back to the RestoreTarget of its index (replacing a
+// file there), then deletes the copy and its index. The first failing step
+// ends it: a failed copy back keeps the backup and its index. Restoring
+// never creates a folder: a former folder that is gone fails the copy back.
+RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
+                                 const std::vector<std::string>& home_folders);
 
 // Deletes a backup copy, then its index (a copy that cannot be deleted
 // keeps its index, so it can still be restored). False when the copy stays.

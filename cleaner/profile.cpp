@@ -12,19 +12,17 @@ constexpr int kItemCount = 9;
 // A sub-path below a root: empty, or "\" followed by folder names that stay
 // below it.
 bool IsSafeSubPath(std::string_view sub) {
-  if (sub.empty()) return true;
-  if (sub.front() != '\\') return false;
-  if (sub.find_first_of(":*?\"<>|") != std::string_view::npos) return false;
-  size_t start = 0;
-  while (start <= sub.size()) {
-    size_t end = sub.find_first_of("\\/", start);
-    if (end == std::string_view::npos) end = sub.size();
-    const std::string_view part = sub.substr(start, end - start);
-    // Windows drops trailing dots and blanks: "...", ". ." are ".." or ".".
-    if (!part.empty() && part.find_first_not_of(". ") == std::string_view::npos) return false;
-    start = end + 1;
-  }
-  return true;
+  return sub.empty() || (sub.front() == '\\' && IsPlainRelativePath(sub.substr(1)));
+}
+
+// A folder whose every file may go: not a drive, the Windows folder, the
+// system folder or a folder above one of them. A folder that cannot be
+// resolved is refused too.
+bool MayEmpty(const std::string& folder, const RootFolders& roots) {
+  // "C:" alone is the drive's current folder; with the separator it is its root.
+  const std::string spelled = folder + "\\";
+  if (!ResolvedPath(spelled)) return false;
+  return !CoversFolder(spelled, roots.WinDir) && !CoversFolder(spelled, roots.SysDir);
 }
 
 }  // namespace
@@ -81,13 +79,14 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
   } else if (kind == "Directory") {
     search.kind = GroupKind::kDirectory;
     sub = spec.size() > 3 ? spec.substr(3) : std::string();
-    // A root itself is no folder to empty: a folder below it must be named.
-    if (sub.find_first_not_of("\\/") == std::string::npos) return std::nullopt;
   } else {
     return std::nullopt;
   }
   if (!IsSafeSubPath(sub)) return std::nullopt;
   search.folder = *root + sub;
+  // A list names its files one by one; the other kinds take every file of
+  // the folder that matches, so a whole root is no folder for them.
+  if (search.kind != GroupKind::kList && !MayEmpty(search.folder, roots)) return std::nullopt;
   return search;
 }
 

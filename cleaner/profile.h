@@ -56,9 +56,12 @@ struct GroupSearch {
 
 // A group's search, or nullopt when the kind is unknown or the
 // search rule cannot be used: an unknown root code, a sub-path that does
-// not start with "\" or leaves its root ("..", a drive), a list-file name
-// that is not a plain name, an extension that is not "." and three
-// characters without wildcards.
+// not start with "\" or whose parts are no plain names (IsPlainRelativePath:
+// no "..", drive, device name or trailing dot), a list-file name that is not
+// a plain name, an extension that is not "." and three characters without
+// wildcards. An "Extension" or "Directory" rule may not take the files of a
+// drive root, the Windows folder, the system folder or a folder above one
+// of them (compared without regard to case).
 std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec);
 
 // The profile check: "" when the profile can be used, otherwise what is

@@ -1,5 +1,7 @@
 #include "cleaner/pvx_form1.h"
 
+#include <algorithm>
+
 #include "cleaner/backup.h"
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
@@ -199,18 +201,23 @@ ui::ListBox& Form1::PathList(int n) {
   return *lists[n - 1];
 }
 
-std::string Form1::GroupBackupFolder(int group) {
-  return BackupFolderPath(st_.platform.files(), group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2);
+const std::string& Form1::BackupName(int group) const {
+  return group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2;
+}
+
+std::string Form1::GroupBackupFolder(int group) { return BackupFolderPath(st_.platform.files(), BackupName(group)); }
+
+std::optional<GroupSearch> Form1::GroupSearchOf(int group) const {
+  const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
+  if (kind.empty()) return std::nullopt;
+  return ParseGroup(Roots, kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
 }
 
 void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
   names.Clear();
   paths.Clear();
   if (!ProfileValid) return;
-  const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
-  const std::string& spec = group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2;
-  if (kind.empty()) return;
-  const auto search = ParseGroup(Roots, kind, spec);
+  const auto search = GroupSearchOf(group);
   if (!search) return;
   for (const FoundFile& f : FindGroupFiles(st_.platform.files(), *search)) {
     names.AddItem(f.name);
@@ -222,8 +229,7 @@ void Form1::FillBackups(int group, ui::ListBox& names, ui::ListBox& paths) {
   names.Clear();
   paths.Clear();
   if (!ProfileValid) return;
-  const std::string& folder = group == 1 ? Profile.BackupFolder1 : Profile.BackupFolder2;
-  for (const FoundFile& f : FindBackupCopies(st_.platform.files(), folder)) {
+  for (const FoundFile& f : FindBackupCopies(st_.platform.files(), BackupName(group))) {
     names.AddItem(f.name);
     paths.AddItem(f.path);
   }
@@ -261,7 +267,7 @@ void Form1::List_Click(int n) {
     Command1[3].SetEnabled(false);
     Label2.SetCaption(st_.Lang(8) + path);
   } else {
-    Label2.SetCaption(st_.Lang(8) + (n == 3 ? Profile.BackupFolder1 : Profile.BackupFolder2));
+    Label2.SetCaption(st_.Lang(8) + BackupName(n - 2));
     Command1[1].SetEnabled(true);
     Command1[3].SetEnabled(true);
   }
@@ -302,11 +308,25 @@ void Form1::ClearFileLines() {
   Label3.SetCaption(st_.Lang(9));
 }
 
-void Form1::TellKeptFiles(const std::vector<std::string>& kept) {
+void Form1::TellNotDeleted(const std::vector<NotDeleted>& kept) {
   if (kept.empty()) return;
-  std::string text = "No backup copy could be made, so these files were not deleted:";
-  for (const std::string& path : kept) text += "\r\n" + path;
+  std::string text = "These files were not deleted:";
+  const size_t shown = std::min(kept.size(), static_cast<size_t>(kShownNotDeleted));
+  for (size_t i = 0; i < shown; ++i) {
+    const bool backup_failed = kept[i].why == DeleteOutcome::kBackupFailed;
+    text += "\r\n" + kept[i].path + (backup_failed ? " (no backup copy could be made)" : " (it could not be deleted)");
+  }
+  if (kept.size() > shown) text += "\r\n... and " + std::to_string(kept.size() - shown) + " more.";
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
+}
+
+std::vector<std::string> Form1::HomeFolders(int group) {
+  std::vector<std::string> homes;
+  for (int g = 1; g <= 2; ++g) {
+    const auto search = GroupSearchOf(g);
+    if (search && SamePath(BackupName(g), BackupName(group))) homes.push_back(search->folder);
+  }
+  return homes;
 }
 
 void Form1::DeleteSelected() {
@@ -320,8 +340,8 @@ void Form1::DeleteSelected() {
       auto& files = st_.platform.files();
       if (SelectedList <= 2) {
         const bool backup = Check1.Value() == ui::kChecked;
-        if (DeleteFileWithBackup(files, path, backup, GroupBackupFolder(SelectedList)) == DeleteOutcome::kBackupFailed)
-          TellKeptFiles({path});
+        const DeleteOutcome done = DeleteFileWithBackup(files, path, backup, GroupBackupFolder(SelectedList));
+        if (done != DeleteOutcome::kDeleted) TellNotDeleted({{path, done}});
       } else {
         RemoveBackupCopy(files, path);
       }
@@ -338,18 +358,22 @@ void Form1::DeleteAll() {
   if (st_.app.MsgBox(st_.Lang(14), platform::kMbOkCancel, st_.Lang(6)) != platform::kIdOk) return;
   const bool backup = Check1.Value() == ui::kChecked;
   auto& files = st_.platform.files();
-  std::vector<std::string> kept;
+  std::vector<NotDeleted> kept;
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
-    if (paths.ListCount() == 0) continue;
-    BackupRun run(files, GroupBackupFolder(group));
-    for (int i = 0; i < paths.ListCount(); ++i) {
-      const std::string path = paths.List(i);
-      if (run.Delete(path, backup) == DeleteOutcome::kBackupFailed) kept.push_back(path);
+    if (paths.ListCount() > 0) {
+      BackupRun run(files, GroupBackupFolder(group));
+      for (int i = 0; i < paths.ListCount(); ++i) {
+        const std::string path = paths.List(i);
+        const DeleteOutcome done = run.Delete(path, backup);
+        if (done != DeleteOutcome::kDeleted) kept.push_back({path, done});
+      }
     }
+    // Cleared after group 1 even when it had nothing: a group 2 file's
+    // location must not stay on screen once it is gone.
     if (group == 1) ClearFileLines();
   }
-  TellKeptFiles(kept);
+  TellNotDeleted(kept);
   SearchFiles();
   Command1[1].SetEnabled(false);
   Command1[2].SetEnabled(false);
@@ -363,11 +387,19 @@ void Form1::RestoreSelected() {
   if (index >= 0) {
     auto& files = st_.platform.files();
     const std::string copy = PathList(SelectedList).List(index);
+    const std::vector<std::string> homes = HomeFolders(SelectedList - 2);
     const std::string former = IndexedPath(files, copy);
-    bool go = true;
-    if (!former.empty() && files.FileExists(former))
-      go = st_.app.MsgBox(st_.Lang(15), platform::kMbOkCancel, kPvxTitle) == platform::kIdOk;
-    if (!go || RestoreBackupCopy(files, copy) == RestoreOutcome::kRestored) ClearFileLines();
+    const std::optional<std::string> target = RestoreTarget(former, homes);
+    if (!former.empty() && !target) {
+      // The copy stays listed; the user sees where its index would have sent it.
+      st_.app.MsgBox(list.List(index) + " was not restored: its index names\r\n" + former +
+                         "\r\nwhich is not in a folder this profile cleans.",
+                     platform::kMbOk | platform::kMbIconExclamation);
+    } else {
+      const bool go = !target || !files.FileExists(*target) ||
+                      st_.app.MsgBox(st_.Lang(15), platform::kMbOkCancel, kPvxTitle) == platform::kIdOk;
+      if (!go || RestoreBackupCopy(files, copy, homes) == RestoreOutcome::kRestored) ClearFileLines();
+    }
   }
   SearchFiles();
   Command1[1].SetEnabled(false);

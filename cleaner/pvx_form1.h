@@ -8,9 +8,11 @@
 // its check lists nothing and offers nothing to delete.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cleaner/backup.h"
 #include "cleaner/profile.h"
 #include "cleaner/pvx_dialogs.h"
 #include "cleaner/pvx_state.h"
@@ -21,6 +23,8 @@ namespace ks::pvx {
 // Widths of the lists of group 1 with one and with two groups.
 inline constexpr int kOneGroupListWidth = 3960;
 inline constexpr int kTwoGroupListWidth = 2790;
+// Paths the notice of files not deleted lists before it only counts them.
+inline constexpr int kShownNotDeleted = 10;
 // Text colours of the backup lists (0x00BBGGRR).
 inline constexpr int kGroup1BackupColor = 0x0000FF;
 inline constexpr int kGroup2BackupColor = 0xFF0000;
@@ -108,7 +112,11 @@ class Form1 : public ui::Form {
  private:
   ui::ListBox& VisibleList(int n);
   ui::ListBox& PathList(int n);
+  const std::string& BackupName(int group) const;
   std::string GroupBackupFolder(int group);
+  // How group `group` is searched; nullopt when it has no files or its rule
+  // cannot be used.
+  std::optional<GroupSearch> GroupSearchOf(int group) const;
   void CreateBackupFolders();
   void ClearFileLines();
   void DeleteSelected();
@@ -116,7 +124,16 @@ class Form1 : public ui::Form {
   void RestoreSelected();
   void FillGroup(int group, ui::ListBox& names, ui::ListBox& paths);
   void FillBackups(int group, ui::ListBox& names, ui::ListBox& paths);
-  void TellKeptFiles(const std::vector<std::string>& kept);
+  struct NotDeleted {
+    std::string path;
+    DeleteOutcome why;
+  };
+  // One notice for the files a delete left in place, short enough for the
+  // screen: at most kShownNotDeleted paths, then how many more there are.
+  void TellNotDeleted(const std::vector<NotDeleted>& kept);
+  // The folders group `group`'s backup copies may go back to: the search
+  // folders of every group that keeps its backups in the same folder.
+  std::vector<std::string> HomeFolders(int group);
 
   PvxState& st_;
 };

@@ -11,24 +11,6 @@ namespace {
 
 char Fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-// A list item names a file at or below the search folder: relative, no
-// drive, no "..", no wildcard.
-bool IsRelativeItem(const std::string& item) {
-  if (item.empty() || item.front() == '\\' || item.front() == '/') return false;
-  if (item.find_first_of(":*?\"<>|") != std::string::npos) return false;
-  size_t start = 0;
-  while (start <= item.size()) {
-    size_t end = item.find_first_of("\\/", start);
-    if (end == std::string::npos) end = item.size();
-    const std::string part = item.substr(start, end - start);
-    // Empty parts ("a\\b", a trailing "\") and dot-only parts ("..", "...")
-    // are no file names.
-    if (part.empty() || part.find_first_not_of(". ") == std::string::npos) return false;
-    start = end + 1;
-  }
-  return true;
-}
-
 std::string LastPart(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -54,6 +36,10 @@ bool SamePath(const std::string& a, const std::string& b) {
   return a.size() == b.size() && EndsWithNoCase(a, b);
 }
 
+bool IsIndexOrUnfinished(const std::string& name) {
+  return EndsWithNoCase(name, ".index") || EndsWithNoCase(name, kUnfinishedSuffix);
+}
+
 std::string BackupFolderPath(platform::Files& files, const std::string& name) {
   return files.ProgramFolder() + "\\Data\\cleaner\\backup\\" + name;
 }
@@ -67,7 +53,9 @@ std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch&
       FieldReader reader(bytes);
       while (!reader.AtEnd()) {
         const std::string item = reader.Next();
-        if (!IsRelativeItem(item)) continue;
+        // An item names a file at or below the search folder: no drive,
+        // "..", wildcard or device name.
+        if (!IsPlainRelativePath(item)) continue;
         const std::string path = platform::JoinPath(search.folder, item);
         const std::string name = LastPart(path);
         // The listing of the exact name leaves hidden, system and folder entries out.
@@ -82,12 +70,15 @@ std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch&
     }
     case GroupKind::kExtension:
       for (const std::string& name : files.List(platform::JoinPath(search.folder, "*" + search.extension))) {
-        if (EndsWithNoCase(name, search.extension)) found.push_back({name, platform::JoinPath(search.folder, name)});
+        if (EndsWithNoCase(name, search.extension) && IsPlainName(name))
+          found.push_back({name, platform::JoinPath(search.folder, name)});
       }
       break;
     case GroupKind::kDirectory:
+      // A file named like a device ("aux.dll", made through "\\?\") is
+      // listed by the system, but its path opens the device.
       for (const std::string& name : files.List(platform::JoinPath(search.folder, "*.*")))
-        found.push_back({name, platform::JoinPath(search.folder, name)});
+        if (IsPlainName(name)) found.push_back({name, platform::JoinPath(search.folder, name)});
       break;
   }
   return found;
@@ -98,7 +89,7 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   if (!IsPlainName(backup_folder)) return found;
   const std::string folder = BackupFolderPath(files, backup_folder);
   for (const std::string& name : files.List(folder + "\\*.*")) {
-    if (!EndsWithNoCase(name, ".index")) found.push_back({name, folder + "\\" + name});
+    if (!IsIndexOrUnfinished(name) && IsPlainName(name)) found.push_back({name, folder + "\\" + name});
   }
   return found;
 }

@@ -60,6 +60,17 @@ bool IsPlainName(std::string_view name) {
   return !IsReservedDeviceName(name);
 }
 
+bool IsPlainRelativePath(std::string_view path) {
+  size_t start = 0;
+  while (true) {
+    const size_t end = path.find_first_of("\\/", start);
+    const std::string_view part = path.substr(start, end == std::string_view::npos ? end : end - start);
+    if (!IsPlainName(part) || part.back() == '.' || part.back() == ' ') return false;
+    if (end == std::string_view::npos) return true;
+    start = end + 1;
+  }
+}
+
 std::optional<std::string> ResolvedPath(std::string_view path) {
   std::string root;
   std::string_view rest;

@@ -24,6 +24,13 @@ bool HasReservedDeviceName(std::string_view path);
 // device name.
 bool IsPlainName(std::string_view name);
 
+// A path below a known folder as a file may name it ("drivers\nv4_mini.sys"):
+// parts separated by "\" or "/", each a plain name (IsPlainName) that does
+// not end in a dot or a blank, which Windows drops ("WINDOWS." opens
+// "WINDOWS", ".. " may climb). No empty part, so no leading, trailing or
+// doubled separator.
+bool IsPlainRelativePath(std::string_view path);
+
 // An absolute path ("C:\a\b" or "\\server\share\a") with its "." and ".."
 // parts resolved and repeated separators folded, "/" read as "\", without a
 // trailing separator (a drive root keeps its "C:\"). Nullopt when the path

@@ -3,16 +3,9 @@
 #include "bench/cleaner/common.h"
 
 int main() {
-  const std::string root = bench::MakeFiles("plain");
-  bench::Clock clock;
-  int failed = 0;
-  for (int i = 0; i < bench::kFiles; ++i) {
-    const std::string name = bench::FileName(i);
-    const std::string path = root + "\\src\\" + name;
-    if (!CopyFileA(path.c_str(), (root + "\\backup\\" + name).c_str(), FALSE) || !DeleteFileA(path.c_str())) ++failed;
-  }
-  const double ms = clock.Ms();
-  bench::Remove(root);
-  std::printf("ms=%.1f failed=%d\n", ms, failed);
-  return failed == 0 ? 0 : 1;
+  return bench::TimedPass("plain", [](const std::string&) {
+    return [](const std::string& path, const std::string& copy) {
+      return CopyFileA(path.c_str(), copy.c_str(), FALSE) && DeleteFileA(path.c_str());
+    };
+  });
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cleaner/profile.h"
+#include "native/device_names.h"
 
 namespace ks {
 namespace {
@@ -57,7 +58,7 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       {"list, system drive", "List", "SYD\\NVIDIA-nvroot.txt", "C:\\NVIDIA", "nvroot.txt"},
       {"list without a dash", "List", "SYS\\nvlist.txt", "C:\\WINDOWS\\SYSTEM32", "nvlist.txt"},
       {"list name with a dash keeps it", "List", "SYS-nv-all.txt", "C:\\WINDOWS\\SYSTEM32", "nv-all.txt"},
-      {"extension, system folder", "Extension", "SYS-.dll", "C:\\WINDOWS\\SYSTEM32", "", ".dll"},
+      {"extension, system sub-folder", "Extension", "SYS\\nvidia-.dll", "C:\\WINDOWS\\SYSTEM32\\nvidia", "", ".dll"},
       {"extension, sub-path", "Extension", "WIN\\Help-.chm", "C:\\WINDOWS\\Help", "", ".chm"},
       {"extension, system drive", "Extension", "SYD\\NVIDIA\\Data-.inf", "C:\\NVIDIA\\Data", "", ".inf"},
       {"directory, windows", "Directory", "WIN\\nView", "C:\\WINDOWS\\nView"},
@@ -78,6 +79,26 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       {"extension of three characters", "Extension", "SYS-dll", std::nullopt},
       {"extension without its dot", "Extension", "SYS-xdll", std::nullopt},
       {"extension with a wildcard", "Extension", "SYS-.*.*", std::nullopt},
+      {"sub-path names a device", "Directory", "WIN\\NUL", std::nullopt},
+      {"sub-path with a doubled backslash", "Directory", "WIN\\\\nView", std::nullopt},
+      // Regression: only the bare root code was refused, so rules that name
+      // a whole drive, the Windows or the system folder in other words
+      // passed, and "Delete all files" emptied it after one question.
+      {"directory names the system folder from the Windows folder", "Directory", "WIN\\SYSTEM32", std::nullopt},
+      {"directory names the system folder in lower case", "Directory", "WIN\\system32", std::nullopt},
+      {"directory names the Windows folder from the drive", "Directory", "SYD\\WINDOWS", std::nullopt},
+      {"directory names the system folder from the drive", "Directory", "SYD\\Windows/System32", std::nullopt},
+      {"directory climbs to the Windows folder", "Directory", "SYS\\..", std::nullopt},
+      {"directory with a dot part", "Directory", "WIN\\.\\", std::nullopt},
+      {"drive root spelled with dots", "Directory", "SYD\\.\\.", std::nullopt},
+      {"drive root climbed to", "Directory", "WIN\\..", std::nullopt},
+      {"Windows folder with a trailing dot", "Directory", "SYD\\WINDOWS.", std::nullopt},
+      {"system folder with a trailing blank", "Directory", "WIN\\SYSTEM32 ", std::nullopt},
+      {"extension over the system folder", "Extension", "SYS-.dll", std::nullopt},
+      {"extension over the Windows folder", "Extension", "SYD\\WINDOWS-.exe", std::nullopt},
+      {"extension over the drive root", "Extension", "SYD-.sys", std::nullopt},
+      // A list names its files one by one: a list of the system folder is the usual case.
+      {"list of the drive root", "List", "SYD-nvroot.txt", "C:", "nvroot.txt"},
   };
   for (const Case& c : cases) {
     for (int group = 1; group <= 2; ++group) {
@@ -117,8 +138,12 @@ TEST(CleanerProfile, Check) {
       {"two groups", good, true},
       {"one group", with([](auto& p) { p.GroupLabel2 = p.GroupKind2 = p.GroupSpec2 = p.BackupFolder2 = ""; }), true},
       {"group 2 label without files", with([](auto& p) { p.GroupKind2 = ""; }), true},
+      {"list rule of exactly 8 characters", with([](auto& p) { p.GroupSpec1 = "SYS-nv.t"; }), true},
+      // Eight characters leave no room for a sub-path, so such an extension
+      // rule takes every file of a whole root.
       {"extension of exactly 8 characters", with([](auto& p) { p.GroupKind1 = "Extension", p.GroupSpec1 = "SYS-.dll"; }),
-       true},
+       false},
+      {"list rule of 7 characters", with([](auto& p) { p.GroupSpec1 = "SYS-n.t"; }), false},
       {"no description", with([](auto& p) { p.ProfileDescription = ""; }), false},
       {"no group 1 label", with([](auto& p) { p.GroupLabel1 = ""; }), false},
       {"group 1 kind unknown", with([](auto& p) { p.GroupKind1 = "list"; }), false},
@@ -138,8 +163,30 @@ TEST(CleanerProfile, Check) {
       {"backup folder climbs out", with([](auto& p) { p.BackupFolder1 = ".."; }), false},
       {"backup folder is a path", with([](auto& p) { p.BackupFolder2 = "..\\..\\DATA"; }), false},
       {"backup folder names a drive", with([](auto& p) { p.BackupFolder1 = "C:"; }), false},
+      {"group 2 directory of the Windows folder", with([](auto& p) { p.GroupSpec2 = "SYD\\WINDOWS"; }), false},
   };
   for (const Case& c : cases) EXPECT_EQ(ProfileFault(c.p, kRoots).empty(), c.passes) << c.name << ": " << ProfileFault(c.p, kRoots);
+}
+
+TEST(CleanerProfile, DeviceNamesAreNoBackupFolders) {
+  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "WIN\\nView", "nv", "nview"};
+  ASSERT_EQ(ProfileFault(good, kRoots), "");
+  for (const char* name : test::kDeviceNames) {
+    CleanerProfile p = good;
+    p.BackupFolder1 = name;
+    EXPECT_NE(ProfileFault(p, kRoots), "") << "group 1: " << name;
+    p = good;
+    p.BackupFolder2 = name;
+    EXPECT_NE(ProfileFault(p, kRoots), "") << "group 2: " << name;
+  }
+}
+
+TEST(CleanerProfile, DeviceNamesAreNoListFilesOrSubPaths) {
+  for (const char* name : test::kDeviceNames) {
+    EXPECT_FALSE(ParseGroup(kRoots, "List", std::string("SYS-") + name).has_value()) << name;
+    EXPECT_FALSE(ParseGroup(kRoots, "Directory", std::string("WIN\\") + name).has_value()) << name;
+    EXPECT_FALSE(ParseGroup(kRoots, "Extension", std::string("WIN\\") + name + "\\x-.dll").has_value()) << name;
+  }
 }
 
 }  // namespace

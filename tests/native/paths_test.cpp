@@ -26,6 +26,21 @@ TEST(Paths, PlainNames) {
   for (const char* good : {"nv4_disp.dll", "Backup 1", ".index", "a..b"}) EXPECT_TRUE(IsPlainName(good)) << good;
 }
 
+TEST(Paths, PlainRelativePaths) {
+  for (const char* name : test::kDeviceNames) {
+    EXPECT_FALSE(IsPlainRelativePath(name)) << name;
+    EXPECT_FALSE(IsPlainRelativePath(std::string("drivers\\") + name)) << name;
+    EXPECT_FALSE(IsPlainRelativePath(std::string(name) + "\\nv4_mini.sys")) << name;
+  }
+  for (const char* bad : {"", "\\a", "a\\", "a\\\\b", "C:\\a", "..\\a", "a\\..\\b", ".\\a", "...", "a\\*.dll",
+                          // Windows drops a trailing dot or blank: these open another name.
+                          "WINDOWS.", "a\\.. \\b", "nview \\x.dll", "x.dll "}) {
+    EXPECT_FALSE(IsPlainRelativePath(bad)) << "'" << bad << "'";
+  }
+  for (const char* good : {"nv4_disp.dll", "drivers\\nv4_mini.sys", "a/b", "NVIDIA Corporation\\a..b.dat"})
+    EXPECT_TRUE(IsPlainRelativePath(good)) << good;
+}
+
 struct ResolveCase {
   const char* path;
   std::optional<std::string> resolved;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cleaner/search.h"
+#include "native/device_names.h"
 #include "native/pvx_rig.h"
 
 namespace ks {
@@ -36,6 +37,48 @@ TEST(PvxSearch, ListItemsThatLeaveTheFolderOrAreNoFilesAreNotListed) {
   for (const auto& f : found) names.push_back(f.name), paths.push_back(f.path);
   EXPECT_EQ(names, (Names{"nv4_disp.dll", "nvoglnt.dll", "nv4_mini.sys"}));
   EXPECT_EQ(paths, (Names{kSys + "\\nv4_disp.dll", kSys + "\\nvoglnt.dll", kSys + "\\drivers\\nv4_mini.sys"}));
+}
+
+// Regression: a list item naming a device passed every check, and pvx
+// copied from and deleted the device's path.
+TEST(PvxSearch, ListItemsNamingADeviceAreNotListed) {
+  for (const char* device : test::kDeviceNames) {
+    SCOPED_TRACE(device);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    // The fake holds such files, so an item that slipped through would be found.
+    fs.AddFile(kSys + "\\" + device, "device");
+    fs.AddFile(kSys + "\\drivers\\" + device, "device");
+    fs.AddFile(kSys + "\\" + device + "\\nv4_mini.sys", "device");
+    fs.AddFile(kSys + "\\nv4_disp.dll", "x");
+    rig.AddList("nv.txt", {device, std::string("drivers\\") + device, std::string(device) + "\\nv4_mini.sys",
+                           "nv4_disp.dll"});
+    Names names;
+    for (const auto& f : FindGroupFiles(fs, {GroupKind::kList, kSys, "nv.txt", ""})) names.push_back(f.name);
+    EXPECT_EQ(names, (Names{"nv4_disp.dll"}));
+  }
+}
+
+TEST(PvxSearch, FilesNamedLikeADeviceAreNeverFound) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  const std::string dir = "C:\\WINDOWS\\nView";
+  fs.AddFile(dir + "\\nview.dll", "x");
+  for (const char* device : test::kDeviceNames) {
+    fs.AddFile(dir + "\\" + device, "device");
+    fs.AddFile(kBackup + "\\nv\\" + device, "device");
+  }
+  fs.AddFile(kBackup + "\\nv\\nview.dll", "copy");
+  Names names;
+  for (const auto& f : FindGroupFiles(fs, {GroupKind::kDirectory, dir, "", ""})) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"nview.dll"}));
+  names.clear();
+  for (const auto& f : FindGroupFiles(fs, {GroupKind::kExtension, dir, "", ".dll"})) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"nview.dll"}));
+  names.clear();
+  for (const auto& f : FindBackupCopies(fs, "nv")) names.push_back(f.name);
+  EXPECT_EQ(names, (Names{"nview.dll"}));
+  for (const char* device : test::kDeviceNames) EXPECT_TRUE(FindBackupCopies(fs, device).empty()) << device;
 }
 
 TEST(PvxSearch, MissingListFileOrFolderFindsNothing) {

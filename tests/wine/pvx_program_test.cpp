@@ -279,6 +279,75 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
   pid_ = 0;
 }
 
+// The index files lie in pvx's own folder where anyone may rewrite them:
+// only one that names the group's folder is believed.
+TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
+  auto& fs = machine_.fs;
+  const std::vector<std::string> group1 = {"nvcpl.dll", "nvoglnt.dll", "nvapi.dll"};
+  for (const auto& name : group1) ASSERT_TRUE(fs.WriteFile(Driver(name), Bytes(name)));
+  const std::string main_program = install_ + "\\KestrelaneSE.exe";
+  ASSERT_TRUE(fs.WriteFile(main_program, "the main program"));
+  const std::string drive_top = "C:\\ks_pvx_new_" + tag_ + ".dll";
+  WriteList("pvx_restore.txt", group1);
+  WriteProfile("restore", {" (restore)", "Driver", "", "List", "WIN\\" + drivers_ + "-pvx_restore.txt", "", "",
+                           "restore1", ""});
+
+  HWND main = StartWith("restore");
+  ASSERT_NE(main, nullptr);
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 3; }));
+  Click(main, "Delete all files");
+  AnswerOk();
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 3; }));
+  const std::string backup = install_ + "\\Data\\cleaner\\backup\\restore1";
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvoglnt.dll.index", "\"" + main_program + "\"\r\n"));
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvapi.dll.index", "\"" + drive_top + "\"\r\n"));
+
+  // Restores the listed copy `name`; the text of the message box it shows
+  // ("" for none).
+  auto restore = [&](const std::string& name) -> std::string {
+    const auto items = ListItems(lists[2]);
+    const auto at = std::find(items.begin(), items.end(), name);
+    if (at == items.end()) return "(not listed)";
+    Pick(lists[2], static_cast<int>(at - items.begin()));
+    HWND button = ChildWithText(main, "Button", "Restore selected file");
+    if (!WaitFor([&] { return IsWindowEnabled(button) != 0; })) return "(restore not offered)";
+    Click(main, "Restore selected file");
+    std::string text;
+    WaitFor([&] {
+      for (HWND w : test::ShownWindowsOf(pid_))
+        if (test::WindowClass(w) == "#32770") return !(text = AnswerOk()).empty();
+      return ListItems(lists[2]).size() < items.size();
+    });
+    WaitFor([&] { return IsWindowEnabled(button) == 0; });
+    return text;
+  };
+
+  EXPECT_EQ(restore("nvcpl.dll"), "");
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadFile(Driver("nvcpl.dll"), &bytes));
+  EXPECT_EQ(bytes, Bytes("nvcpl.dll"));
+  EXPECT_FALSE(fs.FileExists(backup + "\\nvcpl.dll"));
+
+  EXPECT_NE(restore("nvoglnt.dll").find(main_program), std::string::npos) << "the user sees the path";
+  ASSERT_TRUE(fs.ReadFile(main_program, &bytes));
+  EXPECT_EQ(bytes, "the main program");
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvoglnt.dll"));
+
+  EXPECT_NE(restore("nvapi.dll").find(drive_top), std::string::npos);
+  EXPECT_FALSE(fs.FileExists(drive_top));
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvapi.dll"));
+  auto left = ListItems(lists[2]);
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"nvapi.dll", "nvoglnt.dll"})) << "both stay listed";
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
+  pid_ = 0;
+  fs.DeleteFile(drive_top);
+}
+
 TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   auto& fs = machine_.fs;
   ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
