@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "common/numbers.h"
 #include "viewer/d3dx.h"
@@ -227,8 +228,14 @@ bool Form2::InitGeometry() {
 
 void Form2::SetupMatrices() {
   const PreviewSettings& p = st_.preview;
-  const double seconds = p.HoldRotation != 0 ? p.HoldSeconds : static_cast<double>(app().Now()) / 1000.0;
-  const auto angle = static_cast<float>(seconds / 4.0);
+  // The strip turns with the time of day. The tick count would not do: after
+  // days of uptime its seconds are too large for a float angle to move by
+  // a frame's step.
+  const double seconds =
+      p.HoldRotation != 0 ? p.HoldSeconds : platform::SecondsSinceMidnight(st_.platform.system().GetLocalTime());
+  // Brought within one turn before it becomes a float: late in the day the
+  // whole angle (up to 21600 radians) would step by a fifth of a frame's turn.
+  const auto angle = static_cast<float>(std::remainder(seconds / 4.0, 2 * std::numbers::pi));
   const Vec3 axis{p.RotationAxis[0], p.RotationAxis[1], p.RotationAxis[2]};
   st_.d3d.SetTransform(device_, kTsWorld, MatrixRotationAxis(axis, angle));
   const bool tarrow = st_.edition.kind == EditionKind::kTarrow;
