@@ -247,20 +247,46 @@ TEST(ViewerPreview, RebuildsReleaseWhatTheyReplace) {
   EXPECT_EQ(buffers, 1);
 }
 
-// Regression: a texture that could not be loaded left the preview without one.
-TEST(ViewerPreview, MissingTextureKeepsThePreviousTextureAndBuffer) {
+// Regression: a texture that could not be loaded left the preview without
+// one; and then, while the kept texture stayed, no later filter, geometry
+// or vertex-count change reached the device or the vertex buffer.
+TEST(ViewerPreview, MissingTextureKeepsTheTextureInUseAndLaterChangesStillApply) {
   PreviewRig rig;
   rig.m().fs.DeleteFile(test::kViewerFolder + "\\DATA\\p256dx1.dds");
   const auto texture = rig.f2().main_texture();
-  const auto buffer = rig.f2().vertex_buffer();
   rig.form->Combo3.UserPick(3);
   EXPECT_EQ(rig.f2().main_texture(), texture);
-  EXPECT_EQ(rig.f2().vertex_buffer(), buffer);
   EXPECT_TRUE(rig.d3d.IsLive(texture));
   EXPECT_EQ(rig.dev().textures[0], texture);
+
+  struct Case {
+    const char* name;
+    std::function<void(PreviewRig&)> change;
+    std::function<bool(PreviewRig&)> shows;
+  };
+  const Case cases[] = {
+      {"point sampling", [](PreviewRig& r) { r.form->Combo2.UserPick(0); },
+       [](PreviewRig& r) { return r.Stage(0, 17) == 1 && r.Stage(0, 16) == 1; }},
+      {"10 columns", [](PreviewRig& r) { r.form->HScroll3.UserChange(10); },
+       [](PreviewRig& r) {
+         const auto v = r.Vertices();
+         return v[19].y == 1.0f && v[20].y == 0.0f && v[20].colour == 0;
+       }},
+      {"lower edge uncoloured", [](PreviewRig& r) { r.form->Check5[0].UserClick(); },
+       [](PreviewRig& r) { return r.Vertices()[0].colour == 0; }},
+      {"coloured lights", [](PreviewRig& r) { r.form->Check8.UserClick(); },
+       [](PreviewRig& r) { return r.Vertices()[1].colour == 0x938001u; }},
+  };
+  for (const Case& c : cases) {
+    c.change(rig);
+    EXPECT_TRUE(c.shows(rig)) << c.name;
+    EXPECT_EQ(rig.dev().textures[0], texture) << c.name << ": the kept texture stays";
+    EXPECT_EQ(rig.d3d.LiveVertexBuffers(), 1) << c.name;
+  }
   rig.form->Combo3.UserPick(4);
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->width, 512u);
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->format, platform::kFmtDxt1);
+  EXPECT_FALSE(rig.d3d.IsLive(texture)) << "replaced once a texture loads";
 }
 
 // Regression: all three axis boxes cleared gave a world matrix of NaN.
