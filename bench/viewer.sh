@@ -3,18 +3,27 @@
 # against a bare Clear/Present frame on the same device, and the load of
 # the 512x512 DXT1 texture with its mip chain against uploading the same
 # levels from memory. Three runs; the best of each counts.
-# Goals: frame ratio <= 2.5, load ratio <= 4.0. Needs an X display.
+# Goals: frame ratio <= 2.5, load ratio <= 4.0. Starts its own X display
+# when none is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target bench_viewer -j6 >/dev/null
-prefix="$PWD/build/windows/wineprefix"
+scripts/configure.sh windows
+cmake --build --preset windows --target bench_viewer -j4 >/dev/null
 bin="$PWD/build/windows/bench/viewer"
 mkdir -p "$bin/DATA"
 cp data/ksln.jpg data/p128.dds data/p128dx1.dds data/p256dx1.dds data/p512dx1.dds "$bin/DATA/"
+
+. bench/wine_session.sh
 runs=()
 for round in 1 2 3; do
-  runs+=("$(cmake/wine-run.sh "$prefix" "$bin/bench_viewer.exe" | grep '^frame_ms=')")
+  out=$(wine "$bin/bench_viewer.exe" </dev/null 2>&1 || true)
+  line=$(printf '%s\n' "$out" | grep '^frame_ms=' || true)
+  if [ -z "$line" ]; then
+    echo "viewer benchmark: run $round gave no timings:" >&2
+    printf '%s\n' "$out" >&2
+    exit 1
+  fi
+  runs+=("$line")
 done
 python3 - "${runs[@]}" <<'PY'
 import sys

@@ -1,5 +1,5 @@
-// System information (kernel32): Windows version, processors, memory and
-// the system folder.
+// System information (kernel32): Windows version, processors, memory, the
+// system folder and the local time of day.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +41,19 @@ struct MemoryStatus {
   std::uint64_t avail_virtual = 0;
 };
 
+// The time-of-day fields of SYSTEMTIME.
+struct LocalTime {
+  std::uint16_t hour = 0;
+  std::uint16_t minute = 0;
+  std::uint16_t second = 0;
+  std::uint16_t milliseconds = 0;
+};
+
+// The seconds since midnight with their fraction (86399.999 at most).
+inline double SecondsSinceMidnight(const LocalTime& t) {
+  return t.hour * 3600.0 + t.minute * 60.0 + t.second + t.milliseconds / 1000.0;
+}
+
 class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
@@ -60,6 +73,8 @@ class SystemInfo {
   // GetEnvironmentVariableA of the process ("windir", "OS"); empty when the
   // variable is not set.
   virtual std::string GetEnvironmentVariable(const std::string& name) = 0;
+  // GetLocalTime: the wall clock in the machine's time zone; never fails.
+  virtual LocalTime GetLocalTime() = 0;
 };
 
 }  // namespace ks::platform

@@ -7,6 +7,9 @@ packages=(cmake make g++-mingw-w64-x86-64 wine wine64)
 [ "${1:-}" = "run" ] || packages+=(g++ googletest libgtest-dev xvfb)
 # The updater's Wine test serves its site from a namespace of its own.
 [ "${1:-}" = "run" ] || packages+=(iproute2 python3)
+# The viewer's Wine test captures the preview's X window: xwininfo finds it,
+# ImageMagick's import captures it.
+[ "${1:-}" = "run" ] || packages+=(x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -196,7 +196,8 @@ void Form1::Check4_Click() {
   if (Check4.Value() == ui::kChecked) {
     if (form2_) form2_->Timer1.SetEnabled(false);
     p.HoldRotation = 1;
-    p.HoldSeconds = ToInt32(static_cast<double>(app().Now()) / 1000.0).value_or(0);
+    // The time of day in whole seconds, the clock the rotation runs on.
+    p.HoldSeconds = ToInt32(platform::SecondsSinceMidnight(st_.platform.system().GetLocalTime())).value_or(0);
   } else {
     if (form2_) form2_->Timer1.SetEnabled(true);
     p.HoldRotation = 0;

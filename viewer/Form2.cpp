@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "common/numbers.h"
 #include "viewer/d3dx.h"
@@ -110,11 +111,9 @@ platform::D3DHandle Form2::LoadTexture(const std::string& rest) {
   return texture;
 }
 
-void Form2::ReleaseTextures() {
-  for (platform::D3DHandle* t : {&main_texture_, &picture_texture_, &blank_texture_}) {
-    st_.d3d.Release(*t);
-    *t = 0;
-  }
+void Form2::Replace(platform::D3DHandle& kept, platform::D3DHandle made) {
+  st_.d3d.Release(kept);
+  kept = made;
 }
 
 bool Form2::InitGeometry() {
@@ -122,18 +121,18 @@ bool Form2::InitGeometry() {
   const PreviewSettings& p = st_.preview;
   const bool multi = p.MultiTexture == 1;
 
-  // A texture that cannot be loaded keeps the previous textures and buffer.
+  // A texture that cannot be loaded leaves the one in use in place; the
+  // stages and the strip are rebuilt all the same, so that later changes of
+  // filter or geometry still show.
   const platform::D3DHandle main = LoadTexture(p.TextureName);
-  if (main == 0) return false;
+  if (main != 0) Replace(main_texture_, main);
   platform::D3DHandle picture = 0, blank = 0;
   if (multi) {
     picture = LoadTexture("\\DATA\\ksln.jpg");
     d3d.CreateTexture(device_, 256, 256, 1, 0, platform::kFmtA8R8G8B8, platform::kPoolManaged, &blank);
   }
-  ReleaseTextures();
-  main_texture_ = main;
-  picture_texture_ = picture;
-  blank_texture_ = blank;
+  Replace(picture_texture_, picture);
+  Replace(blank_texture_, blank);
 
   // The stage states in this order: later settings win.
   auto tss = [&](std::uint32_t stage, std::uint32_t type, std::uint32_t value) {
@@ -198,6 +197,8 @@ bool Form2::InitGeometry() {
     tss(1, kTssMagFilter, 0);
   }
 
+  if (main_texture_ == 0) return false;
+
   // The strip: info a closed cylinder of VertexCount columns, tarrow three
   // columns whatever the count. The vertices after the last column stay zero.
   Vertex vertices[kVertices] = {};
@@ -220,15 +221,20 @@ bool Form2::InitGeometry() {
   std::memcpy(bytes.data(), vertices, sizeof(vertices));
   d3d.FillVertexBuffer(buffer, 0, bytes);
   // Each rebuild replaces the buffer: the previous one goes.
-  d3d.Release(vertex_buffer_);
-  vertex_buffer_ = buffer;
-  return true;
+  Replace(vertex_buffer_, buffer);
+  return main != 0;
 }
 
 void Form2::SetupMatrices() {
   const PreviewSettings& p = st_.preview;
-  const double seconds = p.HoldRotation != 0 ? p.HoldSeconds : static_cast<double>(app().Now()) / 1000.0;
-  const auto angle = static_cast<float>(seconds / 4.0);
+  // The strip turns with the time of day. The tick count would not do: after
+  // days of uptime its seconds are too large for a float angle to move by
+  // a frame's step.
+  const double seconds =
+      p.HoldRotation != 0 ? p.HoldSeconds : platform::SecondsSinceMidnight(st_.platform.system().GetLocalTime());
+  // Brought within one turn before it becomes a float: late in the day the
+  // whole angle (up to 21600 radians) would step by a fifth of a frame's turn.
+  const auto angle = static_cast<float>(std::remainder(seconds / 4.0, 2 * std::numbers::pi));
   const Vec3 axis{p.RotationAxis[0], p.RotationAxis[1], p.RotationAxis[2]};
   st_.d3d.SetTransform(device_, kTsWorld, MatrixRotationAxis(axis, angle));
   const bool tarrow = st_.edition.kind == EditionKind::kTarrow;

@@ -24,7 +24,9 @@ class Form2 : public ui::Form {
 
   bool InitD3D(platform::WindowHandle window);
   // Loads the textures, sets the texture stages and rebuilds the vertex
-  // buffer; false without a main texture or vertex buffer.
+  // buffer. When the texture file cannot be loaded the texture in use
+  // stays and the rest is rebuilt; false then, and without a main texture
+  // (nothing is built) or a vertex buffer.
   bool InitGeometry();
   void SetupMatrices();
   void Render();
@@ -46,7 +48,8 @@ class Form2 : public ui::Form {
  private:
   // A texture from a file after the program's folder; 0 when it cannot be made.
   platform::D3DHandle LoadTexture(const std::string& rest);
-  void ReleaseTextures();
+  // Releases what `kept` holds and keeps `made` in its place.
+  void Replace(platform::D3DHandle& kept, platform::D3DHandle made);
 
   ViewerState& st_;
   ui::PictureBox& picture_;

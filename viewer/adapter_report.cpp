@@ -49,6 +49,9 @@ std::string GetFileVersion(platform::Platform& platform, const std::string& name
     group = t.substr(t.size() - 3);
   else
     group = t.substr(t.size() >= 4 ? t.size() - 4 : 0);
+  // A version written with commas and blanks ("5, 3, 1, 904") has its
+  // separator inside the last characters; the group is the number after it.
+  group.erase(0, group.find_first_not_of(", "));
   if (!AllDigits(group)) return text;
   return IntToText(std::stoll(group));
 }

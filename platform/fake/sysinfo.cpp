@@ -32,4 +32,15 @@ bool FakeSystemInfo::GlobalMemoryStatusEx(platform::MemoryStatus* out) {
   return true;
 }
 
+platform::LocalTime FakeSystemInfo::GetLocalTime() {
+  constexpr std::int64_t kDay = 24LL * 3600 * 1000;
+  const std::int64_t ms = ((boot_time_of_day_ms + uptime_ms()) % kDay + kDay) % kDay;
+  platform::LocalTime t;
+  t.hour = static_cast<std::uint16_t>(ms / 3600000);
+  t.minute = static_cast<std::uint16_t>(ms / 60000 % 60);
+  t.second = static_cast<std::uint16_t>(ms / 1000 % 60);
+  t.milliseconds = static_cast<std::uint16_t>(ms % 1000);
+  return t;
+}
+
 }  // namespace ks::fake

@@ -2,6 +2,8 @@
 // test sets, returned by the calls as the system would.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -19,6 +21,8 @@ class FakeSystemInfo : public platform::SystemInfo {
   bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
   std::string GetSystemDirectory() override { return system_directory; }
   std::string GetEnvironmentVariable(const std::string& name) override;
+  // The time of day at boot plus the time the machine has been up.
+  platform::LocalTime GetLocalTime() override;
 
   // --- set-up for tests (a Windows XP machine with 512 MB by default) ---
   platform::OsVersion version{5, 1, 2600, platform::kPlatformWin32Nt, "Service Pack 2"};
@@ -30,6 +34,11 @@ class FakeSystemInfo : public platform::SystemInfo {
   std::string system_directory = "C:\\WINDOWS\\system32";
   // The process environment; names without regard to case, as Windows has them.
   std::map<std::string, std::string, FoldedLess> environment{{"windir", "C:\\WINDOWS"}, {"OS", "Windows_NT"}};
+  // The wall clock: the local time of day at boot in milliseconds since
+  // midnight, and the machine's uptime in milliseconds (a test may tie it
+  // to a program's clock, which counts from boot as GetTickCount does).
+  std::int64_t boot_time_of_day_ms = 8 * 3600 * 1000;
+  std::function<std::int64_t()> uptime_ms = [] { return std::int64_t{0}; };
 };
 
 }  // namespace ks::fake

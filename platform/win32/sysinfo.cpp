@@ -96,4 +96,10 @@ std::string Win32SystemInfo::GetEnvironmentVariable(const std::string& name) {
   return std::string();
 }
 
+platform::LocalTime Win32SystemInfo::GetLocalTime() {
+  SYSTEMTIME st{};
+  ::GetLocalTime(&st);
+  return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
 }  // namespace ks::win32

@@ -13,6 +13,7 @@ class Win32SystemInfo : public platform::SystemInfo {
   bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
   std::string GetSystemDirectory() override;
   std::string GetEnvironmentVariable(const std::string& name) override;
+  platform::LocalTime GetLocalTime() override;
 };
 
 }  // namespace ks::win32

@@ -1,6 +1,8 @@
 // What every machine's system information service must give, fake or real.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "contract/contract.h"
 
 namespace ks::test {
@@ -43,6 +45,23 @@ TEST(SystemInfoContract, Invariants) {
   EXPECT_EQ(windir[1], ':');
   EXPECT_EQ(sys.GetEnvironmentVariable("WINDIR"), windir) << "names compare without regard to case";
   EXPECT_EQ(sys.GetEnvironmentVariable("KS_NO_SUCH_VARIABLE_7"), "");
+}
+
+TEST(SystemInfoContract, LocalTimeOfDay) {
+  std::unique_ptr<platform::Platform> machine = MakeContractMachine();
+  platform::SystemInfo& sys = machine->system();
+  const platform::LocalTime first = sys.GetLocalTime();
+  EXPECT_LT(first.hour, 24);
+  EXPECT_LT(first.minute, 60);
+  EXPECT_LT(first.second, 60);
+  EXPECT_LT(first.milliseconds, 1000);
+  const double seconds = platform::SecondsSinceMidnight(first);
+  EXPECT_GE(seconds, 0.0);
+  EXPECT_LT(seconds, 86400.0);
+  // A second read follows the first, across midnight too: the clock never
+  // runs backwards.
+  const double later = platform::SecondsSinceMidnight(sys.GetLocalTime());
+  EXPECT_LT(std::fmod(later - seconds + 86400.0, 86400.0), 5.0);
 }
 
 }  // namespace

@@ -128,6 +128,73 @@ TEST(ViewerListing, FlagPagesHaveEveryLineWhateverTheBits) {
   EXPECT_TRUE(rig.form->List1[3].Visible());
 }
 
+// One bit set per row: the listing shows that flag's line, and only that
+// one, as present. A row whose line asked another bit would show NO here.
+TEST(ViewerListing, EachFlagLineShowsItsOwnBit) {
+  enum Field { kDev = 1, kRaster, kTexture, kFilter };  // the page of each caps field
+  struct Case {
+    Field field;
+    std::uint32_t bit;
+    int line;  // on its page, from 0
+    const char* shown;
+  };
+  const Case cases[] = {
+      {kDev, 0x10000, 0, "Hardware T&L: YES"},
+      {kDev, 0x80000, 1, "Hardware scene rasterization: YES"},
+      {kDev, 0x100000, 2, "Pure device: YES"},
+      {kDev, 0x100, 3, "Textures from system memory: YES"},
+      {kDev, 0x200, 4, "Textures from video memory: YES"},
+      {kDev, 0x800, 5, "Can render after a page flip: YES"},
+      {kDev, 0x200000, 6, "Quintic b\xE9ziers and B-splines: YES"},
+      {kDev, 0x400000, 7, "High-order surfaces: YES"},
+      {kDev, 0x1000000, 8, "N patches support: YES"},
+      {kRaster, 0x1, 0, "Dithering: YES"},
+      {kRaster, 0x10, 1, "Z test: YES"},
+      {kRaster, 0x100, 2, "Fog table: YES"},
+      {kRaster, 0x1000, 3, "Edges antialiasing: YES"},
+      {kRaster, 0x2000, 4, "LOD bias adjustments: YES"},
+      {kRaster, 0x20000, 5, "Anisotropic filtering: YES"},
+      {kRaster, 0x40000, 6, "W-buffer support: YES"},
+      {kRaster, 0x100000, 7, "W-fog support: YES"},
+      {kRaster, 0x800000, 8, "Multisampling: YES"},
+      {kTexture, 0x1, 0, "Perspective correction: YES"},
+      {kTexture, 0x4, 1, "Alpha textures: YES"},
+      {kTexture, 0x20, 2, "Square textures only: YES"},
+      {kTexture, 0x80, 3, "Alpha palette from textures: YES"},
+      {kTexture, 0x400, 4, "Projected textures: YES"},
+      {kTexture, 0x800, 5, "Cube textures: YES"},
+      {kTexture, 0x2000, 6, "Volume textures: YES"},
+      {kTexture, 0x4000, 7, "Mipmapped textures: YES"},
+      {kTexture, 0x8000, 8, "Mipmapped volume textures: YES"},
+      {kTexture, 0x10000, 9, "Mipmapped cube textures: YES"},
+      {kFilter, 0x100, 0, "Point sampling: YES"},
+      {kFilter, 0x200, 1, "Bilinear interpolation : YES"},
+      {kFilter, 0x400, 2, "Anisotropic filtering : YES"},
+      {kFilter, 0x10000, 3, "Point sampling for mipmaps: YES"},
+      {kFilter, 0x20000, 4, "Trilinear filtering for mipmaps: YES"},
+      {kFilter, 0x1000000, 5, "Point-sampling for mag. textures: YES"},
+      {kFilter, 0x2000000, 6, "Bilinear filtering for mag. textures: YES"},
+      {kFilter, 0x4000000, 7, "Anisotropic filtering for mag. textures: YES"},
+      {kFilter, 0x8000000, 8, "Flat cubic filtering for mag. textures: YES"},
+      {kFilter, 0x10000000, 9, "Gaussian cubic filtering for mag. textures: YES"},
+  };
+  for (const Case& c : cases) {
+    ViewerRig rig(EditionKind::kLumacap);
+    platform::D3DCaps& caps = rig.d3d.adapters[0].caps[platform::kDevTypeHal];
+    caps.DevCaps = c.field == kDev ? c.bit : 0;
+    caps.RasterCaps = c.field == kRaster ? c.bit : 0;
+    caps.TextureCaps = c.field == kTexture ? c.bit : 0;
+    caps.TextureFilterCaps = c.field == kFilter ? c.bit : 0;
+    ASSERT_TRUE(rig.Start()) << c.shown;
+    std::vector<std::string> present;
+    for (int page = 1; page < 5; ++page)
+      for (const std::string& line : rig.form->List1[page].items())
+        if (line.ends_with(": YES")) present.push_back(line);
+    EXPECT_EQ(present, std::vector<std::string>{c.shown}) << c.shown;
+    EXPECT_EQ(rig.form->List1[c.field].List(c.line), c.shown) << c.shown;
+  }
+}
+
 TEST(ViewerListing, AfterTheFallbackTheGeneralPageIsTheReferenceDevicesAndFlagsStayHardware) {
   // lumacap: the preview of the other editions has no fallback of its own.
   ViewerRig rig(EditionKind::kLumacap);

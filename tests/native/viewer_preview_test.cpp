@@ -2,8 +2,11 @@
 // each edition, the frame-rate label, render states and rebuilds.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "native/fixtures/viewer_rig.h"
 
@@ -108,6 +111,122 @@ TEST(ViewerPreview, InfoBuildsACylinderTarrowThreeColumns) {
   EXPECT_EQ(tarrow.dev().draws.back().count, 98u);
 }
 
+using Matrix = std::array<std::array<float, 4>, 4>;
+
+void ExpectMatrix(const platform::D3DMatrix& m, const Matrix& want, const std::string& name) {
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(m.m[r][c], want[r][c], 1e-5) << name << " [" << r << "][" << c << "]";
+}
+
+// The angle of a world matrix that turns about the start axis (1, 1, 1):
+// its trace is 1 + 2 cos a, and m[1][2] - m[2][1] is 2 sin a / sqrt(3).
+double AngleAboutTheStartAxis(const platform::D3DMatrix& w) {
+  const double cosine = (w.m[0][0] + w.m[1][1] + w.m[2][2] - 1.0) / 2.0;
+  const double sine = (w.m[1][2] - w.m[2][1]) * std::sqrt(3.0) / 2.0;
+  return std::atan2(sine, cosine);
+}
+
+// a - b as the shortest way round the circle.
+double TurnBetween(double a, double b) { return std::remainder(a - b, 2 * 3.14159265358979); }
+
+constexpr std::int64_t kHour = 3600 * 1000;
+constexpr std::int64_t kDay = 24 * kHour;
+
+// Lets the machine's clock run on `ms` with the picture frozen, so that no
+// frame is drawn on the way.
+void PassFrozen(PreviewRig& rig, std::int64_t ms) {
+  rig.form->Check4.UserClick();
+  rig.s.app.Advance(ms);
+  rig.form->Check4.UserClick();
+}
+
+// Regression: the rotation ran on the tick count since boot kept in a
+// float, so after days of uptime the strip moved in jerks or not at all.
+TEST(ViewerPreview, RotationRunsOnTheTimeOfDayWhateverTheUptime) {
+  struct Case {
+    const char* name;
+    std::int64_t uptime_ms;  // when the picture runs again; booted at 08:00
+    double time_of_day;      // seconds since midnight then
+  };
+  const Case cases[] = {
+      {"an hour after boot", kHour, 9 * 3600.0},
+      {"five days up", 5 * kDay + 5 * kHour + 20 * 60 * 1000, 13 * 3600.0 + 20 * 60},
+      {"past the 32-bit tick count", 50 * kDay + 2 * kHour, 10 * 3600.0},
+      {"late in the evening", 3 * kDay + 16 * kHour - 10 * 1000, 86390.0},
+  };
+  for (const Case& c : cases) {
+    PreviewRig rig;
+    PassFrozen(rig, c.uptime_ms - rig.s.app.Now());
+    double last = 0;
+    for (int frame = 1; frame <= 3; ++frame) {
+      const size_t draws = rig.dev().draws.size();
+      rig.s.app.Advance(40);
+      ASSERT_EQ(rig.dev().draws.size(), draws + 1) << c.name << ": one frame per 40 ms";
+      const double angle = AngleAboutTheStartAxis(rig.dev().transforms[256]);
+      const double seconds = c.time_of_day + 0.04 * frame;
+      EXPECT_NEAR(TurnBetween(angle, seconds / 4), 0.0, 1e-4) << c.name << ", frame " << frame;
+      if (frame > 1) {
+        EXPECT_NEAR(TurnBetween(angle, last), 0.01, 1e-4) << c.name << ": a frame turns 0.01 rad";
+      }
+      last = angle;
+    }
+  }
+}
+
+// Regression: "Freeze picture" held the tick count's seconds rather than
+// the time of day.
+TEST(ViewerPreview, FreezePictureHoldsTheTimeOfDayInWholeSeconds) {
+  PreviewRig rig;
+  PassFrozen(rig, 5 * kDay + 5 * kHour + 20 * 60 * 1000 + 6400);  // 13:20:06.4
+  rig.form->Check4.UserClick();
+  rig.s.app.Advance(10 * 1000);
+  rig.form->Combo4.UserPick(0);  // draws one frame with the held angle
+  const double held = 48006.0 / 4;
+  EXPECT_NEAR(TurnBetween(AngleAboutTheStartAxis(rig.dev().transforms[256]), held), 0.0, 1e-4);
+}
+
+// The transforms each edition sets: the world turned by the held time of
+// day about (1, 1, 1), the view from its eye point, the projection by the
+// zoom bar's field of view (3.1415 / (value / 10)).
+TEST(ViewerPreview, TransformsOfEachEdition) {
+  struct Case {
+    const char* name;
+    EditionKind kind;
+    std::int64_t boot_time_of_day_ms;  // frozen at once: the angle is its whole seconds / 4
+    int zoom;
+    Matrix world, view, projection;
+  };
+  const Case cases[] = {
+      {"info: 6 s after midnight, eye (0, 3, -5) towards the origin, zoom 90",
+       EditionKind::kInfo,
+       6400,
+       90,
+       {{{0.380491f, 0.885658f, -0.26615f, 0}, {-0.26615f, 0.380491f, 0.885658f, 0},
+         {0.885658f, -0.26615f, 0.380491f, 0}, {0, 0, 0, 1}}},
+       {{{1, 0, 0, 0}, {0, 0.857493f, -0.514496f, 0}, {0, 0.514496f, 0.857493f, 0}, {0, 0, 5.830952f, 1}}},
+       {{{5.671453f, 0, 0, 0}, {0, 5.671453f, 0, 0}, {0, 0, 1.001001f, 1}, {0, 0, -1.001001f, 0}}}},
+      {"tarrow: 2 s after midnight, eye (0, -3, 1) towards (0, 2, 0), zoom 60",
+       EditionKind::kTarrow,
+       2000,
+       60,
+       {{{0.918388f, 0.317602f, -0.235991f, 0}, {-0.235991f, 0.918388f, 0.317602f, 0},
+         {0.317602f, -0.235991f, 0.918388f, 0}, {0, 0, 0, 1}}},
+       {{{-1, 0, 0, 0}, {0, 0.196116f, 0.980581f, 0}, {0, 0.980581f, -0.196116f, 0}, {0, -0.392232f, 3.137858f, 1}}},
+       {{{3.732166f, 0, 0, 0}, {0, 3.732166f, 0, 0}, {0, 0, 1.001001f, 1}, {0, 0, -1.001001f, 0}}}},
+  };
+  for (const Case& c : cases) {
+    ViewerRig rig(c.kind);
+    rig.m().sys.boot_time_of_day_ms = c.boot_time_of_day_ms;
+    ASSERT_TRUE(rig.Start()) << c.name;
+    rig.form->Check4.UserClick();
+    rig.form->HScroll2.UserChange(c.zoom);  // draws
+    auto& dev = *rig.d3d.device(rig.form->form2()->device());
+    ExpectMatrix(dev.transforms[256], c.world, std::string(c.name) + ": world");
+    ExpectMatrix(dev.transforms[2], c.view, std::string(c.name) + ": view");
+    ExpectMatrix(dev.transforms[3], c.projection, std::string(c.name) + ": projection");
+  }
+}
+
 // Regression: the label showed four times the frames counted.
 TEST(ViewerPreview, FrameRateLabelShowsFramesPerSecond) {
   PreviewRig rig;
@@ -128,20 +247,46 @@ TEST(ViewerPreview, RebuildsReleaseWhatTheyReplace) {
   EXPECT_EQ(buffers, 1);
 }
 
-// Regression: a texture that could not be loaded left the preview without one.
-TEST(ViewerPreview, MissingTextureKeepsThePreviousTextureAndBuffer) {
+// Regression: a texture that could not be loaded left the preview without
+// one; and then, while the kept texture stayed, no later filter, geometry
+// or vertex-count change reached the device or the vertex buffer.
+TEST(ViewerPreview, MissingTextureKeepsTheTextureInUseAndLaterChangesStillApply) {
   PreviewRig rig;
   rig.m().fs.DeleteFile(test::kViewerFolder + "\\DATA\\p256dx1.dds");
   const auto texture = rig.f2().main_texture();
-  const auto buffer = rig.f2().vertex_buffer();
   rig.form->Combo3.UserPick(3);
   EXPECT_EQ(rig.f2().main_texture(), texture);
-  EXPECT_EQ(rig.f2().vertex_buffer(), buffer);
   EXPECT_TRUE(rig.d3d.IsLive(texture));
   EXPECT_EQ(rig.dev().textures[0], texture);
+
+  struct Case {
+    const char* name;
+    std::function<void(PreviewRig&)> change;
+    std::function<bool(PreviewRig&)> shows;
+  };
+  const Case cases[] = {
+      {"point sampling", [](PreviewRig& r) { r.form->Combo2.UserPick(0); },
+       [](PreviewRig& r) { return r.Stage(0, 17) == 1 && r.Stage(0, 16) == 1; }},
+      {"10 columns", [](PreviewRig& r) { r.form->HScroll3.UserChange(10); },
+       [](PreviewRig& r) {
+         const auto v = r.Vertices();
+         return v[19].y == 1.0f && v[20].y == 0.0f && v[20].colour == 0;
+       }},
+      {"lower edge uncoloured", [](PreviewRig& r) { r.form->Check5[0].UserClick(); },
+       [](PreviewRig& r) { return r.Vertices()[0].colour == 0; }},
+      {"coloured lights", [](PreviewRig& r) { r.form->Check8.UserClick(); },
+       [](PreviewRig& r) { return r.Vertices()[1].colour == 0x938001u; }},
+  };
+  for (const Case& c : cases) {
+    c.change(rig);
+    EXPECT_TRUE(c.shows(rig)) << c.name;
+    EXPECT_EQ(rig.dev().textures[0], texture) << c.name << ": the kept texture stays";
+    EXPECT_EQ(rig.d3d.LiveVertexBuffers(), 1) << c.name;
+  }
   rig.form->Combo3.UserPick(4);
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->width, 512u);
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->format, platform::kFmtDxt1);
+  EXPECT_FALSE(rig.d3d.IsLive(texture)) << "replaced once a texture loads";
 }
 
 // Regression: all three axis boxes cleared gave a world matrix of NaN.

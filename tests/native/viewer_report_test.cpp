@@ -43,6 +43,9 @@ TEST(ViewerReport, FileVersionWholeAndLastGroup) {
       {"first 15 characters only", "5.03.2600.2180 (xpsp_sp2_rtm.040803-2158)", viewer::kLastGroup, "2180"},
       {"commas, whole", "6, 14, 10, 5303", viewer::kWholeVersion, "6, 14, 10, 5303"},
       {"commas, last group", "6, 14, 10, 5303", viewer::kLastGroup, "5303"},
+      // Regression: a last group after a blank was read as no number.
+      {"commas, three-digit last group after a blank", "5, 3, 1, 904", viewer::kLastGroup, "904"},
+      {"commas, two-digit last group", "5, 3, 1, 90", viewer::kLastGroup, "90"},
       {"group no number keeps the text", "1.2.beta", viewer::kLastGroup, "1.2.beta"},
       {"missing library", nullptr, viewer::kLastGroup, ""},
   };
@@ -64,6 +67,8 @@ TEST(ViewerReport, DirectXWordFallsBackToD3d8AndToEightOrLow) {
       {"d3d9 904", "4.09.0000.0904", "4.08.01.0881", "9.0c"},
       {"d3d9 903", "4.09.0000.0903", nullptr, "9.0 or higher"},
       {"d3d9 ending in 0090", "4.09.0000.0090", nullptr, "9.0c"},
+      // Regression: read as no number, so the line said "8 or low".
+      {"d3d9 written with commas and blanks", "5, 3, 1, 904", nullptr, "9.0c"},
       {"d3d8 only", nullptr, "4.08.01.0881", "8 or low"},
       {"neither", nullptr, nullptr, "8 or low"},
   };

@@ -1,11 +1,14 @@
 // The viewer programs under Wine, from an installation folder laid out in
 // the prefix's temporary folder: lumacap writes the adapter report without
 // ever showing a window, KestrelaneSE's adapter page shows that report,
-// and info and tarrow start with their capability lists.
+// info and tarrow start with their capability lists, and their preview is
+// seen in pixels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/basRegistry.h"
@@ -13,6 +16,7 @@
 #include "platform/win32/win.h"
 #include "wine/program_windows.h"
 #include "wine/test_folders.h"
+#include "wine/x_capture.h"
 
 namespace ks {
 namespace {
@@ -99,12 +103,24 @@ int FrameRate(HWND window) {
   return -1;
 }
 
+// The check box with this caption; nullptr when none.
+HWND CheckBoxCaptioned(HWND window, const std::wstring& caption) {
+  for (HWND button : ChildrenOfClass(window, "Button")) {
+    wchar_t text[128] = {};
+    const LRESULT got = SendMessageW(button, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+    if (got > 0 && caption == text) return button;
+  }
+  return nullptr;
+}
+
 class ViewerProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     build_ = FolderFromEnv("KS_BUILD_DIR");
     source_ = FolderFromEnv("KS_SOURCE_DIR");
     if (build_.empty() || source_.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
+    unix_build_ = std::getenv("KS_BUILD_DIR");
+    unix_source_ = std::getenv("KS_SOURCE_DIR");
     auto& fs = machine_.fs;
     install_ = FreshTempPath(fs, "viewer");
     ASSERT_TRUE(fs.CreateFolder(install_));
@@ -127,17 +143,47 @@ class ViewerProgram : public ::testing::Test {
   }
 
   // Starts a program of the installation and waits up to `ms` for its
-  // first shown window; nullptr when none came.
+  // first shown window; nullptr when none came (`why_` says what happened).
   HWND StartAndFindWindow(const std::string& path, int ms) {
     auto& proc = machine_.proc;
+    why_ = "";
     pid_ = proc.StartProgram(platform::QuotedProgram(path), platform::WindowStyle::kNormalFocus);
-    if (pid_ == 0) return nullptr;
-    process_ = proc.OpenProcess(platform::kSynchronize, pid_);
-    for (int waited = 0; waited < ms; waited += 50) {
-      if (HWND hwnd = test::ShownWindowOf(pid_)) return hwnd;
-      if (proc.WaitForSingleObject(process_, 50) == platform::kWaitObject0) return nullptr;
+    if (pid_ == 0) {
+      why_ = "it did not start";
+      return nullptr;
     }
+    process_ = proc.OpenProcess(platform::kSynchronize, pid_);
+    HANDLE query = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid_);
+    for (int waited = 0; waited < ms; waited += 50) {
+      if (HWND hwnd = test::ShownWindowOf(pid_)) {
+        if (query) CloseHandle(query);
+        return hwnd;
+      }
+      if (proc.WaitForSingleObject(process_, 50) == platform::kWaitObject0) {
+        DWORD code = 0;
+        if (query) GetExitCodeProcess(query, &code);
+        why_ = "it ended after " + std::to_string(waited) + " ms with exit code " + std::to_string(code);
+        break;
+      }
+    }
+    if (query) CloseHandle(query);
+    if (why_.empty()) why_ = "none within " + std::to_string(ms) + " ms";
     return nullptr;
+  }
+
+  // What the preview's picture box shows now, from its own X window.
+  test::Picture Capture(HWND picture) {
+    test::Picture shot;
+    std::string why;
+    EXPECT_TRUE(test::CaptureDirect3DWindow(picture, unix_source_, unix_build_, &shot, &why)) << why;
+    return shot;
+  }
+
+  // Two captures a second apart.
+  std::pair<test::Picture, test::Picture> CaptureTwice(HWND picture) {
+    test::Picture first = Capture(picture);
+    Sleep(1000);
+    return {first, Capture(picture)};
   }
 
   // Closes the window and waits for the program to end.
@@ -155,7 +201,9 @@ class ViewerProgram : public ::testing::Test {
 
   win32::Win32Machine machine_;
   std::string build_, source_, install_;
+  std::string unix_build_, unix_source_;
   std::uint32_t pid_ = 0;
+  std::string why_;  // why StartAndFindWindow found no window
   platform::ProcessHandle process_ = 0;
 };
 
@@ -208,7 +256,7 @@ TEST_F(ViewerProgram, KestrelaneAdapterPageShowsLumacapsReport) {
   reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "LVP", 9);  // start on the adapter page
 
   HWND window = StartAndFindWindow(install_ + "\\KestrelaneSE.exe", 60000);
-  ASSERT_NE(window, nullptr) << "no window appeared";
+  ASSERT_NE(window, nullptr) << "no window appeared: " << why_;
   const auto lines = ListLines(window);
   EXPECT_TRUE(Contains(lines, "Direct3D core version: 9.0c")) << "the report is not on the page";
   EXPECT_TRUE(Contains(lines, "Device caps:"));
@@ -227,7 +275,7 @@ TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
     Install(c.program, c.folder);
     InstallTextures(c.folder);
     HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
-    ASSERT_NE(window, nullptr) << c.program << ": no window appeared";
+    ASSERT_NE(window, nullptr) << c.program << ": no window appeared: " << why_;
     char title[256] = {};
     GetWindowTextA(window, title, sizeof(title));
     EXPECT_STREQ(title, c.caption);
@@ -239,28 +287,55 @@ TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
   }
 }
 
+// The preview seen in pixels: the strip turns (two captures a second apart
+// differ) and is drawn (a capture has many colours), also after a filter
+// and a texture change; frozen, the picture stands.
 TEST_F(ViewerProgram, PreviewDrawsAndKeepsDrawingThroughFilterAndTextureChanges) {
   struct Case {
     const char* program;
     const char* folder;
   };
+  // The clear colour alone is one colour; the textured strip brings hundreds
+  // (some 600 after the change to point sampling, thousands before).
+  constexpr size_t kManyColours = 200;
   for (const Case& c : {Case{"info", ""}, Case{"tarrow", "\\data"}}) {
     Install(c.program, c.folder);
     InstallTextures(c.folder);
     HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
-    ASSERT_NE(window, nullptr) << c.program << ": no window appeared";
-    ASSERT_EQ(ChildrenOfClass(window, "KsPicture").size(), 1u) << c.program;
+    ASSERT_NE(window, nullptr) << c.program << ": no window appeared: " << why_;
+    const auto pictures = ChildrenOfClass(window, "KsPicture");
+    ASSERT_EQ(pictures.size(), 1u) << c.program;
+    HWND picture = pictures[0];
     Sleep(2500);
     EXPECT_GT(FrameRate(window), 0) << c.program << ": no frames drawn";
+
+    auto [first, second] = CaptureTwice(picture);
+    const size_t size = first.pixels.size();
+    EXPECT_GT(DistinctColours(first), kManyColours) << c.program << ": the picture is blank";
+    EXPECT_GT(DifferingPixels(first, second), size / 50) << c.program << ": the strip does not turn";
+
     HWND filter = ComboWithFirstItem(window, L"Point sampling");
     HWND texture = ComboWithFirstItem(window, L"256x256 JPG File");
     ASSERT_NE(filter, nullptr);
     ASSERT_NE(texture, nullptr);
     Pick(filter, 0);
     Pick(texture, 4);
-    // The frames go on after the changes: the rate is shown afresh.
-    Sleep(2500);
-    EXPECT_GT(FrameRate(window), 0) << c.program << ": drawing stopped";
+    Sleep(500);
+    auto [after, later] = CaptureTwice(picture);
+    EXPECT_GT(DistinctColours(after), kManyColours) << c.program << ": blank after the changes";
+    EXPECT_GT(DifferingPixels(after, later), size / 50) << c.program << ": drawing stopped";
+    EXPECT_GT(DifferingPixels(second, after), size / 50) << c.program << ": the texture change does not show";
+
+    // The control: with "Freeze picture" no frame is drawn, and two
+    // captures are the same picture.
+    HWND freeze = CheckBoxCaptioned(window, L"Freeze picture");
+    ASSERT_NE(freeze, nullptr);
+    SendMessageA(freeze, BM_CLICK, 0, 0);
+    Sleep(300);
+    auto [frozen, still] = CaptureTwice(picture);
+    EXPECT_EQ(DifferingPixels(frozen, still), 0u) << c.program << ": frozen, the picture still moves";
+    EXPECT_GT(DistinctColours(frozen), kManyColours) << c.program;
+
     EXPECT_NE(machine_.proc.WaitForSingleObject(process_, 0), platform::kWaitObject0) << c.program << " ended";
     EXPECT_TRUE(CloseAndWait(window)) << c.program;
   }
