@@ -80,7 +80,8 @@ set_tests_properties(wine_tests PROPERTIES TIMEOUT 900
 # Installation folder: programs at the top, the data folder beside them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)
 
-# Helpers of the Wine tests: stand-in driver DLLs and a detection probe.
+# Helpers of the Wine tests: stand-in driver DLLs, a detection probe and an
+# idle process to look for in a process list.
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/winehelp ${CMAKE_BINARY_DIR}/winehelp)
 
 # Benchmarks (run on demand, see the README): each bench/<topic>/ with a

@@ -93,7 +93,7 @@ Form6::Form6(SeState& state) : ui::Form(state.app, "Form6"), st_(state) {
   Text2.OnChange = [this] { Text2_Change(); };
 }
 
-std::string Form6::AutostartPath() const { return st_.platform.files().ProgramFolder() + "\\travo.exe"; }
+std::string Form6::AutostartPath() const { return AutostartCommand(st_.platform.files().ProgramFolder()); }
 
 void Form6::WriteAutostart() {
   // The tray launcher compares the text: it goes out as REG_SZ even while
@@ -109,7 +109,7 @@ void Form6::Form_Load() {
   const std::string autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue).AsText();
   if (autostart.empty()) {
     Check1.SetValue(ui::kUnchecked);
-  } else if (autostart != AutostartPath()) {
+  } else if (!IsOwnAutostart(autostart, st_.platform.files().ProgramFolder())) {
     WriteAutostart();
     Check1.SetValue(ui::kChecked);
   }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/autostart.h"
 #include "shell/se_state.h"
 #include "tools/value_database.h"
 #include "ui/ui.h"
@@ -18,9 +19,6 @@
 namespace ks {
 
 class Form7;
-
-inline constexpr const char* kAutostartRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kAutostartValue = "Kestrelane Travonix";
 
 class Form6 : public ui::Form {
  public:
@@ -80,6 +78,7 @@ class Form6 : public ui::Form {
   void Form_Unload(int& cancel) override;
 
  private:
+  // The autostart value's data: this folder's travo.exe, quoted.
   std::string AutostartPath() const;
   void WriteAutostart();
   // The names of the page's database file, stripped as `strip` says.

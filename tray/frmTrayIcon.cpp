@@ -50,7 +50,7 @@ frmTrayIcon::frmTrayIcon(TravoState& state, frmAbout& about, Form1& presets)
   app().Logging = logging;
 }
 
-std::string frmTrayIcon::AutostartCommand() { return st_.ProgramFolder() + "\\travo.exe"; }
+std::string frmTrayIcon::AutostartCommand() { return ks::AutostartCommand(st_.ProgramFolder()); }
 
 void frmTrayIcon::ApplyLanguage() {
   Profiles.SetCaption(st_.Lang(6));
@@ -85,29 +85,31 @@ void frmTrayIcon::Form_Load() {
   // The window itself is never shown, so it has no taskbar entry.
   Hide();
 
-  const RegRead autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue);
+  const RegRead autostart = st_.reg.ReadRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue);
   if (autostart.IsEmpty()) {
     startup.SetChecked(false);
   } else if (autostart.AsText() != AutostartCommand()) {
     // Another copy of travo (moved, or started from elsewhere) hands the
-    // autostart over to this one.
-    st_.reg.WriteRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue, AutostartCommand());
+    // autostart over to this one; this copy's path without quotes is
+    // written again quoted.
+    st_.reg.WriteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue, AutostartCommand());
     ShowAutostart();
   }
   Start = 0;
 }
 
 void frmTrayIcon::ShowAutostart() {
-  startup.SetChecked(st_.reg.ReadRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue).AsText() ==
-                     AutostartCommand());
+  startup.SetChecked(
+      IsOwnAutostart(st_.reg.ReadRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue).AsText(),
+                     st_.ProgramFolder()));
 }
 
 void frmTrayIcon::startup_Click() {
   if (Start == 1) return;
   if (startup.Checked())
-    st_.reg.DeleteRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue);
+    st_.reg.DeleteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue);
   else
-    st_.reg.WriteRegValue(kHkeyCurrentUser, kRunKey, kAutostartValue, AutostartCommand());
+    st_.reg.WriteRegValue(kHkeyCurrentUser, kAutostartRunKey, kAutostartValue, AutostartCommand());
   // A write or delete that failed leaves the mark as the registry has it.
   ShowAutostart();
 }

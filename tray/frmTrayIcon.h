@@ -71,7 +71,7 @@ class frmTrayIcon : public ui::Form {
   void ApplyLanguage();
   void startup_Click();
   void StartProgram(const char* program);
-  // ProgramFolder & "\travo.exe": the autostart value's data.
+  // The autostart value's data: ProgramFolder & "\travo.exe", quoted.
   std::string AutostartCommand();
 
  protected:
@@ -81,7 +81,7 @@ class frmTrayIcon : public ui::Form {
 
  private:
   // The check mark shows what the registry holds: checked only when the
-  // autostart value is this copy's path.
+  // autostart value starts this copy (quoted or not).
   void ShowAutostart();
   void CenterOnScreen();
 

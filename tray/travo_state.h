@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cleaner/satellite_language.h"
+#include "common/autostart.h"
 #include "common/basRegistry.h"
 #include "platform/platform.h"
 #include "ui/app.h"
@@ -29,10 +30,5 @@ struct TravoState {
   // The folder of travo's own executable, without a trailing separator.
   std::string ProgramFolder() { return platform.files().ProgramFolder(); }
 };
-
-// The autostart value that travo and the main program's preset manager
-// share: its data is exactly ProgramFolder & "\travo.exe", no quotes.
-inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kAutostartValue = "Kestrelane Travonix";
 
 }  // namespace ks::travo

@@ -1,14 +1,16 @@
 // Times program starts inside one Wine server, alternating the program under
-// test with its floor, and prints minimum, median and maximum of each and
-// the ratio of the medians.
+// test with its floor (and a reference, when one is given), and prints
+// minimum, median and maximum of each and the ratios run by run.
 //
-//   ks_bench_launcher window <runs> <program> <floor>
+//   ks_bench_launcher window <runs> <program> <floor> [<reference>]
 //       from process start until the program has a visible top-level
 //       window; the launcher then closes it.
-//   ks_bench_launcher exit <runs> <program> <floor>
+//   ks_bench_launcher exit <runs> <program> <floor> [<reference>]
 //       from process start until the process has ended by itself.
 //
-// <program> and <floor> are whole command lines.
+// <program>, <floor> and <reference> are whole command lines. With a
+// reference the launcher prints three ratios: program/floor,
+// reference/floor and program/reference.
 #include <windows.h>
 
 #include <algorithm>
@@ -115,35 +117,44 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// The ratios of the runs (each start against the one beside it) and of the medians.
+void PrintRatio(const char* name, const std::vector<double>& over, const std::vector<double>& under) {
+  std::vector<double> ratios;
+  for (size_t i = 0; i < over.size(); ++i) ratios.push_back(over[i] / under[i]);
+  std::sort(ratios.begin(), ratios.end());
+  std::printf("  %-18s min %6.2f  median %6.2f  max %6.2f   (median/median %.2f)\n", name, ratios.front(),
+              ratios[ratios.size() / 2], ratios.back(), Median(over) / Median(under));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: ks_bench_launcher window|exit <runs> <program> <floor>\n");
+  if (argc != 5 && argc != 6) {
+    std::fprintf(stderr, "usage: ks_bench_launcher window|exit <runs> <program> <floor> [<reference>]\n");
     return 2;
   }
   const bool window = std::string(argv[1]) == "window";
   const int runs = std::max(1, std::atoi(argv[2]));
+  std::vector<std::string> commands(argv + 3, argv + argc);
   // One warm-up start of each, not counted: the first start loads the DLLs.
-  TimeOne(argv[3], window);
-  TimeOne(argv[4], window);
-  std::vector<double> program, floor;
+  for (const std::string& command : commands) TimeOne(command, window);
+  std::vector<std::vector<double>> times(commands.size());
   for (int i = 0; i < runs; ++i) {
-    const double a = TimeOne(argv[3], window);
-    const double b = TimeOne(argv[4], window);
-    if (a < 0 || b < 0) {
-      std::fprintf(stderr, "run %d: a program did not %s\n", i, window ? "show a window" : "end");
-      return 1;
+    for (size_t k = 0; k < commands.size(); ++k) {
+      const double t = TimeOne(commands[k], window);
+      if (t < 0) {
+        std::fprintf(stderr, "run %d: a program did not %s\n", i, window ? "show a window" : "end");
+        return 1;
+      }
+      times[k].push_back(t);
     }
-    program.push_back(a);
-    floor.push_back(b);
   }
-  Print("program", program);
-  Print("floor", floor);
-  std::vector<double> ratios;
-  for (int i = 0; i < runs; ++i) ratios.push_back(program[i] / floor[i]);
-  std::sort(ratios.begin(), ratios.end());
-  std::printf("  ratio      min %8.2f     median %8.2f     max %8.2f   (median/median %.2f)\n", ratios.front(),
-              ratios[ratios.size() / 2], ratios.back(), Median(program) / Median(floor));
+  static constexpr const char* kNames[] = {"program", "floor", "reference"};
+  for (size_t k = 0; k < commands.size(); ++k) Print(kNames[k], times[k]);
+  PrintRatio("program/floor", times[0], times[1]);
+  if (commands.size() == 3) {
+    PrintRatio("reference/floor", times[2], times[1]);
+    PrintRatio("program/reference", times[0], times[2]);
+  }
   return 0;
 }

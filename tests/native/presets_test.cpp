@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -488,28 +489,34 @@ TEST(ListPresets, PickingAPresetAppliesIt) {
 TEST(Form6, AutostartValue) {
   const std::string run = std::string("HKCU\\") + kAutostartRunKey;
   const std::string mine = kFolder + "\\travo.exe";
+  // Windows runs the value as a command line: the path goes in quotes.
+  const std::string quoted = "\"" + mine + "\"";
   struct Case {
     const char* name;
-    const char* stored;  // nullptr: missing
+    std::optional<std::string> stored;  // none: missing
     int checked;
     int writes;
+    std::optional<std::string> after;
   };
   const Case cases[] = {
-      {"missing: unticked, nothing written", nullptr, 0, 0},
-      {"another folder: rewritten once and ticked", "D:\\Old\\travo.exe", 1, 1},
-      {"this folder: left alone", "C:\\Program Files\\Kestrelane\\travo.exe", 1, 0},
+      {"missing: unticked, nothing written", std::nullopt, 0, 0, std::nullopt},
+      {"another folder: rewritten once and ticked", "D:\\Old\\travo.exe", 1, 1, quoted},
+      {"another folder, quoted: rewritten once and ticked", "\"D:\\Old\\travo.exe\"", 1, 1, quoted},
+      {"this folder, quoted: left alone", quoted, 1, 0, quoted},
+      // Older versions wrote the path without quotes; it is this folder's too.
+      {"this folder, unquoted: left alone", mine, 1, 0, mine},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig r;
-    if (c.stored) r.m.reg.PutString(run, kAutostartValue, c.stored);
+    if (c.stored) r.m.reg.PutString(run, kAutostartValue, *c.stored);
     r.m.reg.ClearLog();
     r.f.Load();
     EXPECT_EQ(r.f.Check1.Value(), c.checked);
     EXPECT_EQ(r.m.reg.CountCalls("RegSetValueExA"), c.writes);
-    if (c.stored) {
-      EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
-    }
+    const auto v = r.m.reg.Get(run, kAutostartValue);
+    EXPECT_EQ(v ? std::optional<std::string>(v->bytes) : std::nullopt,
+              c.after ? std::optional<std::string>(*c.after + '\0') : std::nullopt);
   }
   Rig r;
   r.f.Load();
@@ -518,7 +525,7 @@ TEST(Form6, AutostartValue) {
   r.f.Check1.UserClick();
   ASSERT_TRUE(r.m.reg.Get(run, kAutostartValue));
   EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->type, 1u);
-  EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, mine + std::string(1, '\0'));
+  EXPECT_EQ(r.m.reg.Get(run, kAutostartValue)->bytes, quoted + std::string(1, '\0'));
   EXPECT_EQ(r.s.reg.WriteAsBinary, 1) << "the switch is left as it was";
   r.f.Check1.UserClick();
   EXPECT_FALSE(r.m.reg.Get(run, kAutostartValue));

@@ -22,6 +22,9 @@ const std::string kFolder = "C:\\Program Files\\Kestrelane";
 const std::string kRun = "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kSettingsKey = "HKCU\\Software\\VB and VBA Program Settings\\TRAVONIX\\Settings";
 const std::string kThisTravo = kFolder + "\\travo.exe";
+// What the autostart value holds: Windows runs it as a command line, so the
+// path is quoted.
+const std::string kQuotedTravo = "\"" + kThisTravo + "\"";
 
 // A tray event as the taskbar delivers it: the mouse message number as the
 // x coordinate of a mouse move, in twips.
@@ -105,13 +108,17 @@ TEST_F(TravoRig, AutostartAtStart) {
   const std::vector<Case> cases = {
       {"missing: unchecked, nothing written", std::nullopt, false, std::nullopt, false, 0},
       {"empty text counts as missing", "", false, std::string(1, '\0'), false, 0},
-      {"another copy's path is taken over", "D:\\Old\\travo.exe", false, kThisTravo + '\0', true, 1},
-      {"a path differing only in case is taken over", "c:\\program files\\kestrelane\\travo.exe", false,
-       kThisTravo + '\0', true, 1},
-      {"equal: nothing written, stays checked", kThisTravo, false, kThisTravo + '\0', true, 0},
+      {"another copy's path is taken over", "D:\\Old\\travo.exe", false, kQuotedTravo + '\0', true, 1},
+      {"another copy's quoted path is taken over", "\"D:\\Old\\travo.exe\"", false, kQuotedTravo + '\0', true, 1},
+      {"a path differing only in case is taken over", "\"c:\\program files\\kestrelane\\travo.exe\"", false,
+       kQuotedTravo + '\0', true, 1},
+      {"this copy's quoted path: nothing written, stays checked", kQuotedTravo, false, kQuotedTravo + '\0', true, 0},
+      // Unquoted, "C:\Program Files\..." made Windows start C:\Program.exe.
+      {"this copy's unquoted path is written again quoted", kThisTravo, false, kQuotedTravo + '\0', true, 1},
       // The mark shows what the registry holds, not what was tried.
       {"a failed takeover leaves it unchecked", "D:\\Old\\travo.exe", true, std::string("D:\\Old\\travo.exe") + '\0',
        false, 0},
+      {"a failed quoting leaves this copy's path checked", kThisTravo, true, kThisTravo + '\0', true, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -155,7 +162,7 @@ TEST_F(TravoRig, TheCheckMarkFollowsTheRegistry) {
     SCOPED_TRACE(c.name);
     fake::FakeMachine machine;
     machine.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_travo.dat", test::ReadRepoData("LANGUAGE/en_travo.dat"));
-    if (c.value_before) machine.reg.PutString(kRun, "Kestrelane Travonix", kThisTravo);
+    if (c.value_before) machine.reg.PutString(kRun, "Kestrelane Travonix", kQuotedTravo);
     TravoState state(machine);
     frmAbout a(state);
     Form1 p(state);
@@ -168,7 +175,7 @@ TEST_F(TravoRig, TheCheckMarkFollowsTheRegistry) {
     auto v = machine.reg.Get(kRun, "Kestrelane Travonix");
     EXPECT_EQ(v.has_value(), c.value_after);
     if (v) {
-      EXPECT_EQ(v->bytes, kThisTravo + '\0') << "the exact unquoted path the preset manager compares";
+      EXPECT_EQ(v->bytes, kQuotedTravo + '\0') << "the quoted path, as text";
     }
     EXPECT_EQ(t.startup.Checked(), c.checked_after);
   }
@@ -384,6 +391,7 @@ TEST_F(PresetWindow, ActivateStartsTheMainProgramHiddenWithThePresetPath) {
     ASSERT_EQ(form.List1.ListCount(), 1);
     form.List1.UserPick(0);
     EXPECT_TRUE(form.Command1[0].Enabled());
+    machine.reg.ClearLog();
     if (c.double_click)
       form.List1.UserDblClick();
     else
@@ -395,7 +403,13 @@ TEST_F(PresetWindow, ActivateStartsTheMainProgramHiddenWithThePresetPath) {
     EXPECT_EQ(run.style, platform::WindowStyle::kHide);
     EXPECT_TRUE(form.Visible()) << "the window stays open";
     EXPECT_EQ(machine.fs.CurrentFolder(), c.folder);
-    EXPECT_FALSE(machine.reg.Get(kSettingsKey, "Path").has_value() && !c.setting) << "nothing is saved";
+    // Nothing is saved: writing back the value read would leave the same
+    // bytes, so the writes themselves are counted.
+    EXPECT_EQ(machine.reg.CountCalls("RegCreateKeyA"), 0) << "nothing is saved";
+    EXPECT_EQ(machine.reg.CountCalls("RegSetValueExA"), 0) << "nothing is saved";
+    const auto path = machine.reg.Get(kSettingsKey, "Path");
+    EXPECT_EQ(path ? std::optional<std::string>(path->bytes) : std::nullopt,
+              c.setting ? std::optional<std::string>(*c.setting + '\0') : std::nullopt);
   }
 }
 

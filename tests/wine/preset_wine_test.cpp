@@ -16,6 +16,7 @@
 #include "shell/satellite_forms.h"
 #include "tools/presets.h"
 #include "ui/win32/renderer.h"
+#include "wine/driver_values.h"
 #include "wine/wine_machine.h"
 #include "wine/program_windows.h"
 #include "wine/test_folders.h"
@@ -28,17 +29,6 @@ std::string Items(std::initializer_list<const char*> items) {
   std::string out;
   for (const char* item : items) AddPresetItem(out, item);
   return out;
-}
-
-// Type and number of a value under HKEY_LOCAL_MACHINE; type 0 when missing.
-DWORD Stored(const std::string& key, const char* name, std::int32_t* number, DWORD* size) {
-  HKEY h = nullptr;
-  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key.c_str(), &h) != ERROR_SUCCESS) return 0;
-  DWORD type = 0;
-  *size = sizeof(*number);
-  const LONG result = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(number), size);
-  RegCloseKey(h);
-  return result == ERROR_SUCCESS ? type : 0;
 }
 
 class WinePresetCommandLine : public ::testing::Test {
@@ -55,13 +45,7 @@ class WinePresetCommandLine : public ::testing::Test {
     for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"})
       fs.CreateFolder(install_ + folder);
     ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
-    // The driver key the program finds on this machine, found the same way.
-    WineMachine probe_machine;
-    SeState probe(probe_machine);
-    Form1 main(probe);
-    main.ShowOsAndDirectXVersion();
-    main.FindDriverKey();
-    driver_key_ = probe.DriverKey;
+    driver_key_ = ProgramsDriverKey();
     ASSERT_FALSE(driver_key_.empty());
     Clean();
   }

@@ -11,6 +11,7 @@
 #include "common/basRegistry.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
+#include "wine/driver_values.h"
 #include "wine/test_folders.h"
 // After win.h.
 #include <shellapi.h>
@@ -91,9 +92,15 @@ class TravoProgram : public ::testing::Test {
     for (const char* file : {"en.dat", "en_travo.dat", "en_rl.dat"})
       ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\" + file, install_ + "\\DATA\\LANGUAGE\\" + file));
     fs.CopyFile(source + "\\data\\hs\\pic\\ps.jpg", install_ + "\\data\\hs\\pic\\ps.jpg");
-    // A preset for any card with no values: applying it changes nothing.
-    ASSERT_TRUE(fs.WriteFile(install_ + "\\DATA\\Presets\\quiet one.ksp", "\"ksp\"\r\n\"999\"\r\n\"0\"\r\n\"0\"\r\n"));
+    // A preset for any card with two driver values.
+    ASSERT_TRUE(fs.WriteFile(install_ + "\\DATA\\Presets\\quiet one.ksp",
+                             "\"ksp\"\r\n\"999\"\r\n\"0\"\r\n\"0\"\r\n\"D3D_KSTRAVO1\"\r\n\"-3\"\r\n"
+                             "\"OGL_KSTRAVO2\"\r\n\"12\"\r\n"));
+    driver_key_ = ProgramsDriverKey();
+    ASSERT_FALSE(driver_key_.empty());
+    CleanDriverValues();
     reg_.DeleteRegValue(kHkeyCurrentUser, kRun, "Kestrelane Travonix");
+    if (unquoted_autostart_) reg_.WriteRegValue(kHkeyCurrentUser, kRun, "Kestrelane Travonix", install_ + "\\travo.exe");
     reg_.DeleteRegValue(kHkeyCurrentUser, "Software\\VB and VBA Program Settings\\TRAVONIX\\Settings", "Path");
     pid_ = machine_.proc.StartProgram(platform::QuotedProgram(install_ + "\\travo.exe"),
                                       platform::WindowStyle::kNormalFocus);
@@ -104,6 +111,7 @@ class TravoProgram : public ::testing::Test {
   }
 
   void TearDown() override {
+    if (!driver_key_.empty()) CleanDriverValues();
     if (tray_ && IsWindow(tray_)) {
       PostMessageA(tray_, WM_CLOSE, 0, 0);
     }
@@ -132,11 +140,19 @@ class TravoProgram : public ::testing::Test {
         << "the popup menu did not close";
   }
 
+  void CleanDriverValues() {
+    for (const char* name : {"D3D_KSTRAVO1", "OGL_KSTRAVO2"}) reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, name);
+  }
+
   std::string Autostart() { return reg_.ReadRegValue(kHkeyCurrentUser, kRun, "Kestrelane Travonix").AsText(); }
 
+  // Set before SetUp: travo starts with its own path in the autostart
+  // value without quotes, as older versions wrote it.
+  bool unquoted_autostart_ = false;
   win32::Win32Machine machine_;
   BasRegistry reg_{machine_.reg};
   std::string install_;
+  std::string driver_key_;
   std::uint32_t pid_ = 0;
   platform::ProcessHandle process_ = 0;
   HWND tray_ = nullptr;
@@ -149,13 +165,25 @@ TEST_F(TravoProgram, RunsInTheTrayWithoutAWindowAndTakesTheAutostart) {
   EXPECT_EQ(Autostart(), "") << "no value: the item is only unchecked";
 
   ChooseFromMenu(5);  // "Run at system start up"
-  EXPECT_TRUE(WaitFor([&] { return Autostart() == install_ + "\\travo.exe"; }, 10000)) << Autostart();
+  // Quoted: Windows runs the value as a command line.
+  EXPECT_TRUE(WaitFor([&] { return Autostart() == "\"" + install_ + "\\travo.exe\""; }, 10000)) << Autostart();
   ChooseFromMenu(5);
   EXPECT_TRUE(WaitFor([&] { return Autostart().empty(); }, 10000)) << "the second click deletes it";
 
   ChooseFromMenu(8);  // "Exit"
   EXPECT_EQ(machine_.proc.WaitForSingleObject(process_, 20000), platform::kWaitObject0) << "Exit ends travo";
   EXPECT_FALSE(TrayHasIcon(tray_, 1)) << "the icon is removed";
+}
+
+class TravoProgramAfterAnOlderVersion : public TravoProgram {
+ protected:
+  TravoProgramAfterAnOlderVersion() { unquoted_autostart_ = true; }
+};
+
+TEST_F(TravoProgramAfterAnOlderVersion, QuotesItsOwnAutostartAtStart) {
+  EXPECT_TRUE(WaitFor([&] { return Autostart() == "\"" + install_ + "\\travo.exe\""; }, 10000)) << Autostart();
+  ChooseFromMenu(5);  // "Run at system start up", checked: the click deletes the value
+  EXPECT_TRUE(WaitFor([&] { return Autostart().empty(); }, 10000)) << "the item was not checked";
 }
 
 TEST_F(TravoProgram, MenuStartsTheUpdater) {
@@ -190,9 +218,17 @@ TEST_F(TravoProgram, APresetIsAppliedThroughTheMainProgram) {
   const WPARAM id = static_cast<WPARAM>(GetDlgCtrlID(list));
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-  // The main program runs hidden with the preset, writes its version and ends by itself.
-  EXPECT_TRUE(WaitFor([&] { return !reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").IsEmpty(); }, 60000))
-      << "KestrelaneSE did not run";
+  // The main program runs hidden with the preset, writes its values and ends by itself.
+  std::int32_t number = 0;
+  DWORD size = 0;
+  EXPECT_TRUE(WaitFor([&] { return Stored(driver_key_, "OGL_KSTRAVO2", &number, &size) != 0; }, 60000))
+      << "KestrelaneSE did not apply the preset";
+  EXPECT_EQ(Stored(driver_key_, "D3D_KSTRAVO1", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(number, -3);
+  EXPECT_EQ(Stored(driver_key_, "OGL_KSTRAVO2", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(number, 12);
+  EXPECT_FALSE(reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Version").IsEmpty()) << "KestrelaneSE did not run";
   EXPECT_EQ(WaitForWindow(WindowSearch{0, "KsForm", "Kestrelane SE Build 5", true}, 3000), nullptr)
       << "the main program showed its window: it did not get the preset";
   EXPECT_TRUE(IsWindowVisible(window)) << "the preset window stays open";
