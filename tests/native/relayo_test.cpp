@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "native/device_names.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
 #include "updater/Form1.h"
@@ -209,10 +210,10 @@ TEST_F(RelayoRig, AManifestThatCannotBeDownloaded) {
 // counts as a failed file: the update is not recorded.
 TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
   struct Case {
-    const char* name;
+    std::string name;
     Pair pair;
   };
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"parent folder in the name", {"..\\evil.dll", ""}},
       {"parent folder inside the name", {"sub\\..\\..\\evil.dll", ""}},
       {"parent folder in the folder", {"evil.dll", "\\..\\.."}},
@@ -228,6 +229,12 @@ TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
       {"a control character", {std::string("evil\x01.dll"), ""}},
       {"a wildcard", {"*.dll", ""}},
   };
+  // A device name opens the device, not a file: "NUL" swallows the download,
+  // "COM1" writes it to a port.
+  for (const char* device : test::kDeviceNames) {
+    cases.push_back({std::string("device name as the file: ") + device, {device, ""}});
+    cases.push_back({std::string("device name as a folder: ") + device, {"evil.dll", std::string("\\DATA\\") + device}});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fake::FakeMachine machine;
@@ -256,12 +263,12 @@ TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
 
 TEST(RelayoManifest, LocalPaths) {
   struct Case {
-    const char* name;
+    std::string name;
     Pair pair;
     std::optional<std::string> path;
   };
   const std::string f = "C:\\K";
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"program folder", {"a.dll", ""}, "C:\\K\\a.dll"},
       {"a data folder", {"mt.dat", "\\DATA"}, "C:\\K\\DATA\\mt.dat"},
       {"a deeper folder", {"x.jpg", "\\data\\hs\\pic"}, "C:\\K\\data\\hs\\pic\\x.jpg"},
@@ -275,6 +282,14 @@ TEST(RelayoManifest, LocalPaths) {
       {"a pipe", {"a|b", ""}, std::nullopt},
       {"DEL character", {"a\x7f", ""}, std::nullopt},
   };
+  for (const char* device : test::kDeviceNames) {
+    const std::string d = device;
+    cases.push_back({"file " + d, {d, ""}, std::nullopt});
+    cases.push_back({"file " + d + " in a folder", {d, "\\DATA"}, std::nullopt});
+    cases.push_back({"file below folder " + d, {d + "\\x.dll", ""}, std::nullopt});
+    cases.push_back({"folder " + d, {"a.dll", "\\" + d}, std::nullopt});
+    cases.push_back({"folder " + d + " inside", {"a.dll", "\\DATA\\" + d + "\\x"}, std::nullopt});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(LocalPath(f, ManifestPair{c.pair.file, c.pair.folder}), c.path);
