@@ -4,6 +4,7 @@
 // no installed file cut short).
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +80,22 @@ struct RelayoRig : ::testing::Test, Installation {};
 // for the first three: the error page or the piece that came is written as
 // the file.
 enum class Fault { kNotOnSite, kServerError, kCutOff, kCutBeforeFirstByte, kNoConnection };
+
+struct FaultCase {
+  const char* name;
+  Fault fault;
+};
+// Faults of one address on a site that answers.
+constexpr FaultCase kSiteFaults[] = {
+    // The server's 404 page replaced the installed file, or was read as the
+    // manifest.
+    {"not on the site: a 404 with its page", Fault::kNotOnSite},
+    {"a server error with its page", Fault::kServerError},
+    // The piece that came replaced the installed file, or its first lines
+    // were taken for the whole manifest.
+    {"cut off after a few bytes", Fault::kCutOff},
+    {"cut off before its first byte", Fault::kCutBeforeFirstByte},
+};
 
 void Break(fake::FakeInternet& net, const std::string& url, Fault fault) {
   switch (fault) {
@@ -223,20 +240,9 @@ TEST_F(RelayoRig, FilesLandInTheirFoldersBypassingTheCache) {
 }
 
 TEST(RelayoDownload, AManifestThatCannotBeDownloaded) {
-  struct Case {
-    const char* name;
-    Fault fault;
-  };
-  const std::vector<Case> cases = {
-      {"no connection", Fault::kNoConnection},
-      // The server's 404 page was read as the manifest.
-      {"not on the site: a 404 with its page", Fault::kNotOnSite},
-      {"a server error with its page", Fault::kServerError},
-      // The first bytes of the manifest were taken for the whole of it.
-      {"cut off after a few bytes", Fault::kCutOff},
-      {"cut off before its first byte", Fault::kCutBeforeFirstByte},
-  };
-  for (const Case& c : cases) {
+  std::vector<FaultCase> cases = {{"no connection", Fault::kNoConnection}};
+  cases.insert(cases.end(), std::begin(kSiteFaults), std::end(kSiteFaults));
+  for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.name);
     Installation i;
     i.m.fs.AddFile(kFolder + "\\down35.log", "earlier copy");
@@ -353,19 +359,7 @@ TEST(RelayoManifest, LocalPaths) {
 // was and the update unrecorded; the other files still arrive, and the next
 // Update from a sound site completes it.
 TEST(RelayoDownload, AListedFileThatDoesNotArriveWholeIsNotInstalled) {
-  struct Case {
-    const char* name;
-    Fault fault;
-  };
-  const std::vector<Case> cases = {
-      // The server's 404 page replaced the installed file.
-      {"not on the site: a 404 with its page", Fault::kNotOnSite},
-      {"a server error with its page", Fault::kServerError},
-      // The piece that came replaced the installed file.
-      {"cut off after a few bytes", Fault::kCutOff},
-      {"cut off before its first byte", Fault::kCutBeforeFirstByte},
-  };
-  for (const Case& c : cases) {
+  for (const FaultCase& c : kSiteFaults) {
     SCOPED_TRACE(c.name);
     Installation i;
     i.m.fs.AddFolder(kFolder + "\\DATA");
