@@ -19,6 +19,18 @@ inline constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005u);
 inline constexpr std::int32_t kInetEResourceNotFound = static_cast<std::int32_t>(0x800C0005u);
 inline constexpr std::int32_t kInetEDownloadFailure = static_cast<std::int32_t>(0x800C0008u);
 
+// What one download did. The service's own result says little: it is a
+// success code for a server's error page (written as the file), for a
+// transfer cut off half-way (the bytes that came are written) and for a file
+// it could not write at all. Only the server's status and the announced
+// length against the file's size tell whether the file arrived whole.
+struct Download {
+  std::int32_t result = kEFail;  // the HRESULT, negative on failure
+  int http_status = 0;           // the server's status code; 0 when no answer came
+  std::int64_t announced = -1;   // the length the server announced; -1 when it named none
+  std::int64_t written = -1;     // the size of the file at the path afterwards; -1 when there is none
+};
+
 class Internet {
  public:
   virtual ~Internet() = default;
@@ -29,12 +41,12 @@ class Internet {
                                       std::uint32_t flags) = 0;
   // InternetCloseHandle; false for a handle that is not open.
   virtual bool InternetCloseHandle(InternetHandle handle) = 0;
-  // URLDownloadToFileA(no caller, url, path, 0, callback): fetches the
-  // address and writes the file at `path`, replacing one that is there. A
-  // failed download may leave a partial file behind. With `bypass_cache`
-  // the copy comes from the site itself: the local cache is neither read
-  // nor filled. Returns the HRESULT (negative on failure).
-  virtual std::int32_t UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) = 0;
+  // URLDownloadToFileA(no caller, url, path, 0, a status callback): fetches
+  // the address and writes the file at `path`, replacing one that is there,
+  // whatever the server answered and however much of it came (see
+  // Download). With `bypass_cache` the copy comes from the site itself: the
+  // local cache is neither read nor filled.
+  virtual Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) = 0;
 };
 
 }  // namespace ks::platform

@@ -12,6 +12,14 @@ constexpr const char* kFailedText = "The update is not complete: some files coul
 // stands in for a language file without it.
 constexpr int kFailedSlot = 13;
 
+// The download service reports success for a server's error page and for a
+// transfer cut off half-way, having written what came; a file counts only
+// when the server said yes and the file is as long as it announced.
+bool ArrivedWhole(const platform::Download& d) {
+  const bool yes = d.http_status >= 200 && d.http_status <= 299;
+  return d.result >= 0 && yes && d.written >= 0 && (d.announced < 0 || d.written >= d.announced);
+}
+
 }  // namespace
 
 Form1::Form1(RelayoState& state) : ui::Form(state.app, "Form1"), st_(state) {
@@ -59,9 +67,9 @@ void Form1::SetControls(bool enabled) {
 bool Form1::DownloadFile(const std::string& url, const std::string& local_path) {
   auto& net = st_.platform.internet();
   const platform::InternetHandle session = net.InternetOpen("", platform::kInternetOpenTypeDirect, "", "", 0);
-  const std::int32_t result = net.UrlDownloadToFile(url, local_path, true);
+  const platform::Download got = net.UrlDownloadToFile(url, local_path, true);
   if (session != 0) net.InternetCloseHandle(session);
-  return result >= 0;
+  return ArrivedWhole(got);
 }
 
 bool Form1::DownloadInto(const std::string& url, const std::string& target) {

@@ -9,7 +9,9 @@
 // manifest that is not a manifest (a serial or version that is no number,
 // more than 256 pairs) changes nothing. Every file first arrives as a
 // temporary file beside its target and replaces the installed one only
-// when it is complete.
+// when it is complete: the server answered with a success status and sent
+// every byte it announced. A manifest that does not arrive so cannot be
+// downloaded.
 #pragma once
 
 #include <cstdint>
@@ -50,8 +52,10 @@ class Form1 : public ui::Form {
 
   void ApplyLanguage();
   void Command1_Click();
-  // Downloads one address to a local path; true when it arrived. The
-  // download bypasses the local cache.
+  // Downloads one address to a local path; true when the server answered
+  // with a success status and every byte it announced arrived. The file may
+  // be there (an error page, a piece) when it returns false. The download
+  // bypasses the local cache.
   bool DownloadFile(const std::string& url, const std::string& local_path);
   // DownloadFile into a temporary file beside the target, which then
   // replaces the target; a failure leaves the target as it was.

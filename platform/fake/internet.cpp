@@ -2,6 +2,17 @@
 
 namespace ks::fake {
 
+namespace {
+
+std::string HostOf(const std::string& url) {
+  const std::size_t start = url.find("//");
+  if (start == std::string::npos) return "";
+  const std::size_t end = url.find('/', start + 2);
+  return url.substr(start + 2, end == std::string::npos ? std::string::npos : end - start - 2);
+}
+
+}  // namespace
+
 platform::InternetHandle FakeInternet::InternetOpen(const std::string& agent, std::uint32_t access_type,
                                                     const std::string& proxy, const std::string& bypass,
                                                     std::uint32_t flags) {
@@ -13,26 +24,43 @@ platform::InternetHandle FakeInternet::InternetOpen(const std::string& agent, st
 
 bool FakeInternet::InternetCloseHandle(platform::InternetHandle handle) { return open_.erase(handle) != 0; }
 
-std::int32_t FakeInternet::UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) {
+bool FakeInternet::HostAnswers(const std::string& url) const {
+  const std::string host = HostOf(url);
+  for (const auto& [served, page] : site_)
+    if (HostOf(served) == host) return true;
+  return false;
+}
+
+platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const std::string& path,
+                                                   bool bypass_cache) {
   requests_.push_back(Request{url, path, bypass_cache});
-  std::string bytes;
+  platform::Download d;
+  std::string sent;
   auto cached = cache_.find(url);
   if (!bypass_cache && cached != cache_.end()) {
-    bytes = cached->second;  // served from the local cache, however old
+    sent = cached->second;  // served from the local cache, however old
+    d.http_status = 200;
+    d.announced = static_cast<std::int64_t>(sent.size());
   } else {
-    if (!online) return platform::kInetEDownloadFailure;
-    auto served = site_.find(url);
-    if (served == site_.end()) return platform::kInetEResourceNotFound;
-    bytes = served->second;
-    auto broken = breaks_.find(url);
-    if (broken != breaks_.end()) {
-      // The system had begun writing the file when the connection broke.
-      files_.WriteFile(path, bytes.substr(0, broken->second));
-      return platform::kInetEDownloadFailure;
+    if (!online || !HostAnswers(url)) {
+      d.result = platform::kInetEDownloadFailure;
+      return d;
     }
-    if (!bypass_cache) cache_[url] = bytes;
+    auto served = site_.find(url);
+    const Page page = served != site_.end() ? served->second : Page{404, kNotFoundPage};
+    d.http_status = page.status;
+    d.announced = static_cast<std::int64_t>(page.bytes.size());
+    auto cut = cuts_.find(url);
+    sent = cut != cuts_.end() ? page.bytes.substr(0, cut->second) : page.bytes;
+    if (!bypass_cache && page.status == 200 && sent.size() == page.bytes.size()) cache_[url] = sent;
   }
-  return files_.WriteFile(path, bytes) ? platform::kSOk : platform::kEFail;
+  // The service copies what came into place and does not report a copy
+  // that fails.
+  files_.WriteFile(path, sent);
+  d.result = platform::kSOk;
+  std::string now;
+  if (files_.ReadFile(path, &now)) d.written = static_cast<std::int64_t>(now.size());
+  return d;
 }
 
 }  // namespace ks::fake

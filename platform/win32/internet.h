@@ -11,7 +11,7 @@ class Win32Internet : public platform::Internet {
                                         const std::string& proxy, const std::string& bypass,
                                         std::uint32_t flags) override;
   bool InternetCloseHandle(platform::InternetHandle handle) override;
-  std::int32_t UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) override;
+  platform::Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) override;
 };
 
 }  // namespace ks::win32

@@ -2,6 +2,7 @@
 // real Windows services under Wine. Each test executable provides these.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -26,5 +27,26 @@ bool ContractLoadsPicture(const std::string& bytes);
 // The bytes of a file of the repository's data folder ("aa/1/2x.jpg"); ""
 // when that folder is not known.
 std::string ContractDataFile(const std::string& relative);
+
+// A web site for the internet contract, with the faults of a real one:
+// natively the fake machine's, under Wine a loopback HTTP server
+// (tests/wine/site_server.py) inside network namespaces of the test's own.
+// A page that was not put on it is answered 404 with an HTML page.
+class ContractSite {
+ public:
+  virtual ~ContractSite() = default;
+  // The address of the site's folder for this test, ending in "/".
+  virtual std::string Base() = 0;
+  // The page Base() + name, answered 200 with these bytes.
+  virtual void Serve(const std::string& name, const std::string& bytes) = 0;
+  // The server announces the page's whole length and closes the connection
+  // after `sent` of its bytes.
+  virtual void CutAfter(const std::string& name, std::size_t sent) = 0;
+  // An address on which no server listens.
+  virtual std::string Unreachable() = 0;
+};
+// A site on `machine` (made by MakeContractMachine), or nullptr when this
+// run has none (under Wine: outside the site's namespaces).
+std::unique_ptr<ContractSite> MakeContractSite(platform::Platform& machine);
 
 }  // namespace ks::test

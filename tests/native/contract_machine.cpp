@@ -22,4 +22,22 @@ std::string ContractScratchFolder(platform::Files& files) {
 bool ContractLoadsPicture(const std::string& bytes) { return IsPictureFile(bytes); }
 std::string ContractDataFile(const std::string& relative) { return ReadRepoData(relative); }
 
+namespace {
+class FakeSite : public ContractSite {
+ public:
+  explicit FakeSite(fake::FakeInternet& net) : net_(net) {}
+  std::string Base() override { return "http://update.kestrelane.example/contract/"; }
+  void Serve(const std::string& name, const std::string& bytes) override { net_.Serve(Base() + name, bytes); }
+  void CutAfter(const std::string& name, std::size_t sent) override { net_.CutAfter(Base() + name, sent); }
+  std::string Unreachable() override { return "http://127.0.0.1:1/contract/x"; }
+
+ private:
+  fake::FakeInternet& net_;
+};
+}  // namespace
+
+std::unique_ptr<ContractSite> MakeContractSite(platform::Platform& machine) {
+  return std::make_unique<FakeSite>(dynamic_cast<fake::FakeMachine&>(machine).net);
+}
+
 }  // namespace ks::test

@@ -50,4 +50,40 @@ std::string ContractDataFile(const std::string& relative) {
   return bytes;
 }
 
+namespace {
+// The folder the loopback server serves (KS_RELAYO_SITE's "site", see
+// tests/wine/relayo_site.sh), one subfolder per test.
+class LoopbackSite : public ContractSite {
+ public:
+  LoopbackSite(platform::Files& files, const std::string& run) : files_(files) {
+    static int n = 0;
+    const std::string name = std::to_string(++n);
+    files_.CreateFolder(run + "\\site");
+    files_.CreateFolder(run + "\\site\\contract");
+    folder_ = run + "\\site\\contract\\" + name;
+    files_.CreateFolder(folder_);
+    base_ = "http://127.0.0.1/contract/" + name + "/";
+  }
+  std::string Base() override { return base_; }
+  void Serve(const std::string& name, const std::string& bytes) override {
+    files_.WriteFile(folder_ + "\\" + name, bytes);
+  }
+  // The server reads NAME.cut beside the page (tests/wine/site_server.py).
+  void CutAfter(const std::string& name, std::size_t sent) override {
+    files_.WriteFile(folder_ + "\\" + name + ".cut", std::to_string(sent));
+  }
+  std::string Unreachable() override { return "http://127.0.0.1:1/x"; }
+
+ private:
+  platform::Files& files_;
+  std::string folder_, base_;
+};
+}  // namespace
+
+std::unique_ptr<ContractSite> MakeContractSite(platform::Platform& machine) {
+  const std::string run = FolderFromEnv("KS_RELAYO_SITE");
+  if (run.empty()) return nullptr;
+  return std::make_unique<LoopbackSite>(machine.files(), run);
+}
+
 }  // namespace ks::test
