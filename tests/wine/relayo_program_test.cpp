@@ -225,16 +225,20 @@ TEST(RelayoProgram, SiteTestsPassInNamespacesOfTheirOwn) {
   const std::string root = std::string(build) + "/relayo_run_" + Stamp();
   ASSERT_TRUE(fs.CreateFolder(UnixToWindows(root)));
   ASSERT_TRUE(fs.CreateFolder(UnixToWindows(root + "/site")));
-  // A Unix program: Wine starts it but gives no handle to wait on; it
-  // leaves its result in a file.
+  // A Unix program: Wine starts it but gives no handle to wait on (the
+  // process handle is null and the thread "handle" whatever the structure
+  // held, which closed could be any handle of this process, such as the
+  // registry's); it leaves its result in a file.
   std::string line = "Z:\\bin\\sh " + std::string(source) + "/tests/wine/relayo_site.sh " + root + " " + kHost + " " +
                      build + "/ks_wine_tests.exe " + filter;
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  if (pi.hThread) CloseHandle(pi.hThread);
+  if (pi.hProcess) {
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
   std::string result;
   ASSERT_TRUE(WaitFor([&] { return fs.ReadFile(UnixToWindows(root + "/result"), &result); }, 300000))
       << "the site tests did not finish";
