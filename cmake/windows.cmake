@@ -73,10 +73,9 @@ file(GLOB_RECURSE KS_WINE_TESTS CONFIGURE_DEPENDS
 add_executable(ks_wine_tests ${KS_WINE_TESTS})
 target_include_directories(ks_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(ks_wine_tests PRIVATE ks_all ks_win32 gtest_main)
-# The update site's tests start a Wine server of their own on this prefix
-# inside their namespaces; after a run of the internet tests there, the
-# prefix's own server no longer lists the display device and processor, so
-# they run last, in a test process of their own.
+# The update site's tests start a second Wine server on this prefix inside
+# their namespaces; they run last, in a test process of their own, so that
+# nothing they leave behind meets the other tests.
 add_test(NAME wine_tests COMMAND ks_wine_tests --gtest_brief=1 --gtest_filter=-RelayoProgram.*)
 add_test(NAME wine_site_tests COMMAND ks_wine_tests --gtest_brief=1 --gtest_filter=RelayoProgram.*)
 set_tests_properties(wine_site_tests PROPERTIES DEPENDS wine_tests)
