@@ -41,6 +41,8 @@ void Form1::PlugProcedures() {
   form6().RefreshPages = [this] {
     if (Procedures.DetectD3DSettings) Procedures.DetectD3DSettings();
     if (Procedures.DetectOGLSettings) Procedures.DetectOGLSettings();
+    // The readers write nothing, so no handler updates the picture for them.
+    if (Procedures.ShowAntialiasingPreview) Procedures.ShowAntialiasingPreview();
   };
   form6().SetPicker(&form7());
   form7().SetOwner(&form6());

@@ -38,10 +38,12 @@ void RunCase(const Case& c) {
 void SliOn(ReaderRig& r) { r.st.SliAAFlag = 1; }
 
 const Case kFirstHalf[] = {
-    {"classic 9x driver: the numbered values are not read",
+    // Regression: the SLI boxes stayed enabled there, though the classic
+    // drivers hold no SLI value.
+    {"classic 9x driver: the numbered values are not read, the SLI boxes are disabled",
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
-      {"Check15.Enabled", "1"}, {"MaxTextures", "-1"}}},
+      {"Check15.Enabled", "0"}, {"MaxTextures", "-1"}}},
     // The anisotropy and force-mipmaps boxes keep their design texts here;
     // they were empty.
     {"classic 9x driver: the design texts stay",

@@ -211,13 +211,13 @@ TEST(Version, WrittenAsNumberOrAsBinaryWhileTheSwitchIsOn) {
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);
   }
   {
-    // NT: the OpenGL reader leaves the switch on, but the shader page then
-    // writes the state it shows back through the Direct3D writer, which
-    // clears it.
+    // NT: the OpenGL reader leaves the switch on, and nothing after it
+    // writes a driver value (the shader and multitexturing sliders that
+    // start-up moves write nothing back), so nothing clears it.
     Form1Rig rig;
     rig.f.Load();
     ASSERT_EQ(rig.st.OsClass, 3);
-    EXPECT_EQ(rig.StoredType("Version"), platform::kRegDword);
+    EXPECT_EQ(rig.StoredType("Version"), platform::kRegBinary);
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);
   }
   {
