@@ -17,6 +17,7 @@
 #include "engine/ogl.h"
 #include "native/fixtures/machines.h"
 #include "native/reader_rig.h"
+#include "native/repo_data.h"
 #include "pages/Form4.h"
 #include "shell/satellite_forms.h"
 #include "tools/Form6.h"
@@ -279,6 +280,27 @@ TEST(DriverRefresh, ThePresetsVerticalSyncStays) {
   ASSERT_TRUE(vsync.has_value());
   EXPECT_EQ(vsync->type, platform::kRegBinary);
   EXPECT_EQ(vsync->bytes, FourBytes(138504007));
+}
+
+// The reading after a preset writes nothing, so no handler of the mode box
+// shows the new mode's picture: the profile manager shows it afterwards.
+TEST(DriverRefresh, ThePreviewShowsTheModeThePresetStored) {
+  auto m = MachineFor(kMachines[10], Held::kNothing);
+  ASSERT_EQ(kMachines[10].build, 7701);
+  const std::string pictures = m->fs.ProgramFolder() + "\\data\\aa\\1\\";
+  for (const char* picture : {"auto.jpg", "4x.jpg"})
+    m->fs.AddFile(pictures + picture, ReadRepoData(std::string("aa/1/") + picture));
+  std::string preset;
+  for (const char* item : {"ksp", "999", "0", "0", "D3DOGL_70835937", "268435472"}) AddPresetItem(preset, item);
+  m->fs.AddFile(TrayPresetPath(*m), preset);
+  Program p(*m, "", true);
+  ASSERT_EQ(p.form.Image3.Picture(), pictures + "auto.jpg");
+  Form6& manager = p.form.form6();
+  manager.Show();
+  manager.Text1.SetText(TrayPresetPath(*m));
+  manager.LoadIt();
+  EXPECT_EQ(p.form.Combo3.Text(), "4x");
+  EXPECT_EQ(p.form.Image3.Picture(), pictures + "4x.jpg");
 }
 
 // --- the classic drivers ---
