@@ -1,6 +1,6 @@
 // Where the other subsystems plug their procedures into the main window's
 // start-up and navigation. Each line binds one member of Form1Procedures;
-// a member left empty is a step that does nothing.
+// start-up notes a member left empty as a fault.
 #include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
 #include "hardware/cpl_flags.h"
