@@ -1,11 +1,13 @@
 #include "cleaner/pvx_form1.h"
 
 #include <algorithm>
+#include <set>
 
 #include "cleaner/backup.h"
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
 #include "common/paths.h"
+#include "common/text.h"
 #include "platform/processes.h"
 
 namespace ks::pvx {
@@ -370,18 +372,17 @@ void Form1::DeleteAll() {
   std::vector<NotDeleted> kept;
   // A file both groups find is deleted (and backed up) once: by its second
   // group it is gone, which is no failure to report.
-  std::vector<std::string> deleted;
+  std::set<std::string> deleted;  // folded paths
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
     if (paths.ListCount() > 0) {
       BackupRun run(files, GroupBackupFolder(group));
       for (int i = 0; i < paths.ListCount(); ++i) {
         const std::string path = paths.List(i);
-        if (std::any_of(deleted.begin(), deleted.end(), [&](const std::string& d) { return SamePath(d, path); }))
-          continue;
+        if (deleted.count(LowerCase(path)) > 0) continue;
         const DeleteOutcome done = run.Delete(path, backup);
         if (done == DeleteOutcome::kDeleted) {
-          deleted.push_back(path);
+          deleted.insert(LowerCase(path));
         } else {
           kept.push_back({path, done});
         }
