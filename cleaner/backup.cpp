@@ -30,6 +30,24 @@ bool WriteInPlace(platform::Files& files, const std::string& to, Write write) {
   return false;
 }
 
+// The name a copy of a file called `name` starts from, split where a
+// number goes in to tell two copies apart: "nvcpl" and ".dll".
+struct CopyName {
+  std::string stem;
+  std::string ext;
+};
+CopyName CopyNameParts(std::string name) {
+  // A copy must never be taken for an index or an unfinished file.
+  if (IsIndexOrUnfinished(name)) name += "_";
+  const size_t dot = name.rfind('.');
+  const size_t cut = dot == std::string::npos || dot == 0 ? name.size() : dot;
+  return {name.substr(0, cut), name.substr(cut)};
+}
+
+std::string NumberedName(const CopyName& parts, int n) {
+  return n == 1 ? parts.stem + parts.ext : parts.stem + " (" + std::to_string(n) + ")" + parts.ext;
+}
+
 bool IsAbsolute(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
@@ -72,14 +90,9 @@ void BackupRun::Take(const std::string& name) {
 }
 
 std::string BackupRun::CopyNameFor(const std::string& path) {
-  std::string name = FileName(path);
-  // A copy must never be taken for an index or an unfinished file.
-  if (IsIndexOrUnfinished(name)) name += "_";
-  const size_t dot = name.rfind('.');
-  const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-  const std::string ext = name.substr(stem.size());
+  const CopyName parts = CopyNameParts(FileName(path));
   for (int n = 1; n <= kMaxCopyNames; ++n) {
-    const std::string candidate = n == 1 ? name : stem + " (" + std::to_string(n) + ")" + ext;
+    const std::string candidate = NumberedName(parts, n);
     // A name is free, or holds an earlier copy of this very file.
     if (!Taken(candidate) && !Taken(candidate + ".index")) return folder_ + "\\" + candidate;
     if (SamePath(IndexedPath(files_, folder_ + "\\" + candidate), path)) return folder_ + "\\" + candidate;
@@ -115,25 +128,44 @@ DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
   return files_.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
 }
 
-std::optional<std::string> RestoreTarget(const std::string& former, const std::vector<std::string>& home_folders) {
+bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name) {
+  const CopyName parts = CopyNameParts(former_name);
+  if (SamePath(copy_name, parts.stem + parts.ext)) return true;
+  // "<stem> (N)<ext>" with N from 2, as BackupRun numbers them.
+  const std::string open = parts.stem + " (";
+  const std::string close = ")" + parts.ext;
+  if (copy_name.size() <= open.size() + close.size()) return false;
+  if (!SamePath(copy_name.substr(0, open.size()), open) || !EndsWithNoCase(copy_name, close)) return false;
+  const std::string number = copy_name.substr(open.size(), copy_name.size() - open.size() - close.size());
+  if (number.size() > 4 || number.front() == '0' || number.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  const int n = std::stoi(number);
+  return n >= 2 && n <= kMaxCopyNames;
+}
+
+std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
+                                         const std::vector<std::string>& folders) {
   const std::optional<std::string> target = ResolvedPath(former);
   if (!target) return std::nullopt;
-  for (const std::string& folder : home_folders) {
+  const size_t slash = target->rfind('\\');
+  const std::string name = target->substr(slash + 1);
+  // A drive root keeps its separator, as ResolvedPath spells it.
+  const std::string parent = target->substr(0, slash == 2 ? 3 : slash);
+  if (!IsListableName(name) || HasReservedDeviceName(*target) || !IsCopyNameOf(FileName(copy_path), name))
+    return std::nullopt;
+  for (const std::string& folder : folders) {
     // "C:" alone is the drive's current folder; with the separator it is its root.
     const std::optional<std::string> home = ResolvedPath(folder + "\\");
-    if (!home || !IsInsideFolder(*target, *home)) continue;
-    std::string below = target->substr(home->size());
-    if (!below.empty() && below.front() == '\\') below.erase(0, 1);
-    if (IsPlainRelativePath(below)) return target;
+    if (home && SamePath(*home, parent)) return target;
   }
   return std::nullopt;
 }
 
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
-                                 const std::vector<std::string>& home_folders) {
+                                 const std::vector<std::string>& folders) {
   const std::string former = IndexedPath(files, copy_path);
   if (former.empty()) return RestoreOutcome::kNoIndex;
-  const std::optional<std::string> target = RestoreTarget(former, home_folders);
+  const std::optional<std::string> target = RestoreTarget(copy_path, former, folders);
   if (!target) return RestoreOutcome::kNotItsFolder;
   const size_t slash = target->rfind('\\');
   const std::string folder = target->substr(0, slash == 2 ? 3 : slash);

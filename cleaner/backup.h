@@ -56,15 +56,21 @@ class BackupRun {
 // missing or unreadable or names no absolute path.
 std::string IndexedPath(platform::Files& files, const std::string& copy_path);
 
-// Where a backup copy may go back to: the former path an index names, with
-// its "." and ".." parts resolved, when it lies below one of `home_folders`
-// (compared without regard to case) and the part below that folder is a
-// plain relative path (no device name, trailing dot or stream). The home
-// folders are the folders the profile searches for the groups that keep
-// their backups in the copy's folder. Nullopt for any other path: an index
-// may have been written by anyone, so it is believed only about the folders
-// pvx cleans.
-std::optional<std::string> RestoreTarget(const std::string& former, const std::vector<std::string>& home_folders);
+// True when a copy called `copy_name` can have been made of a file called
+// `former_name`: the same name, or the name a later copy of another file of
+// that name got ("nvcpl (2).dll"), compared without regard to case.
+bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name);
+
+// Where the backup copy at `copy_path` may go back to: the former path its
+// index names, with "." and ".." parts resolved, when that is a file
+// directly inside one of `folders` (compared without regard to case) whose
+// name is listable (IsListableName) and is the one the copy was made from
+// (IsCopyNameOf). The folders are those the profile finds files in for the
+// groups that keep their backups in the copy's folder (GroupFolders).
+// Nullopt for any other path: an index may have been written by anyone, so
+// it is believed only about the file it was made for, in a folder pvx cleans.
+std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
+                                         const std::vector<std::string>& folders);
 
 enum class RestoreOutcome { kRestored, kNoIndex, kNotItsFolder, kCopyBackFailed, kCleanUpFailed };
 
@@ -73,7 +79,7 @@ enum class RestoreOutcome { kRestored, kNoIndex, kNotItsFolder, kCopyBackFailed,
 // ends it: a failed copy back keeps the backup and its index. Restoring
 // never creates a folder: a former folder that is gone fails the copy back.
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
-                                 const std::vector<std::string>& home_folders);
+                                 const std::vector<std::string>& folders);
 
 // Deletes a backup copy, then its index (a copy that cannot be deleted
 // keeps its index, so it can still be restored). False when the copy stays.

@@ -15,14 +15,16 @@ bool IsSafeSubPath(std::string_view sub) {
   return sub.empty() || (sub.front() == '\\' && IsPlainRelativePath(sub.substr(1)));
 }
 
-// A folder whose every file may go: not a drive, the Windows folder, the
-// system folder or a folder above one of them. A folder that cannot be
-// resolved is refused too.
+// A folder whose every file may go: not a drive root, a protected folder
+// or a folder above one of them. A folder that cannot be resolved is
+// refused too.
 bool MayEmpty(const std::string& folder, const RootFolders& roots) {
   // "C:" alone is the drive's current folder; with the separator it is its root.
   const std::string spelled = folder + "\\";
-  if (!ResolvedPath(spelled)) return false;
-  return !CoversFolder(spelled, roots.WinDir) && !CoversFolder(spelled, roots.SysDir);
+  if (!ResolvedPath(spelled) || IsDriveRoot(spelled)) return false;
+  for (const std::string& kept : ProtectedFolders(roots))
+    if (CoversFolder(spelled, kept)) return false;
+  return true;
 }
 
 }  // namespace
@@ -35,13 +37,34 @@ CleanerProfile ParseCleanerProfile(const std::string& bytes) {
                         items[5], items[6], items[7], items[8]};
 }
 
-RootFolders MakeRootFolders(const std::string& windir, const std::string& os) {
+RootFolders MakeRootFolders(const std::string& windir, const std::string& os, const std::string& system_folder,
+                            const std::string& program_folder) {
   RootFolders roots;
   roots.WinDir = windir;
+  roots.SystemFolder = system_folder;
+  roots.ProgramFolder = program_folder;
   if (windir.empty()) return roots;
   roots.SysDir = windir + (os.empty() ? "\\SYSTEM" : "\\SYSTEM32");
   roots.SysDrive = windir.substr(0, 2);
   return roots;
+}
+
+std::vector<std::string> ProtectedFolders(const RootFolders& roots) {
+  std::vector<std::string> system_folders = {roots.SysDir, roots.SystemFolder};
+  std::vector<std::string> kept = {roots.WinDir};
+  if (!roots.WinDir.empty()) {
+    // The "OS" variable may be missing or wrong: every spelling is kept.
+    for (const char* name : {"\\SYSTEM", "\\SYSTEM32", "\\SysWOW64"}) system_folders.push_back(roots.WinDir + name);
+  }
+  const size_t slash = roots.SystemFolder.find_last_of("\\/");
+  if (slash != std::string::npos && slash > 2) kept.push_back(roots.SystemFolder.substr(0, slash));
+  for (const std::string& folder : system_folders) {
+    if (folder.empty()) continue;
+    kept.push_back(folder);
+    kept.push_back(folder + "\\config");
+  }
+  std::erase_if(kept, [](const std::string& folder) { return !ResolvedPath(folder); });
+  return kept;
 }
 
 std::optional<std::string> RootFolder(const RootFolders& roots, std::string_view code) {
@@ -84,6 +107,8 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
   }
   if (!IsSafeSubPath(sub)) return std::nullopt;
   search.folder = *root + sub;
+  // pvx's own files and its backups are never a group's files.
+  if (!roots.ProgramFolder.empty() && IsInsideFolder(search.folder + "\\", roots.ProgramFolder)) return std::nullopt;
   // A list names its files one by one; the other kinds take every file of
   // the folder that matches, so a whole root is no folder for them.
   if (search.kind != GroupKind::kList && !MayEmpty(search.folder, roots)) return std::nullopt;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ks {
 
@@ -32,13 +33,26 @@ struct CleanerProfile {
 // have are empty, items after the ninth are ignored.
 CleanerProfile ParseCleanerProfile(const std::string& bytes);
 
-// The folders the root codes name.
+// The folders the root codes name, and those a rule is checked against.
 struct RootFolders {
   std::string SysDir;    // WinDir\SYSTEM32, or WinDir\SYSTEM without the "OS" variable
   std::string WinDir;    // the "windir" variable
   std::string SysDrive;  // the first two characters of WinDir ("C:")
+  // Never searched from, only kept safe: the folder the system names as its
+  // system folder (GetSystemDirectory), whatever the environment says, and
+  // pvx's own folder, which holds its backups.
+  std::string SystemFolder;
+  std::string ProgramFolder;
 };
-RootFolders MakeRootFolders(const std::string& windir, const std::string& os);
+RootFolders MakeRootFolders(const std::string& windir, const std::string& os, const std::string& system_folder = "",
+                            const std::string& program_folder = "");
+
+// The folders no "Extension" or "Directory" rule may empty: the Windows
+// folder (WinDir, and the system folder's parent), the system folder in
+// every spelling (SysDir, SystemFolder, WinDir\SYSTEM, WinDir\SYSTEM32,
+// WinDir\SysWOW64) and the "config" folder below each. A rule is refused
+// when its folder is one of them, a folder above one, or a drive root.
+std::vector<std::string> ProtectedFolders(const RootFolders& roots);
 
 // The folder of a root code (compared exactly); nullopt for any other code
 // and for a root the machine did not name.
@@ -60,8 +74,9 @@ struct GroupSearch {
 // no "..", drive, device name or trailing dot), a list-file name that is not
 // a plain name, an extension that is not "." and three characters without
 // wildcards. An "Extension" or "Directory" rule may not take the files of a
-// drive root, the Windows folder, the system folder or a folder above one
-// of them (compared without regard to case).
+// drive root, a protected folder (ProtectedFolders) or a folder above one
+// of them (compared without regard to case). No rule may search pvx's own
+// folder or a folder inside it, such as its backup folder.
 std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec);
 
 // The profile check: "" when the profile can be used, otherwise what is

@@ -1,11 +1,13 @@
 #include "cleaner/pvx_form1.h"
 
 #include <algorithm>
+#include <set>
 
 #include "cleaner/backup.h"
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
 #include "common/paths.h"
+#include "common/text.h"
 #include "platform/processes.h"
 
 namespace ks::pvx {
@@ -98,7 +100,8 @@ Form1::Form1(PvxState& state)
 
 void Form1::Form_Load() {
   auto& sys = st_.platform.system();
-  Roots = MakeRootFolders(sys.GetEnvironmentVariable("windir"), sys.GetEnvironmentVariable("OS"));
+  Roots = MakeRootFolders(sys.GetEnvironmentVariable("windir"), sys.GetEnvironmentVariable("OS"),
+                          sys.GetSystemDirectory(), st_.platform.files().ProgramFolder());
   Check1.SetValue(st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").NumberOr(0) == 1 ? ui::kChecked
                                                                                                      : ui::kUnchecked);
   SelectionBusy = false;
@@ -219,9 +222,16 @@ void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
   if (!ProfileValid) return;
   const auto search = GroupSearchOf(group);
   if (!search) return;
-  for (const FoundFile& f : FindGroupFiles(st_.platform.files(), *search)) {
+  ListFileStatus list_status = ListFileStatus::kRead;
+  for (const FoundFile& f : FindGroupFiles(st_.platform.files(), *search, &list_status)) {
     names.AddItem(f.name);
     paths.AddItem(f.path);
+  }
+  if (list_status == ListFileStatus::kWideText) {
+    st_.app.MsgBox("The list file\r\n" + ListFilePath(st_.platform.files(), search->list_file) +
+                       "\r\nis saved as UTF-16 text, which pvx cannot read: nothing of it is listed. Save it as "
+                       "ANSI text.",
+                   platform::kMbOk | platform::kMbIconExclamation);
   }
 }
 
@@ -324,7 +334,8 @@ std::vector<std::string> Form1::HomeFolders(int group) {
   std::vector<std::string> homes;
   for (int g = 1; g <= 2; ++g) {
     const auto search = GroupSearchOf(g);
-    if (search && SamePath(BackupName(g), BackupName(group))) homes.push_back(search->folder);
+    if (!search || !SamePath(BackupName(g), BackupName(group))) continue;
+    for (std::string& folder : GroupFolders(st_.platform.files(), *search)) homes.push_back(std::move(folder));
   }
   return homes;
 }
@@ -359,14 +370,22 @@ void Form1::DeleteAll() {
   const bool backup = Check1.Value() == ui::kChecked;
   auto& files = st_.platform.files();
   std::vector<NotDeleted> kept;
+  // A file both groups find is deleted (and backed up) once: by its second
+  // group it is gone, which is no failure to report.
+  std::set<std::string> deleted;  // folded paths
   for (int group = 1; group <= 2; ++group) {
     ui::ListBox& paths = PathList(group);
     if (paths.ListCount() > 0) {
       BackupRun run(files, GroupBackupFolder(group));
       for (int i = 0; i < paths.ListCount(); ++i) {
         const std::string path = paths.List(i);
+        if (deleted.count(LowerCase(path)) > 0) continue;
         const DeleteOutcome done = run.Delete(path, backup);
-        if (done != DeleteOutcome::kDeleted) kept.push_back({path, done});
+        if (done == DeleteOutcome::kDeleted) {
+          deleted.insert(LowerCase(path));
+        } else {
+          kept.push_back({path, done});
+        }
       }
     }
     // Cleared after group 1 even when it had nothing: a group 2 file's
@@ -387,17 +406,23 @@ void Form1::RestoreSelected() {
   if (index >= 0) {
     auto& files = st_.platform.files();
     const std::string copy = PathList(SelectedList).List(index);
+    const std::string copy_name = list.List(index);
     const std::vector<std::string> homes = HomeFolders(SelectedList - 2);
     const std::string former = IndexedPath(files, copy);
-    const std::optional<std::string> target = RestoreTarget(former, homes);
+    const std::optional<std::string> target = RestoreTarget(copy, former, homes);
     if (!former.empty() && !target) {
       // The copy stays listed; the user sees where its index would have sent it.
-      st_.app.MsgBox(list.List(index) + " was not restored: its index names\r\n" + former +
-                         "\r\nwhich is not in a folder this profile cleans.",
+      const size_t slash = former.find_last_of("\\/");
+      const bool its_name = IsCopyNameOf(copy_name, former.substr(slash == std::string::npos ? 0 : slash + 1));
+      st_.app.MsgBox(copy_name + " was not restored: its index names\r\n" + former + "\r\n" +
+                         (its_name ? "which is not in a folder this profile cleans."
+                                   : "which is another file than the one this copy was made from."),
                      platform::kMbOk | platform::kMbIconExclamation);
     } else {
+      // The question names the file it would replace.
       const bool go = !target || !files.FileExists(*target) ||
-                      st_.app.MsgBox(st_.Lang(15), platform::kMbOkCancel, kPvxTitle) == platform::kIdOk;
+                      st_.app.MsgBox(st_.Lang(15) + "\r\n" + *target, platform::kMbOkCancel, kPvxTitle) ==
+                          platform::kIdOk;
       if (!go || RestoreBackupCopy(files, copy, homes) == RestoreOutcome::kRestored) ClearFileLines();
     }
   }

@@ -131,8 +131,9 @@ class Form1 : public ui::Form {
   // One notice for the files a delete left in place, short enough for the
   // screen: at most kShownNotDeleted paths, then how many more there are.
   void TellNotDeleted(const std::vector<NotDeleted>& kept);
-  // The folders group `group`'s backup copies may go back to: the search
-  // folders of every group that keeps its backups in the same folder.
+  // The folders group `group`'s backup copies may go back to: the folders
+  // every group that keeps its backups in the same folder finds files in
+  // (GroupFolders).
   std::vector<std::string> HomeFolders(int group);
 
   PvxState& st_;

@@ -1,5 +1,6 @@
 #include "cleaner/search.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "common/datafile.h"
@@ -44,44 +45,95 @@ std::string BackupFolderPath(platform::Files& files, const std::string& name) {
   return files.ProgramFolder() + "\\Data\\cleaner\\backup\\" + name;
 }
 
-std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch& search) {
+bool IsListableName(std::string_view name) {
+  return name.find_first_of("\\/") == std::string_view::npos && IsPlainRelativePath(name);
+}
+
+std::string ListFilePath(platform::Files& files, const std::string& name) {
+  return files.ProgramFolder() + "\\DATA\\CLEANER\\" + name;
+}
+
+ListFile ReadListFile(platform::Files& files, const std::string& name) {
+  ListFile list;
+  std::string bytes;
+  if (!files.ReadFile(ListFilePath(files, name), &bytes)) return list;
+  // A UTF-16 file read as ANSI text is a NUL after every letter: its items
+  // would name nothing, so the file is refused rather than read as empty.
+  const bool bom16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                           (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  if (bom16 || bytes.find('\0') != std::string::npos) {
+    list.status = ListFileStatus::kWideText;
+    return list;
+  }
+  // Editors that save UTF-8 put a byte-order mark before the first item.
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  list.status = ListFileStatus::kRead;
+  FieldReader reader(bytes);
+  while (!reader.AtEnd()) list.items.push_back(reader.Next());
+  return list;
+}
+
+namespace {
+
+// A path of a list item below the search folder; "" when the item is no
+// plain relative path or the path lies inside pvx's own folder.
+std::string ItemPath(platform::Files& files, const GroupSearch& search, const std::string& item) {
+  // An item names a file at or below the search folder: no drive, "..",
+  // wildcard, device name or trailing dot or blank.
+  if (!IsPlainRelativePath(item)) return "";
+  const std::string path = platform::JoinPath(search.folder, item);
+  return IsInsideFolder(path, files.ProgramFolder()) ? "" : path;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? "" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch& search, ListFileStatus* list_status) {
   std::vector<FoundFile> found;
-  switch (search.kind) {
-    case GroupKind::kList: {
-      std::string bytes;
-      if (!files.ReadFile(files.ProgramFolder() + "\\DATA\\CLEANER\\" + search.list_file, &bytes)) break;
-      FieldReader reader(bytes);
-      while (!reader.AtEnd()) {
-        const std::string item = reader.Next();
-        // An item names a file at or below the search folder: no drive,
-        // "..", wildcard or device name.
-        if (!IsPlainRelativePath(item)) continue;
-        const std::string path = platform::JoinPath(search.folder, item);
-        const std::string name = LastPart(path);
-        // The listing of the exact name leaves hidden, system and folder entries out.
-        for (const std::string& listed : files.List(path)) {
-          if (SamePath(listed, name)) {
-            AddOnce(found, {listed, path.substr(0, path.size() - name.size()) + listed});
-            break;
-          }
+  if (list_status) *list_status = ListFileStatus::kRead;
+  if (search.kind == GroupKind::kList) {
+    const ListFile list = ReadListFile(files, search.list_file);
+    if (list_status) *list_status = list.status;
+    for (const std::string& item : list.items) {
+      const std::string path = ItemPath(files, search, item);
+      if (path.empty()) continue;
+      const std::string name = LastPart(path);
+      // The listing of the exact name leaves hidden, system and folder entries out.
+      for (const std::string& listed : files.List(path)) {
+        if (SamePath(listed, name) && IsListableName(listed)) {
+          AddOnce(found, {listed, path.substr(0, path.size() - name.size()) + listed});
+          break;
         }
       }
-      break;
     }
-    case GroupKind::kExtension:
-      for (const std::string& name : files.List(platform::JoinPath(search.folder, "*" + search.extension))) {
-        if (EndsWithNoCase(name, search.extension) && IsPlainName(name))
-          found.push_back({name, platform::JoinPath(search.folder, name)});
-      }
-      break;
-    case GroupKind::kDirectory:
-      // A file named like a device ("aux.dll", made through "\\?\") is
-      // listed by the system, but its path opens the device.
-      for (const std::string& name : files.List(platform::JoinPath(search.folder, "*.*")))
-        if (IsPlainName(name)) found.push_back({name, platform::JoinPath(search.folder, name)});
-      break;
+    return found;
+  }
+  // pvx never takes its own files, whatever folder a rule names.
+  if (IsInsideFolder(search.folder, files.ProgramFolder())) return found;
+  const std::string pattern = search.kind == GroupKind::kExtension ? "*" + search.extension : "*.*";
+  for (const std::string& name : files.List(platform::JoinPath(search.folder, pattern))) {
+    if (!IsListableName(name)) continue;
+    if (search.kind == GroupKind::kExtension && !EndsWithNoCase(name, search.extension)) continue;
+    found.push_back({name, platform::JoinPath(search.folder, name)});
   }
   return found;
+}
+
+std::vector<std::string> GroupFolders(platform::Files& files, const GroupSearch& search) {
+  if (search.kind != GroupKind::kList) return {search.folder};
+  std::vector<std::string> folders;
+  for (const std::string& item : ReadListFile(files, search.list_file).items) {
+    const std::string path = ItemPath(files, search, item);
+    if (path.empty()) continue;
+    const std::string folder = FolderOf(path);
+    if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, folder); }))
+      folders.push_back(folder);
+  }
+  return folders;
 }
 
 std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::string& backup_folder) {
@@ -89,7 +141,7 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   if (!IsPlainName(backup_folder)) return found;
   const std::string folder = BackupFolderPath(files, backup_folder);
   for (const std::string& name : files.List(folder + "\\*.*")) {
-    if (!IsIndexOrUnfinished(name) && IsPlainName(name)) found.push_back({name, folder + "\\" + name});
+    if (!IsIndexOrUnfinished(name) && IsListableName(name)) found.push_back({name, folder + "\\" + name});
   }
   return found;
 }

@@ -2,6 +2,8 @@
 # Builds the Windows programs (not the tests), lays out an installation
 # folder (build/install: the programs with the data folder beside them) and
 # starts KestrelaneSE.exe under Wine. Arguments are passed to the program.
+# The installation keeps what the user made there between runs
+# (scripts/install.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
@@ -11,8 +13,7 @@ fi
 scripts/install-deps.sh run
 scripts/configure.sh windows
 cmake --build --preset windows --target ks_programs
-rm -rf build/install
-cmake --install build/windows --prefix build/install >/dev/null
+scripts/install.sh build/windows build/install
 export WINEPREFIX="$PWD/build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || { echo "run.sh: making the Wine prefix (once)" >&2; wineboot -i >/dev/null 2>&1; wineserver -w; }
 exec wine build/install/KestrelaneSE.exe "$@"

@@ -122,6 +122,76 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
   }
 }
 
+// Regression: the system folder was known only by the spelling the "OS"
+// variable chose, so with OS unset (SysDir WINDOWS\SYSTEM) a Directory rule
+// "WIN\system32" passed, and a Windows folder the environment misnames
+// was not known at all.
+TEST(CleanerProfile, TheSystemFolderInEverySpelling) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    const char* spec;
+    bool usable;
+  };
+  const Case cases[] = {
+      {"system32 from the Windows folder", "Directory", "WIN\\system32", false},
+      {"SYSTEM from the Windows folder", "Directory", "WIN\\SYSTEM", false},
+      {"SysWOW64", "Directory", "WIN\\SysWOW64", false},
+      {"SysWOW64 by extension", "Extension", "WIN\\syswow64-.dll", false},
+      {"config of the system folder", "Directory", "SYS\\config", false},
+      {"config of system32", "Extension", "WIN\\System32\\CONFIG-.log", false},
+      {"config of SYSTEM", "Directory", "WIN\\SYSTEM\\config", false},
+      {"the system folder from the drive", "Directory", "SYD\\WINDOWS\\SYSTEM32", false},
+      // The system names its folder C:\WINNT\system32 while windir says C:\WINDOWS.
+      {"the folder the system names", "Directory", "SYD\\WINNT\\system32", false},
+      {"above the folder the system names", "Extension", "SYD\\WINNT-.dll", false},
+      {"config of the folder the system names", "Directory", "SYD\\WINNT\\system32\\config", false},
+      // Folders below the system folder and beside the protected ones stay usable.
+      {"a driver folder below the system folder", "Directory", "SYS\\nvcache", true},
+      {"below system32 from the Windows folder", "Extension", "WIN\\system32\\drivers-.sys", true},
+      {"a folder beside SysWOW64", "Directory", "WIN\\SysWOW64x", true},
+      {"below config", "Directory", "SYS\\config\\nvidia", true},
+      {"another folder of the old Windows folder", "Directory", "SYD\\WINNT\\nView", true},
+      // A list names its files one by one.
+      {"a list of system32", "List", "WIN\\system32-nv.txt", true},
+  };
+  for (const char* os : {"Windows_NT", ""}) {
+    const RootFolders roots = MakeRootFolders("C:\\WINDOWS", os, "C:\\WINNT\\system32", "C:\\Program Files\\Kestrelane");
+    for (const Case& c : cases) {
+      EXPECT_EQ(ParseGroup(roots, c.kind, c.spec).has_value(), c.usable) << c.name << ", OS \"" << os << "\"";
+    }
+  }
+  const RootFolders nine_x = MakeRootFolders("C:\\WINDOWS", "");
+  EXPECT_FALSE(ParseGroup(nine_x, "Directory", "WIN\\system32").has_value()) << "without the system's own name";
+}
+
+// Regression: a rule could name pvx's own folder or its backup folder:
+// Delete all then took the programs or the only copies of deleted files.
+TEST(CleanerProfile, PvxsOwnFolderIsNoGroupsFolder) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    const char* spec;
+    bool usable;
+  };
+  const Case cases[] = {
+      {"pvx's folder", "Directory", "SYD\\Program Files\\Kestrelane", false},
+      {"pvx's folder by extension", "Extension", "SYD\\program files\\KESTRELANE-.exe", false},
+      {"the backup folder", "Directory", "SYD\\Program Files\\Kestrelane\\Data\\cleaner\\backup\\nv", false},
+      {"a list of pvx's folder", "List", "SYD\\Program Files\\Kestrelane-nv.txt", false},
+      {"a list of the data folder", "List", "SYD\\Program Files\\Kestrelane\\DATA-nv.txt", false},
+      {"the folder above pvx's", "Directory", "SYD\\Program Files", true},
+      {"a folder that starts like pvx's", "Directory", "SYD\\Program Files\\Kestrelane2", true},
+  };
+  const RootFolders roots = MakeRootFolders("C:\\WINDOWS", "Windows_NT", "C:\\WINDOWS\\system32",
+                                            "C:\\Program Files\\Kestrelane");
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseGroup(roots, c.kind, c.spec).has_value(), c.usable) << c.name;
+    const CleanerProfile p{"d", "Driver", "", c.kind, c.spec, "", "", "nv", ""};
+    EXPECT_EQ(ProfileFault(p, roots).empty(), c.usable) << c.name;
+  }
+}
+
 TEST(CleanerProfile, Check) {
   struct Case {
     const char* name;

@@ -266,6 +266,32 @@ TEST(PvxNotice, ListsAtMostTenPathsAndCountsTheRest) {
   }
 }
 
+// Regression: a file both groups find was backed up and deleted by group 1,
+// then reported as "not deleted" because group 2 found it gone.
+TEST(PvxNotice, AFileBothGroupsFindIsDeletedOnceAndNotReported) {
+  for (const bool backup : {true, false}) {
+    SCOPED_TRACE(backup ? "with backup" : "without backup");
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview bytes");
+    fs.AddFile("C:\\WINDOWS\\nView\\nvwdmcpl.dll", "desk manager");
+    rig.AddList("nvw.txt", {"nview\\NVIEW.DLL"});
+    rig.AddProfile("both", {" d", "Driver", "nView", "List", "WIN-nvw.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    ASSERT_TRUE(rig.StartWith("both"));
+    rig.Search();
+    ASSERT_EQ(rig.form.List1.items(), (Names{"nview.dll"}));
+    ASSERT_EQ(rig.form.List2.items(), (Names{"nview.dll", "nvwdmcpl.dll"}));
+    rig.form.Command1[2].UserClick();
+    EXPECT_EQ(rig.Messages(), (Names{rig.st.Lang(14)})) << "the question and no notice";
+    EXPECT_TRUE(fs.List("C:\\WINDOWS\\nView\\*").empty());
+    if (backup) {
+      EXPECT_EQ(fs.Contents(kNv + "\\nview.dll"), "nview bytes") << "backed up by the group that found it first";
+      EXPECT_EQ(fs.List(kNview + "\\*"), (Names{"nvwdmcpl.dll", "nvwdmcpl.dll.index"}));
+    }
+  }
+}
+
 // Regression: two files of the same name overwrote each other's backup.
 TEST_F(PvxDelete, SameNameFromAnotherFolderGetsItsOwnCopy) {
   fs.AddFile("C:\\WINDOWS\\nView\\nvcpl.dll", "nview's own nvcpl");
@@ -343,7 +369,8 @@ TEST_F(PvxDelete, RestoreOverAnExistingFileAsksFirst) {
     rig.m.msg.Answer(c.answer);
     rig.form.Command1[3].UserClick();
     ASSERT_EQ(rig.m.msg.shown().size(), 1u);
-    EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(15));
+    // The question names the file it would replace.
+    EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(15) + "\r\n" + kSys + "\\nvcpl.dll");
     EXPECT_EQ(rig.m.msg.shown()[0].caption, "PVX - driver cleaner utility");
     EXPECT_EQ(fs.Contents(kSys + "\\nvcpl.dll"), c.expected);
     EXPECT_EQ(fs.FileExists(kNv + "\\nvcpl.dll"), c.answer != platform::kIdOk);
@@ -384,34 +411,49 @@ TEST_F(PvxDelete, RestoreIntoAMissingFolderKeepsCopyAndIndex) {
 
 // Regression: a copy went back wherever its index said. An index naming the
 // main program overwrote it after the generic question; one naming a new
-// file at the top of drive C created it without a question.
-TEST(PvxRestore, GoesBackOnlyWhereTheFileCameFrom) {
+// file at the top of drive C created it without a question; one naming
+// another file of the same folder (nvcpl.dll's copy onto keep.dll) replaced
+// that file after asking whether to replace "a file of this name".
+TEST(PvxRestore, GoesBackOnlyOntoTheFileItWasMadeFrom) {
   struct Case {
     const char* name;
     std::string index;     // the former path the index names
     bool restored;
     bool told;             // the user is told which path the index names
     std::string existing;  // a file already there ("" for none)
+    std::string copy = "nvcpl.dll";
   };
   const Case cases[] = {
       {"sound index", kSys + "\\nvcpl.dll", true, false, ""},
       {"sound index over a reinstalled file", kSys + "\\nvcpl.dll", true, false, kSys + "\\nvcpl.dll"},
-      {"sound index in a sub-folder", kSys + "\\drivers\\nvcpl.dll", true, false, ""},
+      {"sound index in a sub-folder a list item names", kSys + "\\drivers\\nvcpl.dll", true, false, ""},
       {"sound index in other letters and dots", "c:\\windows\\system32\\drivers\\..\\NVCPL.DLL", true, false, ""},
+      {"a second copy of that name", kSys + "\\nvcpl.dll", true, false, "", "nvcpl (2).dll"},
+      {"a later copy in other letters", kSys + "\\nvcpl.dll", true, false, "", "NVCPL (12).DLL"},
+      {"another file of the folder", kSys + "\\keep.dll", false, true, kSys + "\\keep.dll"},
+      {"another file of the folder, numbered copy", kSys + "\\keep.dll", false, true, kSys + "\\keep.dll",
+       "nvcpl (2).dll"},
+      {"a name the copy only starts with", kSys + "\\nvcpl.dl", false, true, ""},
+      {"a numbered name for the plain copy", kSys + "\\nvcpl (2).dll", false, true, ""},
+      {"a number no copy gets", kSys + "\\nvcpl.dll", false, true, "", "nvcpl (1).dll"},
+      {"a number with a leading zero", kSys + "\\nvcpl.dll", false, true, "", "nvcpl (02).dll"},
+      {"the name with a trailing dot", kSys + "\\nvcpl.dll.", false, true, ""},
       {"the main program", kPvxFolder + "\\KestrelaneSE.exe", false, true, kPvxFolder + "\\KestrelaneSE.exe"},
       {"the program folder", kPvxFolder + "\\nvcpl.dll", false, true, ""},
+      {"a backup folder", kNview + "\\nvcpl.dll", false, true, ""},
       {"a new file at the top of drive C", "C:\\nvcpl.dll", false, true, ""},
       {"another drive", "D:\\WINDOWS\\SYSTEM32\\nvcpl.dll", false, true, ""},
       {"a network path", "\\\\server\\share\\nvcpl.dll", false, true, ""},
       {"a sibling folder", "C:\\WINDOWS\\SYSTEM\\nvcpl.dll", false, true, ""},
       {"a sibling sharing the folder's name", "C:\\WINDOWS\\SYSTEM32_old\\nvcpl.dll", false, true, ""},
+      {"a sub-folder no list item names", kSys + "\\spare\\nvcpl.dll", false, true, ""},
       {"dots that climb out", kSys + "\\..\\explorer.exe", false, true, "C:\\WINDOWS\\explorer.exe"},
       {"dots and a blank", kSys + "\\.. \\explorer.exe", false, true, ""},
       {"the other group's folder", "C:\\WINDOWS\\nView\\nvcpl.dll", false, true, ""},
       {"the search folder itself", kSys, false, true, ""},
       {"a device", kSys + "\\NUL", false, true, ""},
       {"a stream of a file", kSys + "\\nvcpl.dll:hidden", false, true, ""},
-      // Inside the folder, but restoring never makes a folder.
+      // A folder a list item names, but restoring never makes a folder.
       {"a sub-folder that is gone", kSys + "\\gone\\nvcpl.dll", false, false, ""},
   };
   for (const Case& c : cases) {
@@ -420,26 +462,32 @@ TEST(PvxRestore, GoesBackOnlyWhereTheFileCameFrom) {
     auto& fs = rig.m.fs;
     fs.AddFolder("D:\\WINDOWS\\SYSTEM32");
     fs.AddFolder(kSys + "\\drivers");
+    fs.AddFolder(kSys + "\\spare");
     fs.AddFolder("C:\\WINDOWS\\SYSTEM");
     fs.AddFolder("C:\\WINDOWS\\SYSTEM32_old");
     fs.AddFolder("C:\\WINDOWS\\nView");
     if (!c.existing.empty()) fs.AddFile(c.existing, "original");
-    fs.AddFile(kNv + "\\nvcpl.dll", "backup bytes");
-    fs.AddFile(kNv + "\\nvcpl.dll.index", "\"" + c.index + "\"\r\n");
-    rig.AddList("nv.txt", {"nvcpl.dll"});
+    fs.AddFile(kNv + "\\" + c.copy, "backup bytes");
+    fs.AddFile(kNv + "\\" + c.copy + ".index", "\"" + c.index + "\"\r\n");
+    rig.AddList("nv.txt", {"nvcpl.dll", "drivers\\nvcpl.dll", "gone\\nvcpl.dll"});
     rig.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
     ASSERT_TRUE(rig.StartWith("two"));
     rig.Search();
-    rig.Pick(3, "nvcpl.dll");
+    rig.Pick(3, c.copy);
     rig.form.Command1[3].UserClick();
+    const auto messages = rig.Messages();
     if (c.restored) {
       EXPECT_EQ(fs.Contents(c.index), "backup bytes");
-      EXPECT_FALSE(fs.FileExists(kNv + "\\nvcpl.dll"));
-      EXPECT_FALSE(fs.FileExists(kNv + "\\nvcpl.dll.index"));
+      EXPECT_FALSE(fs.FileExists(kNv + "\\" + c.copy));
+      EXPECT_FALSE(fs.FileExists(kNv + "\\" + c.copy + ".index"));
+      if (!c.existing.empty()) {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(c.existing), std::string::npos) << "the question names the file it replaces";
+      }
     } else {
-      EXPECT_EQ(fs.Contents(kNv + "\\nvcpl.dll"), "backup bytes") << "the copy stays";
-      EXPECT_TRUE(fs.FileExists(kNv + "\\nvcpl.dll.index"));
-      EXPECT_EQ(rig.form.List3.items(), (Names{"nvcpl.dll"})) << "and stays listed";
+      EXPECT_EQ(fs.Contents(kNv + "\\" + c.copy), "backup bytes") << "the copy stays";
+      EXPECT_TRUE(fs.FileExists(kNv + "\\" + c.copy + ".index"));
+      EXPECT_EQ(rig.form.List3.items(), (Names{c.copy})) << "and stays listed";
       if (c.existing.empty()) {
         EXPECT_FALSE(fs.FileExists(c.index));
       } else {
@@ -447,9 +495,9 @@ TEST(PvxRestore, GoesBackOnlyWhereTheFileCameFrom) {
       }
       EXPECT_FALSE(fs.FolderExists(kSys + "\\gone"));
     }
-    const auto messages = rig.Messages();
-    const bool told = std::any_of(messages.begin(), messages.end(),
-                                  [&](const std::string& text) { return text.find(c.index) != std::string::npos; });
+    const bool told = std::any_of(messages.begin(), messages.end(), [&](const std::string& text) {
+      return text.find(c.index) != std::string::npos && text.find("not restored") != std::string::npos;
+    });
     EXPECT_EQ(told, c.told);
     if (c.told) {
       EXPECT_EQ(messages.size(), 1u) << "no question before a refusal";
@@ -458,12 +506,82 @@ TEST(PvxRestore, GoesBackOnlyWhereTheFileCameFrom) {
   }
 }
 
+TEST(PvxRestore, CopyNames) {
+  struct Case {
+    const char* name;
+    const char* copy;
+    const char* former;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"the same name", "nvcpl.dll", "nvcpl.dll", true},
+      {"other letters", "NVCPL.DLL", "nvcpl.dll", true},
+      {"the second copy", "nvcpl (2).dll", "nvcpl.dll", true},
+      {"the last number a copy gets", "nvcpl (1000).dll", "nvcpl.dll", true},
+      {"a name without an extension", "README (3)", "README", true},
+      {"a file named like an index", "x.index_", "x.index", true},
+      {"a numbered file named like an index", "x (2).index_", "x.index", true},
+      {"another name", "nvcpl.dll", "keep.dll", false},
+      {"the name without its number", "nvcpl.dll", "nvcpl (2).dll", false},
+      {"number one", "nvcpl (1).dll", "nvcpl.dll", false},
+      {"number zero", "nvcpl (0).dll", "nvcpl.dll", false},
+      {"a leading zero", "nvcpl (02).dll", "nvcpl.dll", false},
+      {"beyond the last number", "nvcpl (1001).dll", "nvcpl.dll", false},
+      {"no number", "nvcpl ().dll", "nvcpl.dll", false},
+      {"a sign", "nvcpl (+2).dll", "nvcpl.dll", false},
+      {"another extension", "nvcpl (2).exe", "nvcpl.dll", false},
+      {"the number after the extension", "nvcpl.dll (2)", "nvcpl.dll", false},
+      {"an index's name for its file", "x.index", "x.index", false},
+      {"a trailing dot", "nvcpl.dll", "nvcpl.dll.", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsCopyNameOf(c.copy, c.former), c.matches) << c.name;
+}
+
+// Regression: a "List" rule rooted at the drive let a backup go back
+// anywhere on the drive. Its copies go back only into the folders its
+// items name, and never into pvx's own folder.
+TEST(PvxRestore, AListRootedAtTheDriveRestoresIntoTheFoldersItsItemsName) {
+  struct Case {
+    const char* name;
+    std::string index;
+    bool restored;
+  };
+  const Case cases[] = {
+      {"an item at the top of the drive", "C:\\nvcpl.dll", true},
+      {"an item's sub-folder", "C:\\NVIDIA\\nvcpl.dll", true},
+      {"a folder no item names", "C:\\Tools\\nvcpl.dll", false},
+      {"below an item's folder", "C:\\NVIDIA\\Setup\\nvcpl.dll", false},
+      {"the Windows folder", "C:\\WINDOWS\\nvcpl.dll", false},
+      {"pvx's folder that an item names", kPvxFolder + "\\nvcpl.dll", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    for (const char* folder : {"C:\\NVIDIA\\Setup", "C:\\Tools", "C:\\WINDOWS"}) fs.AddFolder(folder);
+    fs.AddFile(kNv + "\\nvcpl.dll", "backup bytes");
+    fs.AddFile(kNv + "\\nvcpl.dll.index", IndexLine(c.index));
+    rig.AddList("nvroot.txt", {"nvroot.dll", "NVIDIA\\nvsetup.dll", "Program Files\\Kestrelane\\nvcpl.dll"});
+    rig.AddProfile("root", {" d", "Driver", "", "List", "SYD-nvroot.txt", "", "", "nv", ""});
+    ASSERT_TRUE(rig.StartWith("root"));
+    ASSERT_TRUE(rig.form.ProfileValid);
+    rig.Search();
+    rig.Pick(3, "nvcpl.dll");
+    rig.form.Command1[3].UserClick();
+    EXPECT_EQ(fs.FileExists(c.index), c.restored);
+    EXPECT_EQ(fs.FileExists(kNv + "\\nvcpl.dll"), !c.restored);
+  }
+}
+
 TEST(PvxRestore, DeviceNamesAreNoPlaceToRestoreTo) {
   const std::vector<std::string> homes = {kSys};
-  ASSERT_EQ(RestoreTarget(kSys + "\\nvcpl.dll", homes), kSys + "\\nvcpl.dll");
+  ASSERT_EQ(RestoreTarget(kNv + "\\nvcpl.dll", kSys + "\\nvcpl.dll", homes), kSys + "\\nvcpl.dll");
   for (const char* device : test::kDeviceNames) {
-    EXPECT_EQ(RestoreTarget(kSys + "\\" + device, homes), std::nullopt) << device;
-    EXPECT_EQ(RestoreTarget(kSys + "\\" + device + "\\nvcpl.dll", homes), std::nullopt) << device;
+    const std::string copy = kNv + "\\" + device;
+    EXPECT_EQ(RestoreTarget(copy, kSys + "\\" + device, homes), std::nullopt) << device;
+    EXPECT_EQ(RestoreTarget(kNv + "\\nvcpl.dll", kSys + "\\" + device + "\\nvcpl.dll", {kSys + "\\" + device}),
+              std::nullopt)
+        << device;
   }
 }
 

@@ -114,6 +114,117 @@ TEST(PvxSearch, DirectoryListsEveryPlainFile) {
   EXPECT_EQ(names, (Names{"nview.dll", "README"}));
 }
 
+// Regression: a Directory or Extension rule listed a name ending in a dot or
+// a blank, which opens another file ("sys.dat." opens a hidden "sys.dat"),
+// and so did the backup list. Every search keeps one name rule.
+TEST(PvxSearch, NamesEndingInADotOrABlankAreNeverListed) {
+  const std::string dir = "C:\\WINDOWS\\nView";
+  struct Case {
+    const char* name;
+    GroupSearch search;
+    Names expected;
+  };
+  const Case cases[] = {
+      {"directory", {GroupKind::kDirectory, dir, "", ""}, {"nview.dll"}},
+      {"extension", {GroupKind::kExtension, dir, "", ".dll"}, {"nview.dll"}},
+      {"list", {GroupKind::kList, dir, "nv.txt", ""}, {"nview.dll"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFile(dir + "\\sys.dat", "hidden");
+    fs.SetHidden(dir + "\\sys.dat", true);
+    fs.AddFile(dir + "\\nvhide.dll", "hidden");
+    fs.SetHidden(dir + "\\nvhide.dll", true);
+    // The fake keeps these apart from the names Windows would open for them.
+    for (const char* name : {"sys.dat.", "sys.dat ", "nvhide.dll.", "nvhide.dll ", "nvhide.dll. .", "nview.dll"})
+      fs.AddFile(dir + "\\" + name, "x");
+    rig.AddList("nv.txt", {"sys.dat", "nvhide.dll", "nview.dll"});
+    Names names;
+    for (const auto& f : FindGroupFiles(fs, c.search)) names.push_back(f.name);
+    EXPECT_EQ(names, c.expected);
+  }
+  test::PvxRig rig;
+  for (const char* name : {"nvcpl.dll.", "nvcpl.dll ", "nvcpl.dll"}) rig.m.fs.AddFile(kBackup + "\\nv\\" + name, "x");
+  Names copies;
+  for (const auto& f : FindBackupCopies(rig.m.fs, "nv")) copies.push_back(f.name);
+  EXPECT_EQ(copies, (Names{"nvcpl.dll"}));
+}
+
+// Regression: a UTF-8 byte-order mark became part of the first item, which
+// was then never found; a UTF-16 list listed nothing and said nothing.
+TEST(PvxSearch, ListFilesInOtherEncodings) {
+  const std::string utf16le_items = std::string("\"\0n\0v\0c\0p\0l\0.\0d\0l\0l\0\"\0\r\0\n\0", 26);
+  struct Case {
+    const char* name;
+    std::string bytes;
+    ListFileStatus status;
+    Names expected;
+  };
+  const Case cases[] = {
+      {"ANSI", "\"nv4_disp.dll\"\r\n\"nvcpl.dll\"\r\n", ListFileStatus::kRead, {"nv4_disp.dll", "nvcpl.dll"}},
+      {"UTF-8 with a mark, quoted", "\xEF\xBB\xBF\"nv4_disp.dll\"\r\n\"nvcpl.dll\"\r\n", ListFileStatus::kRead,
+       {"nv4_disp.dll", "nvcpl.dll"}},
+      {"UTF-8 with a mark, bare", "\xEF\xBB\xBFnv4_disp.dll\r\nnvcpl.dll\r\n", ListFileStatus::kRead,
+       {"nv4_disp.dll", "nvcpl.dll"}},
+      {"UTF-16 with a mark", "\xFF\xFE" + utf16le_items, ListFileStatus::kWideText, {}},
+      {"UTF-16 big-endian with a mark", "\xFE\xFF" + utf16le_items.substr(1) + std::string(1, '\0'),
+       ListFileStatus::kWideText, {}},
+      {"UTF-16 without a mark", utf16le_items, ListFileStatus::kWideText, {}},
+      {"missing", "", ListFileStatus::kMissing, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFile(kSys + "\\nv4_disp.dll", "x");
+    fs.AddFile(kSys + "\\nvcpl.dll", "x");
+    if (c.status != ListFileStatus::kMissing) fs.AddFile(kPvxFolder + "\\DATA\\CLEANER\\nv.txt", c.bytes);
+    ListFileStatus status = ListFileStatus::kRead;
+    Names names;
+    for (const auto& f : FindGroupFiles(fs, {GroupKind::kList, kSys, "nv.txt", ""}, &status)) names.push_back(f.name);
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(names, c.expected);
+  }
+}
+
+TEST(PvxSearch, AUtf16ListFileIsRefusedWithAMessageNamingIt) {
+  test::PvxRig rig;
+  rig.m.fs.AddFile(kSys + "\\nvcpl.dll", "x");
+  rig.m.fs.AddFile(kPvxFolder + "\\DATA\\CLEANER\\nv.txt", std::string("\xFF\xFEn\0v\0", 6));
+  rig.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
+  ASSERT_TRUE(rig.StartWith("p"));
+  rig.Search();
+  EXPECT_EQ(rig.form.List1.ListCount(), 0);
+  const auto messages = rig.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(kPvxFolder + "\\DATA\\CLEANER\\nv.txt"), std::string::npos) << messages[0];
+  EXPECT_NE(messages[0].find("UTF-16"), std::string::npos) << messages[0];
+}
+
+// A "List" rule rooted at the drive finds its items at the top of the
+// drive and in the folders they name, but nothing of pvx's own folder.
+TEST(PvxSearch, AListRootedAtTheDrive) {
+  test::PvxRig rig;
+  auto& fs = rig.m.fs;
+  for (const std::string& path : {std::string("C:\\nvroot.dll"), std::string("C:\\NVIDIA\\nvsetup.dll"),
+                                  kPvxFolder + "\\KestrelaneSE.exe", kBackup + "\\nv\\nvcpl.dll"})
+    fs.AddFile(path, "x");
+  rig.AddList("nvroot.txt", {"nvroot.dll", "NVIDIA\\nvsetup.dll", "Program Files\\Kestrelane\\KestrelaneSE.exe",
+                             "program files\\kestrelane\\Data\\cleaner\\backup\\nv\\nvcpl.dll"});
+  const RootFolders roots = MakeRootFolders("C:\\WINDOWS", "Windows_NT", "C:\\WINDOWS\\system32", kPvxFolder);
+  const auto search = ParseGroup(roots, "List", "SYD-nvroot.txt");
+  ASSERT_TRUE(search.has_value());
+  Names paths;
+  for (const auto& f : FindGroupFiles(fs, *search)) paths.push_back(f.path);
+  EXPECT_EQ(paths, (Names{"C:\\nvroot.dll", "C:\\NVIDIA\\nvsetup.dll"}));
+  EXPECT_EQ(GroupFolders(fs, *search), (Names{"C:", "C:\\NVIDIA"}));
+  // Whatever folder a search is handed, pvx's own files are not in it.
+  EXPECT_TRUE(FindGroupFiles(fs, {GroupKind::kDirectory, kPvxFolder, "", ""}).empty());
+  EXPECT_TRUE(FindGroupFiles(fs, {GroupKind::kExtension, kBackup + "\\nv", "", ".dll"}).empty());
+}
+
 // Regression: copies with names under 7 characters were never listed, and
 // ".INDEX" files were listed as copies.
 TEST(PvxSearch, EveryBackupCopyIsListedButNoIndex) {

@@ -280,11 +280,14 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
 }
 
 // The index files lie in pvx's own folder where anyone may rewrite them:
-// only one that names the group's folder is believed.
+// only one that names the file the copy was made from, in the group's
+// folder, is believed.
 TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
   auto& fs = machine_.fs;
-  const std::vector<std::string> group1 = {"nvcpl.dll", "nvoglnt.dll", "nvapi.dll"};
+  const std::vector<std::string> group1 = {"nvcpl.dll", "nvoglnt.dll", "nvapi.dll", "nvtwk.dll"};
   for (const auto& name : group1) ASSERT_TRUE(fs.WriteFile(Driver(name), Bytes(name)));
+  // Another file of the same folder, not of the group.
+  ASSERT_TRUE(fs.WriteFile(Driver("keep.dll"), "kept"));
   const std::string main_program = install_ + "\\KestrelaneSE.exe";
   ASSERT_TRUE(fs.WriteFile(main_program, "the main program"));
   const std::string drive_top = "C:\\ks_pvx_new_" + tag_ + ".dll";
@@ -296,13 +299,15 @@ TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
   auto lists = Lists(main);
-  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 3; }));
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 4; }));
   Click(main, "Delete all files");
   AnswerOk();
-  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 3; }));
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 4; }));
   const std::string backup = install_ + "\\Data\\cleaner\\backup\\restore1";
   ASSERT_TRUE(fs.WriteFile(backup + "\\nvoglnt.dll.index", "\"" + main_program + "\"\r\n"));
   ASSERT_TRUE(fs.WriteFile(backup + "\\nvapi.dll.index", "\"" + drive_top + "\"\r\n"));
+  const std::string keep = Driver("keep.dll");
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvtwk.dll.index", "\"" + keep + "\"\r\n"));
 
   // Restores the listed copy `name`; the text of the message box it shows
   // ("" for none).
@@ -338,9 +343,15 @@ TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
   EXPECT_NE(restore("nvapi.dll").find(drive_top), std::string::npos);
   EXPECT_FALSE(fs.FileExists(drive_top));
   EXPECT_TRUE(fs.FileExists(backup + "\\nvapi.dll"));
+
+  // nvtwk.dll's copy onto keep.dll, a file of the very folder it came from.
+  EXPECT_NE(restore("nvtwk.dll").find(keep), std::string::npos);
+  ASSERT_TRUE(fs.ReadFile(keep, &bytes));
+  EXPECT_EQ(bytes, "kept");
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvtwk.dll"));
   auto left = ListItems(lists[2]);
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"nvapi.dll", "nvoglnt.dll"})) << "both stay listed";
+  EXPECT_EQ(left, (std::vector<std::string>{"nvapi.dll", "nvoglnt.dll", "nvtwk.dll"})) << "all three stay listed";
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
