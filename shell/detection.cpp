@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "common/numbers.h"
+#include "common/version_text.h"
 
 namespace ks {
 
@@ -54,17 +55,10 @@ const char* DirectXText(std::int32_t build) {
 }
 
 std::optional<std::int32_t> BuildFromVersionText(const std::string& text, bool cut_after_15) {
-  std::string t = cut_after_15 ? text.substr(0, 15) : text;
-  t = Trim(t);
-  std::string tail;
-  if (t.size() >= 4 && t[t.size() - 4] == '.') {
-    tail = t.substr(t.size() - 3);
-  } else {
-    tail = t.size() > 4 ? t.substr(t.size() - 4) : t;
-  }
-  std::optional<double> number = ParseNumber(tail);
-  if (!number) return std::nullopt;
-  return ToInt32(std::trunc(*number));
+  const std::optional<std::string> group = LastVersionGroup(cut_after_15 ? text.substr(0, 15) : text);
+  if (!group) return std::nullopt;
+  // The build is the last four digits: "6.14.11.16386" is build 6386.
+  return std::stoi(group->size() > 4 ? group->substr(group->size() - 4) : *group);
 }
 
 std::optional<std::string> ReadSystemDllVersion(SeState& s, const std::string& dll_name) {
