@@ -61,6 +61,10 @@ std::optional<std::int32_t> BuildFromVersionText(const std::string& text, bool c
   return std::stoi(group->size() > 4 ? group->substr(group->size() - 4) : *group);
 }
 
+const char* DriverDllOf(std::int16_t os_class) {
+  return os_class == 0 ? "\\NvCpl.dll" : os_class == 4 ? "\\nvd3dum.dll" : "\\nv4_disp.dll";
+}
+
 std::optional<std::string> ReadSystemDllVersion(SeState& s, const std::string& dll_name) {
   platform::VersionInfo& ver = s.platform.version();
   std::string path = s.platform.system().GetSystemDirectory() + dll_name;
@@ -136,8 +140,7 @@ void Form1::ShowCardName() {
 
 void Form1::ReadDriverVersion() {
   SeState& s = st_;
-  const char* dll = s.OsClass == 0 ? "\\NvCpl.dll" : s.OsClass == 4 ? "\\nvd3dum.dll" : "\\nv4_disp.dll";
-  std::optional<std::string> text = ReadSystemDllVersion(s, dll);
+  std::optional<std::string> text = ReadSystemDllVersion(s, DriverDllOf(s.OsClass));
   if (!text) return;
   if (auto build = BuildFromVersionText(*text, false)) s.DriverBuild = *build;
   std::string shown = *text;

@@ -27,6 +27,9 @@ const char* DirectXText(std::int32_t d3d_runtime_build);
 // 15 characters (the runtime DLLs add a build tag).
 std::optional<std::int32_t> BuildFromVersionText(const std::string& text, bool cut_after_15);
 
+// The NVIDIA display driver's library whose version gives the build:
+// "\NvCpl.dll" on 9x/Me, "\nvd3dum.dll" on Vista, "\nv4_disp.dll" otherwise.
+const char* DriverDllOf(std::int16_t os_class);
 // The FileVersion text of a DLL in the system folder (name begins with a
 // backslash), up to its first NUL. nullopt when the file has no version
 // resource at all; "" when the resource lacks a Translation entry or the

@@ -49,12 +49,13 @@ TEST(TweakStartUp, PagesShowTheDriversValuesAndWriteNothingBack) {
         << name;
 }
 
-// Regression: with no NVIDIA display device the driver key is the first
-// display device's (another vendor's adapter), and the pages and the
-// performance wizard wrote their D3D_ and OGL_ values into it.
+// Regression: with no NVIDIA display device and no NVIDIA driver the driver
+// key is the first display device's (another vendor's adapter), and the
+// pages and the performance wizard wrote their D3D_ and OGL_ values into it.
 TEST(TweakStartUp, WithoutAnNvidiaAdapterNoDriverValueIsWritten) {
   MachineSpec spec = DefaultSpec(OsKind::kXp);
   spec.cards.clear();
+  spec.driver_version = "";  // no nv4_disp.dll
   const std::string instance = "{11111111-2222-3333-4444-555555555555}\\0000";
   platform::DisplayDevice other;
   other.device_name = "\\\\.\\DISPLAY1";
