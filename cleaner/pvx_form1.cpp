@@ -7,7 +7,7 @@
 #include "cleaner/file_version.h"
 #include "cleaner/search.h"
 #include "common/paths.h"
-#include "common/text.h"
+#include "platform/names.h"
 #include "platform/processes.h"
 
 namespace ks::pvx {

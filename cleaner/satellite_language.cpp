@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/datafile.h"
+#include "common/paths.h"
 
 namespace ks {
 
@@ -12,12 +13,6 @@ constexpr int kLastSlot = kSatelliteSlotCount - 1;
 constexpr const char* kLoadError = "Error in loading language";
 
 bool IsComment(const std::string& item) { return item.size() >= 2 && item[0] == '-' && item[1] == ' '; }
-
-// A code names a file inside the language folder; one that could reach
-// outside it (a path separator, a drive or "..") names none.
-bool IsPlainCode(const std::string& code) {
-  return code.find_first_of("\\/:") == std::string::npos && code.find("..") == std::string::npos;
-}
 
 }  // namespace
 
@@ -34,7 +29,9 @@ bool SatelliteLanguage::ReadFile(std::string* bytes) {
 void SatelliteLanguage::LoadLanguage() {
   LangCode = reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "Language").AsText();
   if (LangCode.empty()) LangCode = "en";
-  if (!IsPlainCode(LangCode)) {
+  // The code names a file inside the language folder: one that could reach
+  // outside it or name a device ("NUL", "COM1") names none.
+  if (!IsPlainFileName(LangCode)) {
     app_.MsgBox(kLoadError, platform::kMbOk);
     LangCode = "en";
   }

@@ -38,8 +38,10 @@ bool IsReservedDeviceName(std::string_view part) {
   if (name == "con" || name == "prn" || name == "aux" || name == "nul" || name == "conin$" || name == "conout$") {
     return true;
   }
-  return name.size() == 4 && (name.compare(0, 3, "com") == 0 || name.compare(0, 3, "lpt") == 0) && name[3] >= '1' &&
-         name[3] <= '9';
+  if (name.size() != 4 || (name.compare(0, 3, "com") != 0 && name.compare(0, 3, "lpt") != 0)) return false;
+  const auto digit = static_cast<unsigned char>(name[3]);
+  // The superscripts one, two and three of the ANSI code page count as digits.
+  return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
 bool HasReservedDeviceName(std::string_view path) {
@@ -58,6 +60,10 @@ bool IsPlainName(std::string_view name) {
   // Names of dots and blanks alone mean this folder or the one above.
   if (name.find_first_not_of(". ") == std::string_view::npos) return false;
   return !IsReservedDeviceName(name);
+}
+
+bool IsPlainFileName(std::string_view name) {
+  return IsPlainName(name) && name.back() != '.' && name.back() != ' ';
 }
 
 bool IsPlainRelativePath(std::string_view path) {

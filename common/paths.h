@@ -13,6 +13,8 @@ namespace ks {
 // in: CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, in any
 // letter case, alone or with an extension ("aux.txt", "LPT1.dll"), and with
 // the blanks and dots Windows drops from the end of a name ("NUL .txt").
+// Windows also takes the superscript digits one to three for COM and LPT
+// ("COM\xB9" in code page 1252, bytes 0xB9, 0xB2, 0xB3).
 bool IsReservedDeviceName(std::string_view part);
 
 // True when any part between "\" or "/" separators is a device name.
@@ -23,6 +25,12 @@ bool HasReservedDeviceName(std::string_view path);
 // file names, not made of dots and blanks alone ("." and ".."), and no
 // device name.
 bool IsPlainName(std::string_view name);
+
+// A name of one file or folder as outside text gives it (a registry value,
+// a line of a data file) before the program adds its own extension: a
+// plain name (IsPlainName) that does not end in a dot or a blank either,
+// which Windows drops ("en." or "en " would open another name).
+bool IsPlainFileName(std::string_view name);
 
 // A path below a known folder as a file may name it ("drivers\nv4_mini.sys"):
 // parts separated by "\" or "/", each a plain name (IsPlainName) that does

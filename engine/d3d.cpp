@@ -22,6 +22,10 @@ std::int32_t AAFlagWord(const SeState& state) {
 
 void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value) {
+  if (state.NvidiaAdapterMissing) {
+    state.reg.WriteAsBinary = 0;
+    return;
+  }
   WriterCall call{state, controls, value};
   call.levels = AnisoLevels(state.DriverBuild);
   state.reg.WriteAsBinary = D3DIsNtFamily(state) ? 1 : 0;

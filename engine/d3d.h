@@ -25,7 +25,8 @@ struct SeState;
 class Form1;
 
 // code and value are left unchanged. The value is used by codes 30, 66, 126
-// and 127; code 96 writes MaxTextures.
+// and 127; code 96 writes MaxTextures. Writes nothing while
+// SeState::NvidiaAdapterMissing is set (the driver key is another adapter's).
 void WriteD3DSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value);
 // The same, updating the controls of the main window.

@@ -43,6 +43,11 @@ void ChangeRenderQualityFlags(SeState& state, std::int16_t code) {
 
 void WriteOGLSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value) {
+  // Without an NVIDIA adapter the driver key is another adapter's.
+  if (state.NvidiaAdapterMissing) {
+    state.reg.WriteAsBinary = 0;
+    return;
+  }
   const bool nt = OglIsNtFamily(state);
   state.reg.WriteAsBinary = nt ? 1 : 0;
   WriterCall call{state, controls, value};

@@ -24,7 +24,8 @@ struct SeState;
 class Form1;
 
 // code and value are left unchanged. The value is used by codes 63, 66, 70,
-// 73 and 76 to 81.
+// 73 and 76 to 81. Writes nothing while SeState::NvidiaAdapterMissing is
+// set (the driver key is another adapter's).
 void WriteOGLSetting(SeState& state, SettingControls& controls, const std::int16_t& code,
                      const std::int32_t& value);
 // The same, updating the controls of the main window.

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "common/numbers.h"
 #include "hardware/Clocks_fx5900.h"
 #include "hardware/clock_steps.h"
 
@@ -126,6 +127,10 @@ bool NextRevisionKey(SeState& s) {
   return true;
 }
 
+ClockRange OfferedClockRange(std::int16_t default_clock) {
+  return ClockRange{ToInt32(default_clock / 1.3).value_or(0), ToInt32(default_clock * 1.3).value_or(0)};
+}
+
 namespace clock_steps {
 
 namespace {
@@ -151,6 +156,7 @@ void Restore(SeState& s, platform::RegKey root, const Saved& saved) {
 
 void Read(SeState& s, const ReadVariant& v) {
   s.reg.WriteAsBinary = 0;
+  s.ClocksFound = false;
   if (s.NvTweakHwKey.empty()) return;
   if (v.cool_bits_first) WriteCoolBits(s);
   const platform::RegKey root = ClockReadRoot(s);
@@ -198,6 +204,7 @@ void Read(SeState& s, const ReadVariant& v) {
     defaults = decode(b2, h2, s.DeviceIdNum);
   }
   if (defaults) seen.defaults = defaults;
+  s.ClocksFound = seen.defaults.has_value();
   const SeState::ClockPairSeen shown_defaults = seen.defaults.value_or(decode(b2, h2, s.DeviceIdNum));
   Store(s.CoreClockDef, shown_defaults.core);
   Store(s.MemClockDef, shown_defaults.mem);
@@ -239,6 +246,11 @@ void Apply(SeState& s, const ApplyVariant& v) {
   }
 
   if (s.CoreClock == s.CoreClockDef && s.MemClock == s.MemClockDef) {
+    // The driver goes back to its defaults: a read before the reset loader
+    // has answered shows them, not the request removed here.
+    SeState::ClocksSeenAt& seen = s.ClocksSeen;
+    if (seen.where == key + "\\" + v.names.def)
+      seen.current = SeState::ClockPairSeen{s.CoreClockDef, s.MemClockDef};
     remove(v.names.req);
     write(v.names.req, read(v.names.def).NumberOr(0));
     StartClockLoader(s, ClockLoader::kReset);
@@ -294,11 +306,18 @@ void ApplyCardClocks(SeState& s) {
 }
 
 bool ReadClocksWithRetry(SeState& s, int limit) {
+  bool found = false;
   for (int tries = 0;;) {
     ReadCardClocks(s);
+    found = found || s.ClocksFound;
     if (s.CoreClockDef <= limit && s.MemClockDef <= limit) return true;
-    NextRevisionKey(s);  // a key without a revision to step stays as it is
-    if (++tries > 4) return false;
+    // Until a read finds a pair the loader has not answered yet, which says
+    // nothing about the key. A key without a revision to step stays.
+    if (found) NextRevisionKey(s);
+    if (++tries > 4) {
+      s.ClocksFound = found;
+      return false;
+    }
   }
 }
 

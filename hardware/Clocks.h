@@ -75,6 +75,17 @@ platform::RegKey ClockReadRoot(const SeState& s);
 // driver build of 2500 or more; HKEY_LOCAL_MACHINE otherwise.
 platform::RegKey ClockWriteRoot(const SeState& s);
 
+// --- the clocks offered -------------------------------------------------
+// The clocks the overclocking page's slider offers for a default clock:
+// from default / 1.3 to default x 1.3, each end rounded (a half to the even
+// neighbour). Only clocks above 0 count as offered.
+struct ClockRange {
+  int low = 0;
+  int high = 0;
+  bool Holds(int clock) const { return clock > 0 && clock >= low && clock <= high; }
+};
+ClockRange OfferedClockRange(std::int16_t default_clock);
+
 // --- the driver's loaders -----------------------------------------------
 enum class ClockLoader {
   kProbe,          // ReadClocks / ReadClocksFX, after the probe
@@ -119,12 +130,13 @@ bool NextRevisionKey(SeState& s);
 // Probes the driver by deleting its values and starting its loader, then
 // puts every value back as it was; values that were missing before take
 // what the loader wrote. A decoded clock above 32767 leaves its global
-// unchanged. Sets WriteAsBinary to 0.
+// unchanged. Sets ClocksFound, and WriteAsBinary to 0.
 void ReadClocks(SeState& s);
 
 // Applies CoreClock/MemClock to the 2D set against CoreClockDef/MemClockDef
 // of the last read. Equal to the defaults: removes the request and starts
-// the reset loader. Otherwise writes the encoded pair to "Krusty", "Marge"
+// the reset loader; the clocks a read shows before the loader answers are
+// then the defaults. Otherwise writes the encoded pair to "Krusty", "Marge"
 // = 1 and starts the apply loader. When "Homer" or "Bart" is still missing
 // after the driver was asked for them, nothing is encoded and no apply
 // loader starts: a pair encoded without the driver's key is garbage to the
@@ -144,8 +156,12 @@ void ApplyCardClocks(SeState& s);
 // The callers' retry rule: ReadCardClocks until CoreClockDef and
 // MemClockDef are both at most `limit` (true). After each failing read
 // NvTweakHwKey steps to the next revision (NextRevisionKey); after the
-// fifth step it gives up (false: the caller shows its message; the clocks
-// hold the fifth read). The key keeps the last revision tried.
+// fifth read it gives up (false: the caller shows its message; the clocks
+// hold the fifth read). The key keeps the last revision tried. Until a read
+// finds a pair (SeState::ClocksFound; none while nothing is stored and the
+// loader has not answered) the key stays where it is. On false ClocksFound
+// says whether any read found one: false then means the clocks are not
+// known yet, not that the key is wrong.
 bool ReadClocksWithRetry(SeState& s, int limit);
 
 }  // namespace ks

@@ -27,13 +27,6 @@ std::optional<std::int16_t> ClockFromText(const std::string& text) {
   return static_cast<std::int16_t>(*whole);
 }
 
-// The slider's end for a default clock: default / 1.3 or default x 1.3,
-// rounded (a half to the even neighbour).
-int SliderEnd(std::int16_t def, bool upper) {
-  const double end = upper ? def * 1.3 : def / 1.3;
-  return ToInt32(end).value_or(0);
-}
-
 }  // namespace
 
 void Form1::WireOverclockingPage() {
@@ -47,9 +40,11 @@ void Form1::WireOverclockingPage() {
 
 void Form1::ShowClocks() {
   st_.CoreClock = st_.MemClock = st_.CoreClockDef = st_.MemClockDef = 0;
+  bool found = false;
   for (int tries = 0;;) {
     st_.Clocks3DShown = 1;
     ReadCardClocks(st_);
+    found = found || st_.ClocksFound;
 
     auto mhz = [this](int entry, std::int16_t clock) { return st_.Lang(entry) + IntToText(clock) + " MHz"; };
     Label1[0].SetCaption(mhz(92, st_.CoreClockDef));
@@ -65,8 +60,9 @@ void Form1::ShowClocks() {
     const std::int16_t defaults[] = {st_.CoreClockDef, st_.MemClockDef};
     const std::int16_t clocks[] = {st_.CoreClock, st_.MemClock};
     for (int i = 0; i < 2; ++i) {
-      const int low = SliderEnd(defaults[i], false);
-      const int high = SliderEnd(defaults[i], true);
+      const ClockRange range = OfferedClockRange(defaults[i]);
+      const int low = range.low;
+      const int high = range.high;
       FlatScrollBar1[i].SetMin(low);
       FlatScrollBar1[i].SetMax(high);
       FlatScrollBar1[i].SetValue(std::clamp<int>(clocks[i], low, high));
@@ -74,7 +70,9 @@ void Form1::ShowClocks() {
     SlidersFilling = false;
 
     if (st_.MemClockDef <= kPlausibleClock && st_.CoreClockDef <= kPlausibleClock) return;
-    NextRevisionKey(st_);  // a key without a revision to step stays as it is
+    // Until a read finds a pair the loader has not answered yet, which says
+    // nothing about the key. A key without a revision to step stays.
+    if (found) NextRevisionKey(st_);
     if (++tries > 4) {
       st_.app.MsgBox(st_.Lang(97) + st_.DevicePrefix + st_.Lang(98), platform::kMbOk);
       return;

@@ -29,9 +29,6 @@ std::int32_t CpuClass(std::int32_t mhz);
 // third and fourth characters in upper case (00F1 gives F1), otherwise its
 // second and third characters (0322 gives 32).
 std::string WizardCardKey(const std::string& device_id);
-// True when the text can name a folder or file inside the wizard's folder:
-// no path separator, no ":" and no "..".
-bool IsPlainWizardName(const std::string& name);
 
 class Form4 : public ui::Form {
  public:

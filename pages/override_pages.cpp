@@ -111,7 +111,11 @@ void LoadMultitextureOverride(SeState& s, Form1& f) {
   ui::FlatScrollBar& bar = f.FlatScrollBar5;
   if (override_on == 0) {
     if (limit) bar.SetMax(*limit);
-    if (s.MaxTextures != -1 && (!limit || *limit < s.MaxTextures)) {
+    // Without the card's limit (the chip lookup failed: NT 4 has no device
+    // id) nothing says the stored number is too high: it stays, and the
+    // slider reaches above it so that showing it removes nothing.
+    if (!limit && s.MaxTextures >= bar.Max()) bar.SetMax(s.MaxTextures + 1);
+    if (s.MaxTextures != -1 && limit && *limit < s.MaxTextures) {
       WriteD3D(s, f, 33);
       StartControlPanelLoader(s);
       s.MaxTextures = -1;

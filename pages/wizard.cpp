@@ -7,6 +7,7 @@
 
 #include "common/datafile.h"
 #include "common/numbers.h"
+#include "common/paths.h"
 #include "pages/Form4.h"
 #include "pages/wizard_tables.h"
 #include "shell/Form1.h"
@@ -49,10 +50,6 @@ std::string WizardCardKey(const std::string& device_id) {
   return Mid(device_id, 1, 2);
 }
 
-bool IsPlainWizardName(const std::string& name) {
-  return name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos;
-}
-
 bool Form4::LoadWizardIndex() {
   std::string bytes;
   if (!st_.platform.files().ReadFile(st_.DataPath("\\DATA\\PW\\index.dat"), &bytes)) return false;
@@ -70,8 +67,8 @@ void Form4::LoadWizardProfile() {
   const std::string application = Combo1.Text();
   const std::string card = WizardCardKey(st_.DeviceId);
   // The application is typed text: a name that could leave the wizard's
-  // folder reads nothing.
-  if (!IsPlainWizardName(application) || !IsPlainWizardName(card)) return;
+  // folder or name a device reads nothing.
+  if (!IsPlainFileName(application) || !IsPlainFileName(card)) return;
   std::string bytes;
   if (!st_.platform.files().ReadFile(st_.DataPath("\\DATA\\PW\\" + application + "\\" + card + ".dat"), &bytes))
     return;

@@ -2,6 +2,7 @@
 
 #include "shell/Form1.h"
 #include "common/datafile.h"
+#include "common/paths.h"
 #include "platform/names.h"
 
 namespace ks {
@@ -14,18 +15,14 @@ std::string LanguageFolder(SeState& st) { return st.DataPath("\\DATA\\LANGUAGE\\
 
 bool IsComment(const std::string& item) { return item.size() >= 2 && item[0] == '-' && item[1] == ' '; }
 
-// A code names a file inside the language folder; one that could reach
-// outside it (a path separator, a drive or "..") names no file.
-bool IsPlainCode(const std::string& code) {
-  return code.find_first_of("\\/:") == std::string::npos && code.find("..") == std::string::npos;
-}
-
 // Reads one language file into the table; false when it cannot be read or
 // holds more slot items than the table.
 bool ReadLanguageFile(SeState& st, Form1& form) {
   std::string bytes;
+  // The code names a file inside the language folder: one that could reach
+  // outside it or name a device ("NUL", "COM1") names none.
   const bool opened =
-      IsPlainCode(st.LangCode) && st.platform.files().ReadFile(LanguageFolder(st) + st.LangCode + ".dat", &bytes);
+      IsPlainFileName(st.LangCode) && st.platform.files().ReadFile(LanguageFolder(st) + st.LangCode + ".dat", &bytes);
   FieldReader reader(bytes);
   if (opened) {
     st.LangFileRead = st.LangCode + ".dat";

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/numbers.h"
+#include "shell/detection.h"
 
 namespace ks {
 
@@ -67,6 +68,10 @@ void FindNvidiaDevices(SeState& s) {
   // Only a device found replaces the key; an empty one would send every
   // later driver write to the root of HKEY_LOCAL_MACHINE.
   if (s.AdapterCount > 0) s.DriverKey = s.AdapterDriverKeys[0];
+  // On NT 4 and 2000 the key is the NVIDIA driver's own service key; with
+  // the NVIDIA driver installed the key is taken to be its own too.
+  s.NvidiaAdapterMissing = s.AdapterCount == 0 && s.OsClass != 1 && s.OsClass != 2 &&
+                           !ReadSystemDllVersion(s, DriverDllOf(s.OsClass)).has_value();
 }
 
 }  // namespace ks

@@ -13,7 +13,9 @@ namespace ks {
 // the hardware id, keeps the driver key (the first seven in
 // AdapterDriverKeys), counts it and sets NvTweakHwKey. With several, the
 // id values belong to the last device and DriverKey to the first. When no
-// NVIDIA device is found DriverKey keeps the key FindDriverKey chose.
+// NVIDIA device is found DriverKey keeps the key FindDriverKey chose; when
+// ReadDriverVersion found no NVIDIA driver either, on 9x/Me, XP and Vista
+// NvidiaAdapterMissing is set: that key belongs to another adapter.
 void FindNvidiaDevices(SeState& s);
 
 // Sets DeviceId, DeviceIdNum, DevicePrefix and NvTweakDeviceKey from a

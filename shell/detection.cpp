@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "common/numbers.h"
+#include "common/version_text.h"
 
 namespace ks {
 
@@ -54,17 +55,14 @@ const char* DirectXText(std::int32_t build) {
 }
 
 std::optional<std::int32_t> BuildFromVersionText(const std::string& text, bool cut_after_15) {
-  std::string t = cut_after_15 ? text.substr(0, 15) : text;
-  t = Trim(t);
-  std::string tail;
-  if (t.size() >= 4 && t[t.size() - 4] == '.') {
-    tail = t.substr(t.size() - 3);
-  } else {
-    tail = t.size() > 4 ? t.substr(t.size() - 4) : t;
-  }
-  std::optional<double> number = ParseNumber(tail);
-  if (!number) return std::nullopt;
-  return ToInt32(std::trunc(*number));
+  const std::optional<std::string> group = LastVersionGroup(cut_after_15 ? text.substr(0, 15) : text);
+  if (!group) return std::nullopt;
+  // The build is the last four digits: "6.14.11.16386" is build 6386.
+  return std::stoi(group->size() > 4 ? group->substr(group->size() - 4) : *group);
+}
+
+const char* DriverDllOf(std::int16_t os_class) {
+  return os_class == 0 ? "\\NvCpl.dll" : os_class == 4 ? "\\nvd3dum.dll" : "\\nv4_disp.dll";
 }
 
 std::optional<std::string> ReadSystemDllVersion(SeState& s, const std::string& dll_name) {
@@ -142,8 +140,7 @@ void Form1::ShowCardName() {
 
 void Form1::ReadDriverVersion() {
   SeState& s = st_;
-  const char* dll = s.OsClass == 0 ? "\\NvCpl.dll" : s.OsClass == 4 ? "\\nvd3dum.dll" : "\\nv4_disp.dll";
-  std::optional<std::string> text = ReadSystemDllVersion(s, dll);
+  std::optional<std::string> text = ReadSystemDllVersion(s, DriverDllOf(s.OsClass));
   if (!text) return;
   if (auto build = BuildFromVersionText(*text, false)) s.DriverBuild = *build;
   std::string shown = *text;

@@ -42,6 +42,10 @@ struct SeState {
   std::string NvTweakDeviceKey;   // "Devices\VEN_10DE&DEV_...&REV_xx&INST00"
   std::array<std::string, 7> AdapterDriverKeys{};  // NVIDIA display devices in enumeration order
   std::int32_t AdapterCount = 0;
+  // Start-up found no NVIDIA display device where the driver key is taken
+  // from the first display device (9x/Me, XP, Vista): DriverKey then names
+  // another adapter's settings, and the setting writers write nothing.
+  bool NvidiaAdapterMissing = false;
   std::string ChipDataExtra;      // extra field of the last chip data record matched with one
 
   // --- language table ---
@@ -82,6 +86,10 @@ struct SeState {
     std::optional<ClockPairSeen> current;
   };
   ClocksSeenAt ClocksSeen;
+  // False when the last read found no default pair at all: none stored, the
+  // loader not answered yet and none seen at this place before. Its clocks
+  // say nothing about the hardware key then.
+  bool ClocksFound = false;
 
   // --- antialiasing and shader state ---
   std::int32_t GammaAA = 0;

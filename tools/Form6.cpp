@@ -230,6 +230,8 @@ void Form6::SavePreset() {
   AddPresetItem(out, std::to_string(Check5.Value()));
   const bool nine_x = st_.OsClass == 0;
   // Only numbers are stored: the loader writes every value back as a number.
+  // A text value that is a whole number is stored as that number, so that
+  // it comes back after "Delete all registry keys"; other texts cannot.
   // A pair's name is the one the value has in the registry: every Direct3D
   // name of the database carries four characters in front that the driver's
   // value does not (the registry editor and DAD3D drop them too, on every
@@ -238,9 +240,12 @@ void Form6::SavePreset() {
     for (const std::string& database_name : names) {
       const std::string name = strip && database_name.size() > 4 ? database_name.substr(4) : database_name;
       const RegRead value = st_.reg.ReadRegValue(kHkeyLocalMachine, key, name);
-      if (value.kind() != RegRead::Kind::kNumber) continue;
+      std::optional<std::int32_t> number;
+      if (value.kind() == RegRead::Kind::kNumber) number = value.AsNumber();
+      else if (value.kind() == RegRead::Kind::kText) number = WholeNumber(value.AsText());
+      if (!number) continue;
       AddPresetItem(out, name);
-      AddPresetItem(out, value.AsText());
+      AddPresetItem(out, std::to_string(*number));
     }
   };
   add_pairs(DatabaseNames(kPageDirect3D), true, nine_x ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey);
@@ -381,13 +386,22 @@ void Form6::LoadIt() {
       const std::string mem = comma == std::string::npos ? "" : value.substr(comma + 1);
       if (!ClockTextAllowed(core) || !ClockTextAllowed(mem)) continue;
       if (!ReadClocksWithRetry(st_, kPresetClockLimit)) {
+        // The loader has not told the clocks yet: nothing to set them
+        // against, and the key is not to blame. The entry is skipped.
+        if (!st_.ClocksFound) continue;
         app().MsgBox("O/C Error");
         return;
       }
+      // Clocks the overclocking page would not offer for this card (0/0, a
+      // negative one, 32767) are refused as another card's are.
+      const int new_core = *WholeNumber(core);
+      const int new_mem = *WholeNumber(mem);
+      if (!OfferedClockRange(st_.CoreClockDef).Holds(new_core) || !OfferedClockRange(st_.MemClockDef).Holds(new_mem))
+        continue;
       saved_mem = st_.MemClock;
       saved_core = st_.CoreClock;
-      st_.CoreClock = static_cast<std::int16_t>(*WholeNumber(core));
-      st_.MemClock = static_cast<std::int16_t>(*WholeNumber(mem));
+      st_.CoreClock = static_cast<std::int16_t>(new_core);
+      st_.MemClock = static_cast<std::int16_t>(new_mem);
       ApplyCardClocks(st_);
       clocks_set = true;
       continue;

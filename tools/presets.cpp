@@ -16,9 +16,9 @@ void AddPresetItem(std::string& out, std::string_view item) {
 }
 
 bool ProfileNameAllowed(std::string_view name) {
-  if (name.find_first_of("\\/:*?\"<>|") != std::string_view::npos) return false;
+  if (name.empty()) return true;
   // The name becomes "<name>.ksp": a device name there would open the device.
-  return name.find("..") == std::string_view::npos && !IsReservedDeviceName(name);
+  return IsPlainFileName(name) && name.find("..") == std::string_view::npos;
 }
 
 bool ClockTextAllowed(std::string_view text) {

@@ -26,8 +26,9 @@ inline constexpr int kProfileClockLimit = 3000;
 void AddPresetItem(std::string& out, std::string_view item);
 
 // A profile name that can become a file name inside the presets folder:
-// none of \ / : * ? " < > |, no ".." and no device name ("NUL", "com1").
-// The empty name is allowed (it saves ".ksp").
+// a plain file name (IsPlainFileName: none of \ / : * ? " < > |, no control
+// character, no device name such as "NUL" or "com1", no dot or blank at
+// its end) without ".." in it. The empty name is allowed (it saves ".ksp").
 bool ProfileNameAllowed(std::string_view name);
 // A clock text a preset can carry: a whole number that fits 16 bits.
 bool ClockTextAllowed(std::string_view text);
@@ -53,7 +54,8 @@ std::string ErrorMessage(const RunError& error);
 
 // The message for a refused profile name or clock text.
 inline constexpr const char* kBadProfileName =
-    "A profile name cannot hold \\ / : * ? \" < > | or two dots in a row.";
+    "A profile name cannot hold \\ / : * ? \" < > |, control characters or two dots in a row, end in a dot or "
+    "a blank, or be a device name such as NUL or COM1.";
 inline constexpr const char* kBadClockText = "Clock speeds must be whole numbers (MHz).";
 
 }  // namespace ks

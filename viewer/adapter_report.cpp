@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/numbers.h"
+#include "common/version_text.h"
 #include "viewer/caps_listing.h"
 
 namespace ks::viewer {
@@ -43,17 +44,11 @@ std::string GetFileVersion(platform::Platform& platform, const std::string& name
   std::string text = TrimRight(value);
   if (last0 != kLastGroup) return text;
 
-  const std::string t = Trim(text.substr(0, 15));
-  std::string group;
-  if (t.size() >= 4 && t[t.size() - 4] == '.')
-    group = t.substr(t.size() - 3);
-  else
-    group = t.substr(t.size() >= 4 ? t.size() - 4 : 0);
-  // A version written with commas and blanks ("5, 3, 1, 904") has its
-  // separator inside the last characters; the group is the number after it.
-  group.erase(0, group.find_first_not_of(", "));
-  if (!AllDigits(group)) return text;
-  return IntToText(std::stoll(group));
+  // "5.03.2600.2180 (xpsp...)" and "5, 3, 1, 904" alike; fifteen digits at
+  // most, so the group always fits.
+  const std::optional<std::string> group = LastVersionGroup(text.substr(0, 15));
+  if (!group) return text;
+  return IntToText(std::stoll(*group));
 }
 
 std::string CoreVersionWord(std::int32_t n) {

@@ -133,6 +133,23 @@ TEST(ReadClocks, ASlowLoaderAfterApplyKeepsTheClocksAndTheKey) {
   }
 }
 
+// Regression: the first read of a session, with no pair stored and the
+// loader not answered yet, decoded nothing as 24088 MHz, and the retry rule
+// stepped the key through five revisions for the whole session.
+TEST(ReadClocks, ASlowLoaderOnTheFirstReadKeepsTheKey) {
+  ClockRig rig;  // no values stored
+  rig.driver.answer = Answer::kNotYet;
+  EXPECT_FALSE(ReadClocksWithRetry(rig.s, 2000));
+  EXPECT_FALSE(rig.s.ClocksFound) << "the clocks are not known yet";
+  EXPECT_EQ(rig.s.NvTweakHwKey, test::kHwKeyA1);
+  rig.driver.RunPending();
+  rig.driver.answer = Answer::kAtOnce;
+  EXPECT_TRUE(ReadClocksWithRetry(rig.s, 2000));
+  EXPECT_TRUE(rig.s.ClocksFound);
+  EXPECT_EQ(rig.s.NvTweakHwKey, test::kHwKeyA1);
+  EXPECT_EQ(rig.State(), (std::vector<int>{350, 700, 350, 700}));
+}
+
 // A loader that answers with a default pair no card has is another matter:
 // the retry rule goes on to the next revisions as before.
 TEST(ReadClocks, ALoaderThatAnswersImplausibleDefaultsStillMovesTheKey) {

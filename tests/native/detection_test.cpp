@@ -145,7 +145,12 @@ TEST(DriverVersion, BuildNumberFromVersionTexts) {
       {"fourth from end is a point", "4.13.01.301", 301, "<104>4.13.01.301"},
       {"only last four digits count", "6.14.11.16386", 6386, "<104>6.14.11.16386"},
       {"not a number", "6.14.10.77a1", 4242, "<104>6.14.10.77a1"},
-      {"build tag is not cut for the driver", "6.14.10.7701 (r77)", 4242, "<104>6.14.10.7701 (r77)"},
+      // Regression: a version with text after it, or written with commas,
+      // read as build 0 (the classic road on 9x, the warning on NT).
+      {"text after the version", "6.14.10.7701 (English)", 7701, "<104>6.14.10.7701 (English)"},
+      {"build tag after the version", "6.14.10.7701 (r77)", 7701, "<104>6.14.10.7701 (r77)"},
+      {"commas", "5,3,1,904", 904, "<104>5,3,1,904"},
+      {"commas and blanks", "6, 14, 10, 7701", 7701, "<104>6, 14, 10, 7701"},
       {"shorter than four", "12", 12, "<104>12"},
       {"empty", "", 4242, "<104>"},
   };

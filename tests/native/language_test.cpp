@@ -8,6 +8,7 @@
 #include "platform/fake/machine.h"
 #include "shell/Form1.h"
 #include "shell/Language.h"
+#include "native/device_names.h"
 
 namespace ks {
 namespace {
@@ -93,6 +94,26 @@ TEST_F(Language, CodeThatLeavesTheFolderLoadsEnglish) {
   AddLanguage("en.dat", "English", "Language", {"Yes"});
   for (const char* code : {"..\\secret", "../secret", "C:\\Program Files\\Kestrelane\\DATA\\secret"}) {
     SCOPED_TRACE(code);
+    m.msg.Clear();
+    m.reg.PutString(kSettings, "Language", code);
+    LoadLanguage(st, form);
+    EXPECT_EQ(Messages(), kLoadError);
+    EXPECT_EQ(st.LangCode, "en");
+    EXPECT_EQ(st.Lang(0), "Yes");
+  }
+}
+
+// Regression: "NUL" or "COM1" as the code opened the device, which reads
+// as an empty file, and every text of the program was empty.
+TEST_F(Language, CodeThatNamesADeviceOrDropsItsEndLoadsEnglish) {
+  AddLanguage("en.dat", "English", "Language", {"Yes"});
+  std::vector<std::string> codes(std::begin(test::kDeviceNames), std::end(test::kDeviceNames));
+  // Windows drops a trailing dot or blank, and no name holds a control character.
+  for (const char* code : {"de.", "de ", "d\te", "d*"}) codes.push_back(code);
+  for (const std::string& code : codes) {
+    SCOPED_TRACE(code);
+    // What the device or the shortened name would read.
+    m.fs.AddFile(kLangFolder + code + ".dat", "");
     m.msg.Clear();
     m.reg.PutString(kSettings, "Language", code);
     LoadLanguage(st, form);

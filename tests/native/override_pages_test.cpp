@@ -57,15 +57,38 @@ TEST(Multitexturing, StoredMaximumAboveTheCardsIsRemoved) {
     EXPECT_EQ(r.Started(), std::vector<std::string>{kLoader});
     EXPECT_EQ(r.Differences({{"MaxTextures", "-1"}, {"FlatScrollBar5", "4"}}), std::vector<std::string>{});
   }
-  {
-    SCOPED_TRACE("card not listed: removed, the maximum stays");
+}
+
+// Regression: when the chip lookup failed (a card the data does not list,
+// NT 4 without a device id) every stored maximum was removed at start-up
+// and the control-panel loader started.
+TEST(Multitexturing, WithoutTheCardsLimitTheStoredMaximumStays) {
+  struct Case {
+    const char* name;
+    const char* device_id;
+    std::int32_t stored;
+    int top;
+  };
+  const Case cases[] = {
+      {"card not listed", "0322", 3, 9},
+      {"no device id (NT 4)", "", 3, 9},
+      {"no device id, a number at the slider's top", "", 9, 10},
+      {"no device id, a number above the slider's top", "", 12, 13},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     OverrideRig r("");
+    r.st.DeviceId = c.device_id;
     r.f.FlatScrollBar5.SetValue(2);
-    r.st.MaxTextures = 3;
+    r.st.MaxTextures = c.stored;
     r.TakeOps();
     LoadMultitextureOverride(r.st, r.f);
-    EXPECT_EQ(r.TakeOps().front(), kRemoveMax);
-    EXPECT_EQ(r.f.FlatScrollBar5.Max(), 9);
+    for (const std::string& op : r.TakeOps()) EXPECT_NE(op, kRemoveMax);
+    EXPECT_EQ(r.Started(), std::vector<std::string>{});
+    EXPECT_EQ(r.st.MaxTextures, c.stored);
+    EXPECT_EQ(r.f.FlatScrollBar5.Max(), c.top);
+    EXPECT_EQ(r.f.FlatScrollBar5.Value(), c.stored);
+    EXPECT_EQ(r.f.Label11.Caption(), "<165>" + std::to_string(c.stored));
   }
 }
 

@@ -13,7 +13,9 @@ TEST(Paths, DeviceNamesAreReservedInEveryForm) {
     EXPECT_TRUE(HasReservedDeviceName(std::string("DATA\\") + name + "\\x.dat")) << name;
   }
   for (const char* name : {"COM0", "COM10", "LPT", "console", "nul_", "auxiliary.txt", "CONIN", "xNUL", "conout$x",
-                           "prn1", "a.con"}) {
+                           "prn1", "a.con",
+                           // Only the superscripts one to three are port digits.
+                           "COM\xB4", "LPT\xBC", "COM\xB9\xB9", "COM\xB0"}) {
     EXPECT_FALSE(IsReservedDeviceName(name)) << name;
     EXPECT_TRUE(IsPlainName(name)) << name;
   }
@@ -24,6 +26,30 @@ TEST(Paths, PlainNames) {
     EXPECT_FALSE(IsPlainName(bad)) << "'" << bad << "'";
   }
   for (const char* good : {"nv4_disp.dll", "Backup 1", ".index", "a..b"}) EXPECT_TRUE(IsPlainName(good)) << good;
+}
+
+TEST(Paths, PlainFileNames) {
+  for (const char* name : test::kDeviceNames) EXPECT_FALSE(IsPlainFileName(name)) << name;
+  struct Case {
+    const char* name;
+    const char* input;
+    bool plain;
+  };
+  const Case cases[] = {
+      {"a language code", "en", true},
+      {"dots inside", "a..b", true},
+      {"blank inside", "Quake 3", true},
+      {"empty", "", false},
+      {"trailing dot", "en.", false},
+      {"trailing blank", "en ", false},
+      {"dots alone", "..", false},
+      {"separator", "..\\en", false},
+      {"drive", "C:en", false},
+      {"wildcard", "e*", false},
+      {"control character", "e\x01n", false},
+      {"delete character", "en\x7F", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsPlainFileName(c.input), c.plain) << c.name;
 }
 
 TEST(Paths, PlainRelativePaths) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "native/clock_rig.h"
+#include "native/device_names.h"
 #include "native/fixtures/machines.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
@@ -16,6 +17,7 @@
 #include "shell/satellite_forms.h"
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "tools/Form3.h"
 #include "tools/Form6.h"
 #include "tools/Form7.h"
 #include "tools/presets.h"
@@ -121,9 +123,19 @@ TEST(SavePreset, ExactBytes) {
       {"text values are skipped", 3, 9371,
        [&](Rig& r) {
          r.m.reg.PutString(r.Hk(dk), "D3D_AAA1", "text");
+         r.m.reg.PutString(r.Hk(dk), "OGL_FSAA", "7.5");
          r.m.reg.PutDword(r.Hk(dk), "D3d_BBB2", 3);
        },
        Items({"ksp", "0322", "0", "0", "D3d_BBB2", "3"})},
+      // Regression: a text value holding a whole number was left out, and
+      // "Delete all registry keys" then deleted it for good.
+      {"text values that are whole numbers are kept", 3, 9371,
+       [&](Rig& r) {
+         r.m.reg.PutString(r.Hk(dk), "D3D_AAA1", "7");
+         r.m.reg.PutString(r.Hk(dk), "OGL_FSAA", " -2147483648 ");
+         r.m.reg.PutString(r.Hk(dk), "OGL_TEXS", "2147483648");
+       },
+       Items({"ksp", "0322", "0", "0", "D3D_AAA1", "7", "OGL_FSAA", "-2147483648"})},
       {"flags, clocks and program", 3, 9371,
        [](Rig& r) {
          r.f.Load();
@@ -169,14 +181,14 @@ TEST(SavePreset, EmptyNameAndReplacing) {
 
 TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
   struct Case {
-    const char* name;
-    const char* profile;
+    std::string name;
+    std::string profile;
     const char* core;
     const char* memory;
     bool fail_write;
     std::string message;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       // Regression: "..\" in a name replaced files outside the presets folder.
       {"parent folder", "..\\..\\evil", "", "", false, kBadProfileName},
       {"two dots", "a..b", "", "", false, kBadProfileName},
@@ -190,6 +202,13 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
       {"clock with a comma", "old", "400,1", "550", false, kBadClockText},
       {"clock with a quote", "old", "400", "5\"50", false, kBadClockText},
       {"clock too large", "old", "40000", "550", false, kBadClockText},
+      {"clock just too large", "old", "32768", "550", false, kBadClockText},
+      {"clock just too small", "old", "400", "-32769", false, kBadClockText},
+      // Windows drops a trailing dot or blank: the file would have another name.
+      {"trailing dot", "fast.", "", "", false, kBadProfileName},
+      {"trailing blank", "fast ", "", "", false, kBadProfileName},
+      {"blanks alone", "  ", "", "", false, kBadProfileName},
+      {"control character", "fa\tst", "", "", false, kBadProfileName},
       {"clock not whole", "old", "400.5", "550", false, kBadClockText},
       {"clock empty", "old", "", "550", false, kBadClockText},
       // Regression: the old preset was deleted before the new one was
@@ -199,6 +218,9 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
       // so a failed save lost the clocks typed into them.
       {"write fails halfway with clocks typed", "old", "400", "550", true, "Error: Path/File access error 75"},
   };
+  // Regression: a device name ("NUL", "COM1") saved into the device.
+  for (const char* device : test::kDeviceNames)
+    cases.push_back({std::string("device name ") + device, device, "", "", false, kBadProfileName});
   const std::string old_preset = Items({"ksp", "0322", "0", "0", "OGL_FSAA", "1"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -221,11 +243,65 @@ TEST(SavePreset, RefusedAndFailedSavesKeepTheOldPreset) {
       EXPECT_EQ(r.f.Text4.Text(), c.core);
       EXPECT_EQ(r.f.Text5.Text(), c.memory);
     }
+    // Before any power cut: no part file is left behind either.
+    EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), std::vector<std::string>{"old.ksp"});
+    EXPECT_EQ(r.Saved("old"), old_preset);
     r.m.fs.PowerCut();
     EXPECT_EQ(r.Saved("old"), old_preset);
     EXPECT_EQ(r.m.fs.List(kPresets + "*.*"), std::vector<std::string>{"old.ksp"});
     EXPECT_EQ(r.m.fs.List(kFolder + "\\DATA\\*.*"), std::vector<std::string>{}) << "nothing written outside";
   }
+}
+
+// The clock boxes take what fits 16 bits, the bound on both sides.
+TEST(SavePreset, ClockTextBounds) {
+  struct Case {
+    const char* name;
+    const char* core;
+    const char* memory;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"32767 fits", "32767", "550", true},
+      {"32768 does not", "32768", "550", false},
+      {"-32768 fits", "400", "-32768", true},
+      {"-32769 does not", "400", "-32769", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.f.Load();
+    r.f.Check3.SetValue(1);
+    r.f.Text4.SetText(c.core);
+    r.f.Text5.SetText(c.memory);
+    r.Save("clocks");
+    EXPECT_EQ(r.m.fs.FileExists(kPresets + "clocks.ksp"), c.saved);
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{c.saved ? "<234>" : kBadClockText});
+  }
+}
+
+TEST(WholeNumber, Texts) {
+  struct Case {
+    const char* name;
+    const char* text;
+    std::optional<std::int32_t> number;
+  };
+  const Case cases[] = {
+      {"plain", "12", 12},
+      {"blanks around", "  -7 ", -7},
+      {"the lowest", "-2147483648", -2147483647 - 1},
+      {"the highest", "2147483647", 2147483647},
+      {"one below the lowest", "-2147483649", std::nullopt},
+      {"one above the highest", "2147483648", std::nullopt},
+      {"many digits", "99999999999999999999", std::nullopt},
+      {"a fraction", "12.0", std::nullopt},
+      {"an exponent", "1e3", std::nullopt},
+      {"a plus sign", "+5", std::nullopt},
+      {"a sign alone", "-", std::nullopt},
+      {"a blank inside", "1 2", std::nullopt},
+      {"empty", "", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WholeNumber(c.text), c.number) << c.name;
 }
 
 TEST(SavePreset, APowerCutAfterTheSaveLeavesTheWholePreset) {
@@ -271,6 +347,10 @@ TEST(LoadIt, AppliesTheStoredValues) {
       {"empty file", 3, "", {}, {"<235>"}, 0},
       {"another card still gets the values", 3, Items({"ksp", "0111", "0", "0", "OGL_FSAA", "2"}),
        {{"", "OGL_FSAA"}}, {}, 1},
+      // "App to run" with neither folder nor program is an odd item too: no
+      // program is started and the load ends as at the end of the file.
+      {"a lone \"App to run\" at the end", 3, Items({"ksp", "0322", "0", "0", "OGL_FSAA", "2", "App to run"}),
+       {{"", "OGL_FSAA"}}, {}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -286,6 +366,7 @@ TEST(LoadIt, AppliesTheStoredValues) {
     EXPECT_EQ(written, c.written);
     EXPECT_EQ(r.Messages(), c.messages);
     EXPECT_EQ(r.refreshed, c.refreshed);
+    EXPECT_TRUE(r.m.proc.started().empty());
     if (c.refreshed) {
       EXPECT_EQ(r.f.Text1.Text(), "");
     }
@@ -639,14 +720,15 @@ TEST(Presets, CommandLinePath) {
 struct ClockPresetRig : test::ClockRig {
   Form6 f{s};
   int refreshed = 0;
-  explicit ClockPresetRig(const test::ClockCard& card = test::ClockCard()) : test::ClockRig(card) {
+  explicit ClockPresetRig(const test::ClockCard& card = test::ClockCard(), bool driver_values = true)
+      : test::ClockRig(card) {
     test::MarkLanguage(s);
     s.DriverKey = kDk;
     f.RefreshPages = [this] { ++refreshed; };
     m.fs.AddFolder(kPresets);
     m.fs.AddFile(kDb + "0000d3d.dat", "");
     m.fs.AddFile(kDb + "0000ogl.dat", "");
-    PutDriverValues();
+    if (driver_values) PutDriverValues();
   }
   void Apply(const std::string& bytes) {
     m.fs.AddFile(kPresets + "p.ksp", bytes);
@@ -676,11 +758,26 @@ TEST(LoadIt, Clocks) {
       {"this card", {350, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
       {"\"999\" is any card", {350, 700}, "999", "400,550", {400, 550}, 2, {}, true},
       {"another card: the entry is skipped", {350, 700}, "0111", "400,550", {350, 700}, 0, {}, true},
-      {"defaults of 2000 MHz are accepted", {2000, 700}, "0322", "400,550", {400, 550}, 2, {}, true},
+      {"defaults of 2000 MHz are accepted", {2000, 700}, "0322", "2100,550", {2100, 550}, 2, {}, true},
       // The fifth read with a default above 2000 MHz ends the load.
       {"2001 MHz five times: O/C Error", {2001, 700}, "0322", "400,550", {2001, 700}, 5, {"O/C Error"}, false},
       {"an entry without a comma is skipped", {350, 700}, "0322", "400", {350, 700}, 0, {}, true},
       {"an entry that is no number is skipped", {350, 700}, "0322", "fast,550", {350, 700}, 0, {}, true},
+      // Regression: clocks the overclocking page never offers went to the
+      // card. The page offers default / 1.3 to default x 1.3: 269 to 455 MHz
+      // core and 538 to 910 MHz memory for 350/700. Refused clocks are
+      // skipped as another card's are; the card's clocks were read.
+      {"core at the page's top", {350, 700}, "0322", "455,550", {455, 550}, 2, {}, true},
+      {"core one above the top", {350, 700}, "0322", "456,550", {350, 700}, 1, {}, true},
+      {"core at the page's bottom", {350, 700}, "0322", "269,550", {269, 550}, 2, {}, true},
+      {"core one below the bottom", {350, 700}, "0322", "268,550", {350, 700}, 1, {}, true},
+      {"memory at the page's top", {350, 700}, "0322", "400,910", {400, 910}, 2, {}, true},
+      {"memory one above the top", {350, 700}, "0322", "400,911", {350, 700}, 1, {}, true},
+      {"memory one below the bottom", {350, 700}, "0322", "400,537", {350, 700}, 1, {}, true},
+      {"0/0", {350, 700}, "0322", "0,0", {350, 700}, 1, {}, true},
+      {"a negative clock", {350, 700}, "0322", "-400,550", {350, 700}, 1, {}, true},
+      {"32767", {350, 700}, "0322", "32767,550", {350, 700}, 1, {}, true},
+      {"32768 does not fit a clock", {350, 700}, "0322", "32768,550", {350, 700}, 0, {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -693,6 +790,26 @@ TEST(LoadIt, Clocks) {
     EXPECT_EQ(r.refreshed, c.later_value ? 1 : 0);
     EXPECT_FALSE(r.m.reg.Get(std::string("HKLM\\") + kDk, "Clock speed").has_value());
   }
+}
+
+// Regression: the first read of a session, before the driver's loader had
+// answered and with no pair stored, decoded nothing as 24088 MHz; the retry
+// rule moved the hardware key through five revisions for the rest of the
+// session and the preset ended in "O/C Error".
+TEST(LoadIt, ASlowLoaderOnTheFirstReadKeepsTheKeyAndTheRestOfThePreset) {
+  ClockPresetRig r(test::ClockCard(), false);  // the driver has stored no pair yet
+  r.driver.answer = fake::FakeNvidiaDriver::Answer::kNotYet;
+  r.Apply(Items({"ksp", "0322", "0", "0", "Clock speed", "400,550", "OGL_FSAA", "5"}));
+  EXPECT_EQ(r.s.NvTweakHwKey, test::kHwKeyA1);
+  EXPECT_EQ(r.Messages(), std::vector<std::string>{});
+  EXPECT_TRUE(r.m.reg.Get(std::string("HKLM\\") + kDk, "OGL_FSAA").has_value()) << "the rest is applied";
+  EXPECT_EQ(r.refreshed, 1);
+  r.driver.RunPending();
+  r.driver.answer = fake::FakeNvidiaDriver::Answer::kAtOnce;
+  r.m.msg.Clear();
+  r.Apply(Items({"ksp", "0322", "0", "0", "Clock speed", "400,550"}));
+  EXPECT_EQ(r.Messages(), std::vector<std::string>{});
+  EXPECT_EQ(r.driver.set2d.in_force, (fake::DriverClocks{400, 550})) << "the next preset finds the card's key";
 }
 
 TEST(LoadIt, ClocksComeBackWhenTheProgramEnds) {

@@ -10,6 +10,7 @@
 #include "common/datafile.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
+#include "native/device_names.h"
 
 namespace ks {
 namespace {
@@ -156,6 +157,26 @@ TEST_F(SatelliteLanguageTest, CodeThatLeavesTheFolderLoadsEnglish) {
   m.fs.AddFile(kLangFolder + "en_pv.dat", LanguageFile({"Info"}));
   for (const char* code : {"..\\secret", "../secret", "C:\\secret", "..", "\\\\server\\share\\x", "a/b", "c:"}) {
     SCOPED_TRACE(code);
+    m.msg.Clear();
+    pv.LanguageTable = {};
+    m.reg.PutString(kSettings, "Language", code);
+    pv.LoadLanguage();
+    EXPECT_EQ(Messages(), std::vector<std::string>{kLoadError});
+    EXPECT_EQ(pv.LangCode, "en");
+    EXPECT_EQ(pv.Lang(2), "Info");
+  }
+}
+
+// Regression: a device name as the code ("NUL", "COM1") opened the device
+// and left every text empty, without the message.
+TEST_F(SatelliteLanguageTest, CodeThatNamesADeviceOrDropsItsEndLoadsEnglish) {
+  m.fs.AddFile(kLangFolder + "en_pv.dat", LanguageFile({"Info"}));
+  std::vector<std::string> codes(std::begin(test::kDeviceNames), std::end(test::kDeviceNames));
+  for (const char* code : {"de.", "de ", "d\te", "d*"}) codes.push_back(code);
+  for (const std::string& code : codes) {
+    SCOPED_TRACE(code);
+    // What the device or the shortened name would read.
+    m.fs.AddFile(kLangFolder + code + "_pv.dat", "");
     m.msg.Clear();
     pv.LanguageTable = {};
     m.reg.PutString(kSettings, "Language", code);

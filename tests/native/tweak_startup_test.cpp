@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "native/fixtures/se_rig.h"
+#include "native/repo_data.h"
+#include "pages/Form4.h"
+#include "shell/satellite_forms.h"
 
 namespace ks::test {
 namespace {
@@ -44,6 +47,48 @@ TEST(TweakStartUp, PagesShowTheDriversValuesAndWriteNothingBack) {
   for (const std::string& name : touched)
     EXPECT_TRUE(name == "D3D_59954022" || name == "D3d_59954021" || name == "D3d_59954023" || name == "D3D_59954023")
         << name;
+}
+
+// Regression: with no NVIDIA display device and no NVIDIA driver the driver
+// key is the first display device's (another vendor's adapter), and the
+// pages and the performance wizard wrote their D3D_ and OGL_ values into it.
+TEST(TweakStartUp, WithoutAnNvidiaAdapterNoDriverValueIsWritten) {
+  MachineSpec spec = DefaultSpec(OsKind::kXp);
+  spec.cards.clear();
+  spec.driver_version = "";  // no nv4_disp.dll
+  const std::string instance = "{11111111-2222-3333-4444-555555555555}\\0000";
+  platform::DisplayDevice other;
+  other.device_name = "\\\\.\\DISPLAY1";
+  other.device_string = "Radeon";
+  other.device_id = "PCI\\VEN_1002&DEV_4E48&SUBSYS_00021002&REV_00";
+  other.device_key = "\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\" + instance;
+  spec.other_devices = {other};
+  SeRig rig(spec);
+  InstallChipData(*rig.machine);
+  const std::string program = rig.machine->fs.ProgramFolder();
+  rig.machine->fs.AddFile(program + "\\DATA\\PW\\index.dat", ReadRepoData("PW/index.dat"));
+  rig.machine->reg.PutString("HKLM\\HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", other.device_key);
+  const std::string key = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Video\\" + instance;
+  rig.machine->reg.PutString(key, "Device Description", "Radeon");
+  std::vector<std::string> touched;
+  rig.machine->reg.on_call = [&](const fake::FakeRegistry::Call& call) {
+    if ((call.op == "RegSetValueExA" || call.op == "RegDeleteValueA") &&
+        (call.name.rfind("D3D", 0) == 0 || call.name.rfind("OGL", 0) == 0 || call.path.find(instance) != std::string::npos))
+      touched.push_back(call.op + " " + call.name);
+  };
+  Form1& f = rig.form;
+  f.Load();
+  ASSERT_EQ(rig.s.DriverKey, "SYSTEM\\CurrentControlSet\\Control\\Video\\" + instance);
+  EXPECT_TRUE(rig.s.NvidiaAdapterMissing);
+  for (ui::ComboBox* combo : {&f.Combo1, &f.Combo3, &f.Combo4, &f.Combo11, &f.Combo12, &f.Combo13})
+    if (combo->ListCount() > 1) combo->UserPick(1);
+  f.FlatScrollBar5.SetValue(1);
+  f.Toolbar1.UserClickButton("pw");
+  Form4& w = f.form4();
+  ASSERT_TRUE(w.Visible());
+  w.Command1.UserClick();
+  w.Command2.UserClick();
+  EXPECT_EQ(touched, std::vector<std::string>{});
 }
 
 }  // namespace

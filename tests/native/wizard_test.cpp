@@ -13,6 +13,7 @@
 #include "native/fixtures/machines.h"
 #include "pages/Form4.h"
 #include "pages/wizard_tables.h"
+#include "native/device_names.h"
 
 namespace ks::test {
 namespace {
@@ -227,6 +228,25 @@ TEST_F(Wizard, ApplicationNamesThatLeaveTheFolderReadNothing) {
   m.fs.AddFile(Profile("Game"), "5,6,7,8");
   w.Load();
   for (const char* name : {"..\\Other", "../Other", "Sub\\Game", "Sub/Game", "Game:Stream", "..", "Game\\..\\..\\Other"}) {
+    w.Combo1.UserType("Game");
+    w.LoadWizardProfile();
+    ASSERT_EQ(w.AFvar, 8);
+    w.Combo1.UserType(name);
+    w.LoadWizardProfile();
+    EXPECT_EQ((std::vector<std::int32_t>{w.MHZvar, w.CardVar, w.AAvar, w.AFvar}), (std::vector<std::int32_t>{0, 0, 0, 0}))
+        << name;
+  }
+}
+
+// Regression: a device name ("NUL", "COM1") or a name whose end Windows
+// drops read a profile from the device or from another application's folder.
+TEST_F(Wizard, ApplicationNamesThatNameADeviceReadNothing) {
+  m.fs.AddFile(Profile("Game"), "5,6,7,8");
+  std::vector<std::string> names(std::begin(test::kDeviceNames), std::end(test::kDeviceNames));
+  for (const char* name : {"Game.", "Game ", "Ga\tme", "Ga*"}) names.push_back(name);
+  for (const std::string& name : names) m.fs.AddFile(Profile(name), "1,2,3,4");
+  w.Load();
+  for (const std::string& name : names) {
     w.Combo1.UserType("Game");
     w.LoadWizardProfile();
     ASSERT_EQ(w.AFvar, 8);

@@ -83,6 +83,8 @@ class WineWizard : public ::testing::Test {
 
 TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   main_.Show();
+  // The card the test stands in for: Wine's own display device is none.
+  s_.NvidiaAdapterMissing = false;
   s_.DriverKey = kTestDriverKey;
   s_.OsClass = 3;
   s_.DriverBuild = 7701;
