@@ -191,6 +191,7 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
     SendMessageA(cw.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   }
   KeepOrder(fw, control, cw.hwnd);
+  if (control.InFront()) SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   --mirroring_;
   Sync(fw, control, true);
 }
