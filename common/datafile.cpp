@@ -8,9 +8,11 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 void FieldReader::SkipSeparator() {
+  after_comma_ = false;
   if (pos_ >= bytes_.size()) return;
   if (bytes_[pos_] == ',') {
     ++pos_;
+    after_comma_ = true;
   } else if (bytes_[pos_] == '\r') {
     ++pos_;
     if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
@@ -40,6 +42,15 @@ std::string FieldReader::Next() {
   }
   SkipSeparator();
   return item;
+}
+
+void FieldReader::SkipLineEndAfterComma() {
+  if (!after_comma_) return;
+  size_t end = pos_;
+  while (end < bytes_.size() && IsBlank(bytes_[end])) ++end;
+  if (end >= bytes_.size() || !IsLineEnd(bytes_[end])) return;
+  pos_ = end;
+  SkipSeparator();
 }
 
 void FieldReader::SkipLine() {

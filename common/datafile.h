@@ -24,11 +24,17 @@ class FieldReader {
   // At the start of a line, skips the lines that hold nothing but blanks;
   // elsewhere does nothing.
   void SkipBlankLines();
+  // When the last item ended at a comma and only blanks follow it on its
+  // line, moves past that line end (the comma was the last separator).
+  void SkipLineEndAfterComma();
+  // True when the next item is the first of its line.
+  bool AtLineStart() const { return pos_ == 0 || bytes_[pos_ - 1] == '\r' || bytes_[pos_ - 1] == '\n'; }
 
  private:
   void SkipSeparator();
   std::string bytes_;
   size_t pos_ = 0;
+  bool after_comma_ = false;
 };
 
 // Every item of a file, in order.

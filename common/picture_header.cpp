@@ -55,22 +55,33 @@ bool IsBmp(std::string_view b) {
   // The core header of OS/2, then the Windows ones (versions 1 to 5).
   const bool known = info == 12 || info == 40 || info == 52 || info == 56 || info == 108 || info == 124;
   if (!known || b.size() < kFileHeader + info) return false;
-  std::uint32_t planes = 0, bits = 0, compression = 0;
-  std::int64_t width = 0;
+  std::uint32_t planes = 0, bits = 0, compression = 0, image_size = 0;
+  std::int64_t width = 0, height = 0;
   if (info == 12) {
     width = Le16(b, 18);
+    height = Le16(b, 20);
     planes = Le16(b, 22);
     bits = Le16(b, 24);
   } else {
     width = static_cast<std::int32_t>(Le32(b, 18));
+    height = static_cast<std::int32_t>(Le32(b, 22));
     planes = Le16(b, 26);
     bits = Le16(b, 28);
     compression = Le32(b, 30);
+    image_size = Le32(b, 34);
   }
   const bool depth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-  // Uncompressed, run-length (8 and 4 bits) or bit fields. The loader also
-  // takes a file that ends before its pixels, or a size of 0.
-  return depth && planes == 1 && compression <= 3 && width >= 0 && pixels <= b.size();
+  // Uncompressed, run-length (8 and 4 bits) or bit fields, which the
+  // loader takes on 16 and 32 bits only.
+  if (!depth || planes != 1 || compression > 3 || width < 0 || pixels > b.size()) return false;
+  if (compression == 3 && bits != 16 && bits != 32) return false;
+  // The pixels the header announces must all be there: the loader takes a
+  // file that ends before them and shows whatever memory follows. Rows are
+  // padded to 4 bytes; run-length pixels have the size the header gives.
+  const std::int64_t rows = height < 0 ? -height : height;
+  const std::int64_t length =
+      compression == 1 || compression == 2 ? image_size : (width * bits + 31) / 32 * 4 * rows;
+  return length <= static_cast<std::int64_t>(b.size() - pixels);
 }
 
 }  // namespace

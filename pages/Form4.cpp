@@ -11,9 +11,13 @@ namespace {
 
 constexpr int kRow = 255;
 constexpr int kButton = 375;
-constexpr int kBarLeft = 1800;
+// The application list, and the labels below it, are wide enough for the
+// longest name of the wizard's index ("Need for Speed Underground 2"); the
+// sliders stand to their right.
+constexpr int kListWidth = 2895;
+constexpr int kBarLeft = 120 + kListWidth + 105;
 constexpr int kBarWidth = 4215;
-constexpr int kRightLabelLeft = 4680;
+constexpr int kRightLabelLeft = kBarLeft + 2880;
 constexpr int kEndLabelWidth = kBarLeft + kBarWidth - kRightLabelLeft;
 
 // The three sliders' rows: their top, and the labels of their two ends.
@@ -45,17 +49,17 @@ Form4::Form4(SeState& state, Form1& main) : ui::Form(state.app, "Form4"), st_(st
 
 void Form4::Design() {
   SetCaption("Performance Wizard");
-  Move(0, 0, 6375, 4110);
+  Move(0, 0, kBarLeft + kBarWidth + 360, 4110);
 
-  Label1[0].Move(120, 120, 1575, kRow);
+  Label1[0].Move(120, 120, kListWidth, kRow);
   Label1[0].SetCaption("Auto settings for:");
-  Combo1.Move(120, 480, 1575, 315);
+  Combo1.Move(120, 480, kListWidth, 315);
   Combo1.SetText("Default");
-  Check1.Move(120, 1080, 1575, kRow);
+  Check1.Move(120, 1080, kListWidth, kRow);
   Check1.SetCaption("Fine Adjust");
-  Label1[3].Move(120, 1680, 1575, kRow);
+  Label1[3].Move(120, 1680, kListWidth, kRow);
   Label1[3].SetCaption("Antialiasing");
-  Label1[4].Move(120, 2280, 1575, kRow);
+  Label1[4].Move(120, 2280, kListWidth, kRow);
   Label1[4].SetCaption("Texture filtering");
 
   ui::FlatScrollBar* bars[] = {&FlatScrollBar1, &FlatScrollBar2, &FlatScrollBar3};
@@ -83,9 +87,9 @@ void Form4::Design() {
   FlatScrollBar3.SetValue(2);
   for (int i = 5; i <= 8; ++i) Label1[i].SetEnabled(false);
 
-  Command1.Move(3120, 3120, 1455, kButton);
+  Command1.Move(kBarLeft + kBarWidth - 1335 - 105 - 1455, 3120, 1455, kButton);
   Command1.SetCaption("Optimize");
-  Command2.Move(4680, 3120, 1335, kButton);
+  Command2.Move(kBarLeft + kBarWidth - 1335, 3120, 1335, kButton);
   Command2.SetCaption("Close");
 }
 

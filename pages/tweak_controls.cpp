@@ -56,8 +56,10 @@ TweakControls::TweakControls(Pages& pages, AntialiasingPages& aa) : pages_(pages
   // page 11
   PutSlider(FlatScrollBar5, 240, 1320, 6855, 1, 9, 1);
   // page 12
-  PutSlider(FlatScrollBar6.LoadIn(pages_[12], 0), 240, 1680, 6855, 0, 6, 0);
-  PutSlider(FlatScrollBar6.LoadIn(pages_[12], 1), 240, 1980, 6855, 0, 4, 0);
+  // Below the help picture (Image4), which would cover the right end of
+  // the pixel shader slider.
+  PutSlider(FlatScrollBar6.LoadIn(pages_[12], 0), 240, 2160, 6855, 0, 6, 0);
+  PutSlider(FlatScrollBar6.LoadIn(pages_[12], 1), 240, 2460, 6855, 0, 4, 0);
   // page 13
   PutCombo(Combo16, 3480, 360, 3615, "Off");
   PutCombo(Combo15, 3480, 1080, 3615, "No override");

@@ -20,11 +20,12 @@ InfoPages::InfoPages(Pages& pages) : pages_(pages) {
   Put(Command2, 240, 3480, 2415, kButton, "Apply setting now");
 
   // page 12
-  Put(Check9, 240, 330, 4215, kRow, "Override Shaders settings");
+  Put(Check9, 240, 330, 4095, kRow, "Override Shaders settings");
   Put(Label12.LoadIn(pages_[12], 0), 240, 960, 3495, kRow);
   Put(Label12.LoadIn(pages_[12], 1), 240, 1320, 3495, kRow);
-  Put(Label12.LoadIn(pages_[12], 2), 240, 2280, 1815, kRow, "Compatibility");
-  Put(Label12.LoadIn(pages_[12], 3), 5280, 2280, 1815, kRow, "Image Quality");
+  // The ends of the sliders, below them.
+  Put(Label12.LoadIn(pages_[12], 2), 240, 2760, 1815, kRow, "Compatibility");
+  Put(Label12.LoadIn(pages_[12], 3), 5280, 2760, 1815, kRow, "Image Quality");
   Label12[3].SetAlignment(ui::Alignment::kRight);
   Put(Image4, 4440, 330, 2655, 1695);
   Put(Command3, 240, 3480, 2415, kButton, "Apply settings now");
@@ -62,6 +63,7 @@ InfoPages::InfoPages(Pages& pages) : pages_(pages) {
   Put(Label22, 120, 2430, 0, 135);
   Label21.SetBackColor(0x00FFFFFF);
   Label22.SetBackColor(0x0000C000);
+  Label22.SetInFront(true);  // the bar over its frame
   Put(List3, 240, 330, 3255, 3000);
   Put(Label19, 3720, 3060, 3495, kRow, "Total processes:");
   Put(Command5, 240, 3480, 1215, kButton, "Refresh");

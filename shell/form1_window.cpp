@@ -37,6 +37,9 @@ Form1Window::Form1Window(ui::App& app) : ui::Form(app, "Form1") {
   Label14[2].SetBackColor(0x00000000);
   Label14[1].SetBackColor(0x00008000);
   Label14[3].SetBackColor(0x00008000);
+  // The bars over their black backgrounds.
+  Label14[1].SetInFront(true);
+  Label14[3].SetInFront(true);
 
   Label13.Move(120, 4950, 2415, 255);
   Label13.SetCaption("Kestrelane options  >>>");

@@ -1,6 +1,7 @@
 #include "tools/value_catalogue.h"
 
 #include <algorithm>
+#include <map>
 #include <span>
 
 #include "common/datafile.h"
@@ -39,7 +40,7 @@ constexpr Description kDescriptions[] = {
     {&c::kZ24, "24-bit Z-buffer with 16-bit colour: 1 on, 0 off."},
     {&c::kUserMipmaps, "Mipmaps made by the application itself: 1 used, 0 ignored."},
     {&c::kFogTable, "Fog-table emulation: 1 on, 0 off (faster on old chips, may show artefacts)."},
-    {&d::kAAMode, "Antialiasing mode shared by Direct3D and OpenGL: 0 off, 268435456 plus the mode number."},
+    {&d::kAAMode, "Antialiasing mode shared by Direct3D and OpenGL: 0 off, 268435456 plus the mode number, plus 1048576 for gamma-correct antialiasing and 65536 (multisampling) or 1073741824 (supersampling) for transparency antialiasing."},
     {&d::kAAModeOld, "Direct3D antialiasing mode of older drivers: 0 off, 1 to 10 the modes."},
     {&d::kAAControl, "Direct3D antialiasing control of older drivers: lets them take the antialiasing mode."},
     {&d::kSliAA, "SLI antialiasing: the two values switch it off and on."},
@@ -83,7 +84,7 @@ constexpr Description kDescriptions[] = {
     {&o::kTripleBuffer, "OpenGL triple buffering: 1 on, 0 off."},
     {&o::kForce16BitZ, "Forces a 16-bit Z-buffer in OpenGL: 1 on, 0 off."},
     {&o::kTexLodBias, "OpenGL texture level of detail bias: negative values sharper, positive values smoother."},
-    {&o::kRenderQualityFlags, "OpenGL default texture colour depth: 0 as the desktop, 4 16-bit, 8 32-bit."},
+    {&o::kRenderQualityFlags, "OpenGL default texture colour depth: 0 as the desktop, 4 16-bit, 8 32-bit; on Windows 9x/Me also plus 2 with anisotropic filtering on and plus 1 with bit 0 set."},
     {&o::kTexSharpen, "OpenGL texture sharpening: 1 on, 0 off."},
     {&o::kSwapInterval, "OpenGL vertical synchronization: -1 always off, 0 left to the application, 1 always on."},
     {&o::kSingleBackDepth, "Single back and depth buffer in OpenGL: 1 on, 0 off."},
@@ -166,17 +167,6 @@ constexpr Offered kOffered[] = {
      }},
 };
 
-// A record holds nine values: a control with more choices is shown by
-// nine of them, spread evenly over its list with both ends.
-std::vector<std::int32_t> NineOf(const std::vector<std::int32_t>& numbers) {
-  if (numbers.size() <= static_cast<size_t>(kValueSlots)) return numbers;
-  std::vector<std::int32_t> nine;
-  const size_t last = numbers.size() - 1;
-  for (size_t i = 0; i < static_cast<size_t>(kValueSlots); ++i)
-    nine.push_back(numbers[(i * last + (kValueSlots - 1) / 2) / (kValueSlots - 1)]);
-  return nine;
-}
-
 // Whether a row can run at `build` on some machine (OS class, Direct3D
 // runtime and value argument are left open).
 bool RowCanRun(When when, std::int32_t build) {
@@ -203,9 +193,9 @@ class Collector {
  public:
   explicit Collector(std::int32_t build) : build_(build), levels_(AnisoLevels(build)) {}
 
-  // After the walk: a record that a caller's number reaches lists the
-  // numbers the page's control offers first, then the fixed numbers of
-  // the other steps while there is room, in ascending order.
+  // After the walk: a record that a caller's number reaches lists every
+  // number the page's control offers and the fixed numbers of the other
+  // steps, in ascending order.
   void AddOffered() {
     for (size_t i = 0; i < records_.size(); ++i) {
       if (!takes_number_[i]) continue;
@@ -215,7 +205,7 @@ class Collector {
         const DatabaseRecord fixed = record;
         record.values = {};
         record.value_count = 0;
-        for (std::int32_t n : NineOf(row.numbers())) AddValue(record, n);
+        for (std::int32_t n : row.numbers()) AddValue(record, n);
         for (int k = 0; k < fixed.value_count; ++k) AddValue(record, fixed.values[k]);
         std::sort(record.values.begin(), record.values.begin() + record.value_count);
       }
@@ -239,10 +229,50 @@ class Collector {
           case Op::kWriteDepth:  // the depth alone, as written over a value without other flags
             AddValue(record, static_cast<std::int32_t>(step.number));
             break;
-          case Op::kWriteAAMode: AddValue(record, static_cast<std::int32_t>(0x10000000u + step.number)); break;
+          case Op::kWriteAAMode: {
+            const auto mode = static_cast<std::int32_t>(0x10000000u + step.number);
+            AddValue(record, mode);
+            auto& modes = aa_modes_[IndexOf(record)];
+            if (std::find(modes.begin(), modes.end(), mode) == modes.end()) modes.push_back(mode);
+            break;
+          }
           case Op::kWriteAnisoLevel: AddValue(record, levels_.at(step.number)); break;
           default: break;
         }
+      }
+    }
+  }
+
+  // The antialiasing modes go out with the flags of the gamma box and the
+  // transparency list added (AAFlagWord): after the modes alone, each mode
+  // with each combination of the flags.
+  void AddAAFlags() {
+    static constexpr std::int32_t kFlagWords[] = {kAAGammaFlag,
+                                                  kAATranspMultiFlag,
+                                                  kAAGammaFlag + kAATranspMultiFlag,
+                                                  kAATranspSuperFlag,
+                                                  kAAGammaFlag + kAATranspSuperFlag};
+    for (auto& [record, modes] : aa_modes_)
+      for (std::int32_t flags : kFlagWords)
+        for (std::int32_t mode : modes) AddValue(records_[record], mode + flags);
+  }
+
+  // On Windows 9x/Me the OpenGL anisotropy and codes 8 and 9 change single
+  // bits of "RenderQualityFlags" and the colour depth its bits 2-3: the
+  // record lists every number a sequence of these choices leaves, from a
+  // value not yet set.
+  void CloseRenderQuality() {
+    for (size_t i = 0; i < records_.size(); ++i) {
+      if (values_[i] != &o::kRenderQualityFlags) continue;
+      DatabaseRecord& record = records_[i];
+      std::vector<std::int32_t> depths;
+      for (int k = 0; k < record.value_count; ++k) depths.push_back(record.values[k] & kRenderQualityDepthBits);
+      AddValue(record, 0);
+      for (int k = 0; k < record.value_count; ++k) {
+        const std::int32_t v = record.values[k];
+        for (std::int16_t code : {4, 5, 8, 9})
+          if (auto changed = ChangedRenderQuality(code, v)) AddValue(record, *changed);
+        for (std::int32_t depth : depths) AddValue(record, (v & ~kRenderQualityDepthBits) | depth);
       }
     }
   }
@@ -275,6 +305,7 @@ class Collector {
   std::vector<DatabaseRecord> records_;
   std::vector<const DriverValue*> values_;  // the first value met of each record
   std::vector<bool> takes_number_;          // a step stores a caller's number in it
+  std::map<size_t, std::vector<std::int32_t>> aa_modes_;  // record: the modes written to it
 };
 
 }  // namespace
@@ -312,8 +343,10 @@ std::vector<DatabaseRecord> CatalogueRecords(int page, std::int32_t build) {
   } else {
     collector.Walk(OGLMainTable(), false);
     collector.Walk(OGLNtAnisoTable(), false);
+    collector.CloseRenderQuality();
   }
   collector.AddOffered();
+  collector.AddAAFlags();
   return collector.Take();
 }
 

@@ -1,6 +1,8 @@
 #include "tools/value_database.h"
 
 #include <cctype>
+#include <optional>
+#include <string_view>
 
 #include "common/datafile.h"
 #include "common/numbers.h"
@@ -67,26 +69,63 @@ DatabaseChoice ChooseDatabaseFile(int page, std::int32_t driver_build, const std
 
 std::string ShortName(const std::string& name) { return name.size() < 4 ? name : name.substr(4); }
 
+namespace {
+
+bool IsTerminator(const std::string& field) { return field == "x" || field == "X"; }
+
+// A whole number, whatever its size: one too large for a slot is still a
+// value, not a name.
+bool LooksLikeNumber(const std::string& field) {
+  size_t at = !field.empty() && (field[0] == '-' || field[0] == '+') ? 1 : 0;
+  if (at >= field.size()) return false;
+  for (; at < field.size(); ++at)
+    if (!std::isdigit(static_cast<unsigned char>(field[at]))) return false;
+  return true;
+}
+
+}  // namespace
+
 DatabaseContents ReadDatabase(const std::string& bytes, int capacity) {
   DatabaseContents out;
-  FieldReader in(bytes);
+  // An editor that saves UTF-8 puts a byte-order mark in front; read as
+  // text it would become part of the first record's name.
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  FieldReader in(bytes.compare(0, kBom.size(), kBom) == 0 ? bytes.substr(kBom.size()) : bytes);
   // A blank line holds no field: read as one, it would shift every field
   // after it and the record that follows would be lost.
-  for (in.SkipBlankLines(); !in.AtEnd(); in.SkipBlankLines()) {
-    DatabaseRecord record;
-    record.name = in.Next();
+  auto next = [&in] {
     in.SkipBlankLines();
-    record.description = in.Next();
+    std::string field = in.Next();
+    in.SkipLineEndAfterComma();
+    return field;
+  };
+  std::string pending_name;
+  bool have_name = false;
+  for (in.SkipBlankLines(); have_name || !in.AtEnd(); in.SkipBlankLines()) {
+    DatabaseRecord record;
+    record.name = have_name ? std::move(pending_name) : next();
+    have_name = false;
+    record.description = next();
     bool complete = false;
     for (in.SkipBlankLines(); !in.AtEnd(); in.SkipBlankLines()) {
-      const std::string field = in.Next();
-      if (field == "x") {
+      const bool first_on_line = in.AtLineStart();
+      const std::string field = next();
+      if (IsTerminator(field)) {
         complete = true;
         break;
       }
-      if (record.value_count < kValueSlots) record.values[record.value_count] = TextToInt32(field).value_or(0);
+      const std::optional<std::int32_t> number = TextToInt32(field);
+      // Values are numbers: a text that opens a line is the next record's
+      // name, and this record has lost its terminator.
+      if (!number && first_on_line && !field.empty() && !LooksLikeNumber(field)) {
+        pending_name = field;
+        have_name = true;
+        break;
+      }
+      if (record.value_count < kValueSlots) record.values[record.value_count] = number.value_or(0);
       ++record.value_count;
     }
+    if (have_name) continue;
     // A file that ends inside a record keeps only the complete records.
     if (!complete) break;
     if (ShortName(record.name).empty()) continue;

@@ -1,6 +1,6 @@
 // The value database: text files "\DATA\Database\NNNNkind.dat" that list,
 // per driver build and page, the driver values the program knows (name,
-// description, up to nine suggested values). The registry editor and the
+// description, the values the program's controls write to it). The registry editor and the
 // profile manager both read them through this module; what each window
 // keeps (its DatabaseName, its entry table) stays in the window.
 #pragma once
@@ -24,7 +24,9 @@ inline constexpr const char* kDatabaseFolder = "\\DATA\\Database\\";
 inline constexpr int kMaxDatabaseFiles = 65;   // names FindDatabaseFile keeps
 inline constexpr int kEditorEntries = 201;     // the registry editor's entry table
 inline constexpr int kPresetEntries = 101;     // the profile manager's tables
-inline constexpr int kValueSlots = 9;
+// Values a record keeps: room for every value a control writes (the
+// antialiasing mode with its gamma and transparency flags is the longest).
+inline constexpr int kValueSlots = 128;
 
 // What FindDatabaseFile leaves in its window.
 struct DatabaseChoice {
@@ -42,7 +44,7 @@ struct DatabaseRecord {
   std::string name;
   std::string description;                          // "?" = none
   std::array<std::int32_t, kValueSlots> values{};   // unfilled slots hold 0
-  int value_count = 0;                              // values the record listed (beyond 9 too)
+  int value_count = 0;                              // values the record listed (beyond the slots too)
 };
 
 struct DatabaseContents {
@@ -51,11 +53,15 @@ struct DatabaseContents {
 };
 
 // Reads records (name, description, values, "x") until the end of `bytes`;
-// lines that hold nothing but blanks are no fields.
-// A record the file ends inside (no "x") is dropped; so is a record whose
+// a UTF-8 byte-order mark at the start is skipped, lines that hold nothing
+// but blanks are no fields, and a line end right after a comma separates
+// nothing more. The terminator is "x" in either case. A value field that
+// is no number and stands first on its line begins the next record: the
+// record before it lost its terminator (to an unclosed quote, say) and is
+// dropped, as is a record the file ends inside. So is a record whose
 // short name is empty (a name of four characters, or none), since its
 // registry location would be a key's unnamed value. Values that are no
-// 32-bit number keep their slot at 0; values past the ninth are dropped.
+// 32-bit number keep their slot at 0; values past the slots are dropped.
 DatabaseContents ReadDatabase(const std::string& bytes, int capacity);
 
 // The name without its first four characters; a name of fewer than four

@@ -19,6 +19,23 @@ frmAbout::frmAbout(TravoState& state) : ui::Form(state.app, "frmAbout"), st_(sta
   app().Logging = logging;
 }
 
-void frmAbout::Form_Load() { SetCaption(st_.Lang(5) + " TRAVONIX"); }
+namespace {
+
+// A menu caption's "&" marks the key letter of the item; a window title
+// shows it as it stands, so the title takes the text without the marks
+// ("&&" stands for one "&").
+std::string WithoutKeyMarks(const std::string& caption) {
+  std::string shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;
+    shown += caption[i];
+  }
+  return shown;
+}
+
+}  // namespace
+
+// The about box is titled with the About menu item's caption.
+void frmAbout::Form_Load() { SetCaption(WithoutKeyMarks(st_.Lang(5)) + " TRAVONIX"); }
 
 }  // namespace ks::travo

@@ -73,6 +73,10 @@ class Control {
   void SetToolTipText(const std::string& text);
   // Free text for the program's own use; never shown.
   std::string Tag;
+  // Stacked above the sibling controls it overlaps (a bar over its frame):
+  // otherwise a control made earlier covers one made later. Set at design.
+  bool InFront() const { return in_front_; }
+  void SetInFront(bool in_front) { in_front_ = in_front; }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -129,6 +133,7 @@ class Control {
   int index_ = -1;
   bool visible_ = true;
   bool enabled_ = true;
+  bool in_front_ = false;
   std::string tooltip_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::vector<std::any> design_;

@@ -1,9 +1,18 @@
 #include "ui/pictures.h"
 
+#include "common/picture_header.h"
+
 namespace ks::ui {
 
 bool PictureControl::LoadPicture(const std::string& path) {
-  std::string shown = !path.empty() && app().files().FileExists(path) ? path : std::string();
+  std::string shown;
+  if (!path.empty() && app().files().FileExists(path)) {
+    // The picture shown stays until the new one has loaded: a file that is
+    // no picture (or cannot be read) changes nothing.
+    std::string bytes;
+    if (!app().files().ReadFile(path, &bytes) || !IsPictureFile(bytes)) return false;
+    shown = path;
+  }
   if (shown != picture_) {
     picture_ = std::move(shown);
     Changed();

@@ -2,7 +2,7 @@
 //
 // A picture is named by its file (JPEG or BMP); the renderer decodes it
 // with the system's image services. Loading a file that does not exist
-// leaves the control empty.
+// leaves the control empty; a file that is no picture leaves it as it was.
 #pragma once
 
 #include <vector>
@@ -17,8 +17,10 @@ class PictureControl : public ClickableControl {
 
   // The file shown, "" when empty.
   const std::string& Picture() const { return picture_; }
-  // Shows the file; a missing file (or "") empties the control. False when
-  // the control is empty afterwards.
+  // Shows the file; a missing file (or "") empties the control. A file
+  // that cannot be read or is no picture the system's loader takes, by its
+  // header (IsPictureFile), keeps the picture shown and gives false.
+  // Otherwise false when the control is empty afterwards.
   bool LoadPicture(const std::string& path);
 
  protected:

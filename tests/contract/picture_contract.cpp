@@ -52,7 +52,11 @@ TEST(PictureContract, WhichFilesLoad) {
       {"JPEG of 12-bit samples", With(jpeg, frame + 4, "\x0C"), false},
       {"JPEG of no height", With(jpeg, frame + 5, std::string(2, '\0')), false},
       {"shipped BMP", bmp, true},
-      {"BMP without its pixels", bmp.substr(0, 54), true},
+      // Regression: a BMP cut after its header loaded and showed noise.
+      {"BMP without its pixels", bmp.substr(0, 54), false},
+      {"BMP without its last row", bmp.substr(0, bmp.size() - 1), false},
+      {"BMP with bytes behind its pixels", bmp + "trailing", true},
+      {"BMP of bit fields on 24 bits", With(With(bmp, 30, std::string("\x03\0\0\0", 4)), 28, std::string("\x18\0", 2)), false},
       {"BMP of no width", With(bmp, 18, std::string(4, '\0')), true},
       {"BMP cut inside its info header", bmp.substr(0, 30), false},
       {"BMP of an unknown info header", With(bmp, 14, std::string("\x0D\0\0\0", 4)), false},

@@ -6,6 +6,7 @@
 
 #include "hardware/cpl_flags.h"
 #include "native/fixtures/se_rig.h"
+#include "native/repo_data.h"
 
 namespace ks::test {
 namespace {
@@ -205,7 +206,8 @@ TEST(CplFlags, HoverShowsTheBoxPictureOnceAndAClickOpensDisplayProperties) {
   Rig rig(OsKind::kXp, 7701);
   rig.form.Frame1[0].SetVisible(true);
   const std::string cpl = rig.machine->fs.ProgramFolder() + "\\data\\cpl\\";
-  for (const char* pic : {"additional.jpg", "debug.jpg"}) rig.machine->fs.AddFile(cpl + pic, "jpeg");
+  for (const char* pic : {"additional.jpg", "debug.jpg"})
+    rig.machine->fs.AddFile(cpl + pic, ReadRepoData(std::string("cpl/") + pic));
   rig.form.Check7[2].UserMouseMove(0, 0, 10, 10);
   EXPECT_TRUE(rig.form.Image1.Visible());
   EXPECT_EQ(rig.form.Image1.Picture(), cpl + "additional.jpg");

@@ -53,6 +53,40 @@ TEST(Form1Layout, EveryControlLiesInsideItsContainer) {
   }
 }
 
+// Regression: the help picture of page 12 covered the right end of the
+// pixel shader slider, and the priority bar of page 15 and the CPU bars lay
+// under their frames, so none of them was seen.
+TEST(Form1Layout, NoControlCoversAnother) {
+  Form1Rig rig;
+  auto overlap = [](const ui::Control& a, const ui::Control& b) {
+    return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() && a.Top() < b.Top() + b.Height() &&
+           b.Top() < a.Top() + a.Height();
+  };
+  auto drawn = [](const ui::Control* c) {
+    return c->kind() != ui::Kind::kTimer && c->kind() != ui::Kind::kMenu && c->kind() != ui::Kind::kLine &&
+           c->kind() != ui::Kind::kFrame && c->Width() > 0 && c->Height() > 0;
+  };
+  const auto& controls = rig.f.controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const ui::Control* a = controls[i];
+    if (!drawn(a)) continue;
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      const ui::Control* b = controls[j];
+      if (!drawn(b) || a->Container() != b->Container() || !overlap(*a, *b)) continue;
+      // A bar stands over its background, in front of it.
+      if (a->InFront() != b->InFront()) continue;
+      ADD_FAILURE() << a->FullName() << " and " << b->FullName() << " overlap";
+    }
+  }
+  // The bars that grow over their backgrounds are in front of them.
+  EXPECT_TRUE(rig.f.Label22.InFront());
+  EXPECT_FALSE(rig.f.Label21.InFront());
+  EXPECT_TRUE(rig.f.Label14[1].InFront());
+  EXPECT_TRUE(rig.f.Label14[3].InFront());
+  EXPECT_FALSE(rig.f.Label14[0].InFront());
+  EXPECT_FALSE(rig.f.Label14[2].InFront());
+}
+
 TEST(Form1Layout, OnlyTheStartPageIsVisibleAsDesigned) {
   Form1Rig rig;
   EXPECT_EQ(rig.VisiblePages(), std::vector<int>{4});

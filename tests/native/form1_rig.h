@@ -29,7 +29,7 @@ struct Form1Rig {
     m.fs.AddFile(kProgram + "\\DATA\\LANGUAGE\\en.dat", ReadRepoData("LANGUAGE/en.dat"));
     m.fs.AddFile(kProgram + "\\DATA\\PW\\index.dat", ReadRepoData("PW/index.dat"));
     for (const char* pic : {"ps.jpg", "normal_lod.jpg", "high_lod.jpg", "low_lod.jpg", "mipmap.jpg"})
-      m.fs.AddFile(kProgram + "\\data\\hs\\pic\\" + pic, "jpeg");
+      m.fs.AddFile(kProgram + "\\data\\hs\\pic\\" + pic, ReadRepoData(std::string("hs/pic/") + pic));
   }
 
   // Visible page frames of the main window.

@@ -104,7 +104,7 @@ TEST(Form3, EntryViewListsValuesUpToTheSecondZero) {
                  "\"D3D_NOZERO\",\"d\",5,6,\"x\"\r\n"
                  "\"D3D_ONEZERO\",\"d\",0,3,\"x\"\r\n"
                  "\"D3D_NONE\",\"?\",\"x\"\r\n"
-                 "\"D3D_FULL\",\"d\",1,2,3,4,5,6,7,8,9,\"x\"\r\n"
+                 "\"D3D_MANY\",\"d\",1,2,3,4,5,6,7,8,9,10,11,12,\"x\"\r\n"
                  "\"D3D_ZEROLAST\",\"d\",4,0,\"x\"\r\n");
   r.f.Show();
   struct Case {
@@ -116,7 +116,8 @@ TEST(Form3, EntryViewListsValuesUpToTheSecondZero) {
       {"D3D_NOZERO", {"5", "6", "0"}, "d"},
       {"D3D_ONEZERO", {"0", "3"}, "d"},
       {"D3D_NONE", {"0"}, "<205>"},
-      {"D3D_FULL", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "d"},
+      // A record lists more than nine values: every value a control writes.
+      {"D3D_MANY", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "0"}, "d"},
       {"D3D_ZEROLAST", {"4", "0"}, "d"},
   };
   for (const Case& c : cases) {

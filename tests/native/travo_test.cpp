@@ -96,6 +96,35 @@ TEST_F(TravoRig, ALanguageFileWithFewerItemsEmptiesTheMissingCaptions) {
   EXPECT_EQ(tray.Profiles.Caption(), "");
 }
 
+// Regression: the about box's title showed the About item's key mark,
+// "&About TRAVONIX".
+TEST_F(TravoRig, TheAboutBoxTitleShowsTheMenuCaptionWithoutItsKeyMark) {
+  struct Case {
+    const char* name;
+    const char* about_item;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"mark on the first letter", "&About", "About TRAVONIX"},
+      {"mark inside the word", "Ab&out", "About TRAVONIX"},
+      {"a doubled mark is one ampersand", "Info && &About", "Info & About TRAVONIX"},
+      {"a mark at the end", "About&", "About TRAVONIX"},
+      {"no mark", "About", "About TRAVONIX"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m.fs.AddFile(kFolder + "\\DATA\\LANGUAGE\\en_travo.dat",
+                 std::string("\"English\",\"x\"\r\n\"a\",\"b\",\"c\",\"d\",\"E&xit\",\"") + c.about_item + "\"\r\n");
+    frmAbout box(st);
+    tray.Load();
+    box.Load();
+    EXPECT_EQ(tray.mnuAbout.Caption(), c.about_item) << "the menu keeps its key mark";
+    EXPECT_EQ(box.Caption(), c.title);
+    box.Unload();
+    tray.Unload();
+  }
+}
+
 TEST_F(TravoRig, AutostartAtStart) {
   struct Case {
     const char* name;
@@ -253,7 +282,7 @@ TEST_F(TravoRig, TrayEvents) {
     EXPECT_EQ(about.Visible(), c.about);
     EXPECT_FALSE(tray.TrayBusy);
   }
-  EXPECT_EQ(about.Caption(), "&About TRAVONIX");
+  EXPECT_EQ(about.Caption(), "About TRAVONIX");
 }
 
 TEST_F(TravoRig, EventsWhileTheMenuIsOpenDoNothing) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "forms/all_controls_form.h"
+#include "native/repo_data.h"
 #include "platform/fake/machine.h"
 
 namespace ks {
@@ -232,11 +233,45 @@ TEST_F(UiControls, ToolbarHandlersGetTheButtonAndTheMenu) {
 }
 
 TEST_F(UiControls, MissingPictureLeavesTheControlEmpty) {
-  m.fs.AddFile("C:\\Kestrelane\\data\\a.jpg", "jpeg");
+  m.fs.AddFile("C:\\Kestrelane\\data\\a.jpg", test::ReadRepoData("aa/1/2x.jpg"));
   EXPECT_TRUE(form.Image1.LoadPicture("C:\\Kestrelane\\data\\a.jpg"));
   EXPECT_EQ(form.Image1.Picture(), "C:\\Kestrelane\\data\\a.jpg");
   EXPECT_FALSE(form.Image1.LoadPicture("C:\\Kestrelane\\data\\none.jpg"));
   EXPECT_EQ(form.Image1.Picture(), "");
+}
+
+// Regression: a file that is no picture, or a BMP cut short, left the
+// picture blank (or showed noise) in place of the one shown.
+TEST_F(UiControls, APictureReplacesTheShownOneOnlyOnceItHasLoaded) {
+  const std::string jpeg = test::ReadRepoData("aa/1/2x.jpg");
+  const std::string bmp = test::ReadRepoData("cleaner/pvx.bmp");
+  ASSERT_FALSE(jpeg.empty());
+  ASSERT_FALSE(bmp.empty());
+  const std::string shown = "C:\\Kestrelane\\data\\shown.jpg";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool replaces;
+  };
+  const Case cases[] = {
+      {"another JPEG", test::ReadRepoData("aa/1/auto.jpg"), true},
+      {"a BMP", bmp, true},
+      {"text", "jpeg", false},
+      {"an empty file", "", false},
+      {"a JPEG cut inside its coded data", jpeg.substr(0, jpeg.size() / 2), false},
+      {"a BMP cut after its header", bmp.substr(0, 54), false},
+      {"a BMP shorter than its pixels", bmp.substr(0, bmp.size() - 100), false},
+  };
+  m.fs.AddFile(shown, jpeg);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(form.Image1.LoadPicture(shown));
+    const std::string next = "C:\\Kestrelane\\data\\next.bmp";
+    m.fs.AddFile(next, c.bytes);
+    EXPECT_EQ(form.Image1.LoadPicture(next), c.replaces);
+    EXPECT_EQ(form.Image1.Picture(), c.replaces ? next : shown);
+    EXPECT_EQ(form.Picture1.LoadPicture(next), c.replaces) << "a picture box alike";
+  }
 }
 
 }  // namespace

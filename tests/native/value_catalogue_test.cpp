@@ -169,12 +169,13 @@ WriterRun RunWriters(std::int16_t os, std::int32_t build, std::int32_t runtime) 
 
 // The (key, name) pairs the editor addresses for every record of a page's
 // file, with the record's values.
-Numbers Addressed(int page, std::int16_t os, std::int32_t build, const std::vector<std::string>& listed) {
+Numbers Addressed(int page, std::int16_t os, std::int32_t build, const std::vector<std::string>& listed,
+                  const std::string& driver_key = "SYSTEM\\DK") {
   const DatabaseChoice choice = ChooseDatabaseFile(page, build, listed);
   const DatabaseContents contents = ReadDatabase(test::ReadRepoData("Database/" + choice.name + ".dat"), kEditorEntries);
   Numbers out;
   for (const DatabaseRecord& r : contents.records) {
-    const EntryLocation where = LocateEntry(page, os, "SYSTEM\\DK", r.name);
+    const EntryLocation where = LocateEntry(page, os, driver_key, r.name);
     out[{Fold(where.key), Fold(where.name)}].insert(r.values.begin(), r.values.begin() + std::min(r.value_count, kValueSlots));
   }
   return out;
@@ -264,7 +265,8 @@ std::set<std::int32_t> NumbersTheControlWrites(test::ReaderRig& r, ui::Control& 
 
 // Regression: a value the writer stores the caller's number in was listed
 // without values ("OGL_MaxFramesAllowed", "D3D_16579523"), so the editor
-// offered nothing but 0.
+// offered nothing but 0; later only nine of a list's entries were listed
+// (prerender 4 and the emulation ids 1, 25, 34 and 44 were missing).
 TEST(ValueDatabase, AValueTakingTheCallersNumberListsWhatItsControlWrites) {
   struct Case {
     const char* record;
@@ -302,11 +304,116 @@ TEST(ValueDatabase, AValueTakingTheCallersNumberListsWhatItsControlWrites) {
       const auto record = std::find_if(records.begin(), records.end(),
                                        [&](const DatabaseRecord& rec) { return rec.name == c.record; });
       ASSERT_NE(record, records.end());
-      EXPECT_EQ(record->value_count, std::min<int>(kValueSlots, static_cast<int>(written.size())))
-          << "as many of its numbers as a record holds";
-      for (int i = 0; i < record->value_count; ++i)
-        EXPECT_TRUE(written.count(record->values[i])) << record->values[i] << " is no number the control writes";
+      const std::set<std::int32_t> listed(record->values.begin(), record->values.begin() + record->value_count);
+      for (std::int32_t n : written) EXPECT_TRUE(listed.count(n)) << n << ", which the control writes, is not listed";
+      for (std::int32_t n : listed) EXPECT_TRUE(written.count(n)) << n << " is no number the control writes";
     }
+  }
+}
+
+// One control a sweep goes through: every list entry, both states of a
+// box, every slider position.
+struct Swept {
+  const char* name;
+  int index;  // -1: no control array
+};
+
+int ChoiceCount(ui::Control& control) {
+  switch (control.kind()) {
+    case ui::Kind::kComboBox: return static_cast<ui::ComboBox&>(control).ListCount();
+    case ui::Kind::kCheckBox: return 2;
+    case ui::Kind::kFlatScrollBar: {
+      auto& bar = static_cast<ui::FlatScrollBar&>(control);
+      return bar.Max() - bar.Min() + 1;
+    }
+    default: return 0;
+  }
+}
+
+void Choose(ui::Control& control, int choice) {
+  switch (control.kind()) {
+    case ui::Kind::kComboBox: static_cast<ui::ComboBox&>(control).SetListIndex(choice); break;
+    case ui::Kind::kCheckBox:
+      static_cast<ui::CheckBox&>(control).SetValue(choice == 0 ? ui::kChecked : ui::kUnchecked);
+      break;
+    case ui::Kind::kFlatScrollBar: {
+      auto& bar = static_cast<ui::FlatScrollBar&>(control);
+      bar.SetValue(bar.Min() + choice);
+      break;
+    }
+    default: break;
+  }
+}
+
+// Regression: the antialiasing values lacked "8xS" (9 below build 5000,
+// 0x10000018 above), "Disabled" (0x10000000) and every mode with the gamma
+// and transparency flags; "RenderQualityFlags" lacked 2, the anisotropy bit
+// that the OpenGL anisotropy list sets on Windows 9x/Me.
+TEST(ValueDatabase, EveryNumberThePagesControlsWriteIsListed) {
+  struct Case {
+    const char* name;
+    std::int16_t os;
+    std::int32_t build;
+    std::vector<Swept> nested;  // the first is the outermost
+  };
+  const std::vector<Swept> d3d_aa = {{"Check17", -1}, {"Combo18", -1}, {"Combo3", -1}};
+  const std::vector<Swept> ogl_aa = {{"Check17", -1}, {"Combo18", -1}, {"Combo1", -1}};
+  const Case cases[] = {
+      {"Direct3D antialiasing, old value", 3, 4523, d3d_aa},
+      {"Direct3D antialiasing, first shared build", 3, 5000, d3d_aa},
+      {"Direct3D antialiasing with the disabled entry", 3, 5001, d3d_aa},
+      {"Direct3D antialiasing with 16x", 3, 7701, d3d_aa},
+      {"Direct3D antialiasing on Windows 98", 0, 4230, d3d_aa},
+      {"OpenGL antialiasing, old values", 3, 4523, ogl_aa},
+      {"OpenGL antialiasing, shared value", 3, 7701, ogl_aa},
+      {"Windows 98 colour depth and anisotropy", 0, 4523, {{"Combo9", -1}, {"Combo2", -1}}},
+      {"Windows 98 anisotropy and colour depth", 0, 4523, {{"Combo2", -1}, {"Combo9", -1}}},
+      {"prerender and emulation", 3, 7701, {{"Combo13", -1}, {"Combo11", -1}, {"Combo16", -1}}},
+      {"texture sliders", 3, 7701, {{"FlatScrollBar3", -1}, {"FlatScrollBar2", 0}, {"FlatScrollBar2", 1}}},
+  };
+  const std::vector<std::string> listed = ShippedFiles();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::ReaderRig r(c.os, c.build);
+    const std::string data = r.m.fs.ProgramFolder() + "\\DATA\\";
+    r.m.fs.AddFile(data + "af.dat", "\"32\",16\r\n");
+    r.m.fs.AddFile(data + "aa.dat", "\"32\",\"8\"\r\n");
+    FillSettingLists(r.st, r.f);
+    r.f.IsStart = 0;
+    std::vector<ui::Control*> controls;
+    for (const Swept& swept : c.nested) {
+      controls.push_back(r.f.Find(swept.name, swept.index));
+      ASSERT_NE(controls.back(), nullptr) << swept.name;
+      ASSERT_GT(ChoiceCount(*controls.back()), 1) << swept.name;
+    }
+    r.m.reg.ClearLog();
+    auto sweep = [&](auto& self, size_t depth) -> void {
+      if (depth == controls.size()) return;
+      for (int choice = 0; choice < ChoiceCount(*controls[depth]); ++choice) {
+        Choose(*controls[depth], choice);
+        self(self, depth + 1);
+      }
+    };
+    sweep(sweep, 0);
+    Numbers addressed = Addressed(kPageDirect3D, c.os, c.build, listed, r.st.DriverKey);
+    for (auto& [where, numbers] : Addressed(kPageOpenGL, c.os, c.build, listed, r.st.DriverKey))
+      addressed[where].insert(numbers.begin(), numbers.end());
+    const std::string driver_key = Fold("HKEY_LOCAL_MACHINE\\" + r.st.DriverKey);
+    int writes = 0;
+    std::set<std::pair<std::string, std::int32_t>> reported;
+    for (const auto& call : r.m.reg.log()) {
+      const std::string path = Fold(call.path);
+      if (call.op != "RegSetValueExA" || path.compare(0, driver_key.size(), driver_key) != 0) continue;
+      ++writes;
+      const std::pair<std::string, std::string> where{path.substr(std::string("hkey_local_machine\\").size()),
+                                                      Fold(call.name)};
+      const std::int32_t n = NumberOf(call.bytes);
+      const auto record = addressed.find(where);
+      if (!reported.insert({where.second, n}).second) continue;
+      if (record == addressed.end()) ADD_FAILURE() << call.name << " is no record of the build's files";
+      else EXPECT_TRUE(record->second.count(n)) << call.name << " = " << n << " is not listed";
+    }
+    EXPECT_GT(writes, 0);
   }
 }
 

@@ -2,6 +2,9 @@
 // its records, and where each page's values live in the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -96,6 +99,13 @@ TEST(LoadDatabase, ReadsTheAwkwardFiles) {
   }
 }
 
+// A record's value slots: `values`, then 0s.
+std::array<std::int32_t, kValueSlots> Slots(std::initializer_list<std::int32_t> values) {
+  std::array<std::int32_t, kValueSlots> slots{};
+  std::copy(values.begin(), values.end(), slots.begin());
+  return slots;
+}
+
 TEST(LoadDatabase, RecordFields) {
   auto read = [](const char* name) {
     for (const auto& file : test::AwkwardFiles())
@@ -114,14 +124,14 @@ TEST(LoadDatabase, RecordFields) {
 
   DatabaseContents many = read("twelve values");
   ASSERT_EQ(many.records.size(), 2u);
-  EXPECT_EQ(many.records[0].values, (std::array<std::int32_t, 9>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(many.records[0].values, Slots({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
   EXPECT_EQ(many.records[0].description, "?");
   EXPECT_EQ(many.records[1].values[0], 42) << "the record after a long one is read in step";
 
   DatabaseContents junk = read("values that are no numbers");
   ASSERT_EQ(junk.records.size(), 1u);
-  EXPECT_EQ(junk.records[0].values, (std::array<std::int32_t, 9>{0, 0, -5, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(junk.records[0].value_count, 4) << "\"X\" is a value, not the terminator";
+  EXPECT_EQ(junk.records[0].values, Slots({0, 0, -5}));
+  EXPECT_EQ(junk.records[0].value_count, 3) << "\"X\" ends the record as \"x\" does";
 
   DatabaseContents bare = read("bare items with blanks");
   ASSERT_EQ(bare.records.size(), 1u);
@@ -136,11 +146,62 @@ TEST(LoadDatabase, RecordFields) {
 
   DatabaseContents nothing = ReadDatabase("\"VALUE\",\"?\",\"x\"\r\n", kEditorEntries);
   ASSERT_EQ(nothing.records.size(), 1u);
-  EXPECT_EQ(nothing.records[0].values, (std::array<std::int32_t, 9>{}));
+  EXPECT_EQ(nothing.records[0].values, Slots({}));
 
   DatabaseContents small = ReadDatabase(test::NumberedRecords(150), kPresetEntries);
   EXPECT_EQ(small.records.size(), 101u);
   EXPECT_EQ(small.count, 150);
+}
+
+TEST(LoadDatabase, KeepsInStepWithTheRecords) {
+  struct Value {
+    const char* name;
+    std::vector<std::int32_t> values;
+  };
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<Value> records;
+  };
+  const Case cases[] = {
+      // Regression: the mark was read into the first record's name.
+      {"UTF-8 byte-order mark", "\xEF\xBB\xBF\"VALUE\",\"d\",1,\"x\"\r\n\"TWO\",\"d\",2,\"x\"\r\n",
+       {{"VALUE", {1}}, {"TWO", {2}}}},
+      {"a mark alone", "\xEF\xBB\xBF", {}},
+      {"a mark elsewhere is text", "\"VALUE\",\"\xEF\xBB\xBF\",1,\"x\"\r\n", {{"VALUE", {1}}}},
+      // Regression: an upper-case terminator was taken for a value, and the
+      // record after it became values of this one.
+      {"upper-case terminator", "\"VALUE\",\"d\",1,\"X\"\r\n\"TWO\",\"d\",2,\"x\"\r\n",
+       {{"VALUE", {1}}, {"TWO", {2}}}},
+      {"upper-case terminator, one item a line", "\"VALUE\"\r\n\"d\"\r\n5\r\nX\r\n\"TWO\"\r\n\"d\"\r\nX\r\n",
+       {{"VALUE", {5}}, {"TWO", {}}}},
+      // Regression: the quote ran to the line end over the terminator, and
+      // the next record was read as values of this one.
+      {"unclosed quote over the terminator", "\"CUT\",\"desc, 1, \"x\r\n\"TWO\",\"d\",2,\"x\"\r\n\"THREE\",\"d\",\"x\"\r\n",
+       {{"TWO", {2}}, {"THREE", {}}}},
+      {"unclosed quote in a value", "\"CUT\",\"d\",\"1,2,x\r\n\"TWO\",\"d\",2,\"x\"\r\n", {{"TWO", {2}}}},
+      {"record without a terminator before another", "\"CUT\",\"d\",1\r\n\"TWO\",\"d\",2,\"x\"\r\n",
+       {{"TWO", {2}}}},
+      {"a number too large still is a value", "\"VALUE\",\"d\",1,\r\n99999999999,\"x\"\r\n", {{"VALUE", {1, 0}}}},
+      // Regression: the line end after the comma was read as an empty value, 0.
+      {"a comma at the line end", "\"VALUE\",\"d\",1,\r\n2,\"x\"\r\n\"TWO\",\"d\",3,\"x\"\r\n",
+       {{"VALUE", {1, 2}}, {"TWO", {3}}}},
+      {"a comma and blanks at the line end", "\"VALUE\",\"d\",1,  \n2,\"x\"\n", {{"VALUE", {1, 2}}}},
+      {"two commas are an empty value", "\"VALUE\",\"d\",1,,2,\"x\"\r\n", {{"VALUE", {1, 0, 2}}}},
+      {"a comma at the end of the file", "\"VALUE\",\"d\",1,\"x\",", {{"VALUE", {1}}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DatabaseContents got = ReadDatabase(c.bytes, kEditorEntries);
+    ASSERT_EQ(got.records.size(), c.records.size());
+    EXPECT_EQ(got.count, static_cast<std::int32_t>(c.records.size()));
+    for (size_t i = 0; i < c.records.size(); ++i) {
+      EXPECT_EQ(got.records[i].name, c.records[i].name);
+      EXPECT_EQ(got.records[i].value_count, static_cast<int>(c.records[i].values.size())) << c.records[i].name;
+      for (size_t k = 0; k < c.records[i].values.size(); ++k)
+        EXPECT_EQ(got.records[i].values[k], c.records[i].values[k]) << c.records[i].name << " value " << k;
+    }
+  }
 }
 
 TEST(LocateEntry, PageOsClassAndNameLength) {

@@ -9,8 +9,10 @@
 #include <functional>
 #include <memory>
 
+#include "common/picture_header.h"
 #include "forms/all_controls_form.h"
 #include "platform/win32/machine.h"
+#include "ui/win32/picture.h"
 #include "ui/win32/renderer.h"
 
 #include <commctrl.h>
@@ -215,6 +217,30 @@ TEST_F(Renderer, JpegPicturesAreDecoded) {
   form_.Picture1.LoadPicture(path + ".missing");
   EXPECT_FALSE(renderer_->HasPicture(form_.Picture1)) << "a missing file empties the control";
   machine_.fs.DeleteFile(path);
+}
+
+// Regression: a file that passes the header check but that the system's
+// loader refuses left the control blank in place of the picture shown.
+TEST_F(Renderer, APictureTheLoaderRefusesKeepsTheShownOne) {
+  const std::string jpeg = SmallJpeg();
+  ASSERT_EQ(jpeg.substr(0, 2), "\xFF\xD8") << "the system made no JPEG";
+  const size_t tables = jpeg.find("\xFF\xC4");
+  ASSERT_NE(tables, std::string::npos);
+  // A Huffman table whose code counts add up to more codes than it holds.
+  std::string bogus = jpeg;
+  for (size_t i = tables + 5; i < tables + 5 + 16; ++i) bogus[i] = '\xFF';
+  ASSERT_TRUE(IsPictureFile(bogus)) << "the header check passes it";
+  ASSERT_EQ(ui::win32::Picture::Decode(bogus), nullptr) << "the system's loader refuses it";
+  const std::string good = machine_.fs.TempFolder() + "\\ks_ui_good.jpg";
+  const std::string bad = machine_.fs.TempFolder() + "\\ks_ui_bad.jpg";
+  ASSERT_TRUE(machine_.fs.WriteFile(good, jpeg));
+  ASSERT_TRUE(machine_.fs.WriteFile(bad, bogus));
+  ASSERT_TRUE(form_.Picture1.LoadPicture(good));
+  ASSERT_TRUE(renderer_->HasPicture(form_.Picture1));
+  form_.Picture1.LoadPicture(bad);
+  EXPECT_TRUE(renderer_->HasPicture(form_.Picture1)) << "the picture shown stays";
+  machine_.fs.DeleteFile(good);
+  machine_.fs.DeleteFile(bad);
 }
 
 TEST_F(Renderer, ClickOnACheckBoxReachesTheModelOnce) {

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "shell/Form1.h"
 #include "shell/satellite_forms.h"
@@ -100,6 +103,8 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   int step = 0;
   bool was_modal = false;
   bool shot = false;
+  std::vector<std::string> cut_names;  // application names the list's field cuts off
+  int names_measured = 0;
   LONG style = 0;
   RECT wizard_rect{}, main_rect{};
   Hand hand(s_.app);
@@ -115,6 +120,23 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
         GetWindowRect(form, &wizard_rect);
         GetWindowRect(renderer_.WindowOf(main_), &main_rect);
         HWND combo = renderer_.WindowOf(wizard.Combo1);
+        // Each name against the field that shows the chosen one.
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        GetComboBoxInfo(combo, &info);
+        HDC dc = GetDC(combo);
+        HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
+        const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+          char text[256] = {};
+          SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+          SIZE size{};
+          GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+          if (size.cx > info.rcItem.right - info.rcItem.left) cut_names.push_back(text);
+        }
+        SelectObject(dc, old_font);
+        ReleaseDC(combo, dc);
+        names_measured = count;
         SendMessageA(combo, CB_SETCURSEL, doom, 0);
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
@@ -145,6 +167,10 @@ TEST_F(WineWizard, OpensFromTheToolbarAndOptimizeWritesTheDriverValues) {
   PumpUntil([&] { return step > 6 && !wizard.Loaded(); });
 
   EXPECT_TRUE(was_modal);
+  // Regression: the list was too narrow ("Unreal Tournament 20",
+  // "Counter-Strike Sourc").
+  EXPECT_GT(names_measured, 0);
+  EXPECT_EQ(cut_names, std::vector<std::string>{}) << "every application name fits the list";
   EXPECT_FALSE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_NEAR((wizard_rect.left + wizard_rect.right) / 2, (main_rect.left + main_rect.right) / 2, 2)

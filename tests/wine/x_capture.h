@@ -1,9 +1,9 @@
 // What a Direct3D child window shows, captured from the X side: Wine draws
 // such a window into an X window of its own, which a capture of the
 // program's top-level window does not see (it reads black there).
-// x_capture.sh finds and captures that X window; it is a Unix program, so
-// Wine starts it without a handle to wait on and it leaves its result in
-// files.
+// x_capture.sh finds and captures that X window, or the whole screen; it
+// is a Unix program, so Wine starts it without a handle to wait on and it
+// leaves its result in files.
 #pragma once
 
 #include <cctype>
@@ -77,20 +77,13 @@ inline std::string WindowsPath(const std::string& unix_path) {
   return path;
 }
 
-// Captures what the Direct3D child window `child` shows. The files go into
-// the Unix folder `folder` and are removed again. False with `why` set when
-// no capture came within 30 seconds or it could not be read.
-inline bool CaptureDirect3DWindow(HWND child, const std::string& source_dir, const std::string& folder,
-                                  Picture* out, std::string* why) {
-  RECT client{};
-  GetClientRect(child, &client);
-  static int serial = 0;
-  const std::string out_path =
-      folder + "/ks_capture_" +
-      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000) + "_" +
-      std::to_string(++serial) + ".ppm";
-  std::string line = "Z:\\bin\\sh " + source_dir + "/tests/wine/x_capture.sh " + std::to_string(client.right) + " " +
-                     std::to_string(client.bottom) + " " + out_path;
+namespace detail {
+
+// Runs x_capture.sh with `arguments` and then `out_path`, and reads the
+// picture it leaves there.
+inline bool RunCapture(const std::string& source_dir, const std::string& arguments, const std::string& out_path,
+                       Picture* out, std::string* why) {
+  std::string line = "Z:\\bin\\sh " + source_dir + "/tests/wine/x_capture.sh " + arguments + " " + out_path;
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
@@ -114,8 +107,7 @@ inline bool CaptureDirect3DWindow(HWND child, const std::string& source_dir, con
   fs.ReadFile(WindowsPath(out_path + ".log"), &log);
   for (const std::string& file : {out_path, out_path + ".done", out_path + ".log"}) fs.DeleteFile(WindowsPath(file));
   if (done != "0\n") {
-    *why = "capture of a " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
-           " window failed (" + done.substr(0, done.size() - 1) + "):\n" + log;
+    *why = "capture " + arguments + " failed (" + done.substr(0, done.size() - 1) + "):\n" + log;
     return false;
   }
   if (!ParsePpm(bytes, out)) {
@@ -123,6 +115,33 @@ inline bool CaptureDirect3DWindow(HWND child, const std::string& source_dir, con
     return false;
   }
   return true;
+}
+
+inline std::string CapturePath(const std::string& folder) {
+  static int serial = 0;
+  return folder + "/ks_capture_" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000) + "_" +
+         std::to_string(++serial) + ".ppm";
+}
+
+}  // namespace detail
+
+// Captures what the Direct3D child window `child` shows. The files go into
+// the Unix folder `folder` and are removed again. False with `why` set when
+// no capture came within 30 seconds or it could not be read.
+inline bool CaptureDirect3DWindow(HWND child, const std::string& source_dir, const std::string& folder,
+                                  Picture* out, std::string* why) {
+  RECT client{};
+  GetClientRect(child, &client);
+  return detail::RunCapture(source_dir, std::to_string(client.right) + " " + std::to_string(client.bottom),
+                            detail::CapturePath(folder), out, why);
+}
+
+// Captures the whole X screen (the root window): what a user sees, every
+// window as it stands above the others. Screen coordinates are the
+// picture's.
+inline bool CaptureScreen(const std::string& source_dir, const std::string& folder, Picture* out, std::string* why) {
+  return detail::RunCapture(source_dir, "root", detail::CapturePath(folder), out, why);
 }
 
 }  // namespace ks::test

@@ -187,6 +187,7 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
     SendMessageA(cw.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   }
   KeepOrder(fw, control, cw.hwnd);
+  if (control.InFront()) SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   --mirroring_;
   Sync(fw, control, true);
 }
@@ -460,10 +461,13 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
       auto& pic = static_cast<PictureControl&>(control);
       if (pic.Picture() != cw.picture_path) {
         cw.picture_path = pic.Picture();
+        // Decoded into a picture of its own, which replaces the one shown
+        // only once it has loaded: a file the system's loader refuses after
+        // all (bad tables, sizes it cannot hold) leaves the old picture up.
         std::string bytes;
-        cw.picture = !cw.picture_path.empty() && app_.files().ReadFile(cw.picture_path, &bytes)
-                         ? Picture::Decode(bytes)
-                         : nullptr;
+        if (cw.picture_path.empty()) cw.picture = nullptr;
+        else if (app_.files().ReadFile(cw.picture_path, &bytes))
+          if (auto loaded = Picture::Decode(bytes)) cw.picture = std::move(loaded);
       }
       InvalidateRect(hwnd, nullptr, TRUE);
       break;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/picture_header.h"
+
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -10,6 +12,9 @@ namespace ks::ui::win32 {
 
 std::unique_ptr<Picture> Picture::Decode(const std::string& bytes) {
   if (bytes.empty()) return nullptr;
+  // The loader takes a BMP that ends before its pixels and draws what
+  // memory lies behind the file: the header check refuses it.
+  if (bytes.compare(0, 2, "BM") == 0 && !IsPictureFile(bytes)) return nullptr;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return nullptr;
   void* data = GlobalLock(memory);
