@@ -278,6 +278,10 @@ TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
       {"parent folder in the folder", {"evil.dll", "\\..\\.."}},
       {"parent folder with slashes", {"evil.dll", "/../x"}},
       {"dots and blanks that Windows trims to ..", {"evil.dll", "\\.. \\x"}},
+      // Windows drops a trailing dot or blank: "mt.dat." would land on "mt.dat".
+      {"a name ending in a dot", {"good.dat.", ""}},
+      {"a name ending in a blank", {"good.dat ", ""}},
+      {"a folder ending in a dot", {"evil.dll", "\\sub."}},
       {"a drive in the name", {"C:\\Windows\\evil.dll", ""}},
       {"a drive in the folder", {"evil.dll", "\\C:\\Windows"}},
       {"a colon (stream) in the name", {"evil.dll:stream", ""}},
@@ -340,6 +344,12 @@ TEST(RelayoManifest, LocalPaths) {
       {"folder without its separator", {"a.dll", "DATA"}, std::nullopt},
       {"a pipe", {"a|b", ""}, std::nullopt},
       {"DEL character", {"a\x7f", ""}, std::nullopt},
+      // Windows drops the trailing dots and blanks: these open another name.
+      {"a name ending in a dot", {"mt.dat.", "\\DATA"}, std::nullopt},
+      {"a name ending in a blank", {"mt.dat ", "\\DATA"}, std::nullopt},
+      {"a subfolder of the name ending in a dot", {"hs.\\x.jpg", "\\data"}, std::nullopt},
+      {"a folder ending in a blank", {"mt.dat", "\\DATA "}, std::nullopt},
+      {"a folder part ending in a dot", {"x.jpg", "\\data\\hs.\\pic"}, std::nullopt},
   };
   for (const char* device : test::kDeviceNames) {
     const std::string d = device;
