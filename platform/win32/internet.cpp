@@ -65,7 +65,10 @@ class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
   HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
 
-  // The added headers are the caller's to free (CoTaskMemFree).
+  // The added headers are the caller's to free (CoTaskMemFree). Wine's
+  // urlmon sends its own "Accept-Encoding: gzip, deflate" after them, which
+  // replaces this one; a compressed answer then arrives decoded, without
+  // its length, and does not count as whole.
   HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* extra_headers) override {
     if (!extra_headers) return S_OK;
     static constexpr wchar_t kIdentity[] = L"Accept-Encoding: identity\r\n";
@@ -74,6 +77,7 @@ class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
     return S_OK;
   }
   // Called once per answer; after a redirect the last one is the file's.
+  // The headers are the answer's own lines, a repeated Content-Length too.
   HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR headers, LPCWSTR, LPWSTR* extra_headers) override {
     status_ = static_cast<int>(status);
     framing_ = platform::ReadBodyFraming(Narrow(headers));
