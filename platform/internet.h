@@ -21,13 +21,20 @@ inline constexpr std::int32_t kInetEDownloadFailure = static_cast<std::int32_t>(
 
 // What one download did. The service's own result says little: it is a
 // success code for a server's error page (written as the file), for a
-// transfer cut off half-way (the bytes that came are written) and for a file
-// it could not write at all. Only the server's status and the announced
-// length against the file's size tell whether the file arrived whole.
+// transfer cut off half-way (the bytes that came are written), for an
+// answer that named no length and for a file it could not write at all.
+// Only the server's status, the length its answer announced and how the
+// answer was framed, against the file's size, tell whether the file
+// arrived whole.
 struct Download {
   std::int32_t result = kEFail;  // the HRESULT, negative on failure
   int http_status = 0;           // the server's status code; 0 when no answer came
-  std::int64_t announced = -1;   // the length the server announced; -1 when it named none
+  // The answer's Content-Length; -1 when it named none or one that is no
+  // number. When it named several, the first.
+  std::int64_t announced = -1;
+  bool lengths_differ = false;   // a further Content-Length named another number
+  bool transfer_coded = false;   // the answer had a Transfer-Encoding (chunked)
+  bool content_coded = false;    // the answer had a Content-Encoding other than identity
   std::int64_t written = -1;     // the size of the file at the path afterwards; -1 when there is none
 };
 
@@ -44,8 +51,9 @@ class Internet {
   // URLDownloadToFileA(no caller, url, path, 0, a status callback): fetches
   // the address and writes the file at `path`, replacing one that is there,
   // whatever the server answered and however much of it came (see
-  // Download). With `bypass_cache` the copy comes from the site itself: the
-  // local cache is neither read nor filled.
+  // Download). The request asks for the file as it is ("Accept-Encoding:
+  // identity"), not compressed. With `bypass_cache` the copy comes from the
+  // site itself: the local cache is neither read nor filled.
   virtual Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) = 0;
 };
 

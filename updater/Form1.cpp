@@ -12,12 +12,15 @@ constexpr const char* kFailedText = "The update is not complete: some files coul
 // stands in for a language file without it.
 constexpr int kFailedSlot = 13;
 
-// The download service reports success for a server's error page and for a
-// transfer cut off half-way, having written what came; a file counts only
-// when the server said yes and the file is as long as it announced.
+// The download service reports success for a server's error page, for a
+// transfer cut off half-way and for an answer that named no length, having
+// written what came. A file counts only when the server answered 200 with
+// one length for the body, sent as it is (neither chunked nor compressed),
+// the file holds exactly that many bytes and the service itself succeeded.
 bool ArrivedWhole(const platform::Download& d) {
-  const bool yes = d.http_status >= 200 && d.http_status <= 299;
-  return d.result >= 0 && yes && d.written >= 0 && (d.announced < 0 || d.written >= d.announced);
+  if (d.result < 0 || d.http_status != 200) return false;
+  if (d.announced < 0 || d.lengths_differ || d.transfer_coded || d.content_coded) return false;
+  return d.written == d.announced;
 }
 
 }  // namespace

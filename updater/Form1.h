@@ -9,9 +9,9 @@
 // manifest that is not a manifest (a serial or version that is no number,
 // more than 256 pairs) changes nothing. Every file first arrives as a
 // temporary file beside its target and replaces the installed one only
-// when it is complete: the server answered with a success status and sent
-// every byte it announced. A manifest that does not arrive so cannot be
-// downloaded.
+// when it is complete: the server answered 200 with one length, sent the
+// body as it is, and exactly that many bytes were written. A manifest that
+// does not arrive so cannot be downloaded.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +53,8 @@ class Form1 : public ui::Form {
   void ApplyLanguage();
   void Command1_Click();
   // Downloads one address to a local path; true when the server answered
-  // with a success status and every byte it announced arrived. The file may
+  // 200 with one Content-Length, neither chunked nor compressed, and the
+  // file holds exactly that many bytes. The file may
   // be there (an error page, a piece) when it returns false. The download
   // bypasses the local cache.
   bool DownloadFile(const std::string& url, const std::string& local_path);

@@ -10,22 +10,6 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Every part between separators is a plain name (common/paths.h): not
-// empty, not made of dots and blanks only, no device name, no character
-// Windows keeps out of file names.
-bool PlainParts(const std::string& path) {
-  std::string part;
-  for (char c : path) {
-    if (IsSeparator(c)) {
-      if (!IsPlainName(part)) return false;
-      part.clear();
-    } else {
-      part += c;
-    }
-  }
-  return IsPlainName(part);
-}
-
 }  // namespace
 
 Manifest ReadManifest(const std::string& bytes) {
@@ -63,14 +47,16 @@ std::string VersionText(const std::string& version_item) {
 }
 
 std::optional<std::string> LocalPath(const std::string& program_folder, const ManifestPair& pair) {
-  if (pair.file.empty() || IsSeparator(pair.file[0]) || !PlainParts(pair.file)) return std::nullopt;
+  // Plain parts only (common/paths.h): no "..", drive, device name or name
+  // that Windows would trim to another ("mt.dat." lands on "mt.dat").
+  if (!IsPlainRelativePath(pair.file)) return std::nullopt;
   if (!pair.folder.empty()) {
     // "\DATA" or "\DATA\x": one separator, then plain parts.
     if (!IsSeparator(pair.folder[0])) return std::nullopt;
     std::string rest = pair.folder.substr(1);
     while (!rest.empty() && IsSeparator(rest.back())) rest.pop_back();
     // "" alone is the program folder; "\server" or "\" + drive is not a folder of it.
-    if (!rest.empty() && (IsSeparator(rest[0]) || !PlainParts(rest))) return std::nullopt;
+    if (!rest.empty() && !IsPlainRelativePath(rest)) return std::nullopt;
     if (rest.empty() && pair.folder.size() > 1) return std::nullopt;
   }
   return program_folder + pair.folder + "\\" + pair.file;

@@ -41,9 +41,10 @@ std::string VersionText(const std::string& version_item);
 // The local path of a listed file: ProgramFolder & folder & "\" & file, or
 // nothing when the pair could put a file anywhere but below the program
 // folder: a ".." part (or any part of only dots and blanks, which Windows
-// trims to nothing), ":" or a drive, a file name that begins with a
-// separator, a folder that does not begin with exactly one, a control
-// character or a character no file name may hold.
+// trims to nothing), a part ending in a dot or a blank (which Windows trims
+// to another name), ":" or a drive, a device name, a file name that begins
+// with a separator, a folder that does not begin with exactly one, a
+// control character or a character no file name may hold.
 std::optional<std::string> LocalPath(const std::string& program_folder, const ManifestPair& pair);
 
 }  // namespace ks::relayo

@@ -36,6 +36,7 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
   requests_.push_back(Request{url, path, bypass_cache});
   platform::Download d;
   std::string sent;
+  bool fails = false;  // the service's own failure after the answer came
   auto cached = cache_.find(url);
   if (!bypass_cache && cached != cache_.end()) {
     sent = cached->second;  // served from the local cache, however old
@@ -47,17 +48,53 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
       return d;
     }
     auto served = site_.find(url);
-    const Page page = served != site_.end() ? served->second : Page{404, kNotFoundPage};
+    const Page page = served != site_.end() ? served->second : Page{404, kNotFoundPage, Framing::kLength};
     d.http_status = page.status;
-    d.announced = static_cast<std::int64_t>(page.bytes.size());
+    const auto size = static_cast<std::int64_t>(page.bytes.size());
     auto cut = cuts_.find(url);
     sent = cut != cuts_.end() ? page.bytes.substr(0, cut->second) : page.bytes;
-    if (!bypass_cache && page.status == 200 && sent.size() == page.bytes.size()) cache_[url] = sent;
+    switch (page.framing) {
+      case Framing::kLength:
+        // "204 No Content" has neither a body nor a length.
+        if (page.status == 204) sent.clear();
+        else d.announced = size;
+        break;
+      case Framing::kNoLength:
+        break;
+      case Framing::kChunked:
+        d.transfer_coded = true;
+        break;
+      case Framing::kChunkedAndLength:
+        d.announced = size;
+        d.transfer_coded = true;
+        break;
+      case Framing::kTwoLengths:
+        d.announced = size;
+        d.lengths_differ = true;
+        break;
+      case Framing::kCompressed:
+        break;
+      case Framing::kCompressedAsSent:
+        d.announced = size;
+        d.content_coded = true;
+        break;
+      case Framing::kBrokenCompressed:
+        d.http_status = 0;
+        d.result = platform::kInetEDownloadFailure;
+        return d;
+
+      case Framing::kOneByteOver:
+        d.announced = size - 1;
+        break;
+    }
+    fails = fails || failing_.count(url) != 0;
+    if (!bypass_cache && !fails && page.status == 200 && page.framing == Framing::kLength && sent.size() == page.bytes.size())
+      cache_[url] = sent;
   }
   // The service copies what came into place and does not report a copy
   // that fails.
   files_.WriteFile(path, sent);
-  d.result = platform::kSOk;
+  d.result = fails ? platform::kInetEDownloadFailure : platform::kSOk;
   std::string now;
   if (files_.ReadFile(path, &now)) d.written = static_cast<std::int64_t>(now.size());
   return d;

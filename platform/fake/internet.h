@@ -1,8 +1,10 @@
 // The fake machine's internet: sites that answer per address with a status
-// and bytes, a local cache that keeps what was fetched without bypassing it,
-// and transfers cut off part-way. Downloads report what Windows' download
-// service reports: success for an error page and for a cut-off transfer,
-// with the status and the announced length beside it.
+// and bytes, framed as sound and faulty servers frame them (no length,
+// chunked, compressed, two lengths, ...), a local cache that keeps what was
+// fetched without bypassing it, and transfers cut off part-way. Downloads
+// report what Windows' download service reports: success for an error page,
+// for a cut-off transfer and for an answer without a length, with the
+// status and what the headers said beside it.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,20 @@ namespace ks::fake {
 inline constexpr const char kNotFoundPage[] =
     "<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n"
     "<body><h1>Not Found</h1><p>The requested URL was not found on this server.</p></body></html>\n";
+
+// How a server frames the body of its answer.
+enum class Framing {
+  kLength,            // one Content-Length, the body's
+  kNoLength,          // no length: the connection closes after the body
+  kChunked,           // Transfer-Encoding: chunked and no length
+  kChunkedAndLength,  // chunked, and the body's Content-Length beside it
+  kTwoLengths,        // the body's Content-Length and a second one, one greater
+  kCompressed,        // gzip, whatever the request accepts: the service decodes it and drops the
+                      // length and the Content-Encoding header
+  kCompressedAsSent,  // gzip: the service writes the compressed bytes as they came, with their length
+  kBrokenCompressed,  // "gzip" over bytes that are no gzip data: the service fails before any status
+  kOneByteOver,       // the body's length less one announced; the service writes the whole body
+};
 
 class FakeInternet : public platform::Internet {
  public:
@@ -42,15 +58,23 @@ class FakeInternet : public platform::Internet {
   };
   // --- set-up and inspection for tests ---
   // Addresses compare exactly as written; the host is the part between
-  // "//" and the next "/". A page served anew comes whole.
+  // "//" and the next "/". A page served anew comes whole, with its
+  // Content-Length (none with status 204, which sends no body).
   void Serve(const std::string& url, const std::string& bytes, int status = 200) {
-    site_[url] = Page{status, bytes};
+    site_[url] = Page{status, bytes, Framing::kLength};
     cuts_.erase(url);
+    failing_.erase(url);
   }
+  // Frames the answer of an address that is served.
+  void Frame(const std::string& url, Framing framing) { site_.at(url).framing = framing; }
   void Remove(const std::string& url) { site_.erase(url); }
-  // The server announces the whole length of this address and the
-  // connection closes after `sent` bytes of it.
+  // The connection closes after `sent` bytes of the body, whatever the
+  // answer announced.
   void CutAfter(const std::string& url, std::size_t sent) { cuts_[url] = sent; }
+  // The service reports a failure (INET_E_DOWNLOAD_FAILURE) for this
+  // address although the server's status and headers came, having written
+  // what came.
+  void FailAfterAnswer(const std::string& url) { failing_.insert(url); }
   // False: no connection at all (every download fails, nothing written).
   bool online = true;
   const std::vector<Request>& requests() const { return requests_; }
@@ -62,6 +86,7 @@ class FakeInternet : public platform::Internet {
   struct Page {
     int status;
     std::string bytes;
+    Framing framing;
   };
   bool HostAnswers(const std::string& url) const;
 
@@ -69,6 +94,7 @@ class FakeInternet : public platform::Internet {
   std::map<std::string, Page> site_;
   std::map<std::string, std::string> cache_;
   std::map<std::string, std::size_t> cuts_;
+  std::set<std::string> failing_;
   std::set<platform::InternetHandle> open_;
   platform::InternetHandle next_handle_ = 0xCC0000;
   std::vector<Request> requests_;

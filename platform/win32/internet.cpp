@@ -1,5 +1,8 @@
 #include "platform/win32/internet.h"
 
+#include <cstring>
+
+#include "platform/http_headers.h"
 #include "platform/win32/win.h"
 // After win.h.
 #include <urlmon.h>
@@ -12,41 +15,28 @@ namespace {
 
 const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
-wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-// The number of the "Content-Length:" line of a response's headers (one
-// header a line, CR LF between them); -1 when there is none.
-std::int64_t ContentLength(const wchar_t* headers) {
-  static constexpr wchar_t kName[] = L"content-length:";
-  for (const wchar_t* line = headers; line && *line;) {
-    std::size_t i = 0;
-    while (kName[i] && Lower(line[i]) == kName[i]) ++i;
-    if (!kName[i]) {
-      const wchar_t* p = line + i;
-      while (*p == L' ' || *p == L'\t') ++p;
-      std::int64_t n = -1;
-      for (; *p >= L'0' && *p <= L'9' && n < (INT64_MAX - 9) / 10; ++p) n = (n < 0 ? 0 : n * 10) + (*p - L'0');
-      return n;
-    }
-    while (*line && *line != L'\n') ++line;
-    if (*line) ++line;
-  }
-  return -1;
+// The headers text, narrowed: header names and the values read here are
+// ASCII.
+std::string Narrow(const wchar_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out += *text < 0x80 ? static_cast<char>(*text) : '?';
+  return out;
 }
 
 // The download's status callback. URLDownloadToFileA reports success for
 // any answer the server gave and for a connection that closed early, so
-// this learns what it leaves out: the status (through IHttpNegotiate, which
-// urlmon asks the callback for) and the length the server announced (its
-// Content-Length, or the progress's total). With `bypass_cache` it also
-// asks for the site's newest copy, past every cache, and keeps the download
-// out of the local cache.
+// this learns what it leaves out through IHttpNegotiate, which urlmon asks
+// the callback for: the status and the response's headers (its lengths and
+// codings). It asks for the body as it is, so that a sound server's
+// Content-Length is the file's length. With `bypass_cache` it also asks for
+// the site's newest copy, past every cache, and keeps the download out of
+// the local cache.
 class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
  public:
   explicit DownloadWatch(bool bypass_cache) : bypass_cache_(bypass_cache) {}
 
   int status() const { return status_; }
-  std::int64_t announced() const { return header_length_ >= 0 ? header_length_ : progress_total_; }
+  const platform::BodyFraming& framing() const { return framing_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IBindStatusCallback)) {
@@ -66,10 +56,7 @@ class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
   HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG total, ULONG, LPCWSTR) override {
-    if (total > 0) progress_total_ = total;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO*) override {
     if (bypass_cache_) *flags |= BINDF_GETNEWESTVERSION | BINDF_NOWRITECACHE | BINDF_PRAGMA_NO_CACHE;
@@ -78,14 +65,22 @@ class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
   HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
 
+  // The added headers are the caller's to free (CoTaskMemFree). Wine's
+  // urlmon sends its own "Accept-Encoding: gzip, deflate" after them, which
+  // replaces this one; a compressed answer then arrives decoded, without
+  // its length, and does not count as whole.
   HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* extra_headers) override {
-    if (extra_headers) *extra_headers = nullptr;
+    if (!extra_headers) return S_OK;
+    static constexpr wchar_t kIdentity[] = L"Accept-Encoding: identity\r\n";
+    *extra_headers = static_cast<LPWSTR>(CoTaskMemAlloc(sizeof(kIdentity)));
+    if (*extra_headers) memcpy(*extra_headers, kIdentity, sizeof(kIdentity));
     return S_OK;
   }
   // Called once per answer; after a redirect the last one is the file's.
+  // The headers are the answer's own lines, a repeated Content-Length too.
   HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR headers, LPCWSTR, LPWSTR* extra_headers) override {
     status_ = static_cast<int>(status);
-    header_length_ = ContentLength(headers);
+    framing_ = platform::ReadBodyFraming(Narrow(headers));
     if (extra_headers) *extra_headers = nullptr;
     return S_OK;
   }
@@ -93,8 +88,7 @@ class DownloadWatch : public IBindStatusCallback, public IHttpNegotiate {
  private:
   bool bypass_cache_;
   int status_ = 0;
-  std::int64_t header_length_ = -1;
-  std::int64_t progress_total_ = -1;
+  platform::BodyFraming framing_;
 };
 
 std::int64_t FileSize(const std::string& path) {
@@ -127,7 +121,10 @@ platform::Download Win32Internet::UrlDownloadToFile(const std::string& url, cons
   d.result = static_cast<std::int32_t>(URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &watch));
   if (SUCCEEDED(init)) CoUninitialize();
   d.http_status = watch.status();
-  d.announced = watch.announced();
+  d.announced = watch.framing().length;
+  d.lengths_differ = watch.framing().lengths_differ;
+  d.transfer_coded = watch.framing().transfer_coded;
+  d.content_coded = watch.framing().content_coded;
   d.written = FileSize(path);
   return d;
 }

@@ -42,6 +42,20 @@ class ContractSite {
   // The server announces the page's whole length and closes the connection
   // after `sent` of its bytes.
   virtual void CutAfter(const std::string& name, std::size_t sent) = 0;
+  // Frames the answer of a served page as a faulty server does.
+  enum class Answer {
+    kNoLength,          // no Content-Length; the connection closes after the body
+    kChunked,           // Transfer-Encoding: chunked, no length
+    kChunkedAndLength,  // chunked, with the body's Content-Length beside it
+    kTwoLengths,        // the body's Content-Length and a second one, one greater
+    kCompressed,        // gzip-compressed whatever the request accepts
+    kBrokenCompressed,  // "Content-Encoding: gzip" over bytes that are no gzip data
+    kBrokenChunked,     // chunked: the whole body in one chunk, then a chunk size that is no number
+    kOneByteOver,       // the body's length less one announced, the whole body sent
+    kNoContent,         // "204 No Content"
+    kPartialContent,    // "206 Partial Content" with the first half of the body
+  };
+  virtual void Frame(const std::string& name, Answer answer) = 0;
   // An address on which no server listens.
   virtual std::string Unreachable() = 0;
 };

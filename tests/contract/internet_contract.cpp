@@ -22,17 +22,32 @@ std::string Body() {
   return bytes;
 }
 
-enum class Page { kWhole, kEmpty, kMissing, kCutOff, kIntoMissingFolder, kNoServer };
+enum class Page { kServed, kEmpty, kMissing, kIntoMissingFolder, kNoServer };
+using Answer = ContractSite::Answer;
 
 // The length of the error page the server sent, whatever its text.
 constexpr std::int64_t kErrorPage = -2;
+// Some bytes but fewer than the body's, the body's first ones.
+constexpr std::int64_t kPiece = -3;
+
+struct Framing {
+  bool lengths_differ = false;
+  bool transfer_coded = false;
+  bool content_coded = false;
+};
+constexpr Framing kPlain{};
+constexpr Framing kTwoLengths{true, false, false};
+constexpr Framing kChunked{false, true, false};
 
 struct Case {
   const char* name;
   Page page;
-  bool succeeds;  // the service's result is a success code
+  std::optional<Answer> answer;      // how the server frames it; nullopt: one Content-Length
+  std::optional<std::size_t> cut;    // the connection closes after this many bytes of the body
+  bool succeeds;                     // the service's result is a success code
   int status;
   std::int64_t announced;
+  Framing framing;
   std::int64_t written;               // -1: no file
   std::optional<std::string> bytes;  // the file; nullopt: an HTML page with "404" in it, or no file
 };
@@ -52,16 +67,44 @@ class InternetContract : public ::testing::Test {
 
 TEST_F(InternetContract, WhatADownloadReports) {
   const std::string body = Body();
+  const auto none = std::nullopt;
   const std::vector<Case> cases = {
-      {"a page served whole arrives byte for byte", Page::kWhole, true, 200, 3000, 3000, body},
-      {"an empty page", Page::kEmpty, true, 200, 0, 0, ""},
+      {"a page served whole arrives byte for byte", Page::kServed, none, none, true, 200, 3000, kPlain, 3000, body},
+      {"an empty page", Page::kEmpty, none, none, true, 200, 0, kPlain, 0, ""},
       // The service reports success and writes the server's error page.
-      {"a page the site does not have: 404", Page::kMissing, true, 404, kErrorPage, kErrorPage, std::nullopt},
+      {"a page the site does not have: 404", Page::kMissing, none, none, true, 404, kErrorPage, kPlain, kErrorPage,
+       none},
       // The service reports success and writes the bytes that came.
-      {"cut off after 10 of 3000 bytes", Page::kCutOff, true, 200, 3000, 10, body.substr(0, 10)},
+      {"cut off after 10 of 3000 bytes", Page::kServed, none, 10, true, 200, 3000, kPlain, 10, body.substr(0, 10)},
+      {"one byte short", Page::kServed, none, 2999, true, 200, 3000, kPlain, 2999, body.substr(0, 2999)},
+      // Without a length nothing tells a whole body from a piece.
+      {"no length", Page::kServed, Answer::kNoLength, none, true, 200, -1, kPlain, 3000, body},
+      {"no length, cut off after 10 bytes", Page::kServed, Answer::kNoLength, 10, true, 200, -1, kPlain, 10,
+       body.substr(0, 10)},
+      {"chunked", Page::kServed, Answer::kChunked, none, true, 200, -1, kChunked, 3000, body},
+      {"chunked, cut off before its last chunk", Page::kServed, Answer::kChunked, 2000, true, 200, -1, kChunked, 2000,
+       body.substr(0, 2000)},
+      {"chunked with a length beside it", Page::kServed, Answer::kChunkedAndLength, none, true, 200, 3000, kChunked,
+       3000, body},
+      {"two different lengths", Page::kServed, Answer::kTwoLengths, none, true, 200, 3000, kTwoLengths, 3000, body},
+      // The service decodes the body and drops the compressed length and the
+      // coding's header with it.
+      {"compressed although the request asked for it as it is", Page::kServed, Answer::kCompressed, none, true, 200,
+       -1, kPlain, 3000, body},
+      {"compressed and cut off", Page::kServed, Answer::kCompressed, 100, true, 200, -1, kPlain, kPiece, none},
+      {"compressed data that is no gzip: the service fails before a status", Page::kServed,
+       Answer::kBrokenCompressed, none, false, 0, -1, kPlain, -1, none},
+      // The service reports success for what came before the broken chunk.
+      {"a chunk size that is no number after the body", Page::kServed, Answer::kBrokenChunked, none, true, 200, -1,
+       kChunked, 3000, body},
+      {"one byte over the announced length", Page::kServed, Answer::kOneByteOver, none, true, 200, 2999, kPlain, 3000,
+       body},
+      {"204 No Content", Page::kServed, Answer::kNoContent, none, true, 204, -1, kPlain, 0, ""},
+      {"206 Partial Content", Page::kServed, Answer::kPartialContent, none, true, 206, 1500, kPlain, 1500,
+       body.substr(0, 1500)},
       // The service reports success and writes nothing.
-      {"into a folder that does not exist", Page::kIntoMissingFolder, true, 200, 3000, -1, std::nullopt},
-      {"no server at the address", Page::kNoServer, false, 0, -1, -1, std::nullopt},
+      {"into a folder that does not exist", Page::kIntoMissingFolder, none, none, true, 200, 3000, kPlain, -1, none},
+      {"no server at the address", Page::kNoServer, none, none, false, 0, -1, kPlain, -1, none},
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -70,17 +113,13 @@ TEST_F(InternetContract, WhatADownloadReports) {
     std::string url = site_->Base() + name;
     std::string path = dir_ + "\\" + name;
     switch (c.page) {
-      case Page::kWhole:
+      case Page::kServed:
         site_->Serve(name, body);
         break;
       case Page::kEmpty:
         site_->Serve(name, "");
         break;
       case Page::kMissing:
-        break;
-      case Page::kCutOff:
-        site_->Serve(name, body);
-        site_->CutAfter(name, 10);
         break;
       case Page::kIntoMissingFolder:
         site_->Serve(name, body);
@@ -90,13 +129,24 @@ TEST_F(InternetContract, WhatADownloadReports) {
         url = site_->Unreachable();
         break;
     }
+    if (c.answer) site_->Frame(name, *c.answer);
+    if (c.cut) site_->CutAfter(name, *c.cut);
     const platform::Download d = machine_->internet().UrlDownloadToFile(url, path, true);
     EXPECT_EQ(d.result >= 0, c.succeeds) << std::hex << d.result;
     EXPECT_EQ(d.http_status, c.status);
+    EXPECT_EQ(d.lengths_differ, c.framing.lengths_differ);
+    EXPECT_EQ(d.transfer_coded, c.framing.transfer_coded);
+    EXPECT_EQ(d.content_coded, c.framing.content_coded);
     std::string file;
     const bool there = machine_->files().ReadFile(path, &file);
-    EXPECT_EQ(there, c.written >= 0 || c.written == kErrorPage);
-    if (c.written == kErrorPage) {
+    EXPECT_EQ(there, c.written >= 0 || c.written == kErrorPage || c.written == kPiece);
+    if (c.written == kPiece) {
+      EXPECT_EQ(d.announced, c.announced);
+      EXPECT_GE(d.written, 0);
+      EXPECT_LT(d.written, static_cast<std::int64_t>(body.size()));
+      EXPECT_EQ(static_cast<std::int64_t>(file.size()), d.written);
+      EXPECT_TRUE(file == body.substr(0, file.size())) << "the file is no piece of the body";
+    } else if (c.written == kErrorPage) {
       EXPECT_GT(d.written, 0);
       EXPECT_EQ(d.announced, d.written);
       EXPECT_EQ(static_cast<std::int64_t>(file.size()), d.written);

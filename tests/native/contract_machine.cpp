@@ -1,4 +1,6 @@
 // The native contract runs against a fresh fake machine per test.
+#include <map>
+
 #include "common/picture_header.h"
 #include "contract/contract.h"
 #include "native/repo_data.h"
@@ -27,12 +29,31 @@ class FakeSite : public ContractSite {
  public:
   explicit FakeSite(fake::FakeInternet& net) : net_(net) {}
   std::string Base() override { return "http://update.kestrelane.example/contract/"; }
-  void Serve(const std::string& name, const std::string& bytes) override { net_.Serve(Base() + name, bytes); }
+  void Serve(const std::string& name, const std::string& bytes) override {
+    net_.Serve(Base() + name, bytes);
+    pages_[name] = bytes;
+  }
+  void Frame(const std::string& name, Answer answer) override {
+    const std::string url = Base() + name;
+    switch (answer) {
+      case Answer::kNoLength: return net_.Frame(url, fake::Framing::kNoLength);
+      case Answer::kChunked: return net_.Frame(url, fake::Framing::kChunked);
+      case Answer::kChunkedAndLength: return net_.Frame(url, fake::Framing::kChunkedAndLength);
+      case Answer::kTwoLengths: return net_.Frame(url, fake::Framing::kTwoLengths);
+      case Answer::kCompressed: return net_.Frame(url, fake::Framing::kCompressed);
+      case Answer::kBrokenCompressed: return net_.Frame(url, fake::Framing::kBrokenCompressed);
+      case Answer::kBrokenChunked: return net_.Frame(url, fake::Framing::kChunked);
+      case Answer::kOneByteOver: return net_.Frame(url, fake::Framing::kOneByteOver);
+      case Answer::kNoContent: return net_.Serve(url, pages_[name], 204);
+      case Answer::kPartialContent: return net_.Serve(url, pages_[name].substr(0, pages_[name].size() / 2), 206);
+    }
+  }
   void CutAfter(const std::string& name, std::size_t sent) override { net_.CutAfter(Base() + name, sent); }
   std::string Unreachable() override { return "http://127.0.0.1:1/contract/x"; }
 
  private:
   fake::FakeInternet& net_;
+  std::map<std::string, std::string> pages_;
 };
 }  // namespace
 

@@ -77,9 +77,29 @@ struct Installation {
 struct RelayoRig : ::testing::Test, Installation {};
 
 // Ways the site can fail one address. The download service reports success
-// for the first three: the error page or the piece that came is written as
-// the file.
-enum class Fault { kNotOnSite, kServerError, kCutOff, kCutBeforeFirstByte, kNoConnection };
+// for all but the last two: the error page, the piece that came or a body
+// nothing vouches for is written as the file.
+enum class Fault {
+  kNotOnSite,
+  kServerError,
+  kCutOff,
+  kCutBeforeFirstByte,
+  kOneByteShort,
+  kOneByteOver,
+  kNoLength,
+  kNoLengthCutOff,
+  kChunked,
+  kChunkedCutOff,
+  kChunkedAndLength,
+  kTwoLengths,
+  kCompressed,
+  kCompressedCutOff,
+  kCompressedAsSent,
+  kNoContent,
+  kPartialContent,
+  kFailedAfter200,
+  kNoConnection,
+};
 
 struct FaultCase {
   const char* name;
@@ -95,9 +115,28 @@ constexpr FaultCase kSiteFaults[] = {
     // were taken for the whole manifest.
     {"cut off after a few bytes", Fault::kCutOff},
     {"cut off before its first byte", Fault::kCutBeforeFirstByte},
+    // A file counted when it was at least as long as announced, or when no
+    // more than announced arrived.
+    {"one byte short of its length", Fault::kOneByteShort},
+    {"one byte over its length", Fault::kOneByteOver},
+    // Each of the rows below was installed and recorded as "Update finished."
+    {"no length, whole", Fault::kNoLength},
+    {"no length, cut off", Fault::kNoLengthCutOff},
+    {"chunked, whole", Fault::kChunked},
+    {"chunked, cut off before its last chunk", Fault::kChunkedCutOff},
+    {"chunked with a Content-Length beside it", Fault::kChunkedAndLength},
+    {"two different Content-Length headers", Fault::kTwoLengths},
+    {"compressed: the service drops its length", Fault::kCompressed},
+    {"compressed and cut off", Fault::kCompressedCutOff},
+    {"compressed bytes written as they came, with their length", Fault::kCompressedAsSent},
+    {"204 No Content", Fault::kNoContent},
+    {"206 Partial Content", Fault::kPartialContent},
+    // The whole body with its length, but the service itself failed.
+    {"the service fails after a 200", Fault::kFailedAfter200},
 };
 
-void Break(fake::FakeInternet& net, const std::string& url, Fault fault) {
+// `bytes` is what the address serves whole.
+void Break(fake::FakeInternet& net, const std::string& url, const std::string& bytes, Fault fault) {
   switch (fault) {
     case Fault::kNotOnSite:
       net.Remove(url);
@@ -110,6 +149,51 @@ void Break(fake::FakeInternet& net, const std::string& url, Fault fault) {
       break;
     case Fault::kCutBeforeFirstByte:
       net.CutAfter(url, 0);
+      break;
+    case Fault::kOneByteShort:
+      net.CutAfter(url, bytes.size() - 1);
+      break;
+    case Fault::kOneByteOver:
+      net.Frame(url, fake::Framing::kOneByteOver);
+      break;
+    case Fault::kNoLength:
+      net.Frame(url, fake::Framing::kNoLength);
+      break;
+    case Fault::kNoLengthCutOff:
+      net.Frame(url, fake::Framing::kNoLength);
+      net.CutAfter(url, 5);
+      break;
+    case Fault::kChunked:
+      net.Frame(url, fake::Framing::kChunked);
+      break;
+    case Fault::kChunkedCutOff:
+      net.Frame(url, fake::Framing::kChunked);
+      net.CutAfter(url, 5);
+      break;
+    case Fault::kChunkedAndLength:
+      net.Frame(url, fake::Framing::kChunkedAndLength);
+      break;
+    case Fault::kTwoLengths:
+      net.Frame(url, fake::Framing::kTwoLengths);
+      break;
+    case Fault::kCompressed:
+      net.Frame(url, fake::Framing::kCompressed);
+      break;
+    case Fault::kCompressedCutOff:
+      net.Frame(url, fake::Framing::kCompressed);
+      net.CutAfter(url, 5);
+      break;
+    case Fault::kCompressedAsSent:
+      net.Frame(url, fake::Framing::kCompressedAsSent);
+      break;
+    case Fault::kNoContent:
+      net.Serve(url, "", 204);
+      break;
+    case Fault::kPartialContent:
+      net.Serve(url, bytes.substr(0, bytes.size() / 2), 206);
+      break;
+    case Fault::kFailedAfter200:
+      net.FailAfterAnswer(url);
       break;
     case Fault::kNoConnection:
       net.online = false;
@@ -246,9 +330,10 @@ TEST(RelayoDownload, AManifestThatCannotBeDownloaded) {
     SCOPED_TRACE(c.name);
     Installation i;
     i.m.fs.AddFile(kFolder + "\\down35.log", "earlier copy");
-    i.Site(ManifestText("8", "353", {{"a.dll", ""}}));
+    const std::string manifest = ManifestText("8", "353", {{"a.dll", ""}});
+    i.Site(manifest);
     i.SiteFile("a.dll", "new a");
-    Break(i.m.net, kBase + "down35.log", c.fault);
+    Break(i.m.net, kBase + "down35.log", manifest, c.fault);
     i.Update();
     EXPECT_EQ(i.m.msg.shown().size(), 1u);
     for (const auto& shown : i.m.msg.shown()) {
@@ -265,6 +350,25 @@ TEST(RelayoDownload, AManifestThatCannotBeDownloaded) {
   }
 }
 
+// The fault this pins: the manifest's first pair came, the connection
+// closed before the next chunk, and the one file was installed and the
+// serial recorded, so the files after it never came.
+TEST_F(RelayoRig, AManifestCutOffAfterItsFirstPairInstallsNothing) {
+  const std::string first = ManifestText("8", "353", {{"a.dll", ""}});
+  const std::string manifest = ManifestText("8", "353", {{"a.dll", ""}, {"b.dll", ""}, {"c.dll", ""}});
+  m.fs.AddFile(kFolder + "\\a.dll", "old a");
+  Site(manifest);
+  for (const char* name : {"a.dll", "b.dll", "c.dll"}) SiteFile(name, std::string("new ") + name);
+  m.net.Frame(kBase + "down35.log", fake::Framing::kChunked);
+  m.net.CutAfter(kBase + "down35.log", first.size());
+  Update();
+  EXPECT_TRUE(FileRequests().empty()) << "no listed file is fetched";
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\a.dll"), "old a");
+  EXPECT_EQ(LastUpdate(), 7u);
+  ASSERT_EQ(m.msg.shown().size(), 1u);
+  EXPECT_EQ(m.msg.shown()[0].text, st.Lang(12));
+}
+
 // A pair that names a place outside the program folder is not fetched and
 // counts as a failed file: the update is not recorded.
 TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
@@ -278,6 +382,10 @@ TEST_F(RelayoRig, HostilePairsAreNotDownloaded) {
       {"parent folder in the folder", {"evil.dll", "\\..\\.."}},
       {"parent folder with slashes", {"evil.dll", "/../x"}},
       {"dots and blanks that Windows trims to ..", {"evil.dll", "\\.. \\x"}},
+      // Windows drops a trailing dot or blank: "mt.dat." would land on "mt.dat".
+      {"a name ending in a dot", {"good.dat.", ""}},
+      {"a name ending in a blank", {"good.dat ", ""}},
+      {"a folder ending in a dot", {"evil.dll", "\\sub."}},
       {"a drive in the name", {"C:\\Windows\\evil.dll", ""}},
       {"a drive in the folder", {"evil.dll", "\\C:\\Windows"}},
       {"a colon (stream) in the name", {"evil.dll:stream", ""}},
@@ -340,6 +448,12 @@ TEST(RelayoManifest, LocalPaths) {
       {"folder without its separator", {"a.dll", "DATA"}, std::nullopt},
       {"a pipe", {"a|b", ""}, std::nullopt},
       {"DEL character", {"a\x7f", ""}, std::nullopt},
+      // Windows drops the trailing dots and blanks: these open another name.
+      {"a name ending in a dot", {"mt.dat.", "\\DATA"}, std::nullopt},
+      {"a name ending in a blank", {"mt.dat ", "\\DATA"}, std::nullopt},
+      {"a subfolder of the name ending in a dot", {"hs.\\x.jpg", "\\data"}, std::nullopt},
+      {"a folder ending in a blank", {"mt.dat", "\\DATA "}, std::nullopt},
+      {"a folder part ending in a dot", {"x.jpg", "\\data\\hs.\\pic"}, std::nullopt},
   };
   for (const char* device : test::kDeviceNames) {
     const std::string d = device;
@@ -368,7 +482,7 @@ TEST(RelayoDownload, AListedFileThatDoesNotArriveWholeIsNotInstalled) {
     i.SiteFile("a.dll", "new a");
     i.SiteFile("b.dat", "the whole new b");
     i.SiteFile("c.dll", "new c");
-    Break(i.m.net, kBase + "b.dat", c.fault);
+    Break(i.m.net, kBase + "b.dat", "the whole new b", c.fault);
     i.Update();
     EXPECT_EQ(i.FileRequests(), (std::vector<std::string>{"a.dll", "b.dat", "c.dll"})) << "the update goes on";
     EXPECT_EQ(i.m.fs.Contents(kFolder + "\\a.dll"), "new a");

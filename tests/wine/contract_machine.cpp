@@ -72,6 +72,23 @@ class LoopbackSite : public ContractSite {
   void CutAfter(const std::string& name, std::size_t sent) override {
     files_.WriteFile(folder_ + "\\" + name + ".cut", std::to_string(sent));
   }
+  // And NAME.answer (tests/wine/site_server.py).
+  void Frame(const std::string& name, Answer answer) override {
+    const char* word = "";
+    switch (answer) {
+      case Answer::kNoLength: word = "nolength"; break;
+      case Answer::kChunked: word = "chunked"; break;
+      case Answer::kChunkedAndLength: word = "chunked-length"; break;
+      case Answer::kTwoLengths: word = "two-lengths"; break;
+      case Answer::kCompressed: word = "gzip"; break;
+      case Answer::kBrokenCompressed: word = "broken-gzip"; break;
+      case Answer::kBrokenChunked: word = "broken-chunked"; break;
+      case Answer::kOneByteOver: word = "over"; break;
+      case Answer::kNoContent: word = "204"; break;
+      case Answer::kPartialContent: word = "206"; break;
+    }
+    files_.WriteFile(folder_ + "\\" + name + ".answer", word);
+  }
   std::string Unreachable() override { return "http://127.0.0.1:1/x"; }
 
  private:

@@ -4,7 +4,8 @@
 // RelayoSite tests run inside those namespaces, started by RelayoProgram:
 // the files land in the installation, "LastUpDate35" is written; a hostile
 // manifest writes nothing outside the program folder and records nothing; a
-// site that answers 404 or cuts a file off installs and records nothing.
+// site that answers 404, 206 or cuts a file off (also a chunked one, and the
+// manifest itself) installs and records nothing.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -104,14 +105,25 @@ class RelayoSite : public ::testing::Test {
   }
 
   // Clicks Update and waits until the update has run: the button enabled
-  // again and the status no longer the download texts.
+  // again and the status no longer the download texts. A message box that
+  // the update shows is answered OK, and `box_shown_` says so.
   std::wstring Update() {
+    box_shown_ = false;
     HWND button = ChildWithText(window_, L"Update");
     EXPECT_NE(button, nullptr);
     if (!button) return L"";
     PostMessageA(button, BM_CLICK, 0, 0);
     WaitFor([&] { return !IsWindowEnabled(button); }, 5000);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(button) != FALSE; }, 60000)) << "the update did not end";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+          if (HWND box = FindWindowA("#32770", "relayo")) {
+            box_shown_ = true;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+          }
+          return IsWindowEnabled(button) != FALSE;
+        },
+        60000))
+        << "the update did not end";
     std::wstring status;
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       RECT r;
@@ -136,6 +148,7 @@ class RelayoSite : public ::testing::Test {
   BasRegistry reg_{machine_.reg};
   std::string source_, root_, site_;
   HWND window_ = nullptr;
+  bool box_shown_ = false;
 };
 
 TEST_F(RelayoSite, UpdatesTheInstallationFromTheSite) {
@@ -201,6 +214,50 @@ TEST_F(RelayoSite, AFaultySiteLeavesTheInstalledFilesAndRecordsNothing) {
   EXPECT_EQ(Installed("DATA/mt.dat"), chip_data);
   EXPECT_EQ(Installed("readme.txt"), "new readme");
   EXPECT_EQ(LastUpdate(), 8);
+}
+
+// Under Wine the download service reports success for each answer below and
+// writes what came; relayo installed it and recorded "Update finished.".
+TEST_F(RelayoSite, AChunkedPieceOrAPartialAnswerInstallsNothing) {
+  struct Case {
+    const char* name;
+    const char* file;    // the site file the fault is on
+    const char* answer;  // its ".answer" word (tests/wine/site_server.py)
+    const char* cut;     // its ".cut" count, or nullptr
+  };
+  std::string old_chip_data = "old chip data\r\n";
+  for (int i = 0; i < 256; ++i) old_chip_data += static_cast<char>(i);
+  ASSERT_TRUE(machine_.fs.WriteFile(Win(root_ + "/install/DATA/mt.dat"), old_chip_data));
+  std::string chip_data;
+  for (int i = 0; i < 5000; ++i) chip_data += static_cast<char>('a' + i % 26);
+  const std::string first = "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n";
+  const std::string manifest = first + "\"readme.txt\",\"\"\r\n";
+  const Case cases[] = {
+      {"chunked, cut off before its last chunk", "mt.dat", "chunked", "2500"},
+      {"206 Partial Content", "mt.dat", "206", nullptr},
+      {"the manifest chunked, cut off after its first pair", "down35.log", "chunked", nullptr},
+  };
+  StartRelayo();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(machine_.fs.WriteFile(Win(root_ + "/install/readme.txt"), "old readme"));
+    for (const std::string& name : machine_.fs.List(Win(site_ + "*"))) machine_.fs.DeleteFile(Win(site_ + name));
+    SiteFile("down35.log", manifest);
+    SiteFile("mt.dat", chip_data);
+    SiteFile("readme.txt", "new readme");
+    SiteFile(std::string(c.file) + ".answer", c.answer);
+    if (c.cut) SiteFile(std::string(c.file) + ".cut", c.cut);
+    if (std::string(c.file) == "down35.log") SiteFile("down35.log.cut", std::to_string(first.size()));
+    const std::wstring status = Update();
+    EXPECT_NE(status, L"Update finished.");
+    EXPECT_TRUE(Installed("DATA/mt.dat") == old_chip_data) << "the installed copy stays byte for byte";
+    EXPECT_EQ(LastUpdate(), 7) << "nothing is recorded";
+    EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + "/install/DATA/mt.dat.~rl")));
+    if (std::string(c.file) == "down35.log") {
+      EXPECT_EQ(Installed("readme.txt"), "old readme");
+      EXPECT_TRUE(box_shown_) << "the message of a manifest that cannot be downloaded";
+    }
+  }
 }
 
 // The suites that run inside the site's namespaces.

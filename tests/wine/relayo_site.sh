@@ -4,7 +4,8 @@
 # network and mount namespaces of their own, with only the loopback device
 # up, the update host mapped to 127.0.0.1 by a hosts file bound over
 # /etc/hosts (Wine resolves names through it) and site_server.py on port 80
-# serving ROOT/site, with its 404 pages and cut-off transfers.
+# serving ROOT/site, with its 404 pages, cut-off transfers and faulty
+# framings.
 #
 # Wine's server makes the programs' sockets, so the tests run under a
 # server of their own inside the namespaces: its folder is hidden behind an

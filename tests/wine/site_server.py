@@ -8,8 +8,30 @@ Serves the files below ROOT on 127.0.0.1:PORT. A path that names no file is
 answered "404 Not Found" with an HTML page as its body, the way web servers
 answer. Beside a file NAME, a file NAME.cut holding a number N makes the
 server announce NAME's whole length, send only its first N bytes and then
-close the connection, as a transfer broken off half-way does.
+close the connection, as a transfer broken off half-way does. A file
+NAME.answer holding one word frames the answer the way a faulty server or
+proxy does:
+
+    nolength        no Content-Length; the connection closes after the body
+    chunked         Transfer-Encoding: chunked, no length (with NAME.cut: the
+                    chunks up to N bytes, then the connection closes before
+                    the last, empty chunk)
+    chunked-length  chunked, and a Content-Length beside it
+    two-lengths     the body's Content-Length and a second, one greater
+    gzip            the body gzip-compressed whatever the request accepts,
+                    with the compressed length (NAME.cut cuts the compressed
+                    bytes)
+    broken-gzip     Content-Encoding: gzip over bytes that are no gzip data
+    broken-chunked  chunked, the whole body in one chunk and then a chunk
+                    size that is no number
+    over            the body's length announced, one byte more sent, then the
+                    connection closes
+    204             "204 No Content", no body
+    206             "206 Partial Content" with the first half of the body
+
+Every request's Accept-Encoding headers are logged to the server's log.
 """
+import gzip
 import http.server
 import os
 import socket
@@ -29,22 +51,53 @@ class Handler(http.server.BaseHTTPRequestHandler):
         path = os.path.join(self.server.root, *[p for p in parts if p])
         return path if os.path.isfile(path) else None
 
-    def send_bytes(self, status, content_type, body, sent=None):
+    def send_bytes(self, status, content_type, body, sent=None, answer=""):
+        headers = [("Content-Type", content_type), ("Cache-Control", "no-store")]
+        chunked = answer in ("chunked", "chunked-length", "broken-chunked")
+        if answer in ("gzip", "broken-gzip"):
+            if answer == "broken-gzip":
+                body = b"these bytes are no gzip data" * 20
+            else:
+                body = gzip.compress(body)
+            headers.append(("Content-Encoding", "gzip"))
+        if answer == "204":
+            status, body = 204, b""
+        elif answer == "206":
+            half = len(body) // 2
+            headers.append(("Content-Range", "bytes 0-%d/%d" % (half - 1, len(body))))
+            status, body = 206, body[:half]
+        if chunked:
+            headers.append(("Transfer-Encoding", "chunked"))
+        if answer not in ("nolength", "chunked", "broken-chunked", "204"):
+            headers.append(("Content-Length", str(len(body) - (1 if answer == "over" else 0))))
+        if answer == "two-lengths":
+            headers.append(("Content-Length", str(len(body) + 1)))
+        closes = sent is not None or answer in ("nolength", "over", "broken-chunked")
+        if closes:
+            headers.append(("Connection", "close"))
         self.send_response(status)
-        self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
-        self.send_header("Cache-Control", "no-store")
-        if sent is not None:
-            self.send_header("Connection", "close")
+        for name, value in headers:
+            self.send_header(name, value)
         self.end_headers()
-        if self.command == "HEAD":
+        if self.command == "HEAD" or status == 204:
             return
-        if sent is None:
+        if sent is not None:
+            body = body[:sent]
+        if answer == "broken-chunked":
+            self.wfile.write(b"%x\r\n%s\r\nzz\r\n" % (len(body), body))
+            sent = len(body)
+        elif chunked:
+            for at in range(0, len(body), 1000):
+                piece = body[at:at + 1000]
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            if sent is None:
+                self.wfile.write(b"0\r\n\r\n")
+        else:
             self.wfile.write(body)
+        if not closes:
             return
-        self.wfile.write(body[:sent])
         self.wfile.flush()
-        # Cut off: the rest never comes.
+        # Cut off, or the end of a body without a length: the rest never comes.
         self.close_connection = True
         try:
             self.connection.shutdown(socket.SHUT_RDWR)
@@ -52,6 +105,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             pass
 
     def do_GET(self):
+        sys.stderr.write("%s Accept-Encoding: %s\n" % (self.path, self.headers.get_all("Accept-Encoding")))
         path = self.local_path()
         if path is None:
             self.send_bytes(404, "text/html", NOT_FOUND)
@@ -62,7 +116,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if os.path.isfile(path + ".cut"):
             with open(path + ".cut") as f:
                 sent = int(f.read().strip() or "0")
-        self.send_bytes(200, "application/octet-stream", body, sent)
+        answer = ""
+        if os.path.isfile(path + ".answer"):
+            with open(path + ".answer") as f:
+                answer = f.read().strip()
+        self.send_bytes(200, "application/octet-stream", body, sent, answer)
 
     do_HEAD = do_GET
 
