@@ -6,6 +6,7 @@
 // files.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdint>
@@ -75,6 +76,76 @@ inline std::string WindowsPath(const std::string& unix_path) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
+}
+
+// Runs x_capture.sh with `args` and reads the PPM it writes into the Unix
+// folder `folder` (the files are removed again). False with `why` set when
+// no capture came within 30 seconds or it could not be read.
+inline bool RunCapture(const std::string& args, const std::string& source_dir, const std::string& folder,
+                       Picture* out, std::string* why) {
+  static int serial = 0;
+  const std::string out_path =
+      folder + "/ks_capture_" +
+      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000) + "_" +
+      std::to_string(++serial) + ".ppm";
+  std::string line = "Z:\\bin\\sh " + source_dir + "/tests/wine/x_capture.sh " + args + " " + out_path;
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    *why = "the capture script did not start";
+    return false;
+  }
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  win32::Win32Files fs;
+  std::string done;
+  for (int waited = 0; !fs.ReadFile(WindowsPath(out_path + ".done"), &done); waited += 50) {
+    if (waited > 30000) {
+      *why = "no capture within 30 s";
+      return false;
+    }
+    Sleep(50);
+  }
+  std::string bytes, log;
+  fs.ReadFile(WindowsPath(out_path), &bytes);
+  fs.ReadFile(WindowsPath(out_path + ".log"), &log);
+  for (const std::string& file : {out_path, out_path + ".done", out_path + ".log"}) fs.DeleteFile(WindowsPath(file));
+  if (done != "0\n") {
+    *why = "capture (" + args + ") failed (" + done.substr(0, done.size() - 1) + "):\n" + log;
+    return false;
+  }
+  if (!ParsePpm(bytes, out)) {
+    *why = "the capture is no PPM";
+    return false;
+  }
+  return true;
+}
+
+// The part of a picture inside `r` (clipped to the picture).
+inline Picture Crop(const Picture& p, const RECT& r) {
+  Picture out;
+  const int left = std::max<int>(0, r.left), top = std::max<int>(0, r.top);
+  const int right = std::min<int>(p.width, r.right), bottom = std::min<int>(p.height, r.bottom);
+  if (right <= left || bottom <= top) return out;
+  out.width = right - left;
+  out.height = bottom - top;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) out.pixels.push_back(p.pixels[static_cast<size_t>(y) * p.width + x]);
+  return out;
+}
+
+// The whole screen as the user sees it (the X root window).
+inline bool CaptureScreen(const std::string& source_dir, const std::string& folder, Picture* out, std::string* why) {
+  return RunCapture("root", source_dir, folder, out, why);
+}
+
+// The screen rectangle of a window's client area.
+inline RECT ClientOnScreen(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 // Captures what the Direct3D child window `child` shows. The files go into
