@@ -38,7 +38,7 @@ struct PreviewRig : ViewerRig {
   }
 };
 
-TEST(ViewerPreview, StartsWithItsOwnDeviceOnThePictureBox) {
+TEST(ViewerPreview, StartsWithItsOwnDevice) {
   PreviewRig rig;
   auto& dev = rig.dev();
   EXPECT_EQ(dev.type, platform::kDevTypeHal);
