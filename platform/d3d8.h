@@ -38,6 +38,8 @@ inline constexpr std::uint32_t kFmtDxt1 = 0x31545844;  // MAKEFOURCC('D','X','T'
 // D3DSWAPEFFECT
 inline constexpr std::uint32_t kSwapEffectDiscard = 1;
 inline constexpr std::uint32_t kSwapEffectCopyVsync = 4;
+// D3DPRESENTFLAG_LOCKABLE_BACKBUFFER
+inline constexpr std::uint32_t kPresentFlagLockableBackBuffer = 1;
 // D3DDEVCAPS_HWTRANSFORMANDLIGHT
 inline constexpr std::uint32_t kDevCapsHwTransformAndLight = 0x10000;
 // D3DPOOL
@@ -93,6 +95,7 @@ struct D3DPresentParameters {
   bool Windowed = false;
   bool EnableAutoDepthStencil = false;
   std::uint32_t AutoDepthStencilFormat = 0;
+  std::uint32_t Flags = 0;  // D3DPRESENTFLAG_*
   bool operator==(const D3DPresentParameters&) const = default;
 };
 
@@ -158,6 +161,14 @@ class Direct3D8 {
   virtual long DrawPrimitive(D3DHandle device, std::uint32_t type, std::uint32_t start, std::uint32_t count) = 0;
   // The whole back buffer to the device's window.
   virtual long Present(D3DHandle device) = 0;
+  // The whole back buffer into the client area of `window` (stretched to
+  // it), drawn through the window system as the window's own drawing is.
+  // Needs a device made with kPresentFlagLockableBackBuffer
+  // (kD3dErrInvalidCall otherwise). Under Wine what Direct3D presents into
+  // a child window, and all a window with a device on it draws, lands in
+  // an X window of its own outside the program's window; this reaches the
+  // window where the user sees it, on Windows alike.
+  virtual long PresentToWindow(D3DHandle device, WindowHandle window) = 0;
 };
 
 }  // namespace ks::platform

@@ -44,6 +44,7 @@ void Form1::Design() {
 
   Combo1.SetText("General");
   for (int k = 1; k < 5; ++k) List1[k].SetVisible(false);
+  Picture2.SetVisible(false);
   Label6.SetCaption("Number of adapters: ");
   Label11.SetCaption("Log file created failed");
   Frame1.SetCaption("Test your texture filtering and AA settings:");
@@ -101,7 +102,7 @@ void Form1::Wire() {
 void Form1::Form_Load() {
   PreviewSettings& p = st_.preview;
   p.TextureName = st_.edition.start_texture;
-  module1_.InitDirect3D(app().WindowHandle(*this), 0, static_cast<std::int32_t>(platform::kDevTypeHal), nullptr);
+  module1_.InitDirect3D(app().WindowHandle(Picture2), 0, static_cast<std::int32_t>(platform::kDevTypeHal), nullptr);
   app().DoEvents();
   if (st_.edition.noaf_switch && st_.CommandLine == "noaf") {
     Combo2.SetEnabled(false);

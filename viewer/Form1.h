@@ -38,6 +38,11 @@ class Form1 : public ui::Form {
   // --- the preview ---
   ui::Frame Frame1{*this, "Frame1"};
   ui::PictureBox Picture1{Frame1, "Picture1"};
+  // Never shown: the window the capability listing's devices are made on.
+  // A device on the main window would cover its client area under Wine
+  // (the controls show black), and one on Picture1 would take Picture1's
+  // drawing into an X window of its own, outside the main window.
+  ui::PictureBox Picture2{Frame1, "Picture2"};
   ui::ComboBox Combo2{Frame1, "Combo2"};
   ui::ComboBox Combo3{Frame1, "Combo3"};
   ui::ComboBox Combo4{Frame1, "Combo4"};

@@ -1,5 +1,6 @@
 #include "viewer/Form2.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -66,7 +67,8 @@ Form2::~Form2() { Cleanup(); }
 
 void Form2::Form_Load() {
   st_.preview.Reset();
-  if (!InitD3D(app().WindowHandle(picture_))) {
+  picture_window_ = app().WindowHandle(picture_);
+  if (!InitD3D(app().WindowHandle(*this))) {
     app().MsgBox("Unable to CreateDevice", platform::kMbOk, st_.edition.title);
     st_.platform.processes().ExitProcess(0);
   }
@@ -94,6 +96,13 @@ bool Form2::InitD3D(platform::WindowHandle window) {
   pp.BackBufferCount = 1;
   pp.EnableAutoDepthStencil = true;
   pp.AutoDepthStencilFormat = platform::kFmtD16;
+  // The picture box's size in pixels; each frame is copied into it as the
+  // window's own drawing is, which under Wine shows inside the main window
+  // where Direct3D's presentation into a child window does not.
+  constexpr int kTwipsPerPixel = 15;
+  pp.BackBufferWidth = static_cast<std::uint32_t>(std::max(1, picture_.Width() / kTwipsPerPixel));
+  pp.BackBufferHeight = static_cast<std::uint32_t>(std::max(1, picture_.Height() / kTwipsPerPixel));
+  pp.Flags = platform::kPresentFlagLockableBackBuffer;
   if (d3d.CreateDevice(direct3d_, 0, platform::kDevTypeHal, window, platform::kCreateSoftwareVertexProcessing, &pp,
                        &device_) != platform::kD3dOk)
     return false;
@@ -275,7 +284,7 @@ void Form2::Render() {
     last_update_ms_ = now;
   }
   ++frames_;
-  d3d.Present(device_);
+  d3d.PresentToWindow(device_, picture_window_);
 }
 
 void Form2::Culling(int index) {

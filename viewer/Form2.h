@@ -22,6 +22,9 @@ class Form2 : public ui::Form {
 
   ui::Timer Timer1{*this, "Timer1"};
 
+  // The device is made on `window` (the renderer's own window, never
+  // shown) with a back buffer of the picture box's size; Render copies each
+  // frame into the picture box.
   bool InitD3D(platform::WindowHandle window);
   // Loads the textures, sets the texture stages and rebuilds the vertex
   // buffer. When the texture file cannot be loaded the texture in use
@@ -56,6 +59,7 @@ class Form2 : public ui::Form {
   ui::Label& fps_;
   platform::D3DHandle direct3d_ = 0;
   platform::D3DHandle device_ = 0;
+  platform::WindowHandle picture_window_ = 0;  // where the frames go
   platform::D3DHandle vertex_buffer_ = 0;
   platform::D3DHandle main_texture_ = 0;
   platform::D3DHandle picture_texture_ = 0;

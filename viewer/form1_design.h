@@ -30,6 +30,7 @@ inline constexpr PlaceRow kPlaces[] = {
     {"Frame1", -1, 3975, 60, 6135, 6360, false},
     // inside Frame1
     {"Picture1", -1, 120, 300, 3375, 2535, false},
+    {"Picture2", -1, 120, 300, 3375, 2535, false},
     {"VScroll1", -1, 3540, 300, 255, 2535, true},
     {"HScroll1", -1, 120, 2880, 3375, 255, true},
     {"Label9", -1, 3900, 300, 600, 255, false},

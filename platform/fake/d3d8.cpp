@@ -368,4 +368,13 @@ long FakeDirect3D8::Present(D3DHandle device) {
   return kD3dOk;
 }
 
+long FakeDirect3D8::PresentToWindow(D3DHandle device, platform::WindowHandle window) {
+  long r = kD3dOk;
+  if (!Enter("PresentToWindow", &r)) return r;
+  Device* d = this->device(device);
+  if (!d || (d->params.Flags & platform::kPresentFlagLockableBackBuffer) == 0) return kD3dErrInvalidCall;
+  d->presented_to.push_back(window);
+  return kD3dOk;
+}
+
 }  // namespace ks::fake

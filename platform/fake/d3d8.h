@@ -76,6 +76,7 @@ class FakeDirect3D8 : public platform::Direct3D8 {
   long DrawPrimitive(platform::D3DHandle device, std::uint32_t type, std::uint32_t start,
                      std::uint32_t count) override;
   long Present(platform::D3DHandle device) override;
+  long PresentToWindow(platform::D3DHandle device, platform::WindowHandle window) override;
 
   // --- set-up ---
   bool library_present = true;  // d3d8.dll with its Direct3DCreate8
@@ -106,6 +107,7 @@ class FakeDirect3D8 : public platform::Direct3D8 {
     std::uint32_t stride = 0, fvf = 0;
     std::vector<Draw> draws;
     int clears = 0, scenes = 0, presents = 0;
+    std::vector<platform::WindowHandle> presented_to;  // PresentToWindow, call by call
     std::uint32_t clear_colour = 0;
   };
   struct Texture {

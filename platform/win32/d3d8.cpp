@@ -171,6 +171,7 @@ long Win32Direct3D8::CreateDevice(D3DHandle d3d, std::uint32_t adapter, std::uin
   pp.Windowed = params->Windowed ? TRUE : FALSE;
   pp.EnableAutoDepthStencil = params->EnableAutoDepthStencil ? TRUE : FALSE;
   pp.AutoDepthStencilFormat = static_cast<D3DFORMAT>(params->AutoDepthStencilFormat);
+  pp.Flags = params->Flags;
   IDirect3DDevice8* dev = nullptr;
   const HRESULT hr = o->CreateDevice(adapter, static_cast<D3DDEVTYPE>(type),
                                      reinterpret_cast<HWND>(static_cast<std::uintptr_t>(focus)), behaviour, &pp, &dev);
@@ -322,6 +323,65 @@ long Win32Direct3D8::DrawPrimitive(D3DHandle device, std::uint32_t type, std::ui
 long Win32Direct3D8::Present(D3DHandle device) {
   auto* d = Get<IDirect3DDevice8>(device, ObjectKind::kDevice);
   return d ? d->Present(nullptr, nullptr, nullptr, nullptr) : kD3dErrInvalidCall;
+}
+
+long Win32Direct3D8::PresentToWindow(D3DHandle device, platform::WindowHandle window) {
+  auto* d = Get<IDirect3DDevice8>(device, ObjectKind::kDevice);
+  if (!d) return kD3dErrInvalidCall;
+  IDirect3DSurface8* back = nullptr;
+  HRESULT hr = d->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back);
+  if (FAILED(hr) || !back) return FAILED(hr) ? hr : kD3dErrNotAvailable;
+  D3DSURFACE_DESC desc{};
+  back->GetDesc(&desc);
+  // The back-buffer layouts GDI takes as they are: 32 bits with the colour
+  // in the low three bytes, and the two 16-bit layouts.
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+  } info{};
+  info.header.biSize = sizeof(info.header);
+  info.header.biPlanes = 1;
+  info.header.biCompression = BI_RGB;
+  switch (desc.Format) {
+    case D3DFMT_X8R8G8B8:
+    case D3DFMT_A8R8G8B8:
+      info.header.biBitCount = 32;
+      break;
+    case D3DFMT_X1R5G5B5:
+      info.header.biBitCount = 16;
+      break;
+    case D3DFMT_R5G6B5:
+      info.header.biBitCount = 16;
+      info.header.biCompression = BI_BITFIELDS;
+      info.masks[0] = 0xF800;
+      info.masks[1] = 0x07E0;
+      info.masks[2] = 0x001F;
+      break;
+    default:
+      back->Release();
+      return kD3dErrInvalidCall;
+  }
+  D3DLOCKED_RECT locked{};
+  hr = back->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+  if (SUCCEEDED(hr)) {
+    // GDI reads rows of whole pixels: the pitch, which a driver may pad,
+    // gives the row length; the rows run top-down.
+    info.header.biWidth = locked.Pitch / (info.header.biBitCount / 8);
+    info.header.biHeight = -static_cast<LONG>(desc.Height);
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (HDC dc = GetDC(hwnd)) {
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, static_cast<int>(desc.Width),
+                    static_cast<int>(desc.Height), locked.pBits, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                    SRCCOPY);
+      ReleaseDC(hwnd, dc);
+    }
+    back->UnlockRect();
+  }
+  back->Release();
+  return hr;
 }
 
 }  // namespace ks::win32

@@ -61,6 +61,7 @@ class Win32Direct3D8 : public platform::Direct3D8 {
   long DrawPrimitive(platform::D3DHandle device, std::uint32_t type, std::uint32_t start,
                      std::uint32_t count) override;
   long Present(platform::D3DHandle device) override;
+  long PresentToWindow(platform::D3DHandle device, platform::WindowHandle window) override;
 
   // Releases every object still held, newest first (textures and buffers
   // before their devices, devices before their Direct3D object).

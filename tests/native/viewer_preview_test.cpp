@@ -38,7 +38,7 @@ struct PreviewRig : ViewerRig {
   }
 };
 
-TEST(ViewerPreview, StartsWithItsOwnDeviceOnThePictureBox) {
+TEST(ViewerPreview, StartsWithItsOwnDevice) {
   PreviewRig rig;
   auto& dev = rig.dev();
   EXPECT_EQ(dev.type, platform::kDevTypeHal);
@@ -50,6 +50,30 @@ TEST(ViewerPreview, StartsWithItsOwnDeviceOnThePictureBox) {
   ASSERT_NE(rig.d3d.texture(rig.f2().main_texture()), nullptr);
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->width, 16u) << "info starts with the JPEG";
   EXPECT_EQ(rig.d3d.texture(rig.f2().main_texture())->levels, 5u) << "16 x 16 and its mip levels";
+}
+
+// Each frame goes into the picture box as the window's own drawing: a
+// device presenting into a child window, or made on the main window, shows
+// nothing of the preview in the main window under Wine (and on the main
+// window it covered the controls black).
+TEST(ViewerPreview, FramesGoIntoThePictureBoxFromALockableBackBufferOfItsSize) {
+  for (EditionKind kind : {EditionKind::kInfo, EditionKind::kTarrow}) {
+    PreviewRig rig(kind);
+    auto& dev = rig.dev();
+    EXPECT_EQ(dev.params.Flags & platform::kPresentFlagLockableBackBuffer, platform::kPresentFlagLockableBackBuffer);
+    EXPECT_EQ(dev.params.BackBufferWidth, 225u) << "Picture1 is 3375 twips wide";
+    EXPECT_EQ(dev.params.BackBufferHeight, 169u) << "Picture1 is 2535 twips high";
+    const size_t before = dev.presented_to.size();
+    rig.f2().Render();
+    rig.f2().Render();
+    EXPECT_EQ(dev.presented_to.size(), before + 2) << "one copy a frame";
+    EXPECT_EQ(dev.presents, 0) << "nothing through Direct3D's own presentation";
+    for (const fake::FakeDirect3D8::Device* listing : {rig.d3d.device(rig.s.setup.MainDevice),
+                                                       rig.d3d.device(rig.s.setup.ListingDevice)}) {
+      ASSERT_NE(listing, nullptr);
+      EXPECT_EQ(listing->presents + listing->presented_to.size(), 0u) << "the listing's devices never draw";
+    }
+  }
 }
 
 TEST(ViewerPreview, StageStatesOverFilterMipmappingAndMultitexture) {

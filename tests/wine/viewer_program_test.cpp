@@ -171,13 +171,17 @@ class ViewerProgram : public ::testing::Test {
     return nullptr;
   }
 
-  // What the preview's picture box shows now, from its own X window.
-  test::Picture Capture(HWND picture) {
+  // The whole screen as the user sees it.
+  test::Picture Screen() {
     test::Picture shot;
     std::string why;
-    EXPECT_TRUE(test::CaptureDirect3DWindow(picture, unix_source_, unix_build_, &shot, &why)) << why;
+    EXPECT_TRUE(test::CaptureScreen(unix_source_, unix_build_, &shot, &why)) << why;
     return shot;
   }
+
+  // What the preview's picture box shows now, where the user sees it: its
+  // place on the screen, inside the main window.
+  test::Picture Capture(HWND picture) { return test::Crop(Screen(), test::ClientOnScreen(picture)); }
 
   // Two captures a second apart.
   std::pair<test::Picture, test::Picture> CaptureTwice(HWND picture) {
@@ -287,6 +291,96 @@ TEST_F(ViewerProgram, InfoAndTarrowStartWithTheirCapabilityLists) {
   }
 }
 
+// Share of a picture's pixels of one colour (0xRRGGBB).
+double ShareOf(const test::Picture& p, std::uint32_t colour) {
+  if (p.pixels.empty()) return 0;
+  return static_cast<double>(std::count(p.pixels.begin(), p.pixels.end(), colour)) / p.pixels.size();
+}
+
+std::uint32_t SystemColour(int index) {
+  const COLORREF c = GetSysColor(index);
+  return static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+
+// What the user sees of the window on the screen: the controls in their own
+// colours (a Direct3D device on the main window covered them black), the
+// preview inside the main window and turning, and a drop-down list gone
+// again once closed.
+TEST_F(ViewerProgram, ScreenShowsTheControlsAndTheTurningPreviewInsideTheWindow) {
+  struct Case {
+    const char* program;
+    const char* folder;
+  };
+  for (const Case& c : {Case{"info", ""}, Case{"tarrow", "\\data"}}) {
+    Install(c.program, c.folder);
+    InstallTextures(c.folder);
+    HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
+    ASSERT_NE(window, nullptr) << c.program << ": no window appeared: " << why_;
+    const auto pictures = ChildrenOfClass(window, "KsPicture");
+    HWND picture = nullptr;
+    for (HWND p : pictures)
+      if (IsWindowVisible(p)) picture = p;
+    HWND texture = ComboWithFirstItem(window, L"256x256 JPG File");
+    HWND freeze = CheckBoxCaptioned(window, L"Freeze picture");
+    HWND caps = nullptr;
+    for (HWND box : ChildrenOfClass(window, "ListBox"))
+      if (IsWindowVisible(box) && SendMessageA(box, LB_GETCOUNT, 0, 0) > 0) caps = box;
+    if (!picture || !texture || !freeze || !caps) {
+      ADD_FAILURE() << c.program << ": a control is missing";
+      CloseAndWait(window);
+      continue;
+    }
+    Sleep(2500);
+
+    RECT frame{}, preview = test::ClientOnScreen(picture);
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(preview.left >= frame.left && preview.top >= frame.top && preview.right <= frame.right &&
+                preview.bottom <= frame.bottom)
+        << c.program << ": the preview lies outside the main window";
+
+    const test::Picture screen = Screen();
+    struct Look {
+      const char* control;
+      HWND hwnd;
+      int colour;  // the system colour most of it shows
+      double least;
+    };
+    for (const Look& look : {Look{"the capability list", caps, COLOR_WINDOW, 0.5},
+                             Look{"the texture list", texture, COLOR_WINDOW, 0.2},
+                             Look{"the freeze box", freeze, COLOR_BTNFACE, 0.4}}) {
+      RECT r{};
+      GetWindowRect(look.hwnd, &r);
+      const test::Picture seen = test::Crop(screen, r);
+      EXPECT_LT(ShareOf(seen, 0x000000), 0.5) << c.program << ": " << look.control << " is black";
+      EXPECT_GT(ShareOf(seen, SystemColour(look.colour)), look.least)
+          << c.program << ": " << look.control << " is not in its colours";
+    }
+
+    auto [first, second] = CaptureTwice(picture);
+    EXPECT_GT(DistinctColours(first), 200u) << c.program << ": the preview is blank on the screen";
+    EXPECT_GT(DifferingPixels(first, second), first.pixels.size() / 50) << c.program << ": the preview stands";
+
+    // A drop-down list opened and closed again leaves the screen below the
+    // list box as it was.
+    SendMessageA(texture, CB_SHOWDROPDOWN, TRUE, 0);
+    Sleep(500);
+    EXPECT_NE(SendMessageA(texture, CB_GETDROPPEDSTATE, 0, 0), 0) << c.program;
+    RECT dropped{};
+    SendMessageA(texture, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    RECT box{};
+    GetWindowRect(texture, &box);
+    dropped.top = box.bottom;  // the list below the box
+    const test::Picture before = test::Crop(Screen(), dropped);
+    SendMessageA(texture, CB_SHOWDROPDOWN, FALSE, 0);
+    Sleep(500);
+    const test::Picture after = test::Crop(Screen(), dropped);
+    EXPECT_FALSE(before.pixels.empty()) << c.program << ": no drop-down list";
+    EXPECT_GT(DifferingPixels(before, after), before.pixels.size() / 10) << c.program << ": the list stays painted";
+
+    EXPECT_TRUE(CloseAndWait(window)) << c.program;
+  }
+}
+
 // The preview seen in pixels: the strip turns (two captures a second apart
 // differ) and is drawn (a capture has many colours), also after a filter
 // and a texture change; frozen, the picture stands.
@@ -303,9 +397,10 @@ TEST_F(ViewerProgram, PreviewDrawsAndKeepsDrawingThroughFilterAndTextureChanges)
     InstallTextures(c.folder);
     HWND window = StartAndFindWindow(install_ + c.folder + "\\" + c.program + ".exe", 60000);
     ASSERT_NE(window, nullptr) << c.program << ": no window appeared: " << why_;
-    const auto pictures = ChildrenOfClass(window, "KsPicture");
-    ASSERT_EQ(pictures.size(), 1u) << c.program;
-    HWND picture = pictures[0];
+    HWND picture = nullptr;
+    for (HWND p : ChildrenOfClass(window, "KsPicture"))
+      if (IsWindowVisible(p)) picture = p;
+    ASSERT_NE(picture, nullptr) << c.program;
     Sleep(2500);
     EXPECT_GT(FrameRate(window), 0) << c.program << ": no frames drawn";
 

@@ -6,6 +6,7 @@
 // leaves its result in files.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdint>
@@ -142,6 +143,27 @@ inline bool CaptureDirect3DWindow(HWND child, const std::string& source_dir, con
 // picture's.
 inline bool CaptureScreen(const std::string& source_dir, const std::string& folder, Picture* out, std::string* why) {
   return detail::RunCapture(source_dir, "root", detail::CapturePath(folder), out, why);
+}
+
+// The part of a picture inside `r` (clipped to the picture).
+inline Picture Crop(const Picture& p, const RECT& r) {
+  Picture out;
+  const int left = std::max<int>(0, r.left), top = std::max<int>(0, r.top);
+  const int right = std::min<int>(p.width, r.right), bottom = std::min<int>(p.height, r.bottom);
+  if (right <= left || bottom <= top) return out;
+  out.width = right - left;
+  out.height = bottom - top;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) out.pixels.push_back(p.pixels[static_cast<size_t>(y) * p.width + x]);
+  return out;
+}
+
+// The screen rectangle of a window's client area.
+inline RECT ClientOnScreen(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 }  // namespace ks::test
