@@ -5,7 +5,7 @@
 #include "cleaner/search.h"
 #include "common/datafile.h"
 #include "common/paths.h"
-#include "common/text.h"
+#include "platform/names.h"
 
 namespace ks {
 

@@ -61,7 +61,6 @@ class RegArg {
   RegArg(std::string v) : value_(std::move(v)) {}
   RegArg(const char* v) : value_(std::string(v)) {}
 
-  bool IsText() const { return std::holds_alternative<std::string>(value_); }
   // The number, or the text read as a number; nullopt for a text that is none.
   std::optional<double> AsDouble() const;
   std::string AsText() const;

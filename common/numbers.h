@@ -13,7 +13,6 @@ namespace ks {
 // Decimal number with optional surrounding spaces, sign, decimal point and
 // exponent: " 12", "-3.5", "1e3", ".5". The empty text is no number.
 std::optional<double> ParseNumber(std::string_view text);
-inline bool ReadsAsNumber(std::string_view text) { return ParseNumber(text).has_value(); }
 
 // Rounds half to even; nullopt outside -2147483648..2147483647 or for NaN.
 std::optional<std::int32_t> ToInt32(double value);

@@ -102,6 +102,21 @@ constexpr ValueText kVertexShaders[] = {
     {Token(0xFFFE0300), Fixed("3.0")},
 };
 
+// The controls whose settings the classic drivers do not hold: the codes
+// they send have no classic row, or one for another setting (the
+// multitexturing slider's top sends 33, the 24-bit Z buffer there; the pixel
+// shader slider 37 and 38, the fog table). They are disabled there.
+struct ControlName {
+  const char* name;
+  int index;  // -1: not part of an array
+};
+constexpr ControlName kNoClassicSetting[] = {
+    {"Check15", -1},       {"Check16", -1},       {"Combo6", -1},  {"Check6", 1},   {"Check4", 0},
+    {"Check4", 1},         {"Check4", 2},         {"Check4", 3},   {"Check4", 5},   {"Combo7", -1},
+    {"Combo8", -1},        {"Combo12", -1},       {"Combo13", -1}, {"Check8", -1},  {"FlatScrollBar5", -1},
+    {"Check9", -1},        {"FlatScrollBar6", 0}, {"FlatScrollBar6", 1},
+};
+
 // Reads Direct3D values at the writer's places.
 class D3DReader {
  public:
@@ -140,14 +155,16 @@ class D3DReader {
 };
 
 void D3DReader::Run() {
-  // A control this run sets can run a handler that reads the driver again
-  // (the SLI box with IsStart 0); that inner run must hand the guard back
-  // as it found it, or this run's remaining steps would write unguarded.
+  // The controls this run sets show what the driver holds: none of their
+  // handlers may write it back.
+  HandlersHeldOff held(f_);
   const std::int32_t outer_guard = s_.AAGuard;
   s_.AAGuard = 1;
   if (IsClassicDriver(s_)) {
     ClassicAntialiasingMode();
     ClassicAnisotropy();
+    for (const ControlName& c : kNoClassicSetting)
+      if (ui::Control* control = f_.Find(c.name, c.index)) control->SetEnabled(false);
   } else {
     SliAntialiasing();
     SliAvailability();
@@ -376,5 +393,8 @@ std::span<const ValueText> PixelShaders() { return kPixelShaders; }
 std::span<const ValueText> VertexShaders() { return kVertexShaders; }
 
 void DetectD3DSettings(SeState& state, Form1& form) { D3DReader(state, form).Run(); }
+
+HandlersHeldOff::HandlersHeldOff(Form1& form) : form_(form), was_(form.IsStart) { form.IsStart = 1; }
+HandlersHeldOff::~HandlersHeldOff() { form_.IsStart = was_; }
 
 }  // namespace ks

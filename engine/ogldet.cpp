@@ -83,6 +83,7 @@ class OGLReader {
 };
 
 void OGLReader::Run() {
+  HandlersHeldOff held(f_);
   const bool nt = OglIsNtFamily(s_);
   s_.reg.WriteAsBinary = nt ? 1 : 0;
   if (s_.DriverBuild < 5000) Antialiasing();

@@ -1,17 +1,19 @@
 // The driver settings readers: they read the driver's current Direct3D and
 // OpenGL values (at the places engine/driver_values.h gives, the same the
 // writers use) and make the main window's controls show them. Neither
-// writes to the registry; each control change raises that control's event
-// as a user's change does, and the page handlers decide through IsStart and
-// AAGuard whether to write.
+// writes to the registry. Each control change raises that control's event
+// as a user's change does, but a reading holds the page handlers off for
+// its whole length (IsStart 1, given back as it was found): whoever reads
+// the driver again (start-up, a preset, the wizard, the SLI boxes), the
+// controls come to show what the driver holds and nothing is written back.
 //
 // DetectD3DSettings also sets the OpenGL twins of the values the driver
 // shares between both interfaces; on the classic drivers it shows only the
-// Direct3D antialiasing mode. It leaves AAGuard as it found it (1 while it
-// runs), so a run started from one of its own control changes does not
-// lift the guard of the run that is still going. DetectOGLSettings sets the registry
-// writer's switch by OS (and leaves it set); on the NT family from build
-// 5000 it ends by running DetectD3DSettings.
+// Direct3D antialiasing mode and disables the controls whose settings those
+// drivers do not hold. It leaves AAGuard as it found it (1 while it runs).
+// DetectOGLSettings sets the registry writer's switch by OS (and leaves it
+// set); on the NT family from build 5000 it ends by running
+// DetectD3DSettings.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,20 @@ class Form1;
 
 void DetectD3DSettings(SeState& state, Form1& form);
 void DetectOGLSettings(SeState& state, Form1& form);
+
+// Holds the page handlers off while it lives: IsStart is 1, and goes back
+// to what it was when it ends. The readers hold it for every run.
+class HandlersHeldOff {
+ public:
+  explicit HandlersHeldOff(Form1& form);
+  ~HandlersHeldOff();
+  HandlersHeldOff(const HandlersHeldOff&) = delete;
+  HandlersHeldOff& operator=(const HandlersHeldOff&) = delete;
+
+ private:
+  Form1& form_;
+  std::int32_t was_;
+};
 
 // A text a reader shows: fixed (`text`) or language entry `entry`.
 struct Shown {

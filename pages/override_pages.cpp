@@ -40,7 +40,13 @@ void WriteD3D(SeState& s, Form1& f, std::int16_t code) {
   WriteD3DSetting(s, f, code, zero);
 }
 
+// A slider that start-up or a reading moves shows what the driver holds and
+// writes nothing back; the classic drivers hold neither limit (there the
+// codes 33, 37 and 38 switch the 24-bit Z buffer and the fog table).
+bool SlidersHeld(const SeState& s, const Form1& f) { return f.IsStart == 1 || IsClassicDriver(s); }
+
 void Multitexture_Change(SeState& s, Form1& f) {
+  if (SlidersHeld(s, f)) return;
   ui::FlatScrollBar& bar = f.FlatScrollBar5;
   s.MaxTextures = bar.Value();
   if (bar.Value() == bar.Max()) {
@@ -55,6 +61,7 @@ void Multitexture_Change(SeState& s, Form1& f) {
 }
 
 void ApplyShaderLevel(SeState& s, Form1& f, const ShaderPage& page) {
+  if (SlidersHeld(s, f)) return;
   ui::FlatScrollBar& bar = f.FlatScrollBar6[page.slider];
   const int position = bar.Value();
   const std::string head = s.Lang(page.caption_entry);
@@ -96,6 +103,7 @@ void StartControlPanelLoader(SeState& s) {
 }
 
 void LoadMultitextureOverride(SeState& s, Form1& f) {
+  if (IsClassicDriver(s)) return;
   const std::string mt = LookupChipData(s, "mt", false).value_or("");
   const std::optional<std::int32_t> limit = TextToInt32(mt);
   const std::int32_t override_on = s.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "OverrideMultiTexture").NumberOr(0);
@@ -112,13 +120,14 @@ void LoadMultitextureOverride(SeState& s, Form1& f) {
     bar.SetMax(kMultitextureOverrideMax);
   }
   bar.SetValue(s.MaxTextures == -1 ? bar.Max() : s.MaxTextures);
-  // The move may have run the slider's change handling, which turns a
-  // stored number at the slider's top into no override: the caption shows
-  // the state after the move.
+  // After start-up (the override box) the move may have run the slider's
+  // change handling, which turns a stored number at the slider's top into
+  // no override: the caption shows the state after the move.
   f.Label11.SetCaption(s.Lang(165) + (s.MaxTextures == -1 ? s.Lang(88) : IntToText(s.MaxTextures)));
 }
 
 void LoadShaderOverride(SeState& s, Form1& f) {
+  if (IsClassicDriver(s)) return;
   for (const ShaderPage& page : kShaderPages) {
     // The extra field of this lookup's own record: none when the card has none.
     const std::optional<std::string> chip = LookupChipData(s, page.chip_file, true);

@@ -2,8 +2,11 @@
 // whose top position removes the driver's value, an override box per page
 // (stored in the program's settings) that opens the full range, and the
 // buttons that start the driver's control-panel loader so the driver takes
-// the new values over. None of these handlers tests IsStart: a slider that
-// start-up moves writes back what the page has just read.
+// the new values over. A slider that start-up moves (IsStart 1) writes
+// nothing: it shows what the driver holds. On the classic drivers, which
+// hold neither limit, the sliders and override boxes are disabled (by the
+// Direct3D reader), the loaders leave the pages alone and the sliders write
+// nothing.
 #pragma once
 
 #include <cstdint>

@@ -182,11 +182,11 @@ void Handlers::Sli(bool direct3d_page) {
   D3D(127, value);
   other.SetValue(value);
   FillAntialiasingModes(s_, f_);
-  if (direct3d_page) f_.IsStart = 1;
+  // The readers hold the handlers off: the boxes they set write nothing back.
   DetectD3DSettings(s_, f_);
   DetectOGLSettings(s_, f_);
-  if (direct3d_page) f_.IsStart = 0;
   EnableTransparencyAntialiasing(s_, f_, s_.AAModeText);
+  ShowAntialiasingPreview(s_, f_);
 }
 
 void Handlers::Anisotropy(bool direct3d_page) {

@@ -140,6 +140,7 @@ void Form4::Optimize() {
   // The pages show what the driver holds now.
   if (main_.Procedures.DetectD3DSettings) main_.Procedures.DetectD3DSettings();
   if (main_.Procedures.DetectOGLSettings) main_.Procedures.DetectOGLSettings();
+  if (main_.Procedures.ShowAntialiasingPreview) main_.Procedures.ShowAntialiasingPreview();
   Command1.SetEnabled(false);
 }
 

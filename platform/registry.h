@@ -15,8 +15,6 @@ inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
 inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
 inline constexpr RegKey kHkeyDynData = 0x80000006u;
 
-inline bool IsPredefinedKey(RegKey key) { return key >= 0x80000000u && key <= 0x80000006u; }
-
 enum RegType : std::uint32_t {
   kRegNone = 0,
   kRegSz = 1,

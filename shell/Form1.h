@@ -35,8 +35,8 @@ class ProcessList;
 
 // Procedures of other subsystems that start-up and the navigation call, in
 // the order Form_Load calls them. Each is empty until its subsystem plugs
-// it in (Form1::PlugProcedures, form1_procedures.cpp); an empty one is a
-// step that does nothing.
+// it in (Form1::PlugProcedures, form1_procedures.cpp). Start-up needs every
+// one: an empty one is skipped and noted in Form1::StartupFaults.
 struct Form1Procedures {
   // detection: OS, DirectX, driver, display device, system information
   std::function<void()> ShowOsAndDirectXVersion, FindDriverKey, ShowCardName, ReadDriverVersion,
@@ -95,6 +95,10 @@ class Form1 : public Form1Window,
   // Called after each start-up step with its number (from 0, in the order
   // Form_Load runs them) and its duration; empty in the program itself.
   std::function<void(int step, long long microseconds)> StartupTrace;
+  // What went wrong in the last Form_Load: one line per step that failed
+  // or whose procedure was not plugged in ("step 7: ..."). Start-up goes on
+  // past each; a sound start leaves it empty.
+  std::vector<std::string> StartupFaults;
 
   // --- the other windows (loaded only when used) ---
   Form2& form2() { return *form2_; }

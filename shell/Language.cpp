@@ -2,7 +2,7 @@
 
 #include "shell/Form1.h"
 #include "common/datafile.h"
-#include "common/text.h"
+#include "platform/names.h"
 
 namespace ks {
 

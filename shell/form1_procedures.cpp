@@ -1,6 +1,6 @@
 // Where the other subsystems plug their procedures into the main window's
 // start-up and navigation. Each line binds one member of Form1Procedures;
-// a member left empty is a step that does nothing.
+// start-up notes a member left empty as a fault.
 #include "engine/settings_readers.h"
 #include "hardware/Clocks.h"
 #include "hardware/cpl_flags.h"
@@ -41,6 +41,8 @@ void Form1::PlugProcedures() {
   form6().RefreshPages = [this] {
     if (Procedures.DetectD3DSettings) Procedures.DetectD3DSettings();
     if (Procedures.DetectOGLSettings) Procedures.DetectOGLSettings();
+    // The readers write nothing, so no handler updates the picture for them.
+    if (Procedures.ShowAntialiasingPreview) Procedures.ShowAntialiasingPreview();
   };
   form6().SetPicker(&form7());
   form7().SetOwner(&form6());

@@ -2,6 +2,7 @@
 // steps), activation, resizing, unloading, and the two slide timers.
 #include <chrono>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "shell/Form1.h"
@@ -25,13 +26,20 @@ void Call(const std::function<void()>& procedure) {
   if (procedure) procedure();
 }
 
+// A start-up step's procedure: every one must be plugged in, so an empty
+// one is a fault of the program's wiring, recorded like a step that failed.
+void Step(const std::function<void()>& procedure, const char* name) {
+  if (!procedure) throw std::logic_error(std::string(name) + " is not plugged in");
+  procedure();
+}
+
 }  // namespace
 
 void Form1::Form_Load() {
-  using Step = void (*)(Form1&);
+  using StartStep = void (*)(Form1&);
   // Every step runs, whatever the steps before it did: a step that fails is
-  // skipped and start-up goes on with the next.
-  static constexpr Step kSteps[] = {
+  // skipped, noted in StartupFaults, and start-up goes on with the next.
+  static constexpr StartStep kSteps[] = {
       [](Form1& f) { f.ListDisplayModes(); },                         // 1
       [](Form1& f) { f.StartState(); },                               // 2
       [](Form1& f) {                                                  // 3
@@ -40,14 +48,14 @@ void Form1::Form_Load() {
       },
       [](Form1& f) { f.ApplyLanguage(); },                            // 4
       [](Form1& f) { f.ShowPage(); },                                 // 5
-      [](Form1& f) { Call(f.Procedures.ShowOsAndDirectXVersion); },   // 6
-      [](Form1& f) { Call(f.Procedures.FindDriverKey); },
-      [](Form1& f) { Call(f.Procedures.ShowCardName); },
-      [](Form1& f) { Call(f.Procedures.ReadDriverVersion); },
-      [](Form1& f) { Call(f.Procedures.FindNvidiaDevices); },         // 7
-      [](Form1& f) { Call(f.Procedures.ShowCardName); },
-      [](Form1& f) { Call(f.Procedures.DetectClockModel); },          // 8
-      [](Form1& f) { Call(f.Procedures.ShowSystemInfo); },            // 9
+      [](Form1& f) { Step(f.Procedures.ShowOsAndDirectXVersion, "ShowOsAndDirectXVersion"); },   // 6
+      [](Form1& f) { Step(f.Procedures.FindDriverKey, "FindDriverKey"); },
+      [](Form1& f) { Step(f.Procedures.ShowCardName, "ShowCardName"); },
+      [](Form1& f) { Step(f.Procedures.ReadDriverVersion, "ReadDriverVersion"); },
+      [](Form1& f) { Step(f.Procedures.FindNvidiaDevices, "FindNvidiaDevices"); },         // 7
+      [](Form1& f) { Step(f.Procedures.ShowCardName, "ShowCardName"); },
+      [](Form1& f) { Step(f.Procedures.DetectClockModel, "DetectClockModel"); },          // 8
+      [](Form1& f) { Step(f.Procedures.ShowSystemInfo, "ShowSystemInfo"); },            // 9
       [](Form1& f) {                                                  // 10
         f.ListLanguages();
         f.st_.app.DoEvents();
@@ -58,18 +66,18 @@ void Form1::Form_Load() {
         f.Option1[1].SetEnabled(true);
       },
       [](Form1& f) {                                                  // 12
-        if (!f.Procedures.LookupChipData) return;
+        if (!f.Procedures.LookupChipData) throw std::logic_error("LookupChipData is not plugged in");
         const auto answer = f.Procedures.LookupChipData("mt", false);
         const auto mt = answer ? ParseNumber(*answer) : std::nullopt;
         if (mt && *mt > 2) f.st_.MtFlag = 1;
       },
-      [](Form1& f) { Call(f.Procedures.FillSettingLists); },          // 13
-      [](Form1& f) { Call(f.Procedures.DetectD3DSettings); },
-      [](Form1& f) { Call(f.Procedures.DetectOGLSettings); },
-      [](Form1& f) { Call(f.Procedures.LoadNvCplFlags); },
-      [](Form1& f) { Call(f.Procedures.FillAntialiasingModes); },
-      [](Form1& f) { Call(f.Procedures.LoadMultitextureOverride); },
-      [](Form1& f) { Call(f.Procedures.LoadShaderOverride); },
+      [](Form1& f) { Step(f.Procedures.FillSettingLists, "FillSettingLists"); },          // 13
+      [](Form1& f) { Step(f.Procedures.DetectD3DSettings, "DetectD3DSettings"); },
+      [](Form1& f) { Step(f.Procedures.DetectOGLSettings, "DetectOGLSettings"); },
+      [](Form1& f) { Step(f.Procedures.LoadNvCplFlags, "LoadNvCplFlags"); },
+      [](Form1& f) { Step(f.Procedures.FillAntialiasingModes, "FillAntialiasingModes"); },
+      [](Form1& f) { Step(f.Procedures.LoadMultitextureOverride, "LoadMultitextureOverride"); },
+      [](Form1& f) { Step(f.Procedures.LoadShaderOverride, "LoadShaderOverride"); },
       [](Form1& f) { RegisterPresetFileType(f.st_.platform.registry(), f.st_.platform.files()); },
       [](Form1& f) { f.ShowVersion(); },                              // 14
       [](Form1& f) { f.WriteVersion(); },                             // 15
@@ -78,7 +86,7 @@ void Form1::Form_Load() {
         f.IsStart = 0;
         f.IsLoading = 0;
       },
-      [](Form1& f) { Call(f.Procedures.ShowAntialiasingPreview); },   // 17
+      [](Form1& f) { Step(f.Procedures.ShowAntialiasingPreview, "ShowAntialiasingPreview"); },   // 17
       [](Form1& f) { f.RestoreHelpOption(); },                        // 18
       [](Form1& f) { f.RestoreLastPage(); },                          // 19
       [](Form1& f) {                                                  // 20, 21
@@ -86,13 +94,14 @@ void Form1::Form_Load() {
         else f.WindowRoad();
       },
   };
+  StartupFaults.clear();
   int number = 0;
-  for (Step step : kSteps) {
+  for (StartStep step : kSteps) {
     const auto started = std::chrono::steady_clock::now();
     try {
       step(*this);
-    } catch (const std::exception&) {
-      // The step is skipped; start-up goes on.
+    } catch (const std::exception& e) {
+      StartupFaults.push_back("step " + std::to_string(number) + ": " + e.what());
     }
     if (StartupTrace)
       StartupTrace(number, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started)

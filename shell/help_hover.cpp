@@ -7,6 +7,12 @@ namespace ks {
 
 namespace {
 
+struct HoverRow {
+  const char* control;
+  int index;  // -1 for a lone control
+  int topic;  // -1: none
+};
+
 constexpr HoverRow kHoverRows[] = {
     {"Label6", 0, 0},   {"Label6", 1, 3},   {"Label6", 2, 2},   {"Label6", 3, 1},   {"Label4", 0, 6},
     {"Label4", 1, 3},   {"Label4", 4, 1},   {"Label4", 5, 2},   {"Label4", 2, -1},  {"Label4", 3, -1},
@@ -19,7 +25,6 @@ constexpr HoverRow kHoverRows[] = {
 
 }  // namespace
 
-std::span<const HoverRow> HelpHoverRows() { return kHoverRows; }
 
 int HelpTopicOf(std::string_view control, int index) {
   for (const HoverRow& row : kHoverRows)

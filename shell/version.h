@@ -1,10 +1,12 @@
-// The program's version: 3.05, revision 3 (file version 3.05.0003).
+// The program's version, as the version resources give it.
 #pragma once
+
+#include "common/suite_version.h"
 
 namespace ks {
 
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 5;
-inline constexpr int kVersionRevision = 3;
+inline constexpr int kVersionMajor = KS_VERSION_MAJOR;
+inline constexpr int kVersionMinor = KS_VERSION_MINOR;
+inline constexpr int kVersionRevision = KS_VERSION_REVISION;
 
 }  // namespace ks

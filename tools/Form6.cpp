@@ -4,7 +4,7 @@
 
 #include "common/datafile.h"
 #include "common/numbers.h"
-#include "common/text.h"
+#include "platform/names.h"
 #include "engine/driver_values.h"
 #include "hardware/Clocks.h"
 #include "platform/processes.h"

@@ -4,7 +4,7 @@
 
 #include "common/numbers.h"
 #include "common/paths.h"
-#include "common/text.h"
+#include "platform/names.h"
 #include "tools/Form3.h"
 
 namespace ks {

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "common/datafile.h"
-#include "common/text.h"
+#include "platform/names.h"
 #include "engine/d3d.h"
 #include "engine/ogl.h"
 #include "hardware/cpl_flags.h"

@@ -24,12 +24,6 @@ std::string Control::FullName() const {
   return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }
 
-void Control::SetContainer(Frame* frame) {
-  if (frame == container_) return;
-  container_ = frame;
-  Changed();
-}
-
 void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;

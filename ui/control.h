@@ -64,7 +64,6 @@ class Control {
   std::string FullName() const;
 
   Frame* Container() const { return container_; }
-  void SetContainer(Frame* frame);
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);

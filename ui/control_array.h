@@ -52,11 +52,6 @@ class ControlArray {
   int LBound() const { return elements_.empty() ? 0 : elements_.begin()->first; }
   int UBound() const { return elements_.empty() ? -1 : elements_.rbegin()->first; }
   const std::string& Name() const { return name_; }
-  // Elements in index order.
-  template <class F>
-  void ForEach(F&& f) {
-    for (auto& [index, element] : elements_) f(*element);
-  }
 
   std::function<void(int)> OnClick;
   std::function<void(int)> OnChange;

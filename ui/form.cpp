@@ -34,7 +34,6 @@ void Form::Load() {
     design_ = Design{caption_, left_, top_, width_, height_, window_state_, opacity_};
     for (Control* c : controls_) c->SaveDesign();
     app_.Log(name_, "Initialize");
-    Form_Initialize();
   } else {
     caption_ = design_.caption;
     left_ = design_.left;

@@ -130,8 +130,6 @@ class Form {
   void Unregister(Control* control);
 
  protected:
-  // Runs once, at the first Load, before Form_Load (after the design is kept).
-  virtual void Form_Initialize() {}
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
   virtual void Form_Resize() {}

@@ -1,6 +1,6 @@
 #include "ui/lists.h"
 
-#include "common/text.h"
+#include "platform/names.h"
 
 namespace ks::ui {
 

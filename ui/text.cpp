@@ -27,12 +27,6 @@ void TextBox::SetText(const std::string& text) {
   Raise("Change", OnChange);
 }
 
-void TextBox::SetMultiLine(bool multiline) {
-  if (multiline == multiline_) return;
-  multiline_ = multiline;
-  Changed();
-}
-
 void TextBox::SetLocked(bool locked) {
   if (locked == locked_) return;
   locked_ = locked;

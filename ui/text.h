@@ -42,8 +42,6 @@ class TextBox : public Control {
 
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
-  bool MultiLine() const { return multiline_; }
-  void SetMultiLine(bool multiline);
   // A locked box shows its text but takes no typing.
   bool Locked() const { return locked_; }
   void SetLocked(bool locked);
@@ -56,11 +54,10 @@ class TextBox : public Control {
  protected:
   void KeepDesign(bool restore) override {
     Control::KeepDesign(restore);
-    Keep(restore, text_, multiline_, locked_);
+    Keep(restore, text_, locked_);
   }
  private:
   std::string text_;
-  bool multiline_ = false;
   bool locked_ = false;
 };
 

@@ -1,15 +1,11 @@
 #include "platform/fake/names.h"
 
+#include "platform/names.h"
+
 namespace ks::fake {
 
-std::string FoldCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
+std::string FoldCase(std::string_view text) { return LowerCase(text); }
 
-bool SameName(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
+bool SameName(std::string_view a, std::string_view b) { return SameTextIgnoringCase(a, b); }
 
 }  // namespace ks::fake

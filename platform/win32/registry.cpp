@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/text.h"
+#include "platform/names.h"
 #include "platform/win32/win.h"
 
 namespace ks::win32 {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/text.h"
+#include "platform/names.h"
 #include "contract/contract.h"
 
 namespace ks::test {

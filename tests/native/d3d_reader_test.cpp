@@ -38,10 +38,12 @@ void RunCase(const Case& c) {
 void SliOn(ReaderRig& r) { r.st.SliAAFlag = 1; }
 
 const Case kFirstHalf[] = {
-    {"classic 9x driver: the numbered values are not read",
+    // Regression: the SLI boxes stayed enabled there, though the classic
+    // drivers hold no SLI value.
+    {"classic 9x driver: the numbered values are not read, the SLI boxes are disabled",
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
-      {"Check15.Enabled", "1"}, {"MaxTextures", "-1"}}},
+      {"Check15.Enabled", "0"}, {"MaxTextures", "-1"}}},
     // The force-mipmaps and OpenGL anisotropy boxes keep their design texts
     // here; they were empty. The Direct3D anisotropy box shows the classic
     // level, none here: the automatic entry.
@@ -73,6 +75,12 @@ const Case kFirstHalf[] = {
      }},
     {"SLI boxes enabled for 009x", 3, 6000, {}, {{"Check15.Enabled", "1"}, {"Check16.Enabled", "1"}}, nullptr,
      "0091"},
+    {"SLI boxes enabled for 00Cx", 3, 6000, {}, {{"Check15.Enabled", "1"}, {"Check16.Enabled", "1"}}, nullptr,
+     "00C1"},
+    {"SLI boxes enabled for 014x", 3, 6000, {}, {{"Check15.Enabled", "1"}, {"Check16.Enabled", "1"}}, nullptr,
+     "0141"},
+    {"SLI boxes enabled for 004x", 3, 6000, {}, {{"Check15.Enabled", "1"}, {"Check16.Enabled", "1"}}, nullptr,
+     "0040"},
     {"SLI boxes disabled for 0322", 3, 6000, {}, {{"Check15.Enabled", "0"}, {"Check16.Enabled", "0"}}},
     {"gamma and transparency multisampling, mode 4x",
      3, 6000, {{&v::kAAMode, 0x10000000 + 0x00100000 + 0x00010000 + 0x10}},

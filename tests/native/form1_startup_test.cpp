@@ -93,6 +93,24 @@ TEST_F(Startup, AFailingStepDoesNotStopTheOthers) {
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "DetectOGLSettings"), 1);
   EXPECT_EQ(StoredNumber("Version"), 353u);
   EXPECT_EQ(f.IsStart, 0);
+  EXPECT_EQ(f.StartupFaults, (std::vector<std::string>{"step 6: no display device", "step 17: no such control"}));
+}
+
+TEST_F(Startup, AProcedureNotPluggedInIsAFaultAndTheOthersStillRun) {
+  RecordAll();
+  f.Procedures.ShowCardName = nullptr;
+  f.Procedures.LookupChipData = nullptr;
+  f.Load();
+  EXPECT_EQ(f.StartupFaults,
+            (std::vector<std::string>{"step 7: ShowCardName is not plugged in", "step 10: ShowCardName is not plugged in",
+                                      "step 15: LookupChipData is not plugged in"}));
+  EXPECT_EQ(calls.back(), "ShowAntialiasingPreview (IsStart 0)");
+  EXPECT_EQ(f.IsStart, 0);
+}
+
+TEST_F(Startup, EveryProcedureIsPluggedIn) {
+  f.Load();
+  EXPECT_EQ(f.StartupFaults, std::vector<std::string>{});
 }
 
 TEST_F(Startup, StartStateIsInPlaceBeforeTheFirstProcedure) {
@@ -211,20 +229,20 @@ TEST(Version, WrittenAsNumberOrAsBinaryWhileTheSwitchIsOn) {
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);
   }
   {
-    // NT: the OpenGL reader leaves the switch on, but the shader page then
-    // writes the state it shows back through the Direct3D writer, which
-    // clears it.
+    // NT: the OpenGL reader leaves the switch on, and nothing after it
+    // writes a driver value (the shader and multitexturing sliders that
+    // start-up moves write nothing back), so nothing clears it.
     Form1Rig rig;
     rig.f.Load();
     ASSERT_EQ(rig.st.OsClass, 3);
-    EXPECT_EQ(rig.StoredType("Version"), platform::kRegDword);
+    EXPECT_EQ(rig.StoredType("Version"), platform::kRegBinary);
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);
   }
   {
     // NT with nothing written after the OpenGL reader.
     Form1Rig rig;
-    rig.f.Procedures.LoadShaderOverride = nullptr;
-    rig.f.Procedures.LoadMultitextureOverride = nullptr;
+    rig.f.Procedures.LoadShaderOverride = [] {};
+    rig.f.Procedures.LoadMultitextureOverride = [] {};
     rig.f.Load();
     EXPECT_EQ(rig.StoredType("Version"), platform::kRegBinary);
     EXPECT_EQ(rig.StoredNumber("Version"), 353u);

@@ -64,6 +64,17 @@ const Case kCases[] = {
     {"S3TC 2", 3, 6000, {{&v::kS3tcQuality, 2}}, {{"Check5(0)", "0"}, {"Check5(1)", "1"}}},
     {"S3TC 5 leaves both", 3, 6000, {{&v::kS3tcQuality, 5}}, {{"Check5(0)", "1"}, {"Check5(1)", "0"}},
      [](ReaderRig& r) { r.f.Check5[0].SetValue(1); }},
+    // The low bits of 4 and 6 would clear both boxes or swap them: a value
+    // outside 0..3 must change neither.
+    {"S3TC 4 leaves both", 3, 6000, {{&v::kS3tcQuality, 4}}, {{"Check5(0)", "1"}, {"Check5(1)", "1"}},
+     [](ReaderRig& r) {
+       r.f.Check5[0].SetValue(1);
+       r.f.Check5[1].SetValue(1);
+     }},
+    {"S3TC 6 leaves both", 3, 6000, {{&v::kS3tcQuality, 6}}, {{"Check5(0)", "1"}, {"Check5(1)", "0"}},
+     [](ReaderRig& r) { r.f.Check5[0].SetValue(1); }},
+    {"S3TC -1 leaves both", 3, 6000, {{&v::kS3tcQuality, 0xFFFFFFFFu}}, {{"Check5(0)", "0"}, {"Check5(1)", "1"}},
+     [](ReaderRig& r) { r.f.Check5[1].SetValue(1); }},
     {"image settings 20", 3, 6000, {{&v::kQuality, 20}}, {{"Combo5", "<129>"}}},
     {"image settings 3 leaves the box", 3, 6000, {{&v::kQuality, 3}}, {{"Combo5", "Quality"}}},
     {"trilinear quality 15", 3, 6000, {{&v::kTrilinearQuality, 15}},

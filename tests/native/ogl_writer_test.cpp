@@ -79,6 +79,7 @@ const Case kValues[] = {
      {Binary(kNt, "OGL_TexLODBias", 0xFFFFFFFB), "Label4(4) = #118-5"}},
     {"trilinear quality 10: low", 3, 6000, 66, 10, {Binary(kNt, "OGL_95282304", 10), "Label4(3) = #123#131"}},
     {"trilinear quality 11: middle", 0, 6000, 66, 11, {Dword(k9x, "95282304", 11), "Label4(3) = #123#132"}},
+    {"trilinear quality 20: still middle", 3, 6000, 66, 20, {Binary(kNt, "OGL_95282304", 20), "Label4(3) = #123#132"}},
     {"trilinear quality 21: high", 3, 6000, 66, 21, {Binary(kNt, "OGL_95282304", 21), "Label4(3) = #123#133"}},
     {"version override: ASCII bytes of 1.5", 3, 6000, 73, 0x00352E31, {Binary(kNt, "OGL_308826", 0x00352E31)}},
     {"emulation id", 2, 6000, 76, 40, {Binary(kNt, "OGL_NVEmulate", 40)}},

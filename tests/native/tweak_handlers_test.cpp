@@ -275,10 +275,10 @@ TEST(TweakHandlers, SliClickSequence) {
 }
 
 // A refresh with IsStart 0 (as the preset loader and the wizard run it)
-// whose stored SLI value ticks Check15 runs both readers again from that
-// box's handler while the outer reader is still setting the antialiasing
-// controls. Each write of the shared mode value is caused by one control
-// change and carries the flags the driver holds.
+// whose stored SLI value ticks Check15: the readers hold the handlers off,
+// so that box's handler does not read again inside the outer reading, and
+// neither the shared mode value nor the SLI value is written at all (a
+// write would have to carry the flags the driver holds).
 TEST(TweakHandlers, NestedRefreshKeepsTheAntialiasingGuard) {
   PageRig r(3, 7701);
   constexpr std::uint32_t kStored = 0x10000000 + 0x00100000 + 0x40000000 + 0x10;  // gamma, supersampling, 4x
@@ -300,6 +300,8 @@ TEST(TweakHandlers, NestedRefreshKeepsTheAntialiasingGuard) {
   EXPECT_EQ(wrong, std::vector<std::string>{}) << "a write with the flags dropped";
   for (const auto& [name, at] : writes)
     EXPECT_EQ(std::adjacent_find(at.begin(), at.end()), at.end()) << name << " written twice for one control change";
+  EXPECT_TRUE(writes.empty()) << "a reading wrote the driver's values back";
+  EXPECT_EQ(r.f.IsStart, 0) << "the reading gives the handlers back";
   EXPECT_EQ(r.Differences({{"Check15", "1"}, {"Combo3", "SLI 8x"}, {"Combo19", "Supersampling"}, {"Check17", "1"},
                            {"AAGuard", "0"}}),
             std::vector<std::string>{});

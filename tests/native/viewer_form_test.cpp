@@ -108,6 +108,7 @@ TEST(ViewerForm, AutoLodTakesTheVertexCountFromTheZoomBar) {
   };
   const Case cases[] = {{30, 12, "Number of vertices: 24"},
                         {40, 15, "Number of vertices: 30"},
+                        {45, 16, "Number of vertices: 32"},
                         {180, 50, "Number of vertices: 100"}};
   for (const Case& c : cases) {
     ViewerRig rig;
@@ -127,6 +128,9 @@ TEST(ViewerForm, AutoLodTakesTheVertexCountFromTheZoomBar) {
   EXPECT_EQ(rig.form->Label10.Caption(), "Number of vertices: 40");
   rig.form->HScroll2.UserChange(100);
   EXPECT_EQ(rig.s.preview.VertexCount, 20) << "without Auto LOD the zoom leaves the count";
+  rig.form->HScroll2.UserChange(45);
+  rig.form->Check3.UserClick();
+  EXPECT_EQ(rig.s.preview.VertexCount, 16) << "ticking Auto LOD takes the count from the zoom already set";
 }
 
 TEST(ViewerForm, FilterAndTextureChoices) {

@@ -101,6 +101,9 @@ TEST_F(Wizard, BarsClassesAndFineAdjust) {
        {"D 101", "D 60", "D 113", "O 64", "O 66 5", "O 63 -7", "D 30 -7", "D 108", "D 114", "D 117", "D 121"}},
       {"Fine Adjust: OpenGL trilinear value never passes 31", 3000, "0,0,0,0", 0, 3, 0, true,
        {"D 0", "O 0", "D 36", "D 67", "O 58", "O 66 31", "O 63 7", "D 30 7", "D 109", "D 115", "D 116", "D 120"}},
+      // A sum below 0 ((5 - 4) * 7 - 9) is held at 0, not written negative.
+      {"Fine Adjust: OpenGL trilinear value never falls below 0", 3000, "0,0,10,5", 9, 3, 4, true,
+       {"D 8", "O 62", "D 112", "D 113", "O 64", "O 66 0", "O 63 -12", "D 30 -12", "D 108", "D 114", "D 117", "D 121"}},
       {"Fine Adjust: texture bar 4 raises anisotropy by 2", 2300, "0,0,0,2", 5, 3, 4, true,
        {"D 0", "O 0", "D 11", "D 68", "O 57", "O 66 2", "O 63 2", "D 30 2", "D 108", "D 114", "D 117", "D 121"}},
       {"antialiasing 4xS has no OpenGL mode", 3000, "0,0,5,0", 9, 3, 2, false,

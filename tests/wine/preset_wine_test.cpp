@@ -55,6 +55,7 @@ class WinePresetCommandLine : public ::testing::Test {
   void Clean() {
     reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "D3D_KSWINE1");
     reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "OGL_KSWINE2");
+    reg_.DeleteRegValue(kHkeyLocalMachine, driver_key_, "D3D_60461791");
   }
 
   // Starts KestrelaneSE.exe with `arguments` (`program`: the program as the
@@ -110,6 +111,44 @@ TEST_F(WinePresetCommandLine, AnUnquotedProgramPathWithBlanksKeepsThePresetPath)
   DWORD size = 0;
   EXPECT_EQ(Stored(driver_key_, "D3D_KSWINE1", &number, &size), static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(number, -3);
+}
+
+// With a build-7701 driver the pages are read again after the preset: that
+// reading leaves the driver's vertical sync as the preset stored it.
+// Regression: the reading set "Synchronization mode:" to "Enabled" first and
+// its handler wrote 0x47814940 over the preset's 138504007.
+TEST_F(WinePresetCommandLine, TheReadingAfterThePresetKeepsItsVerticalSync) {
+  auto& fs = machine_.fs;
+  InstallStandIns(machine_);
+  const std::string system = machine_.system().GetSystemDirectory();
+  const std::string standin = fs.ProgramFolder() + "\\standins\\ks_nv7701.dll";
+  // The driver DLL start-up reads: nv4_disp.dll up to XP, nvd3dum.dll from Vista on.
+  for (const char* dll : {"\\nv4_disp.dll", "\\nvd3dum.dll"}) ASSERT_TRUE(fs.CopyFile(standin, system + dll));
+  struct Restore {
+    platform::Platform& machine;
+    ~Restore() { InstallStandIns(machine); }
+  } restore{machine_};
+  {
+    SeState probe(machine_);
+    Form1 detection(probe);
+    detection.ShowOsAndDirectXVersion();
+    detection.ReadDriverVersion();
+    ASSERT_EQ(probe.DriverBuild, 7701);
+  }
+  // The driver holds "Enabled" before; the preset turns it off.
+  reg_.WriteAsBinary = 1;
+  reg_.WriteRegValue(kHkeyLocalMachine, driver_key_, "D3D_60461791", 0x60925292);
+  reg_.WriteAsBinary = 0;
+  const std::string preset = install_ + "\\DATA\\Presets\\vsync off.ksp";
+  ASSERT_TRUE(fs.WriteFile(preset, Items({"ksp", "999", "0", "0", "D3D_60461791", "138504007"})));
+  bool showed = false;
+  ASSERT_TRUE(Run(preset, 60000, [&](HWND) { showed = true; })) << "the program did not end by itself";
+  EXPECT_FALSE(showed);
+  std::int32_t number = 0;
+  DWORD size = 0;
+  EXPECT_EQ(Stored(driver_key_, "D3D_60461791", &number, &size), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(number, 138504007);
 }
 
 TEST_F(WinePresetCommandLine, AFileThatIsNoPresetShowsAMessageAndWritesNothing) {

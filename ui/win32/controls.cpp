@@ -46,11 +46,7 @@ WindowKind KindOf(const Control& c) {
     case Kind::kDriveListBox:
       return {"COMBOBOX", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 0};
     case Kind::kTextBox:
-      return {"EDIT",
-              WS_TABSTOP | (static_cast<const TextBox&>(c).MultiLine()
-                                ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL
-                                : ES_AUTOHSCROLL),
-              WS_EX_CLIENTEDGE};
+      return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Kind::kImage:
       return {kPictureClass, 0, 0};
     case Kind::kPictureBox:

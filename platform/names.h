@@ -1,15 +1,16 @@
 // Texts compared and folded the way Windows treats names (registry keys,
-// file names, value names): without regard to the case of ASCII letters.
+// file names, value names): without regard to the case of ASCII letters;
+// other bytes compare as they are. The fake machine and the code above the
+// platform follow the same rule.
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <string_view>
 
 namespace ks {
 
-inline char LowerCaseChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+inline char LowerCaseChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 inline std::string LowerCase(std::string_view text) {
   std::string lower(text);
