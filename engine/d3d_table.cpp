@@ -29,6 +29,8 @@ constexpr SettingRow kClassic[] = {
     {11, W::kAlways, {Put(c::kAnisoLevel, 2)}},
     {60, W::kAlways, {Put(c::kAnisoLevel, 4)}},
     {61, W::kAlways, {Put(c::kAnisoLevel, 8)}},
+    // The automatic entry: no level of the program's, as on the numbered path.
+    {36, W::kAlways, {Del(c::kAnisoLevel)}},
     {15, W::kAlways, {Put(c::kZCompress, 0)}},
     {16, W::kAlways, {Put(c::kZCompress, 1)}},
     {17, W::kAlways, {Put(c::kVideoTexture, 0)}},

@@ -63,6 +63,11 @@ constexpr ValueText kOldAAModes[] = {
     {4, Fixed("4x 9-tap")}, {5, Fixed("4xS")}, {6, Fixed("6xS")},      {7, Fixed("8x")},
     {8, Fixed("16x")},      {9, Fixed("8xS")}, {10, Fixed("4xSS")},
 };
+// The same modes while SLI antialiasing is on, as the SLI lists name them.
+constexpr ValueText kOldSliAAModes[] = {
+    {1, Fixed("SLI 4x")},  {2, Fixed("SLI 4xQ")},  {3, Fixed("SLI 8x")}, {4, Fixed("SLI 8xG")},
+    {5, Fixed("SLI 8xS")}, {6, Fixed("SLI 12xS")}, {8, Fixed("SLI 32x")}, {9, Fixed("SLI 16x")},
+};
 
 // The classic drivers' three antialiasing states, as the writer's classic
 // table stores them in "ANTIALIASENABLE" and "ANTIALIASQUALITY".
@@ -138,6 +143,9 @@ class D3DReader {
   void AntialiasingMode();
   void OldAntialiasingMode();
   void ClassicAntialiasingMode();
+  void ClassicAnisotropy();
+  // Combo4 from a stored anisotropy level, through the level table `levels`.
+  void ShowAnisotropyLevel(const RegRead& r, const std::array<std::int32_t, 6>& levels);
   void Anisotropy();
   void OldAnisotropy();
   void TextureAndShaderValues();
@@ -154,6 +162,7 @@ void D3DReader::Run() {
   s_.AAGuard = 1;
   if (IsClassicDriver(s_)) {
     ClassicAntialiasingMode();
+    ClassicAnisotropy();
     for (const ControlName& c : kNoClassicSetting)
       if (ui::Control* control = f_.Find(c.name, c.index)) control->SetEnabled(false);
   } else {
@@ -231,7 +240,8 @@ void D3DReader::AntialiasingMode() {
 
 void D3DReader::OldAntialiasingMode() {
   const std::int32_t v = ReadOr(d3d::kAAModeOld, 0);
-  if (const ValueText* row = FindValueText(kOldAAModes, v)) f_.Combo3.SetText(Text(row->shown));
+  const ValueText* sli = s_.SliAAFlag != 0 ? FindValueText(kOldSliAAModes, v) : nullptr;
+  if (const ValueText* row = sli ? sli : FindValueText(kOldAAModes, v)) f_.Combo3.SetText(Text(row->shown));
   // The control value that switches the mode off is what the automatic
   // entry writes, whatever mode number stands beside it.
   if (Read(d3d::kAAControl).NumberOr(0) == kAAOffControl) f_.Combo3.SetText(s_.Lang(137));
@@ -262,10 +272,14 @@ void D3DReader::Anisotropy() {
   }
 }
 
-void D3DReader::OldAnisotropy() {
-  const RegRead r = Read(d3d::kAnisoOld);
+void D3DReader::OldAnisotropy() { ShowAnisotropyLevel(Read(d3d::kAnisoOld), AnisoLevels(s_.DriverBuild)); }
+
+// The classic drivers keep the plain level (0, 1, 2, 4, 8), as the older
+// numbered drivers below build 4103 do; no value is the automatic entry.
+void D3DReader::ClassicAnisotropy() { ShowAnisotropyLevel(Read(d3d_classic::kAnisoLevel), AnisoLevels(0)); }
+
+void D3DReader::ShowAnisotropyLevel(const RegRead& r, const std::array<std::int32_t, 6>& levels) {
   const std::int32_t v = r.NumberOr(0);
-  const auto levels = AnisoLevels(s_.DriverBuild);
   const Shown shown[] = {Fixed("Point s."), Entry(135), Fixed("2x"), Fixed("4x"), Fixed("8x"), Fixed("16x")};
   std::optional<Shown> text;
   if (v == -1) {

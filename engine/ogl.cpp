@@ -62,6 +62,12 @@ void WriteOGLSetting(SeState& state, SettingControls& controls, const std::int16
     if (const SettingRow* row = FindRow(OGLNtAnisoTable(), code, call)) RunRow(*row, call);
   } else {
     ChangeRenderQualityFlags(state, code);
+    // From build 5000 the pages show the anisotropy value the driver shares
+    // between Direct3D and OpenGL on Windows 9x too, so the OpenGL page's
+    // levels go there as well, as they do on the NT family.
+    if (state.DriverBuild >= 5000) {
+      if (const SettingRow* row = FindRow(OGLNtAnisoTable(), code, call)) RunRow(*row, call);
+    }
   }
   state.reg.WriteAsBinary = 0;
 }

@@ -6,7 +6,8 @@
 // A call runs the code's row of the main table, then a second step by OS:
 // on the NT family codes 4, 5, 31 and 32 set the anisotropy level, on
 // Windows 9x/Me codes 4, 5, 8 and 9 change "RenderQualityFlags" by reading
-// it first. Nothing is reported; a failing step is skipped.
+// it first, and from build 5000 codes 4, 5, 31 and 32 also set the shared
+// anisotropy value. Nothing is reported; a failing step is skipped.
 //
 // WriteAsBinary is set by OS class at the start, set again after a nested
 // Direct3D call, and always 0 when the writer returns.
@@ -47,7 +48,8 @@ inline constexpr std::int32_t kRenderQualityDepthBits = 0x0C;
 std::optional<std::int32_t> ChangedRenderQuality(std::int16_t code, std::int32_t r);
 
 std::span<const SettingRow> OGLMainTable();
-// The NT family's second step (codes 4, 5, 31, 32).
+// The anisotropy step of codes 4, 5, 31 and 32: on the NT family at every
+// build, on Windows 9x/Me from build 5000 (the shared value).
 std::span<const SettingRow> OGLNtAnisoTable();
 
 }  // namespace ks

@@ -2,6 +2,7 @@
 // writer writes it; a missing value or one that is no number gives the
 // step's default, and a state a control refuses leaves the control as it is.
 #include "engine/driver_values.h"
+#include "engine/ogl.h"
 #include "engine/settings_readers.h"
 #include "common/numbers.h"
 #include "shell/Form1.h"
@@ -24,6 +25,11 @@ constexpr std::int32_t kLastEnableTripleBufferBuild = 7700;
 constexpr ValueText kFsaaModes[] = {
     {0, Entry(137)}, {1, Fixed("2x")},       {2, Fixed("Quincunx")}, {3, Fixed("Value 3")},
     {4, Fixed("4x")}, {5, Fixed("4x 9-tap")}, {6, Fixed("8x")},       {7, Fixed("16x")},
+};
+
+// The same modes while SLI antialiasing is on, as the SLI lists name them.
+constexpr ValueText kSliFsaaModes[] = {
+    {1, Fixed("SLI 4x")}, {2, Fixed("SLI 4xQ")}, {4, Fixed("SLI 8x")}, {5, Fixed("SLI 8xG")}, {7, Fixed("SLI 32x")},
 };
 
 constexpr ValueText kVersions[] = {
@@ -70,6 +76,7 @@ class OGLReader {
   void ColourDepth();
   void Emulation();
   void OldAnisotropy();
+  void Win9xAnisotropy();
 
   SeState& s_;
   Form1& f_;
@@ -117,7 +124,10 @@ void OGLReader::Run() {
   }
   SetCheck(f_.Check12[1], ReadOr(ogl::kRenderer, 0));
 
-  if (!nt) return;
+  if (!nt) {
+    if (s_.DriverBuild < 5000) Win9xAnisotropy();
+    return;
+  }
   if (s_.DriverBuild >= 5000) {
     DetectD3DSettings(s_, f_);
   } else {
@@ -127,7 +137,9 @@ void OGLReader::Run() {
 
 void OGLReader::Antialiasing() {
   f_.Combo1.SetText(s_.Lang(183));
-  if (const ValueText* row = FindValueText(kFsaaModes, ReadOr(ogl::kFsaaMode, 0))) f_.Combo1.SetText(Text(row->shown));
+  const std::int32_t v = ReadOr(ogl::kFsaaMode, 0);
+  const ValueText* sli = s_.SliAAFlag != 0 ? FindValueText(kSliFsaaModes, v) : nullptr;
+  if (const ValueText* row = sli ? sli : FindValueText(kFsaaModes, v)) f_.Combo1.SetText(Text(row->shown));
 }
 
 void OGLReader::S3tc() {
@@ -237,6 +249,14 @@ void OGLReader::OldAnisotropy() {
   static constexpr Shown kLevels[] = {Entry(137), Fixed("2x"), Fixed("4x"), Fixed("8x")};
   const std::int32_t v = ReadOr(ogl::kDefaultLogAniso, 0);
   f_.Combo2.SetText(v >= 0 && v <= 3 ? Text(kLevels[v]) : std::string("Disabled"));
+}
+
+void OGLReader::Win9xAnisotropy() {
+  // Windows 9x keeps the OpenGL anisotropy below build 5000 as one bit of
+  // "RenderQualityFlags", which the page's "2x" sets and its automatic entry
+  // clears; from build 5000 the Direct3D reader shows the shared value.
+  const std::int32_t v = ReadOr(ogl::kRenderQualityFlags, 0);
+  f_.Combo2.SetText((v & kRenderQualityAnisoBit) ? std::string("2x") : s_.Lang(137));
 }
 
 }  // namespace

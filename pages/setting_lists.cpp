@@ -63,17 +63,47 @@ bool HasTransparencyAntialiasing(const std::string& device_id) {
   return group == "009" || group == "029" || group == "039";
 }
 
-// Whether the Direct3D writer stores the mode `text` on this driver. The
-// classic drivers keep only the modes of their own table (off, 2x, 4x); a
-// mode without a row there would change nothing the driver reads.
-bool D3DStoresMode(const SeState& s, const std::string& text) {
+// Whether the Direct3D writer stores anything for `code` on this driver: the
+// classic drivers keep only the values of their own table, so an entry
+// without a row there would change nothing the driver reads.
+bool D3DStores(const SeState& s, std::int16_t code) {
   if (!IsClassicDriver(s)) return true;
-  for (const AAChoice& row : AAChoices()) {
-    if (TextOf(s, row.text) != text && !(row.sli && text == row.sli)) continue;
-    const auto classic = D3DClassicTable();
-    return std::any_of(classic.begin(), classic.end(), [&](const SettingRow& r) { return r.code == row.d3d.code; });
-  }
-  return false;
+  const auto classic = D3DClassicTable();
+  return std::any_of(classic.begin(), classic.end(), [&](const SettingRow& r) { return r.code == code; });
+}
+
+const AAChoice* FindAAChoice(const SeState& s, const std::string& text) {
+  for (const AAChoice& row : AAChoices())
+    if (TextOf(s, row.text) == text || (row.sli && text == row.sli)) return &row;
+  return nullptr;
+}
+
+// Whether the Direct3D antialiasing mode `text` reads back from this driver.
+bool D3DStoresMode(const SeState& s, const std::string& text) {
+  const AAChoice* row = FindAAChoice(s, text);
+  return row && D3DStores(s, row->d3d.code);
+}
+
+// Whether the OpenGL page's choice `code` lands where the OpenGL page reads
+// it: below build 5000 the Direct3D codes write only the Direct3D page's
+// values, and Windows 9x holds the OpenGL anisotropy there as one bit, which
+// only "2x" (code 4) and the automatic entry (code 5) change.
+bool OpenGLStores(const SeState& s, SettingCode code, bool anisotropy) {
+  if (s.DriverBuild >= 5000) return true;
+  if (code.writer == WriterKind::kD3D) return false;
+  if (anisotropy && s.OsClass == 0) return code.code == 4 || code.code == 5;
+  return true;
+}
+
+bool OpenGLStoresMode(const SeState& s, const std::string& text) {
+  const AAChoice* row = FindAAChoice(s, text);
+  return row && OpenGLStores(s, row->ogl, false);
+}
+
+const AnisoChoice* FindAnisoChoice(const SeState& s, const std::string& text) {
+  for (const AnisoChoice& row : AnisoChoices())
+    if (TextOf(s, row.text) == text) return &row;
+  return nullptr;
 }
 
 }  // namespace
@@ -123,14 +153,17 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
 
   const std::int32_t af = AnisotropyLimit(s);
   if (af == 0 || af == 2 || af == 8 || af == 16) {
+    // Each item first to Combo2, then to Combo4, where that page's driver
+    // value holds it.
     auto both = [&](const std::string& item) {
-      f.Combo2.AddItem(item);
-      f.Combo4.AddItem(item);
+      const AnisoChoice* row = FindAnisoChoice(s, item);
+      if (!row || OpenGLStores(s, row->ogl_page, true)) f.Combo2.AddItem(item);
+      if (!row || D3DStores(s, row->d3d_page.code)) f.Combo4.AddItem(item);
     };
     both(s.Lang(137));
     if (af != 0) {
       if (above5000) f.Combo2.AddItem(s.Lang(135));
-      f.Combo4.AddItem(s.Lang(135));
+      if (D3DStores(s, 10)) f.Combo4.AddItem(s.Lang(135));
       both("2x");
     }
     if (af >= 8) {
@@ -145,9 +178,13 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
     for (Shown item : items)
       if (D3DStoresMode(s, TextOf(s, item))) f.Combo3.AddItem(TextOf(s, item));
   };
+  auto ogl = [&](std::initializer_list<Shown> items) {
+    for (Shown item : items)
+      if (OpenGLStoresMode(s, TextOf(s, item))) f.Combo1.AddItem(TextOf(s, item));
+  };
   auto both = [&](std::initializer_list<Shown> items) {
     d3d(items);
-    Add(s, f.Combo1, items);
+    ogl(items);
   };
   if (aa == "0") {
     both({Entry(137)});
@@ -162,7 +199,7 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
     both({Entry(137), Fixed("2x"), Fixed("Quincunx"), Fixed("4x")});
     // Direct3D offers the larger modes with every build, OpenGL above 5000.
     d3d({Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
-    if (above5000) Add(s, f.Combo1, {Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
+    if (above5000) ogl({Fixed("4x 9-tap"), Fixed("4xS"), Fixed("6xS"), Fixed("8xS"), Fixed("8x")});
     if (above6000) both({Fixed("16x")});
   }
 
@@ -171,13 +208,20 @@ void FillAntialiasingModes(SeState& s, Form1& f) {
   f.Combo3.SetText(kept3);
   f.Combo4.SetText(kept4);
 
-  const bool transparency = HasTransparencyAntialiasing(s.DeviceId);
-  f.Label5[2].SetEnabled(transparency);
-  f.Combo19.SetEnabled(transparency);
-  f.Check18.SetEnabled(transparency);
-  f.Label23.SetEnabled(transparency);
-  f.Combo18.SetEnabled(transparency);
-  f.Check17.SetEnabled(transparency);
+  EnableTransparencyAntialiasing(s, f, s.AAModeText);
+}
+
+void EnableTransparencyAntialiasing(SeState& s, Form1& f, const std::string& mode) {
+  // The driver keeps both flags in the shared mode value of build 5000 and
+  // later, and only beside a mode: the automatic entry stores 0.
+  const AAChoice* row = FindAAChoice(s, mode);
+  const bool on = HasTransparencyAntialiasing(s.DeviceId) && s.DriverBuild >= 5000 && row && row->text.entry != 137;
+  f.Label5[2].SetEnabled(on);
+  f.Combo19.SetEnabled(on);
+  f.Check18.SetEnabled(on);
+  f.Label23.SetEnabled(on);
+  f.Combo18.SetEnabled(on);
+  f.Check17.SetEnabled(on);
 }
 
 std::string PreviewName(const SeState& s, const std::string& mode) {

@@ -25,9 +25,16 @@ std::span<const char* const> OpenGLVersionTexts();
 
 // Rebuilds the antialiasing (Combo3, Combo1) and anisotropy (Combo4, Combo2)
 // lists for the card's chip data, the driver build and SliAAFlag; each box
-// keeps the text it showed. Enables the transparency and gamma controls on
-// the cards that have them.
+// keeps the text it showed. A list offers only the entries whose choice its
+// page reads back from this driver. Ends with
+// EnableTransparencyAntialiasing for AAModeText.
 void FillAntialiasingModes(SeState& state, Form1& form);
+
+// Enables the transparency and gamma controls of both antialiasing pages
+// where the driver can hold them: on the cards that have them, from build
+// 5000, beside the antialiasing mode `mode` when that is a mode other than
+// the automatic entry; disables them otherwise.
+void EnableTransparencyAntialiasing(SeState& state, Form1& form, const std::string& mode);
 
 // Loads "auto.jpg" into Image2 and the picture of the mode Combo3 shows
 // into Image3, from data\aa\1 (normal size) or data\aa\2 (Zoom). A picture

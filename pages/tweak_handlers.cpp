@@ -82,6 +82,8 @@ class Handlers {
   }
 
   void AntialiasingMode(bool direct3d, bool change);
+  // The automatic entry was chosen: both flags and their boxes back to off.
+  void ClearFlags();
   // Applies AAModeText again through one map; `clear` as for the choice of
   // the automatic entry in Combo3 (the flags back to 0).
   void ReapplyMode(bool direct3d_map, bool clear);
@@ -104,28 +106,47 @@ class Handlers {
 };
 
 void Handlers::AntialiasingMode(bool direct3d, bool change) {
-  if (Starting()) return;
   ui::ComboBox& self = direct3d ? f_.Combo3 : f_.Combo1;
+  // From build 5000 both boxes name the one shared mode, which decides
+  // whether the transparency and gamma flags can be stored beside it.
+  if (direct3d || s_.DriverBuild >= 5000) EnableTransparencyAntialiasing(s_, f_, self.Text());
+  if (Starting()) return;
   ui::ComboBox& sister = direct3d ? f_.Combo1 : f_.Combo3;
   const std::string text = self.Text();
-  if (const AAChoice* row = FindAA(text)) {
-    if (row->text.entry == 137) {
-      s_.GammaAA = 0;
-      s_.TranspAAMode = 0;
-    }
+  const AAChoice* row = FindAA(text);
+  if (row) {
+    if (row->text.entry == 137) ClearFlags();
     Write(direct3d ? row->d3d : row->ogl);
   }
   if (s_.DriverBuild > 5000) sister.SetText(self.Text());
-  if (direct3d) s_.AAModeText = text;
+  // At build 5000 itself the OpenGL box is not mirrored, but its mode is the
+  // one the transparency and gamma handlers store again.
+  if (direct3d || s_.DriverBuild >= 5000) s_.AAModeText = text;
   if (change) ShowAntialiasingPreview(s_, f_);
+}
+
+void Handlers::ClearFlags() {
+  s_.GammaAA = 0;
+  s_.TranspAAMode = 0;
+  // From build 5000 the boxes show what the driver now holds (the automatic
+  // entry stores no flags); their handlers stay quiet as they do while the
+  // reader runs. Older drivers hold no flags at all.
+  if (s_.DriverBuild < 5000) return;
+  const std::int32_t guard = s_.AAGuard;
+  s_.AAGuard = 1;
+  f_.Combo18.SetText(s_.Lang(145));
+  f_.Combo19.SetText(s_.Lang(145));
+  f_.Check17.SetValue(0);
+  f_.Check18.SetValue(0);
+  s_.AAGuard = guard;
 }
 
 void Handlers::ReapplyMode(bool direct3d_map, bool clear) {
   const AAChoice* row = FindAA(s_.AAModeText);
   if (!row) return;
   if (direct3d_map) {
-    // The Direct3D map has no row for the disabled entry here.
-    if (row->text.entry == 145) return;
+    // The disabled entry stores the flags beside it as the transparency
+    // box does (code 128), so a gamma choice made there reads back.
     if (row->text.entry == 137 && clear) {
       s_.GammaAA = 0;
       s_.TranspAAMode = 0;
@@ -164,6 +185,7 @@ void Handlers::Sli(bool direct3d_page) {
   // The readers hold the handlers off: the boxes they set write nothing back.
   DetectD3DSettings(s_, f_);
   DetectOGLSettings(s_, f_);
+  EnableTransparencyAntialiasing(s_, f_, s_.AAModeText);
   ShowAntialiasingPreview(s_, f_);
 }
 

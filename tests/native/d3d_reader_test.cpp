@@ -44,11 +44,22 @@ const Case kFirstHalf[] = {
      0, 2280, {{&v::kSliAA, 0x29060797}, {&v::kAAMode, 0x10000010}},
      {{"Check15", "0"}, {"SliAAFlag", "0"}, {"Combo3", "Auto"}, {"Combo6", "Quality"}, {"Check6(0)", "0"},
       {"Check15.Enabled", "0"}, {"MaxTextures", "-1"}}},
-    // The anisotropy and force-mipmaps boxes keep their design texts here;
-    // they were empty.
+    // The force-mipmaps and OpenGL anisotropy boxes keep their design texts
+    // here; they were empty. The Direct3D anisotropy box shows the classic
+    // level, none here: the automatic entry.
     {"classic 9x driver: the design texts stay",
      0, 2280, {{&v::kAniso, 0x10000008}, {&v::kForceMipmaps, 2}},
-     {{"Combo4", "Auto"}, {"Combo2", "Auto"}, {"Combo7", "None"}, {"Combo8", "None"}}},
+     {{"Combo4", "<137>"}, {"Combo2", "Auto"}, {"Combo7", "None"}, {"Combo8", "None"}}},
+    // Regression: the classic drivers' anisotropy level was never shown, so
+    // every pick came back as Auto after a restart.
+    {"classic 9x driver: anisotropy 4x", 0, 2280, {{&c::kAnisoLevel, 4}}, {{"Combo4", "4x"}, {"Combo2", "Auto"}}},
+    {"classic 9x driver: anisotropy bilinear", 0, 2000, {{&c::kAnisoLevel, 1}}, {{"Combo4", "<135>"}}},
+    {"classic 9x driver: anisotropy 8x", 0, 2280, {{&c::kAnisoLevel, 8}}, {{"Combo4", "8x"}}},
+    // Regression: below 5000 the SLI modes came back as their plain names.
+    {"old driver with SLI: the SLI name", 3, 4999, {{&v::kSliAA, 0x29060797}, {&v::kAAModeOld, 9}},
+     {{"Combo3", "SLI 16x"}, {"SliAAFlag", "1"}}},
+    {"old driver with SLI: 8x has no SLI name", 3, 4500, {{&v::kSliAA, 0x29060797}, {&v::kAAModeOld, 7}},
+     {{"Combo3", "8x"}}},
     {"9x build 2281 reads under NVidia\\Direct3D",
      0, 2281, {{&v::kSliAA, 0x29060797}},
      {{"Check15", "1"}, {"Check16", "1"}, {"SliAAFlag", "1"}}},

@@ -50,6 +50,16 @@ const Case kCases[] = {
     {"XP below 5000: anisotropy 0 is Auto", 3, 4500, {{&v::kDefaultLogAniso, 0}}, {{"Combo2", "<137>"}},
      [](ReaderRig& r) { r.f.Combo2.SetText("2x"); }},
     {"XP below 5000: anisotropy missing", 3, 4500, {}, {{"Combo2", "<137>"}}},
+    // Regression: Windows 9x's OpenGL anisotropy was never shown below 5000,
+    // so a pick came back as whatever the box showed before.
+    {"9x below 5000: the anisotropy bit is 2x", 0, 4999, {{&v::kRenderQualityFlags, 6}}, {{"Combo2", "2x"}}},
+    {"9x below 5000: no anisotropy bit is Auto", 0, 2280, {{&v::kRenderQualityFlags, 9}}, {{"Combo2", "<137>"}},
+     [](ReaderRig& r) { r.f.Combo2.SetText("2x"); }},
+    // Regression: below 5000 the SLI modes came back as their plain names.
+    {"FSAAMode 5 with SLI: its SLI name", 3, 4999, {{&v::kFsaaMode, 5}}, {{"Combo1", "SLI 8xG"}},
+     [](ReaderRig& r) { r.st.SliAAFlag = 1; }},
+    {"FSAAMode 6 with SLI: 8x has no SLI name", 3, 4500, {{&v::kFsaaMode, 6}}, {{"Combo1", "8x"}},
+     [](ReaderRig& r) { r.st.SliAAFlag = 1; }},
     {"S3TC 3", 3, 6000, {{&v::kS3tcQuality, 3}}, {{"Check5(0)", "1"}, {"Check5(1)", "1"}}},
     {"S3TC 2", 3, 6000, {{&v::kS3tcQuality, 2}}, {{"Check5(0)", "0"}, {"Check5(1)", "1"}}},
     {"S3TC 5 leaves both", 3, 6000, {{&v::kS3tcQuality, 5}}, {{"Check5(0)", "1"}, {"Check5(1)", "0"}},

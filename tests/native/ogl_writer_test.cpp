@@ -42,6 +42,13 @@ const Case kAnisotropy[] = {
     {"XP from 5000, off: Direct3D code 9", 3, 5000, 5, 0,
      {Binary(kNt, "D3DOGL_74095213", 1), "Combo2 = #137", "Combo4 = #137"}},
     {"98, code 31: nothing", 0, 4500, 31, 0, {}},
+    // Regression: from 5000 the pages show the shared value on 9x too, which
+    // the OpenGL page's levels did not write; they came back as the level before.
+    {"98 from 5000, code 31: the shared value", 0, 5000, 31, 0,
+     {Dword(k9xD3D, "D3DOGL_74095213", 0x10000004), "Combo2 = 4x", "Combo4 = 4x"}},
+    {"98 from 5000, on: the bit, then the shared value", 0, 5000, 4, 0,
+     {Dword(k9x, "RenderQualityFlags", 2), Dword(k9xD3D, "D3DOGL_74095213", 0x10000002), "Combo2 = 2x",
+      "Combo4 = 2x"}},
     {"98, flags 1, on: 3", 0, 4500, 4, 0, {Dword(k9x, "RenderQualityFlags", 3)}, Flags(1)},
     {"98, flags 3, off: 1", 0, 4500, 5, 0, {Dword(k9x, "RenderQualityFlags", 1)}, Flags(3)},
     {"98, flags 2, on: already on, nothing", 0, 4500, 4, 0, {}, Flags(2)},

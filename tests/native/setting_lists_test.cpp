@@ -106,8 +106,30 @@ TEST(FillAntialiasingModes, ListsByCardAndBuild) {
       // Regression: classic 9x drivers were offered Direct3D modes their
       // values cannot hold; picking one wrote nothing.
       {"classic 9x driver: Direct3D offers what its values hold", 2280, "8", "8", 0,
-       {"<137>", "<135>", "2x", "4x", "8x"}, {"<137>", "2x", "4x", "8x"}, {"<137>", "2x", "4x"},
+       {"<137>", "<135>", "2x", "4x", "8x"}, {"<137>", "2x"}, {"<137>", "2x", "4x"},
        {"<137>", "2x", "Quincunx", "4x"}, "0322", 0},
+      // Regression: the classic drivers' automatic anisotropy wrote nothing
+      // and their 16x has no value; 16x is left out.
+      {"classic 9x driver: anisotropy up to 8x", 2280, "16", "0", 0, {"<137>", "<135>", "2x", "4x", "8x"},
+       {"<137>", "2x"}, {"<137>"}, {"<137>"}, "0322", 0},
+      // Regression: below 5000 the OpenGL entries SLI 8xS, SLI 12xS and SLI
+      // 16x wrote the Direct3D page's value and came back as Auto; the
+      // OpenGL 16x anisotropy likewise moved the Direct3D box.
+      {"below 5000 with SLI: OpenGL offers what its values hold", 4999, "16", "8", 1,
+       {"<137>", "<135>", "2x", "4x", "8x", "16x"}, {"<137>", "2x", "4x", "8x"},
+       {"<137>", "SLI 4x", "SLI 4xQ", "SLI 8x", "SLI 8xG", "SLI 8xS", "SLI 12xS", "SLI 16x", "SLI 32x"},
+       {"<137>", "SLI 4x", "SLI 4xQ", "SLI 8x", "SLI 8xG", "SLI 32x"}, "0322"},
+      {"5000 with SLI: the shared value holds every mode", 5000, "16", "8", 1,
+       {"<137>", "<135>", "2x", "4x", "8x", "16x"}, {"<137>", "2x", "4x", "8x", "16x"},
+       {"<137>", "SLI 4x", "SLI 4xQ", "SLI 8x", "SLI 8xG", "SLI 8xS", "SLI 12xS", "SLI 16x", "SLI 32x"},
+       {"<137>", "SLI 4x", "SLI 4xQ", "SLI 8x", "SLI 8xG", "SLI 8xS", "SLI 12xS", "SLI 16x", "SLI 32x"}, "0322"},
+      // Regression: Windows 9x keeps the OpenGL anisotropy below 5000 as one
+      // bit; 4x and 8x wrote nothing and 16x the Direct3D value.
+      {"Windows 9x below 5000: OpenGL anisotropy on or off", 4999, "16", "4", 0,
+       {"<137>", "<135>", "2x", "4x", "8x", "16x"}, {"<137>", "2x"}, {"<137>", "2x", "4x"}, {"<137>", "2x", "4x"},
+       "0322", 0},
+      {"Windows 9x at 5000: the shared value", 5000, "16", "4", 0, {"<137>", "<135>", "2x", "4x", "8x", "16x"},
+       {"<137>", "2x", "4x", "8x", "16x"}, {"<137>", "2x", "4x"}, {"<137>", "2x", "4x"}, "0322", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,22 +162,40 @@ TEST(FillAntialiasingModes, BoxesKeepTheirTextsWithoutEvents) {
   EXPECT_TRUE(r.st.app.TakeEvents().empty()) << "what the boxes show did not change";
 }
 
-TEST(FillAntialiasingModes, TransparencyAndGammaControlsByCard) {
+TEST(FillAntialiasingModes, TransparencyAndGammaControlsWhereTheDriverHoldsThem) {
   struct Case {
+    const char* name;
     const char* device;
+    std::int32_t build;
+    const char* mode;  // AAModeText
     bool enabled;
   };
   // 029x and 039x are the two further groups of cards with these controls.
-  const Case cases[] = {{"00F5", true}, {"0091", true}, {"0290", true}, {"0391", true},
-                        {"0140", false}, {"00F6", false}, {"0322", false}};
+  const Case cases[] = {
+      {"00F5", "00F5", 7000, "4x", true},
+      {"0091", "0091", 7000, "4x", true},
+      {"0290", "0290", 7000, "4x", true},
+      {"0391", "0391", 7000, "4x", true},
+      {"0140", "0140", 7000, "4x", false},
+      {"00F6", "00F6", 7000, "4x", false},
+      {"0322", "0322", 7000, "4x", false},
+      {"from 5000", "0091", 5000, "SLI 8x", true},
+      {"beside the disabled mode", "0091", 7000, "<145>", true},
+      // Regression: below 5000 the flags were offered and stored nowhere.
+      {"below 5000", "0091", 4999, "4x", false},
+      // Regression: beside the automatic mode, which stores 0, a choice was lost.
+      {"beside the automatic mode", "0091", 7000, "<137>", false},
+      {"beside a mode no entry names", "0091", 7000, "<183>", false},
+  };
   for (const Case& c : cases) {
-    ReaderRig r(3, 7000, c.device);
+    ReaderRig r(3, c.build, c.device);
+    r.st.AAModeText = c.mode;
     FillAntialiasingModes(r.st, r.f);
     const std::string want = c.enabled ? "1" : "0";
     EXPECT_EQ(r.Differences({{"Label5(2).Enabled", want}, {"Combo19.Enabled", want}, {"Check18.Enabled", want},
                              {"Label23.Enabled", want}, {"Combo18.Enabled", want}, {"Check17.Enabled", want}}),
               std::vector<std::string>{})
-        << c.device;
+        << c.name;
   }
 }
 

@@ -35,7 +35,7 @@ std::set<int> Join(std::initializer_list<std::set<int>> parts) {
 std::vector<Table> Tables() {
   return {
       {"Direct3D classic", D3DClassicTable(), 0, 61,
-       Join({{2, 4, 5, 6, 7, 8}, Range(12, 14), Range(19, 27), {31, 36}, Range(39, 59)}), true},
+       Join({{2, 4, 5, 6, 7, 8}, Range(12, 14), Range(19, 27), {31}, Range(39, 59)}), true},
       {"Direct3D numbered", D3DNumberedTable(), 0, 128,
        Join({Range(19, 23), {27, 31}, Range(39, 42), {46, 47, 50, 53, 56, 59}, Range(70, 79), {104}}), true},
       {"OpenGL main", OGLMainTable(), 0, 81, Join({{4, 5, 8, 9, 27, 30, 31, 32}, Range(40, 49), {59}}), false},

@@ -79,7 +79,11 @@ void RunCase(const Case& c) {
   EXPECT_EQ(r.f.IsStart, 0);
 }
 
-void ModeText(PageRig& r, const std::string& text) { r.st.AAModeText = text; }
+// The mode the driver holds, as a reading of the driver leaves it.
+void ModeText(PageRig& r, const std::string& text) {
+  r.st.AAModeText = text;
+  EnableTransparencyAntialiasing(r.st, r.f, text);
+}
 
 const Case kAntialiasing[] = {
     {"Combo3 4x, mirrored into Combo1, whose handler writes the OpenGL code",
@@ -90,10 +94,13 @@ const Case kAntialiasing[] = {
      {B("D3DOGL_70835937", 0x1000000E)}, {{"Combo1", "Auto"}}},
     {"build 5001: mirror", 3, 5001, [](PageRig& r) { r.Pick(r.f.Combo3, "2x"); },
      {B("D3DOGL_70835937", 0x1000000E), B("D3DOGL_70835937", 0x1000000E)}, {{"Combo1", "2x"}}},
-    {"automatic entry clears both flags first, the boxes keep their state",
+    // Regression: the boxes kept showing flags the automatic entry does not
+    // store, and stayed open for choices that were then lost.
+    {"automatic entry clears both flags and their boxes first, which it closes",
      3, 7701, [](PageRig& r) { r.Pick(r.f.Combo3, "<137>"); },
      {B("D3DOGL_70835937", 0), B("D3DOGL_70835937", 0)},
-     {{"GammaAA", "0"}, {"TranspAAMode", "0"}, {"Check17", "1"}, {"Combo19", "Multisampling"}},
+     {{"GammaAA", "0"}, {"TranspAAMode", "0"}, {"Check17", "0"}, {"Check18", "0"}, {"Combo19", "<145>"},
+      {"Combo18", "<145>"}, {"Combo19.Enabled", "0"}, {"Check17.Enabled", "0"}},
      [](PageRig& r) {
        r.f.Check17.SetValue(1);
        r.f.Combo19.SetListIndex(1);
@@ -109,26 +116,31 @@ const Case kAntialiasing[] = {
      [](PageRig& r) { r.Type(r.f.Combo3, "3x"); }, {}, {{"Combo1", "3x"}, {"AAModeText", "3x"}}},
     {"OpenGL 4x 9-tap below 5000 on 98", 0, 4500, [](PageRig& r) { r.Type(r.f.Combo1, "4x 9-tap"); },
      {Dword("DK\\NVidia\\OpenGL", "FSAAMode", 5)}, {{"Combo3", "Auto"}}},
-    {"gamma while the mode is disabled: flag only", 3, 7701, [](PageRig& r) { r.Click(r.f.Check17); }, {},
+    // Regression: gamma ticked beside the disabled mode was stored nowhere.
+    {"gamma while the mode is disabled: the disabled mode with the flag", 3, 7701,
+     [](PageRig& r) { r.Click(r.f.Check17); }, {B("D3DOGL_70835937", 0x10100000)},
      {{"GammaAA", "1"}, {"Check18", "1"}}, [](PageRig& r) { ModeText(r, "<145>"); }},
     {"gamma from the Direct3D page forwards to the OpenGL box", 3, 7701, [](PageRig& r) { r.Click(r.f.Check18); },
      {B("D3DOGL_70835937", 0x1010000E)}, {{"GammaAA", "1"}, {"Check17", "1"}},
      [](PageRig& r) { ModeText(r, "2x"); }},
-    {"gamma with no mode yet: flag only", 3, 7701, [](PageRig& r) { r.Click(r.f.Check17); }, {},
-     {{"GammaAA", "1"}}},
+    {"gamma with no mode yet: not offered", 3, 7701, [](PageRig& r) { r.Click(r.f.Check17); }, {},
+     {{"GammaAA", "0"}, {"Check17.Enabled", "0"}}},
     {"transparency while disabled writes the disabled mode with the flag", 3, 7701,
      [](PageRig& r) { r.Pick(r.f.Combo18, "Multisampling"); }, {B("D3DOGL_70835937", 0x10010000)},
      {{"TranspAAMode", "1"}, {"Combo19", "Multisampling"}}, [](PageRig& r) { ModeText(r, "<145>"); }},
-    {"transparency while automatic: O 0, flags kept", 3, 7701,
-     [](PageRig& r) { r.Pick(r.f.Combo19, "Supersampling"); }, {B("D3DOGL_70835937", 0)},
-     {{"TranspAAMode", "2"}, {"Combo18", "Supersampling"}}, [](PageRig& r) { ModeText(r, "<137>"); }},
+    // Regression: a transparency choice beside the automatic mode wrote 0,
+    // which holds no flags, and was lost at the next start.
+    {"transparency while automatic: not offered", 3, 7701,
+     [](PageRig& r) { r.Pick(r.f.Combo19, "Supersampling"); }, {},
+     {{"TranspAAMode", "0"}, {"Combo18", "Disabled"}, {"Combo19.Enabled", "0"}},
+     [](PageRig& r) { ModeText(r, "<137>"); }},
     {"transparency while the reader runs: nothing", 3, 7701,
      [](PageRig& r) {
        r.st.AAGuard = 1;
        r.Pick(r.f.Combo19, "Supersampling");
        r.st.AAGuard = 0;
      },
-     {}, {{"Combo18", "Disabled"}, {"TranspAAMode", "0"}}},
+     {}, {{"Combo18", "Disabled"}, {"TranspAAMode", "0"}}, [](PageRig& r) { ModeText(r, "4x"); }},
     {"while starting: nothing", 3, 7701,
      [](PageRig& r) {
        r.f.IsStart = 1;

@@ -268,7 +268,7 @@ class WineRestartedProgram : public ::testing::Test {
     DetectAsStartUp(probe);
     ASSERT_EQ(probe.DriverBuild, 4500);
     for (const DriverValue* v : {&d3d::kAAModeOld, &d3d::kAAControl, &d3d::kAAMode, &d3d::kMaxTextures,
-                                 &d3d::kPsVersion, &d3d::kVsVersionDel})
+                                 &d3d::kPsVersion, &d3d::kVsVersionDel, &d3d::kSliAA})
       written_.push_back(Locate(probe, *v));
     Clean();
     // The user left the program on the Direct3D antialiasing page.
@@ -290,18 +290,20 @@ class WineRestartedProgram : public ::testing::Test {
   }
 
   // Starts KestrelaneSE.exe, hands `act` the Direct3D antialiasing box once
-  // start-up has filled it, then closes the program and waits for its end.
-  void RunProgram(const std::function<void(HWND)>& act) {
+  // start-up has filled it (the visible box that lists `entry`), then closes
+  // the program and waits for its end.
+  void RunProgram(const std::function<void(HWND)>& act, const std::string& entry = "6xS") {
     auto& proc = machine_.real.proc;
     const std::uint32_t pid =
         proc.StartProgram(platform::QuotedProgram(install_ + "\\KestrelaneSE.exe"), platform::WindowStyle::kNormalFocus);
     ASSERT_NE(pid, 0u);
     platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
-    // "6xS" is an entry of the Direct3D list only, below build 5000.
+    // "6xS" is an entry of the Direct3D list only, below build 5000; the
+    // page shown is the Direct3D antialiasing page.
     HWND combo = nullptr;
     for (int waited = 0; waited < 30000 && !combo; waited += 50) {
       if (proc.WaitForSingleObject(h.get(), 50) == platform::kWaitObject0) break;
-      combo = VisibleComboListing(pid, "6xS");
+      combo = VisibleComboListing(pid, entry);
     }
     if (combo) act(combo);
     for (HWND window : ShownWindowsOf(pid)) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -316,6 +318,16 @@ class WineRestartedProgram : public ::testing::Test {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at - items.begin()), 0);
     SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
+  }
+
+  // The driver holds SLI antialiasing on, as it does for a pair of SLI cards.
+  void SliOn() {
+    for (const ValueLocation& where : written_)
+      if (where.name == d3d::kSliAA.name) {
+        reg_.WriteAsBinary = where.binary ? 1 : 0;
+        reg_.WriteRegValue(where.root, where.key, where.name, 0x29060797);
+        reg_.WriteAsBinary = 0;
+      }
   }
 
   WineMachine machine_;
@@ -340,6 +352,21 @@ TEST_F(WineRestartedProgram, APickedDirect3DModeIsWhatThePageShowsAfterARestart)
 
   RunProgram([&](HWND combo) { shown = ShownText(combo); });
   EXPECT_EQ(shown, "Auto");
+  EXPECT_EQ(Stored(d3d::kAAMode), -1) << "no shared mode value, which this driver does not read";
+}
+
+// Below build 5000 the SLI mode names stand for the older drivers' mode
+// numbers; they came back as the plain names ("4x") after a restart.
+TEST_F(WineRestartedProgram, APickedSliModeIsWhatThePageShowsAfterARestart) {
+  SliOn();
+  RunProgram([](HWND combo) { Pick(combo, "SLI 8x"); }, "SLI 8x");
+  EXPECT_EQ(Stored(d3d::kAAModeOld), 3) << "the mode number of 4x, which SLI doubles";
+  EXPECT_EQ(Stored(d3d::kAAControl), 0x57015990);
+
+  std::string shown;
+  RunProgram([&](HWND combo) { shown = ShownText(combo); }, "SLI 8x");
+  EXPECT_EQ(shown, "SLI 8x");
+  EXPECT_EQ(Stored(d3d::kSliAA), 0x29060797) << "SLI antialiasing stays on";
   EXPECT_EQ(Stored(d3d::kAAMode), -1) << "no shared mode value, which this driver does not read";
 }
 
