@@ -18,6 +18,8 @@ int App::LoadedCount() const {
 }
 
 int App::MsgBox(const std::string& text, unsigned style, const std::string& caption) {
+  // The box runs the system's loop: the windows behind it show the model as it is.
+  if (backend_) backend_->ShowPending();
   return dialogs_.MessageBox(text, style, caption.empty() ? Title : caption);
 }
 

@@ -53,6 +53,9 @@ class Backend {
   virtual void PopupMenu(Form& form, Menu& menu) {}
   // The screen's work area in twips (without the taskbar).
   virtual void WorkArea(int& left, int& top, int& width, int& height);
+  // Shows at once what the renderer holds back until its loop runs next
+  // (list entries); called before the system runs a loop of its own.
+  virtual void ShowPending() {}
 };
 
 // The screen a program has without a renderer: 1024 x 768 pixels, in twips.

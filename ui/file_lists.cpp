@@ -38,6 +38,7 @@ DriveListBox::DriveListBox(Frame& frame, std::string name)
 void DriveListBox::ReadDrives() {
   const std::string current = Drive();
   items_ = app().files().Drives();
+  ItemsReplaced();
   auto found = std::find(items_.begin(), items_.end(), current.empty() ? std::string("c:") : current);
   list_index_ = found != items_.end() ? static_cast<int>(found - items_.begin()) : (items_.empty() ? -1 : 0);
   Changed();
@@ -74,6 +75,7 @@ bool DirListBox::SetPath(const std::string& path) {
     if (i == folder.size() || folder[i] == '\\') items_.push_back(folder.substr(0, i));
   list_index_ = static_cast<int>(items_.size()) - 1;
   for (const std::string& sub : files.ListFolders(folder)) items_.push_back(platform::JoinPath(folder, sub));
+  ItemsReplaced();
   Changed();
   if (moved) Raise("Change", OnChange);
   return true;
@@ -117,6 +119,7 @@ void FileListBox::ReadFiles() {
     if (end == std::string::npos) break;
     start = end + 1;
   }
+  ItemsReplaced();
   Changed();
 }
 

@@ -23,6 +23,10 @@ class DriveListBox : public ListControl {
   void ReadDrives();
 
   Handler OnChange;
+  // Picking the drive already chosen is no change and raises nothing.
+  void UserPick(int index) override {
+    if (TakesInput()) SetListIndex(index);
+  }
 
  protected:
   void RaiseSelect() override { Raise("Change", OnChange); }

@@ -4,16 +4,40 @@
 
 namespace ks::ui {
 
+namespace {
+// Edits beyond the list's size after which showing it afresh is cheaper.
+constexpr size_t kReplayMargin = 8;
+}  // namespace
+
+void ListControl::Record(ListEdit edit) {
+  if (edits_.rebuild) return;
+  edits_.edits.push_back(std::move(edit));
+  if (edits_.edits.size() > items_.size() + kReplayMargin) ItemsReplaced();
+}
+
+void ListControl::ItemsReplaced() {
+  edits_.rebuild = true;
+  edits_.edits.clear();
+}
+
+ListEdits ListControl::TakeEdits() {
+  ListEdits taken = std::move(edits_);
+  edits_ = ListEdits{};
+  return taken;
+}
+
 void ListControl::AddItem(const std::string& text, int index) {
   if (index < 0 || index > ListCount()) index = ListCount();
   items_.insert(items_.begin() + index, text);
   if (list_index_ >= index) ++list_index_;
+  Record({ListEdit::Op::kInsert, index, text});
   Changed();
 }
 
 void ListControl::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;
   items_.erase(items_.begin() + index);
+  Record({ListEdit::Op::kRemove, index, {}});
   if (list_index_ == index) {
     list_index_ = -1;
     SelectionChanged(false);
@@ -25,6 +49,7 @@ void ListControl::RemoveItem(int index) {
 
 void ListControl::Clear() {
   items_.clear();
+  ItemsReplaced();
   list_index_ = -1;
   SelectionChanged(true);
   Changed();
@@ -48,6 +73,19 @@ bool ListControl::SetListIndex(int index) {
   Changed();
   RaiseSelect();
   return true;
+}
+
+void ListControl::UserPick(int index) {
+  if (!TakesInput()) return;
+  if (index < 0 || index != list_index_) {
+    SetListIndex(index);
+    return;
+  }
+  // The entry already selected, picked again: an editable combo shows its
+  // text again (the user may have typed it in other letters).
+  SelectionChanged(true);
+  Changed();
+  RaiseSelect();
 }
 
 void ComboBox::SelectionChanged(bool cleared) {

@@ -8,6 +8,11 @@
 // selection when none is); an index outside -1..ListCount-1 is refused.
 // ListIndex -1 also empties an editable combo's text.
 // Adding, removing and clearing items raises nothing.
+//
+// The user's pick raises Click even when it is the entry already selected
+// (choosing a combo's entry again, clicking the selected line of a list):
+// a pick is the user's action, not a change of state. Code that sets the
+// ListIndex the list already has raises nothing.
 #pragma once
 
 #include <string>
@@ -16,6 +21,23 @@
 #include "ui/control.h"
 
 namespace ks::ui {
+
+// One change to a list's entries, as a renderer replays it on its own list.
+struct ListEdit {
+  enum class Op { kInsert, kRemove };
+  Op op = Op::kInsert;
+  int index = 0;
+  std::string text;  // the entry inserted
+};
+
+// The changes to a list's entries since a renderer last took them: the
+// edits to replay in order, or `rebuild` (show items() afresh, no edits)
+// after Clear, a change of every entry at once (a folder read again, the
+// design restored) or more edits than the list holds.
+struct ListEdits {
+  bool rebuild = false;
+  std::vector<ListEdit> edits;
+};
 
 class ListControl : public Control {
  public:
@@ -39,14 +61,24 @@ class ListControl : public Control {
   int FindItem(const std::string& text) const;
 
   Handler OnClick;
-  // The user picked an entry: as SetListIndex.
-  virtual void UserPick(int index) { if (TakesInput()) SetListIndex(index); }
+  // The user picked an entry (-1: none): as SetListIndex, and picking the
+  // entry already selected raises the select event again.
+  virtual void UserPick(int index);
+
+  // For the renderer: the changes to the entries since the last call. The
+  // first call asks for a rebuild. Nobody takes them headless; the record
+  // then never grows beyond the size of the list.
+  ListEdits TakeEdits();
 
  protected:
   void KeepDesign(bool restore) override {
     Control::KeepDesign(restore);
     Keep(restore, items_, list_index_);
+    if (restore) ItemsReplaced();
   }
+  // A kind that sets items_ at once, rather than through AddItem and
+  // RemoveItem, calls this afterwards.
+  void ItemsReplaced();
   // The event a new selection raises (Click; a drive list's is Change).
   virtual void RaiseSelect() { Raise("Click", OnClick); }
   // The selection moved; `cleared` when code or Clear removed it (an
@@ -55,6 +87,10 @@ class ListControl : public Control {
   virtual void SelectionChanged(bool cleared) {}
   std::vector<std::string> items_;
   int list_index_ = -1;
+
+ private:
+  void Record(ListEdit edit);
+  ListEdits edits_{true, {}};
 };
 
 enum class ComboStyle { kDropDownCombo = 0, kDropDownList = 2 };

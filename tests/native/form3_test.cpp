@@ -326,6 +326,12 @@ TEST(Form3, ChoosingThePageShownAgainLoadsItAfresh) {
   const Case cases[] = {
       {"Direct3D picked while the box selects no entry", "d3d", [](Form3&) {},
        [](Form3& f) { f.Combo1.UserPick(0); }},
+      // Regression: the page box raised no Click for the entry it already
+      // selected, so picking a page a second time did nothing.
+      {"Direct3D picked a second time", "d3d", [](Form3& f) { f.Combo1.UserPick(0); },
+       [](Form3& f) { f.Combo1.UserPick(0); }},
+      {"OpenGL picked a second time", "ogl", [](Form3& f) { f.Combo1.UserPick(1); },
+       [](Form3& f) { f.Combo1.UserPick(1); }},
       {"OpenGL typed after picking it", "ogl", [](Form3& f) { f.Combo1.UserPick(1); },
        [](Form3& f) { f.Combo1.UserType("opengl"); }},
       {"System by another text", "sys", [](Form3& f) { f.Combo1.UserType("other"); },

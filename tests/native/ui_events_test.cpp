@@ -58,6 +58,23 @@ const Case kCases[] = {
      {}},
     {"list box: ListIndex raises Click", Nothing, [](auto& f) { f.List1.SetListIndex(0); }, {"List1.Click"}},
     {"list box: the user's pick raises Click", Nothing, [](auto& f) { f.List1.UserPick(1); }, {"List1.Click"}},
+    {"list box: same ListIndex raises nothing", [](auto& f) { f.List1.SetListIndex(1); },
+     [](auto& f) { f.List1.SetListIndex(1); }, {}},
+    // Regression: picking the entry already selected raised nothing, so a
+    // handler that acts on a pick (the registry editor's page box) ran once.
+    {"list box: the user's pick of the selected entry raises Click again", [](auto& f) { f.List1.SetListIndex(1); },
+     [](auto& f) { f.List1.UserPick(1); }, {"List1.Click"}},
+    {"list combo: the user's pick of the selected entry raises Click again",
+     [](auto& f) { f.Combo2.SetListIndex(0); }, [](auto& f) { f.Combo2.UserPick(0); }, {"Combo2.Click"}},
+    {"editable combo: the user's pick of the selected entry raises Click only",
+     [](auto& f) { f.Combo1.SetText("BETA"); }, [](auto& f) { f.Combo1.UserPick(1); }, {"Combo1.Click"}},
+    {"list box: the user's pick of no entry raises nothing", Nothing, [](auto& f) { f.List1.UserPick(-1); }, {}},
+    {"list box: a disabled list ignores the pick of its selected entry",
+     [](auto& f) {
+       f.List1.SetListIndex(1);
+       f.List1.SetEnabled(false);
+     },
+     [](auto& f) { f.List1.UserPick(1); }, {}},
     {"check box: Value 1 raises Click", Nothing, [](auto& f) { f.Check1.SetValue(1); }, {"Check1.Click"}},
     {"check box: Value 2 raises Click", Nothing, [](auto& f) { f.Check1.SetValue(2); }, {"Check1.Click"}},
     {"check box: same Value raises nothing", Nothing, [](auto& f) { f.Check1.SetValue(0); }, {}},
@@ -160,6 +177,14 @@ TEST_F(UiControls, EditableComboTextSelectsTheMatchingEntry) {
   EXPECT_EQ(form.Combo1.Text(), "alpha");
   form.Combo1.SetListIndex(-1);
   EXPECT_EQ(form.Combo1.Text(), "") << "no selection empties the edit text, as the Windows control does";
+}
+
+TEST_F(UiControls, PickingTheTypedEntryAgainShowsItsOwnText) {
+  form.Combo1.UserType("BETA");
+  ASSERT_EQ(form.Combo1.ListIndex(), 1);
+  form.Combo1.UserPick(1);
+  EXPECT_EQ(form.Combo1.Text(), "Beta");
+  EXPECT_EQ(app.TakeEvents(), (Events{"Combo1.Change", "Combo1.Click"}));
 }
 
 TEST_F(UiControls, RemovingTheSelectedEntryKeepsAnEditableCombosText) {

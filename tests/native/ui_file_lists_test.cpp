@@ -45,6 +45,7 @@ TEST_F(FileLists, ChoosingADriveRaisesChange) {
   EXPECT_FALSE(form.Drive1.SetDrive("e:"));
   EXPECT_EQ(form.Drive1.Drive(), "d:");
   form.Drive1.UserPick(0);
+  form.Drive1.UserPick(0);  // the drive already chosen: no change
   EXPECT_EQ(app.TakeEvents(), (Events{"Drive1.Change", "Drive1.Change"}));
 }
 

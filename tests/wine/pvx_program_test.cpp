@@ -279,6 +279,37 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
   pid_ = 0;
 }
 
+// Regression: every entry added to a list emptied the native list and
+// added every entry again, so the search of a folder of 200 files took
+// minutes with the window frozen. A folder of 1,000 files is listed whole,
+// each file once, and the count is shown.
+TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
+  auto& fs = machine_.fs;
+  constexpr int kFiles = 1000;
+  std::vector<std::string> names;
+  for (int i = 0; i < kFiles; ++i) {
+    names.push_back("nvfile" + std::to_string(1000 + i) + ".dll");
+    ASSERT_TRUE(fs.WriteFile(Driver(names.back()), "MZ")) << names.back();
+  }
+  WriteProfile("many", {" (many)", "Driver", "", "Directory", "WIN\\" + drivers_, "", "", "many1", ""});
+  HWND main = StartWith("many");
+  ASSERT_NE(main, nullptr);
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_NE(lists[0], nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(lists[0], LB_GETCOUNT, 0, 0) == kFiles; }, 60000))
+      << "listed " << SendMessageA(lists[0], LB_GETCOUNT, 0, 0);
+  auto listed = ListItems(lists[0]);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, names);
+  EXPECT_TRUE(WaitFor([&] { return ChildWithText(main, "Static", "Files found: 1000") != nullptr; }))
+      << "the count is shown";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
+  pid_ = 0;
+  for (const auto& name : names) fs.DeleteFile(Driver(name));
+}
+
 // The index files lie in pvx's own folder where anyone may rewrite them:
 // only one that names the file the copy was made from, in the group's
 // folder, is believed.

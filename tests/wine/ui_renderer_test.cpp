@@ -270,6 +270,87 @@ TEST_F(Renderer, PickInAComboReachesTheModelOnce) {
   EXPECT_EQ(form_.Combo2.Text(), "one");
 }
 
+// Regression: picking the entry a combo or list already shows raised no
+// Click, so a handler that acts on the pick ran only for a new entry. Each
+// pick with the mouse raises one Click, the entry shown included; the
+// arrow keys in the dropped list pick at each step, and the Enter that
+// closes it picks nothing more.
+TEST_F(Renderer, EveryPickRaisesOneClickTheEntryShownIncluded) {
+  form_.Combo2.SetListIndex(1);
+  form_.List1.SetListIndex(1);
+  PumpFor(100);
+  app_.TakeEvents();
+  HWND combo = Window(form_.Combo2);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  for (int pick : {1, 0, 0}) {
+    SCOPED_TRACE(pick);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(50);
+    RECT item{};
+    SendMessageA(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(pick), reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    PostMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+    PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+    PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; });
+    EXPECT_EQ(app_.TakeEvents(), Events{"Combo2.Click"});
+    EXPECT_EQ(form_.Combo2.ListIndex(), pick);
+  }
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  PumpFor(50);
+  PostMessageA(info.hwndList, WM_KEYDOWN, VK_DOWN, 0);
+  PumpUntil([&] { return form_.Combo2.ListIndex() == 1; });
+  SetFocus(combo);
+  PostMessageA(combo, WM_KEYDOWN, VK_RETURN, 0);
+  PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; });
+  EXPECT_EQ(app_.TakeEvents(), Events{"Combo2.Click"}) << "the arrow picked, the Enter only closed";
+  EXPECT_EQ(form_.Combo2.ListIndex(), 1);
+
+  HWND list = Window(form_.List1);
+  RECT item{};
+  SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  for (int click = 0; click < 2; ++click) {
+    Click(list, item.left + 5, (item.top + item.bottom) / 2);
+    PumpFor(200);
+    EXPECT_EQ(app_.TakeEvents(), Events{"List1.Click"}) << "click " << click << " on the selected line";
+  }
+}
+
+// A list filled one entry at a time by a handler is shown whole once the
+// loop runs, and changes after that go by what changed.
+TEST_F(Renderer, ListsShowTheModelsEntriesAfterManyChanges) {
+  HWND list = Window(form_.List1);
+  HWND combo = Window(form_.Combo1);
+  form_.List1.Clear();
+  for (int i = 0; i < 2000; ++i) form_.List1.AddItem("entry " + std::to_string(i));
+  form_.List1.RemoveItem(5);
+  form_.List1.AddItem("first", 0);
+  form_.List1.SetListIndex(3);
+  for (int i = 0; i < 30; ++i) form_.Combo1.AddItem("item " + std::to_string(i), i % 4);
+  form_.Combo1.RemoveItem(0);
+  PumpFor(100);
+  auto native = [](HWND hwnd, bool is_combo) {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(hwnd, is_combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[256] = {};
+      SendMessageA(hwnd, is_combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      items.push_back(text);
+    }
+    return items;
+  };
+  EXPECT_EQ(native(list, false), form_.List1.items());
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(native(combo, true), form_.Combo1.items());
+  form_.List1.RemoveItem(0);
+  form_.List1.AddItem("last");
+  PumpFor(50);
+  EXPECT_EQ(native(list, false), form_.List1.items());
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2) << "the selection stays on its entry";
+}
+
 TEST_F(Renderer, TypingInATextBoxRaisesOneChangePerKey) {
   HWND edit = Window(form_.Text1);
   SetFocus(edit);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/list_mirror.h"
 #include "ui/win32/picture.h"
 #include "ui/win32/renderer.h"
 #include "ui/win32/renderer_internal.h"
@@ -232,23 +233,85 @@ std::string ShownText(const ListControl& list, const std::string& item) {
   return std::string(depth * 2, ' ') + item.substr(item.find_last_of('\\') + 1);
 }
 
-void Renderer::SyncList(ControlWindow& cw, ListControl& list) {
-  const bool combo = list.kind() == Kind::kComboBox || list.kind() == Kind::kDriveListBox;
-  std::string joined;
-  for (const auto& item : list.items()) joined += item + '\n';
-  if (joined != cw.items_shown) {
-    cw.items_shown = joined;
-    SendMessageA(cw.hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    for (const auto& item : list.items()) {
-      const std::string shown = ShownText(list, item);
-      SendMessageA(cw.hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-    }
+namespace {
+
+bool IsCombo(const Control& control) {
+  return control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox;
+}
+
+// A list box's or combo box's list, one message a call.
+class WindowList : public NativeList {
+ public:
+  WindowList(HWND hwnd, bool combo) : hwnd_(hwnd), combo_(combo) {}
+  int Count() override { return static_cast<int>(SendMessageA(hwnd_, combo_ ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)); }
+  void Reset() override { SendMessageA(hwnd_, combo_ ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0); }
+  void Insert(int index, const std::string& text) override {
+    SendMessageA(hwnd_, combo_ ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.c_str()));
   }
+  void Remove(int index) override {
+    SendMessageA(hwnd_, combo_ ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  }
+  void SetRedraw(bool on) override {
+    // A hidden window draws nothing anyway; and the default handling of
+    // WM_SETREDRAW sets WS_VISIBLE again, which would show it.
+    if (!on) {
+      held_ = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+      if (held_) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+      return;
+    }
+    if (!held_) return;
+    held_ = false;
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // Letting the drawing go draws nothing by itself: the whole list, its
+    // scroll bar included, is drawn afresh.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+
+ private:
+  HWND hwnd_;
+  bool combo_;
+  bool held_ = false;
+};
+
+}  // namespace
+
+void Renderer::SyncList(ControlWindow& cw, ListControl& list, bool made_now) {
+  if (made_now) {
+    ShowList(cw, list, true);
+    return;
+  }
+  if (cw.items_pending) return;
+  cw.items_pending = true;
+  pending_lists_.push_back(&list);
+}
+
+void Renderer::ShowList(ControlWindow& cw, ListControl& list, bool fresh) {
+  cw.items_pending = false;
+  const bool combo = IsCombo(list);
+  ++mirroring_;
+  WindowList native(cw.hwnd, combo);
+  MirrorEntries(list, native, fresh, [&list](const std::string& entry) { return ShownText(list, entry); });
   const int shown = static_cast<int>(SendMessageA(cw.hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
   if (shown != list.ListIndex()) SendMessageA(cw.hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, list.ListIndex(), 0);
-  if (combo) {
+  if (list.kind() == Kind::kComboBox) {
     auto& box = static_cast<ComboBox&>(list);
     if (box.Style() == ComboStyle::kDropDownCombo) SetTextIfDifferent(cw.hwnd, box.Text());
+  }
+  --mirroring_;
+}
+
+void Renderer::ShowPending() {
+  while (!pending_lists_.empty()) {
+    std::vector<Control*> pending;
+    pending.swap(pending_lists_);
+    for (Control* control : pending) {
+      FormWindows* fw = FindForm(control->form());
+      if (!fw) continue;
+      auto found = fw->controls.find(control);
+      if (found == fw->controls.end() || !found->second.hwnd || !found->second.items_pending) continue;
+      ShowList(found->second, static_cast<ListControl&>(*control), false);
+    }
   }
 }
 
@@ -431,7 +494,7 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
     }
     case Kind::kListBox: {
       auto& list = static_cast<ListBox&>(control);
-      SyncList(cw, list);
+      SyncList(cw, list, made_now);
       if (cw.color_shown != list.ForeColor()) {
         cw.color_shown = list.ForeColor();
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -442,7 +505,7 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
     case Kind::kDriveListBox:
     case Kind::kDirListBox:
     case Kind::kFileListBox:
-      SyncList(cw, static_cast<ListControl&>(control));
+      SyncList(cw, static_cast<ListControl&>(control), made_now);
       break;
     case Kind::kTextBox: {
       auto& box = static_cast<TextBox&>(control);

@@ -22,6 +22,8 @@ LRESULT Renderer::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       armed_due_ = -1;
       app_.RunDueTimers();
       ArmTimer();
+      // The tick may come inside the system's own loop (a menu, a window drag).
+      ShowPending();
       return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -182,14 +184,23 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
       acted = code == BN_CLICKED;
       if (acted) static_cast<OptionButton*>(c)->UserClick();
       break;
-    case Kind::kComboBox: {
-      auto* box = static_cast<ComboBox*>(c);
-      if (code == CBN_SELCHANGE)
-        box->UserPick(static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0)));
-      else if (code == CBN_EDITCHANGE)
-        box->UserType(WindowText(child));
-      else
+    case Kind::kComboBox:
+    case Kind::kDriveListBox: {
+      auto* list = static_cast<ListControl*>(c);
+      auto found = fw.controls.find(c);
+      if (found == fw.controls.end()) return;
+      if (code == CBN_SELCHANGE || code == CBN_SELENDOK) {
+        const int index = static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0));
+        acted = NewComboPick(found->second, code == CBN_SELENDOK, index, list->ListIndex());
+        if (acted) list->UserPick(index);
+      } else if (code == CBN_DROPDOWN) {
+        found->second.picked_since_drop = false;
         acted = false;
+      } else if (code == CBN_EDITCHANGE && c->kind() == Kind::kComboBox) {
+        static_cast<ComboBox*>(c)->UserType(WindowText(child));
+      } else {
+        acted = false;
+      }
       break;
     }
     case Kind::kListBox:
@@ -199,10 +210,6 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
         static_cast<ListBox*>(c)->UserDblClick();
       else
         acted = false;
-      break;
-    case Kind::kDriveListBox:
-      acted = code == CBN_SELCHANGE;
-      if (acted) static_cast<DriveListBox*>(c)->UserPick(static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0)));
       break;
     case Kind::kFileListBox:
       acted = code == LBN_SELCHANGE;
@@ -228,6 +235,22 @@ void Renderer::OnCommand(FormWindows& fw, HWND child, int wp) {
   // The model may not have taken the change the window made by itself (a
   // disabled or locked control, a refused value): show the model's state again.
   if (acted && FindControl(child) == c) Sync(fw, *c);
+}
+
+// A pick in a combo's list sends CBN_SELENDOK and, when the selection
+// moved or the entry was clicked, CBN_SELCHANGE, in an order that differs
+// between systems; both come from the one input message and make one pick.
+// The arrow keys in the dropped list pick at each step (CBN_SELCHANGE):
+// the CBN_SELENDOK of the Enter that closes it then picks nothing new. A
+// click on the entry already chosen is a pick of its own (Click again).
+bool Renderer::NewComboPick(ControlWindow& cw, bool end_ok, int index, int model_index) {
+  if (end_ok && index < 0) return false;  // closed with no entry chosen
+  if (cw.pick_input == input_serial_ && cw.pick_index == index) return false;
+  if (end_ok && cw.picked_since_drop && index == model_index) return false;
+  cw.pick_input = input_serial_;
+  cw.pick_index = index;
+  cw.picked_since_drop = true;
+  return true;
 }
 
 void Renderer::OnMenu(FormWindows& fw, int id) {
@@ -282,6 +305,7 @@ LRESULT Renderer::OnNotify(FormWindows& fw, NMHDR* header) {
     keys.push_back(m.Key);
     AppendMenuA(menu, MF_STRING | (m.Enabled ? 0 : MF_GRAYED), keys.size(), m.Text.c_str());
   }
+  ShowPending();  // the menu runs a loop of its own
   RECT r{};
   SendMessageA(header->hwndFrom, TB_GETRECT, static_cast<WPARAM>(note->iItem), reinterpret_cast<LPARAM>(&r));
   MapWindowPoints(header->hwndFrom, nullptr, reinterpret_cast<POINT*>(&r), 2);

@@ -48,6 +48,7 @@ HMENU Renderer::BuildPopup(const Form& form, const Menu* parent, std::vector<Men
 void Renderer::PopupMenu(Form& form, Menu& menu) {
   const auto hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(FormWindow(form)));
   if (!hwnd) return;
+  ShowPending();  // the menu runs a loop of its own
   std::vector<Menu*> items;
   HMENU popup = BuildPopup(form, &menu, items);
   POINT at{};

@@ -109,6 +109,7 @@ void Renderer::ArmTimer() {
 }
 
 void Renderer::Pump(bool wait, std::int64_t until_ms) {
+  ShowPending();
   ArmTimer();
   MSG msg;
   if (wait && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -118,6 +119,9 @@ void Renderer::Pump(bool wait, std::int64_t until_ms) {
   }
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
+    ++input_serial_;
+    // The input meets the lists as the model has them.
+    ShowPending();
     if (msg.message == WM_MOUSEMOVE) HandleChild(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     // Tab and arrow navigation between the controls of a form.
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -158,6 +162,8 @@ HWND Renderer::WindowOf(const Form& form) const {
 HWND Renderer::WindowOf(const Control& control) const {
   FormWindows* fw = FindForm(control.form());
   if (!fw) return nullptr;
+  // Whoever asks for a window reads it: it shows what the model holds.
+  const_cast<Renderer*>(this)->ShowPending();
   const_cast<Renderer*>(this)->CreateControl(*fw, const_cast<Control&>(control), true);
   auto found = fw->controls.find(&control);
   return found == fw->controls.end() ? nullptr : found->second.hwnd;
@@ -310,6 +316,7 @@ void Renderer::ControlChanged(Control& control) {
 }
 
 void Renderer::ControlGone(Control& control) {
+  pending_lists_.erase(std::remove(pending_lists_.begin(), pending_lists_.end(), &control), pending_lists_.end());
   FormWindows* fw = FindForm(control.form());
   if (!fw) return;
   auto found = fw->controls.find(&control);
@@ -359,6 +366,7 @@ HBRUSH Renderer::Brush(int color) {
 }
 
 bool Renderer::SaveScreenshot(const Form& form, const std::string& path) const {
+  const_cast<Renderer*>(this)->ShowPending();
   FormWindows* fw = FindForm(form);
   WindowPicture picture;
   if (!fw || !CaptureWindow(fw->hwnd, &picture)) return false;

@@ -4,6 +4,13 @@
 // itself while it mirrors a model change into a window are not passed back,
 // so every change raises its event exactly once.
 //
+// The entries of lists and combos are shown by what changed, and not at
+// once: the changes a handler makes (a list filled one AddItem at a time)
+// are held until the loop runs next (before it takes the next message, or
+// before a message box or menu runs a loop of its own), then sent as one
+// batch with the list's drawing held. Asking for a control's window shows
+// them too.
+//
 // Construct it on the GUI thread before the first form is shown; it sets
 // itself as the App's backend and removes itself when destroyed.
 #pragma once
@@ -43,6 +50,7 @@ class Renderer : public Backend {
   std::uint64_t ControlHandle(Control& control) override;
   void PopupMenu(Form& form, Menu& menu) override;
   void WorkArea(int& left, int& top, int& width, int& height) override;
+  void ShowPending() override;
 
   // The window of a shown form / of a control on it; nullptr when none. A
   // control on a page not shown yet gets its window made for the asker.
@@ -72,7 +80,13 @@ class Renderer : public Backend {
     RECT placed{};  // rectangle last given to the window, pixels in its parent
     std::unique_ptr<Picture> picture;
     std::string picture_path;  // what `picture` was decoded from
-    std::string items_shown;   // list items (toolbar buttons) as last mirrored, joined
+    std::string items_shown;   // toolbar buttons as last mirrored, joined
+    bool items_pending = false;  // a list's entries changed since they were last shown
+    // The user's last pick in a combo: the input message it came with and
+    // the entry; whether one was taken since its list last dropped down.
+    std::uint64_t pick_input = 0;
+    int pick_index = -1;
+    bool picked_since_drop = false;
     std::string tip_shown;     // tooltip text as last mirrored
     int color_shown = -1;      // a list box's or label's text colour as last drawn
     int back_shown = -1;       // a label's back colour as last drawn
@@ -93,7 +107,13 @@ class Renderer : public Backend {
   void Sync(FormWindows& fw, Control& control, bool made_now = false);
   void SyncForm(FormWindows& fw);
   void SyncToolbar(ControlWindow& cw, Toolbar& bar);
-  void SyncList(ControlWindow& cw, ListControl& list);
+  // A list's entries and selection: shown now when the window was just
+  // made, else held for ShowPending.
+  void SyncList(ControlWindow& cw, ListControl& list, bool made_now);
+  void ShowList(ControlWindow& cw, ListControl& list, bool fresh);
+  // Whether a combo's CBN_SELENDOK or CBN_SELCHANGE is a pick of its own
+  // (one pick may send both).
+  bool NewComboPick(ControlWindow& cw, bool end_ok, int index, int model_index);
   HWND ParentFor(FormWindows& fw, const Control& control, bool now);
   FormWindows* FindForm(const Form& form) const;
   FormWindows* FindFormByWindow(HWND hwnd) const;
@@ -135,6 +155,8 @@ class Renderer : public Backend {
   bool common_controls_ = false;  // InitCommonControlsEx has run
   std::int64_t armed_due_ = -1;   // due time the system timer is set for, -1: none
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
+  std::vector<Control*> pending_lists_;  // lists whose entries wait for ShowPending
+  std::uint64_t input_serial_ = 0;       // counts the messages the loop has taken
   // The forms each modal form has disabled, by modal form.
   std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
 };

@@ -1,0 +1,39 @@
+// The bare floor for pvx's search: a window with a list box like pvx's,
+// the folder's files found with FindFirstFileA/FindNextFileA and each name
+// added with LB_ADDSTRING, then the list drawn. Prints the milliseconds
+// from the start of the search to the drawn list.
+#include "bench/cleaner_search/common.h"
+
+int main(int argc, char** argv) {
+  const std::string folder = bench::WindowsFolder() + "\\" + bench::FolderName(argc, argv);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = "KsBenchSearch";
+  RegisterClassA(&wc);
+  HWND top = CreateWindowExA(0, wc.lpszClassName, "bare search", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 620,
+                             480, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND list = CreateWindowExA(0, "LISTBOX", "",
+                              WS_CHILD | WS_VISIBLE | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT,
+                              8, 120, 264, 120, top, nullptr, wc.hInstance, nullptr);
+  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  ShowWindow(top, SW_SHOW);
+  bench::Settle(300);
+
+  bench::Clock clock;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  UpdateWindow(list);
+  const double ms = clock.Ms();
+  const int listed = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  DestroyWindow(top);
+  return bench::Report(ms, listed, bench::ExpectedFiles(argc, argv));
+}
