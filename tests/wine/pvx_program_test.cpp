@@ -249,7 +249,10 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
   const std::string backup = install_ + "\\Data\\cleaner\\backup";
   std::string index;
   ASSERT_TRUE(fs.ReadFile(backup + "\\test1\\nvcpl.dll.index", &index));
-  EXPECT_EQ(index, "\"" + Driver("nvcpl.dll") + "\"\r\n");
+  std::string expected_index = Driver("nvcpl.dll");
+  expected_index.insert(0, 1, '"');
+  expected_index += "\"\r\n";
+  EXPECT_EQ(index, expected_index);
 
   // Restore every copy: the lists of backups empty one entry at a time.
   for (int list = 2; list <= 3; ++list) {
