@@ -4,6 +4,7 @@
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "engine/setting_codes.h"
 #include "pages/setting_lists.h"
 #include "shell/Form1.h"
 
@@ -15,44 +16,64 @@ using K = WriterKind;
 constexpr SettingCode D(std::int16_t code) { return {K::kD3D, code}; }
 constexpr SettingCode O(std::int16_t code) { return {K::kOGL, code}; }
 
+namespace dc = d3d_code;
+namespace oc = ogl_code;
+
 constexpr AAChoice kAAChoices[] = {
-    {Entry(137), nullptr, D(0), O(0)},
-    {Entry(145), nullptr, D(128), D(128)},
-    {Fixed("2x"), "SLI 4x", D(1), O(2)},
-    {Fixed("Quincunx"), "SLI 4xQ", D(2), O(1)},
-    {Fixed("4x"), "SLI 8x", D(3), O(3)},
-    {Fixed("4x 9-tap"), "SLI 8xG", D(4), O(60)},
-    {Fixed("4xS"), "SLI 8xS", D(5), D(5)},
-    {Fixed("6xS"), "SLI 12xS", D(6), D(6)},
-    {Fixed("8x"), nullptr, D(7), O(61)},
-    {Fixed("16x"), "SLI 32x", D(8), O(62)},
-    {Fixed("8xS"), "SLI 16x", D(101), D(101)},
-    {Fixed("6x"), nullptr, D(100), D(100)},
+    {Entry(137), nullptr, D(dc::kAAAuto), O(oc::kAAAuto)},
+    {Entry(145), nullptr, D(dc::kAADisabled), D(dc::kAADisabled)},
+    {Fixed("2x"), "SLI 4x", D(dc::kAA2x), O(oc::kAA2x)},
+    {Fixed("Quincunx"), "SLI 4xQ", D(dc::kAAQuincunx), O(oc::kAAQuincunx)},
+    {Fixed("4x"), "SLI 8x", D(dc::kAA4x), O(oc::kAA4x)},
+    {Fixed("4x 9-tap"), "SLI 8xG", D(dc::kAA4x9Tap), O(oc::kAA4x9Tap)},
+    {Fixed("4xS"), "SLI 8xS", D(dc::kAA4xS), D(dc::kAA4xS)},
+    {Fixed("6xS"), "SLI 12xS", D(dc::kAA6xS), D(dc::kAA6xS)},
+    {Fixed("8x"), nullptr, D(dc::kAA8x), O(oc::kAA8x)},
+    {Fixed("16x"), "SLI 32x", D(dc::kAA16x), O(oc::kAA16x)},
+    {Fixed("8xS"), "SLI 16x", D(dc::kAA8xS), D(dc::kAA8xS)},
+    {Fixed("6x"), nullptr, D(dc::kAA6x), D(dc::kAA6x)},
 };
 
 constexpr AnisoChoice kAnisoChoices[] = {
-    {Entry(137), D(36), O(5)},  {Entry(135), D(10), D(10)}, {Fixed("2x"), D(11), O(4)},
-    {Fixed("4x"), D(60), O(31)}, {Fixed("8x"), D(61), O(32)}, {Fixed("16x"), D(112), D(112)},
+    {Entry(137), D(dc::kAnisoAuto), O(oc::kAnisoAuto)},
+    {Entry(135), D(dc::kAnisoBilinear), D(dc::kAnisoBilinear)},
+    {Fixed("2x"), D(dc::kAniso2x), O(oc::kAniso2x)},
+    {Fixed("4x"), D(dc::kAniso4x), O(oc::kAniso4x)},
+    {Fixed("8x"), D(dc::kAniso8x), O(oc::kAniso8x)},
+    {Fixed("16x"), D(dc::kAniso16x), D(dc::kAniso16x)},
 };
 
 constexpr IndexedCombo kIndexedCombos[] = {
-    {"Combo12", K::kD3D, {45, 44, 43}, 3},     {"Combo8", K::kD3D, {105, 106, 107}, 3},
-    {"Combo6", K::kD3D, {67, 68, 69, 113}, 4}, {"Combo7", K::kD3D, {105, 106, 107}, 3},
-    {"Combo5", K::kOGL, {58, 57, 56, 64}, 4},  {"Combo10", K::kOGL, {24, 26, 25}, 3},
-    {"Combo9", K::kOGL, {19, 20, 21}, 3},
+    {"Combo12", K::kD3D, {dc::kVSyncAuto, dc::kVSyncOn, dc::kVSyncOff}, 3},
+    {"Combo8", K::kD3D, {dc::kForceMipmapsNone, dc::kForceMipmapsBilinear, dc::kForceMipmapsTrilinear}, 3},
+    {"Combo6", K::kD3D, {dc::kHighPerformance, dc::kPerformance, dc::kQuality, dc::kHighQuality}, 4},
+    {"Combo7", K::kD3D, {dc::kForceMipmapsNone, dc::kForceMipmapsBilinear, dc::kForceMipmapsTrilinear}, 3},
+    {"Combo5", K::kOGL, {oc::kHighPerformance, oc::kPerformance, oc::kQuality, oc::kHighQuality}, 4},
+    {"Combo10", K::kOGL, {oc::kSwapIntervalDisabled, oc::kSwapIntervalOnByDefault, oc::kSwapIntervalOffByDefault}, 3},
+    {"Combo9", K::kOGL, {oc::kTextureDepthAuto, oc::kTextureDepth16, oc::kTextureDepth32}, 3},
 };
 
 constexpr TwoCodeBox kTwoCodeBoxes[] = {
-    {"Check6", 0, K::kD3D, 1, 16, 15},   {"Check6", 1, K::kD3D, 1, 123, 122}, {"Check4", 0, K::kD3D, 0, 108, 109},
-    {"Check4", 1, K::kD3D, 0, 114, 115}, {"Check4", 2, K::kD3D, 0, 117, 116}, {"Check4", 3, K::kD3D, 0, 121, 120},
-    {"Check4", 4, K::kD3D, 0, 35, 34},   {"Check5", 2, K::kOGL, 0, 13, 12},   {"Check12", 0, K::kOGL, 0, 71, 72},
-    {"Check1", -1, K::kOGL, 0, 23, 22},
+    {"Check6", 0, K::kD3D, 1, dc::kZCompressionOn, dc::kZCompressionOff},
+    {"Check6", 1, K::kD3D, 1, dc::kFogTableOn, dc::kFogTableOff},
+    {"Check4", 0, K::kD3D, 0, dc::kLowMipLevelOff, dc::kLowMipLevelOn},
+    {"Check4", 1, K::kD3D, 0, dc::kTrilinearOptOn, dc::kTrilinearOptOff},
+    {"Check4", 2, K::kD3D, 0, dc::kAnisoMipOptOff, dc::kAnisoMipOptOn},
+    {"Check4", 3, K::kD3D, 0, dc::kAnisoSampleOptOff, dc::kAnisoSampleOptOn},
+    {"Check4", 4, K::kD3D, 0, dc::kMipFilteringOn, dc::kMipFilteringOff},
+    {"Check5", 2, K::kOGL, 0, oc::kTripleBufferOff, oc::kTripleBufferOn},
+    {"Check12", 0, K::kOGL, 0, oc::kGenericCpuOn, oc::kGenericCpuOff},
+    {"Check1", -1, K::kOGL, 0, oc::kTextureSharpenOff, oc::kTextureSharpenOn},
 };
 
 // Emulation ids of Combo16's entries from build 6000; below it the first
 // six entries write their own codes.
 constexpr std::int32_t kEmulationIds[] = {0, 1, 10, 20, 25, 30, 31, 34, 35, 40, 44, 47, -1};
-constexpr std::int16_t kOldEmulationCodes[] = {33, 34, 75, 35, 36, 37};
+constexpr std::int16_t kOldEmulationCodes[] = {oc::kEmulationNone, oc::kEmulationAccel1, oc::kEmulationAccel10,
+                                               oc::kEmulationNv20,  oc::kEmulationNv25,   oc::kEmulationNv30};
+
+// Check14's boxes write consecutive codes.
+static_assert(oc::kAnisoMipOpt == oc::kTrilinearOpt + 1 && oc::kAnisoSampleOpt == oc::kTrilinearOpt + 2);
 
 class Handlers {
  public:
@@ -179,7 +200,7 @@ void Handlers::Sli(bool direct3d_page) {
   ui::CheckBox& self = direct3d_page ? f_.Check15 : f_.Check16;
   ui::CheckBox& other = direct3d_page ? f_.Check16 : f_.Check15;
   const int value = self.Value();
-  D3D(127, value);
+  D3D(dc::kSliAA, value);
   other.SetValue(value);
   FillAntialiasingModes(s_, f_);
   // The readers hold the handlers off: the boxes they set write nothing back.
@@ -215,17 +236,17 @@ void Handlers::S3tc() {
   if (Starting()) return;
   const int a = f_.Check5[0].Value();
   const int b = f_.Check5[1].Value();
-  if (a == 0 && b == 0) OGL(11);
-  else if (a == 1 && b == 0) OGL(10);
-  else if (a == 0 && b == 1) OGL(54);
-  else if (a == 1 && b == 1) OGL(55);
+  if (a == 0 && b == 0) OGL(oc::kS3tcQuality0);
+  else if (a == 1 && b == 0) OGL(oc::kS3tcQuality1);
+  else if (a == 0 && b == 1) OGL(oc::kS3tcQuality2);
+  else if (a == 1 && b == 1) OGL(oc::kS3tcQuality3);
 }
 
 void Handlers::Trilinear() {
   if (Starting()) return;
   const int value = f_.Check3[0].Value();
   if (value == 0) {
-    OGL(65);
+    OGL(oc::kTrilinearDefault);
     f_.Label4[3].SetEnabled(false);
     f_.FlatScrollBar2[0].SetEnabled(false);
     resetting_trilinear_ = true;
@@ -234,7 +255,7 @@ void Handlers::Trilinear() {
   } else if (value == 1) {
     f_.Label4[3].SetEnabled(true);
     f_.FlatScrollBar2[0].SetEnabled(true);
-    OGL(66, 1);
+    OGL(oc::kTrilinearValue, 1);
   }
 }
 
@@ -244,12 +265,12 @@ void Handlers::Compression() {
   if (value == 0) {
     f_.Option2[0].SetEnabled(false);
     f_.Option2[1].SetEnabled(false);
-    OGL(67);
+    OGL(oc::kCompressionOff);
   } else if (value == 1) {
     f_.Option2[0].SetEnabled(true);
     f_.Option2[1].SetEnabled(true);
     f_.Option2[0].SetValue(true);
-    OGL(68);
+    OGL(oc::kCompressionByApplication);
   }
 }
 
@@ -257,7 +278,7 @@ void Handlers::EmulationMode() {
   if (Starting()) return;
   const int i = f_.Combo16.ListIndex();
   if (s_.DriverBuild >= 6000) {
-    if (i >= 0 && i < static_cast<int>(std::size(kEmulationIds))) OGL(76, kEmulationIds[i]);
+    if (i >= 0 && i < static_cast<int>(std::size(kEmulationIds))) OGL(oc::kEmulationId, kEmulationIds[i]);
   } else if (i >= 0 && i < static_cast<int>(std::size(kOldEmulationCodes))) {
     OGL(kOldEmulationCodes[i]);
   }
@@ -305,14 +326,14 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
       self->Write(code, combo.ListIndex() + offset);
     };
   };
-  f.Combo13.OnClick = f.Combo13.OnChange = prerender(f.Combo13, D(66), 0);
-  f.Combo11.OnClick = f.Combo11.OnChange = prerender(f.Combo11, O(70), 1);
+  f.Combo13.OnClick = f.Combo13.OnChange = prerender(f.Combo13, D(dc::kPrerenderLimit), 0);
+  f.Combo11.OnClick = f.Combo11.OnChange = prerender(f.Combo11, O(oc::kMaxFrames), 1);
   auto version = [self] {
     Handlers& h = *self;
     if (h.Starting()) return;
     const int index = h.f_.Combo15.ListIndex();
-    if (index == 0) h.OGL(74);
-    else if (index >= 1 && index <= 7) h.OGL(73, OpenGLVersionValue(h.f_.Combo15.List(index)));
+    if (index == 0) h.OGL(oc::kVersionDefault);
+    else if (index >= 1 && index <= 7) h.OGL(oc::kVersionOverride, OpenGLVersionValue(h.f_.Combo15.List(index)));
   };
   f.Combo15.OnClick = f.Combo15.OnChange = version;
   f.Combo16.OnClick = f.Combo16.OnChange = on(&Handlers::EmulationMode);
@@ -331,7 +352,7 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
   f.Check4.OnClick = [self, box](int i) {
     if (i != 5) return box("Check4", i)();
     if (self->Starting()) return;
-    self->D3D(126, self->f_.Check4[5].Value() == 0 ? 1 : 0);
+    self->D3D(dc::kNegativeLod, self->f_.Check4[5].Value() == 0 ? 1 : 0);
   };
   f.Check5.OnClick = [self, box](int i) {
     if (i == 2) box("Check5", 2)();
@@ -340,12 +361,12 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
   f.Check12.OnClick = [self, box](int i) {
     if (i == 0) return box("Check12", 0)();
     if (self->Starting()) return;
-    self->OGL(i == 1 ? 78 : 77, self->f_.Check12[i].Value());
+    self->OGL(i == 1 ? oc::kRenderer : oc::kGlslSupport, self->f_.Check12[i].Value());
   };
   f.Check1.OnClick = box("Check1", -1);
   f.Check14.OnClick = [self](int i) {
     if (self->Starting()) return;
-    self->OGL(static_cast<std::int16_t>(79 + i), self->f_.Check14[i].Value());
+    self->OGL(static_cast<std::int16_t>(oc::kTrilinearOpt + i), self->f_.Check14[i].Value());
   };
   f.Check3.OnClick = [self](int i) {
     if (i == 0) self->Trilinear();
@@ -353,19 +374,19 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
   };
   f.Option2.OnClick = [self](int i) {
     if (self->Starting()) return;
-    self->OGL(i == 0 ? 68 : 69);
+    self->OGL(i == 0 ? oc::kCompressionByApplication : oc::kCompressionOn);
   };
 
   // Sliders: a drag writes as the move's end does.
   auto lod3d = [self] {
     if (self->Starting()) return;
-    self->D3D(30, self->f_.FlatScrollBar3.Value());
+    self->D3D(dc::kLodBias, self->f_.FlatScrollBar3.Value());
   };
   f.FlatScrollBar3.OnChange = f.FlatScrollBar3.OnScroll = lod3d;
   auto ogl_slider = [self](int i) {
     Handlers& h = *self;
     if (h.Starting() || (i == 0 && h.resetting_trilinear_)) return;
-    h.OGL(i == 0 ? 66 : 63, h.f_.FlatScrollBar2[i].Value());
+    h.OGL(i == 0 ? oc::kTrilinearValue : oc::kLodBias, h.f_.FlatScrollBar2[i].Value());
   };
   f.FlatScrollBar2.OnChange = f.FlatScrollBar2.OnScroll = ogl_slider;
 
