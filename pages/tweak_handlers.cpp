@@ -1,6 +1,8 @@
 #include "pages/tweak_handlers.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
@@ -77,10 +79,26 @@ static_assert(oc::kAnisoMipOpt == oc::kTrilinearOpt + 1 && oc::kAnisoSampleOpt =
 
 class Handlers {
  public:
+  using Self = std::shared_ptr<Handlers>;
   Handlers(SeState& s, Form1& f) : s_(s), f_(f) {}
-  void Wire(const std::shared_ptr<Handlers>& self);
+  // Sets the handlers of every page; `self` is the owner the handlers keep.
+  static void Wire(const Self& self);
 
  private:
+  // One function per page.
+  static void WireDirect3DAntialiasing(const Self& self);  // page 1
+  static void WireOpenGLAntialiasing(const Self& self);    // page 2
+  static void WireOpenGLFiltering(const Self& self);       // page 5
+  static void WireDirect3DFiltering(const Self& self);     // page 6
+  static void WireOpenGLMisc(const Self& self);            // page 7
+  static void WireDirect3DMisc(const Self& self);          // page 8
+  static void WireOpenGLCompatibility(const Self& self);   // page 13
+  // The handlers of one row of kIndexedCombos, of one box of kTwoCodeBoxes
+  // and of a prerender limit list.
+  static void WireIndexedCombo(const Self& self, const char* name);
+  static std::function<void()> TwoCodeHandler(const Self& self, const char* name, int index);
+  static void WirePrerender(const Self& self, ui::ComboBox& combo, SettingCode code, int offset);
+
   bool Starting() const { return f_.IsStart == 1; }
   bool Guarded() const { return f_.IsStart == 1 || s_.AAGuard == 1; }
   void Write(SettingCode c, std::int32_t value = 0) {
@@ -284,90 +302,86 @@ void Handlers::EmulationMode() {
   }
 }
 
-void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
-  auto on = [self](auto member, auto... args) { return [self, member, args...] { ((*self).*member)(args...); }; };
-  Form1& f = f_;
+// A handler that runs one member function of the shared handlers.
+template <typename Member, typename... Args>
+auto On(const std::shared_ptr<Handlers>& self, Member member, Args... args) {
+  return [self, member, args...] { ((*self).*member)(args...); };
+}
 
-  f.Combo3.OnClick = on(&Handlers::AntialiasingMode, true, false);
-  f.Combo3.OnChange = on(&Handlers::AntialiasingMode, true, true);
-  f.Combo1.OnClick = on(&Handlers::AntialiasingMode, false, false);
-  f.Combo1.OnChange = on(&Handlers::AntialiasingMode, false, true);
-  f.Combo18.OnClick = on(&Handlers::Transparency);
-  f.Combo18.OnChange = on(&Handlers::Transparency);
-  f.Combo19.OnClick = [self] {
-    Handlers& h = *self;
-    if (h.Guarded()) return;
-    h.f_.Combo18.SetListIndex(h.f_.Combo19.ListIndex());
-  };
-  f.Check17.OnClick = on(&Handlers::Gamma);
-  f.Check18.OnClick = [self] {
-    Handlers& h = *self;
-    if (h.Guarded()) return;
-    h.f_.Check17.SetValue(h.f_.Check18.Value());
-  };
-  f.Check15.OnClick = on(&Handlers::Sli, true);
-  f.Check16.OnClick = on(&Handlers::Sli, false);
-  f.Combo4.OnClick = on(&Handlers::Anisotropy, true);
-  f.Combo4.OnChange = on(&Handlers::Anisotropy, true);
-  f.Combo2.OnClick = on(&Handlers::Anisotropy, false);
-  f.Combo2.OnChange = on(&Handlers::Anisotropy, false);
+void Handlers::Wire(const Self& self) {
+  WireDirect3DAntialiasing(self);
+  WireOpenGLAntialiasing(self);
+  WireOpenGLFiltering(self);
+  WireDirect3DFiltering(self);
+  WireOpenGLMisc(self);
+  WireDirect3DMisc(self);
+  WireOpenGLCompatibility(self);
+}
 
+void Handlers::WireIndexedCombo(const Self& self, const char* name) {
   for (const IndexedCombo& row : kIndexedCombos) {
-    auto* combo = static_cast<ui::ComboBox*>(f.Find(row.combo));
+    if (std::string(row.combo) != name) continue;
+    auto* combo = static_cast<ui::ComboBox*>(self->f_.Find(row.combo));
     if (!combo) continue;
     auto handler = [self, &row, combo] { self->IndexedChoice(row, *combo); };
     combo->OnClick = handler;
     combo->OnChange = handler;
   }
-  // Prerender limits: the index is the number ("0".."9") or one less ("1".."9").
-  auto prerender = [self](ui::ComboBox& combo, SettingCode code, int offset) {
-    return [self, &combo, code, offset] {
-      if (self->Starting() || combo.ListIndex() < 0) return;
-      self->Write(code, combo.ListIndex() + offset);
-    };
-  };
-  f.Combo13.OnClick = f.Combo13.OnChange = prerender(f.Combo13, D(dc::kPrerenderLimit), 0);
-  f.Combo11.OnClick = f.Combo11.OnChange = prerender(f.Combo11, O(oc::kMaxFrames), 1);
-  auto version = [self] {
-    Handlers& h = *self;
-    if (h.Starting()) return;
-    const int index = h.f_.Combo15.ListIndex();
-    if (index == 0) h.OGL(oc::kVersionDefault);
-    else if (index >= 1 && index <= 7) h.OGL(oc::kVersionOverride, OpenGLVersionValue(h.f_.Combo15.List(index)));
-  };
-  f.Combo15.OnClick = f.Combo15.OnChange = version;
-  f.Combo16.OnClick = f.Combo16.OnChange = on(&Handlers::EmulationMode);
+}
 
-  // Check boxes.
-  auto box = [self](const char* name, int index) {
-    return [self, name, index] {
-      for (const TwoCodeBox& row : kTwoCodeBoxes) {
-        if (std::string(row.box) != name || row.index != index) continue;
-        auto* control = static_cast<ui::CheckBox*>(self->f_.Find(name, index));
-        if (control) self->TwoCodes(row, *control);
-      }
-    };
+std::function<void()> Handlers::TwoCodeHandler(const Self& self, const char* name, int index) {
+  return [self, name, index] {
+    for (const TwoCodeBox& row : kTwoCodeBoxes) {
+      if (std::string(row.box) != name || row.index != index) continue;
+      auto* control = static_cast<ui::CheckBox*>(self->f_.Find(name, index));
+      if (control) self->TwoCodes(row, *control);
+    }
   };
-  f.Check6.OnClick = [box](int i) { box("Check6", i)(); };
-  f.Check4.OnClick = [self, box](int i) {
-    if (i != 5) return box("Check4", i)();
-    if (self->Starting()) return;
-    self->D3D(dc::kNegativeLod, self->f_.Check4[5].Value() == 0 ? 1 : 0);
+}
+
+void Handlers::WirePrerender(const Self& self, ui::ComboBox& combo, SettingCode code, int offset) {
+  // The index is the number ("0".."9") or one less ("1".."9").
+  combo.OnClick = combo.OnChange = [self, &combo, code, offset] {
+    if (self->Starting() || combo.ListIndex() < 0) return;
+    self->Write(code, combo.ListIndex() + offset);
   };
-  f.Check5.OnClick = [self, box](int i) {
-    if (i == 2) box("Check5", 2)();
-    else self->S3tc();
+}
+
+void Handlers::WireDirect3DAntialiasing(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo3.OnClick = On(self, &Handlers::AntialiasingMode, true, false);
+  f.Combo3.OnChange = On(self, &Handlers::AntialiasingMode, true, true);
+  f.Combo19.OnClick = [self] {
+    Handlers& h = *self;
+    if (h.Guarded()) return;
+    h.f_.Combo18.SetListIndex(h.f_.Combo19.ListIndex());
   };
-  f.Check12.OnClick = [self, box](int i) {
-    if (i == 0) return box("Check12", 0)();
-    if (self->Starting()) return;
-    self->OGL(i == 1 ? oc::kRenderer : oc::kGlslSupport, self->f_.Check12[i].Value());
+  f.Check18.OnClick = [self] {
+    Handlers& h = *self;
+    if (h.Guarded()) return;
+    h.f_.Check17.SetValue(h.f_.Check18.Value());
   };
-  f.Check1.OnClick = box("Check1", -1);
-  f.Check14.OnClick = [self](int i) {
-    if (self->Starting()) return;
-    self->OGL(static_cast<std::int16_t>(oc::kTrilinearOpt + i), self->f_.Check14[i].Value());
-  };
+  f.Check15.OnClick = On(self, &Handlers::Sli, true);
+  f.Option3.OnClick = [self](int) { ShowAntialiasingPreview(self->s_, self->f_); };
+}
+
+void Handlers::WireOpenGLAntialiasing(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo1.OnClick = On(self, &Handlers::AntialiasingMode, false, false);
+  f.Combo1.OnChange = On(self, &Handlers::AntialiasingMode, false, true);
+  f.Combo18.OnClick = On(self, &Handlers::Transparency);
+  f.Combo18.OnChange = On(self, &Handlers::Transparency);
+  f.Check17.OnClick = On(self, &Handlers::Gamma);
+  f.Check16.OnClick = On(self, &Handlers::Sli, false);
+  f.Check1.OnClick = TwoCodeHandler(self, "Check1", -1);
+}
+
+void Handlers::WireOpenGLFiltering(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo2.OnClick = On(self, &Handlers::Anisotropy, false);
+  f.Combo2.OnChange = On(self, &Handlers::Anisotropy, false);
+  WireIndexedCombo(self, "Combo7");
+  WireIndexedCombo(self, "Combo5");
   f.Check3.OnClick = [self](int i) {
     if (i == 0) self->Trilinear();
     else self->Compression();
@@ -376,21 +390,69 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
     if (self->Starting()) return;
     self->OGL(i == 0 ? oc::kCompressionByApplication : oc::kCompressionOn);
   };
-
-  // Sliders: a drag writes as the move's end does.
-  auto lod3d = [self] {
+  f.Check14.OnClick = [self](int i) {
     if (self->Starting()) return;
-    self->D3D(dc::kLodBias, self->f_.FlatScrollBar3.Value());
+    self->OGL(static_cast<std::int16_t>(oc::kTrilinearOpt + i), self->f_.Check14[i].Value());
   };
-  f.FlatScrollBar3.OnChange = f.FlatScrollBar3.OnScroll = lod3d;
-  auto ogl_slider = [self](int i) {
+  // Sliders: a drag writes as the move's end does.
+  f.FlatScrollBar2.OnChange = f.FlatScrollBar2.OnScroll = [self](int i) {
     Handlers& h = *self;
     if (h.Starting() || (i == 0 && h.resetting_trilinear_)) return;
     h.OGL(i == 0 ? oc::kTrilinearValue : oc::kLodBias, h.f_.FlatScrollBar2[i].Value());
   };
-  f.FlatScrollBar2.OnChange = f.FlatScrollBar2.OnScroll = ogl_slider;
+}
 
-  f.Option3.OnClick = [self](int) { ShowAntialiasingPreview(self->s_, self->f_); };
+void Handlers::WireDirect3DFiltering(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo4.OnClick = On(self, &Handlers::Anisotropy, true);
+  f.Combo4.OnChange = On(self, &Handlers::Anisotropy, true);
+  WireIndexedCombo(self, "Combo8");
+  WireIndexedCombo(self, "Combo6");
+  f.Check4.OnClick = [self](int i) {
+    if (i != 5) return TwoCodeHandler(self, "Check4", i)();
+    if (self->Starting()) return;
+    self->D3D(dc::kNegativeLod, self->f_.Check4[5].Value() == 0 ? 1 : 0);
+  };
+  // A drag writes as the move's end does.
+  f.FlatScrollBar3.OnChange = f.FlatScrollBar3.OnScroll = [self] {
+    if (self->Starting()) return;
+    self->D3D(dc::kLodBias, self->f_.FlatScrollBar3.Value());
+  };
+}
+
+void Handlers::WireOpenGLMisc(const Self& self) {
+  Form1& f = self->f_;
+  WireIndexedCombo(self, "Combo10");
+  WireIndexedCombo(self, "Combo9");
+  WirePrerender(self, f.Combo11, O(oc::kMaxFrames), 1);
+  f.Check5.OnClick = [self](int i) {
+    if (i == 2) TwoCodeHandler(self, "Check5", 2)();
+    else self->S3tc();
+  };
+}
+
+void Handlers::WireDirect3DMisc(const Self& self) {
+  Form1& f = self->f_;
+  WireIndexedCombo(self, "Combo12");
+  WirePrerender(self, f.Combo13, D(dc::kPrerenderLimit), 0);
+  f.Check6.OnClick = [self](int i) { TwoCodeHandler(self, "Check6", i)(); };
+}
+
+void Handlers::WireOpenGLCompatibility(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo15.OnClick = f.Combo15.OnChange = [self] {
+    Handlers& h = *self;
+    if (h.Starting()) return;
+    const int index = h.f_.Combo15.ListIndex();
+    if (index == 0) h.OGL(oc::kVersionDefault);
+    else if (index >= 1 && index <= 7) h.OGL(oc::kVersionOverride, OpenGLVersionValue(h.f_.Combo15.List(index)));
+  };
+  f.Combo16.OnClick = f.Combo16.OnChange = On(self, &Handlers::EmulationMode);
+  f.Check12.OnClick = [self](int i) {
+    if (i == 0) return TwoCodeHandler(self, "Check12", 0)();
+    if (self->Starting()) return;
+    self->OGL(i == 1 ? oc::kRenderer : oc::kGlslSupport, self->f_.Check12[i].Value());
+  };
 }
 
 }  // namespace
@@ -408,8 +470,7 @@ std::int32_t OpenGLVersionValue(const std::string& text) {
 }
 
 void WireTweakHandlers(SeState& state, Form1& form) {
-  auto handlers = std::make_shared<Handlers>(state, form);
-  handlers->Wire(handlers);
+  Handlers::Wire(std::make_shared<Handlers>(state, form));
 }
 
 }  // namespace ks
