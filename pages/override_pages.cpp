@@ -4,6 +4,7 @@
 
 #include "common/numbers.h"
 #include "engine/d3d.h"
+#include "engine/setting_codes.h"
 #include "shell/File_handle.h"
 #include "shell/Form1.h"
 
@@ -19,9 +20,13 @@ struct ShaderLevel {
   std::int16_t code;
 };
 // Slider position = row; the last row (and the slider's maximum) removes the value.
-constexpr ShaderLevel kPixelLevels[] = {{"0.0", 37}, {"1.1", 86}, {"1.3", 87}, {"1.4", 88},
-                                        {"2.0", 89}, {"3.0", 125}, {nullptr, 38}};
-constexpr ShaderLevel kVertexLevels[] = {{"0.0", 90}, {"1.1", 91}, {"2.0", 92}, {"3.0", 124}, {nullptr, 93}};
+constexpr ShaderLevel kPixelLevels[] = {
+    {"0.0", d3d_code::kPixelShader00}, {"1.1", d3d_code::kPixelShader11}, {"1.3", d3d_code::kPixelShader13},
+    {"1.4", d3d_code::kPixelShader14}, {"2.0", d3d_code::kPixelShader20}, {"3.0", d3d_code::kPixelShader30},
+    {nullptr, d3d_code::kPixelShaderDefault}};
+constexpr ShaderLevel kVertexLevels[] = {
+    {"0.0", d3d_code::kVertexShader00}, {"1.1", d3d_code::kVertexShader11}, {"2.0", d3d_code::kVertexShader20},
+    {"3.0", d3d_code::kVertexShader30}, {nullptr, d3d_code::kVertexShaderDefault}};
 
 struct ShaderPage {
   const char* chip_file;  // "ps" / "vs"
@@ -42,7 +47,7 @@ void WriteD3D(SeState& s, Form1& f, std::int16_t code) {
 
 // A slider that start-up or a reading moves shows what the driver holds and
 // writes nothing back; the classic drivers hold neither limit (there the
-// codes 33, 37 and 38 switch the 24-bit Z buffer and the fog table).
+// same codes 33, 37 and 38 switch the 24-bit Z buffer and the fog table).
 bool SlidersHeld(const SeState& s, const Form1& f) { return f.IsStart == 1 || IsClassicDriver(s); }
 
 void Multitexture_Change(SeState& s, Form1& f) {
@@ -51,10 +56,10 @@ void Multitexture_Change(SeState& s, Form1& f) {
   s.MaxTextures = bar.Value();
   if (bar.Value() == bar.Max()) {
     s.MaxTextures = -1;
-    WriteD3D(s, f, 33);
+    WriteD3D(s, f, d3d_code::kMaxTexturesDefault);
     f.Label11.SetCaption(s.Lang(165) + s.Lang(88));
   } else {
-    WriteD3D(s, f, 96);
+    WriteD3D(s, f, d3d_code::kMaxTextures);
     f.Label11.SetCaption(s.Lang(165) + IntToText(s.MaxTextures));
   }
   if (f.IsLoading == 0) f.Command2.SetEnabled(true);
@@ -116,7 +121,7 @@ void LoadMultitextureOverride(SeState& s, Form1& f) {
     // slider reaches above it so that showing it removes nothing.
     if (!limit && s.MaxTextures >= bar.Max()) bar.SetMax(s.MaxTextures + 1);
     if (s.MaxTextures != -1 && limit && *limit < s.MaxTextures) {
-      WriteD3D(s, f, 33);
+      WriteD3D(s, f, d3d_code::kMaxTexturesDefault);
       StartControlPanelLoader(s);
       s.MaxTextures = -1;
     }

@@ -1,9 +1,12 @@
 #include "pages/tweak_handlers.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "engine/setting_codes.h"
 #include "pages/setting_lists.h"
 #include "shell/Form1.h"
 
@@ -15,51 +18,87 @@ using K = WriterKind;
 constexpr SettingCode D(std::int16_t code) { return {K::kD3D, code}; }
 constexpr SettingCode O(std::int16_t code) { return {K::kOGL, code}; }
 
+namespace dc = d3d_code;
+namespace oc = ogl_code;
+
 constexpr AAChoice kAAChoices[] = {
-    {Entry(137), nullptr, D(0), O(0)},
-    {Entry(145), nullptr, D(128), D(128)},
-    {Fixed("2x"), "SLI 4x", D(1), O(2)},
-    {Fixed("Quincunx"), "SLI 4xQ", D(2), O(1)},
-    {Fixed("4x"), "SLI 8x", D(3), O(3)},
-    {Fixed("4x 9-tap"), "SLI 8xG", D(4), O(60)},
-    {Fixed("4xS"), "SLI 8xS", D(5), D(5)},
-    {Fixed("6xS"), "SLI 12xS", D(6), D(6)},
-    {Fixed("8x"), nullptr, D(7), O(61)},
-    {Fixed("16x"), "SLI 32x", D(8), O(62)},
-    {Fixed("8xS"), "SLI 16x", D(101), D(101)},
-    {Fixed("6x"), nullptr, D(100), D(100)},
+    {Entry(137), nullptr, D(dc::kAAAuto), O(oc::kAAAuto)},
+    {Entry(145), nullptr, D(dc::kAADisabled), D(dc::kAADisabled)},
+    {Fixed("2x"), "SLI 4x", D(dc::kAA2x), O(oc::kAA2x)},
+    {Fixed("Quincunx"), "SLI 4xQ", D(dc::kAAQuincunx), O(oc::kAAQuincunx)},
+    {Fixed("4x"), "SLI 8x", D(dc::kAA4x), O(oc::kAA4x)},
+    {Fixed("4x 9-tap"), "SLI 8xG", D(dc::kAA4x9Tap), O(oc::kAA4x9Tap)},
+    {Fixed("4xS"), "SLI 8xS", D(dc::kAA4xS), D(dc::kAA4xS)},
+    {Fixed("6xS"), "SLI 12xS", D(dc::kAA6xS), D(dc::kAA6xS)},
+    {Fixed("8x"), nullptr, D(dc::kAA8x), O(oc::kAA8x)},
+    {Fixed("16x"), "SLI 32x", D(dc::kAA16x), O(oc::kAA16x)},
+    {Fixed("8xS"), "SLI 16x", D(dc::kAA8xS), D(dc::kAA8xS)},
+    {Fixed("6x"), nullptr, D(dc::kAA6x), D(dc::kAA6x)},
 };
 
 constexpr AnisoChoice kAnisoChoices[] = {
-    {Entry(137), D(36), O(5)},  {Entry(135), D(10), D(10)}, {Fixed("2x"), D(11), O(4)},
-    {Fixed("4x"), D(60), O(31)}, {Fixed("8x"), D(61), O(32)}, {Fixed("16x"), D(112), D(112)},
+    {Entry(137), D(dc::kAnisoAuto), O(oc::kAnisoAuto)},
+    {Entry(135), D(dc::kAnisoBilinear), D(dc::kAnisoBilinear)},
+    {Fixed("2x"), D(dc::kAniso2x), O(oc::kAniso2x)},
+    {Fixed("4x"), D(dc::kAniso4x), O(oc::kAniso4x)},
+    {Fixed("8x"), D(dc::kAniso8x), O(oc::kAniso8x)},
+    {Fixed("16x"), D(dc::kAniso16x), D(dc::kAniso16x)},
 };
 
 constexpr IndexedCombo kIndexedCombos[] = {
-    {"Combo12", K::kD3D, {45, 44, 43}, 3},     {"Combo8", K::kD3D, {105, 106, 107}, 3},
-    {"Combo6", K::kD3D, {67, 68, 69, 113}, 4}, {"Combo7", K::kD3D, {105, 106, 107}, 3},
-    {"Combo5", K::kOGL, {58, 57, 56, 64}, 4},  {"Combo10", K::kOGL, {24, 26, 25}, 3},
-    {"Combo9", K::kOGL, {19, 20, 21}, 3},
+    {"Combo12", K::kD3D, {dc::kVSyncAuto, dc::kVSyncOn, dc::kVSyncOff}, 3},
+    {"Combo8", K::kD3D, {dc::kForceMipmapsNone, dc::kForceMipmapsBilinear, dc::kForceMipmapsTrilinear}, 3},
+    {"Combo6", K::kD3D, {dc::kHighPerformance, dc::kPerformance, dc::kQuality, dc::kHighQuality}, 4},
+    {"Combo7", K::kD3D, {dc::kForceMipmapsNone, dc::kForceMipmapsBilinear, dc::kForceMipmapsTrilinear}, 3},
+    {"Combo5", K::kOGL, {oc::kHighPerformance, oc::kPerformance, oc::kQuality, oc::kHighQuality}, 4},
+    {"Combo10", K::kOGL, {oc::kSwapIntervalDisabled, oc::kSwapIntervalOnByDefault, oc::kSwapIntervalOffByDefault}, 3},
+    {"Combo9", K::kOGL, {oc::kTextureDepthAuto, oc::kTextureDepth16, oc::kTextureDepth32}, 3},
 };
 
 constexpr TwoCodeBox kTwoCodeBoxes[] = {
-    {"Check6", 0, K::kD3D, 1, 16, 15},   {"Check6", 1, K::kD3D, 1, 123, 122}, {"Check4", 0, K::kD3D, 0, 108, 109},
-    {"Check4", 1, K::kD3D, 0, 114, 115}, {"Check4", 2, K::kD3D, 0, 117, 116}, {"Check4", 3, K::kD3D, 0, 121, 120},
-    {"Check4", 4, K::kD3D, 0, 35, 34},   {"Check5", 2, K::kOGL, 0, 13, 12},   {"Check12", 0, K::kOGL, 0, 71, 72},
-    {"Check1", -1, K::kOGL, 0, 23, 22},
+    {"Check6", 0, K::kD3D, 1, dc::kZCompressionOn, dc::kZCompressionOff},
+    {"Check6", 1, K::kD3D, 1, dc::kFogTableOn, dc::kFogTableOff},
+    {"Check4", 0, K::kD3D, 0, dc::kLowMipLevelOff, dc::kLowMipLevelOn},
+    {"Check4", 1, K::kD3D, 0, dc::kTrilinearOptOn, dc::kTrilinearOptOff},
+    {"Check4", 2, K::kD3D, 0, dc::kAnisoMipOptOff, dc::kAnisoMipOptOn},
+    {"Check4", 3, K::kD3D, 0, dc::kAnisoSampleOptOff, dc::kAnisoSampleOptOn},
+    {"Check4", 4, K::kD3D, 0, dc::kMipFilteringOn, dc::kMipFilteringOff},
+    {"Check5", 2, K::kOGL, 0, oc::kTripleBufferOff, oc::kTripleBufferOn},
+    {"Check12", 0, K::kOGL, 0, oc::kGenericCpuOn, oc::kGenericCpuOff},
+    {"Check1", -1, K::kOGL, 0, oc::kTextureSharpenOff, oc::kTextureSharpenOn},
 };
 
 // Emulation ids of Combo16's entries from build 6000; below it the first
 // six entries write their own codes.
 constexpr std::int32_t kEmulationIds[] = {0, 1, 10, 20, 25, 30, 31, 34, 35, 40, 44, 47, -1};
-constexpr std::int16_t kOldEmulationCodes[] = {33, 34, 75, 35, 36, 37};
+constexpr std::int16_t kOldEmulationCodes[] = {oc::kEmulationNone, oc::kEmulationAccel1, oc::kEmulationAccel10,
+                                               oc::kEmulationNv20,  oc::kEmulationNv25,   oc::kEmulationNv30};
+
+// Check14's boxes write consecutive codes.
+static_assert(oc::kAnisoMipOpt == oc::kTrilinearOpt + 1 && oc::kAnisoSampleOpt == oc::kTrilinearOpt + 2);
 
 class Handlers {
  public:
+  using Self = std::shared_ptr<Handlers>;
   Handlers(SeState& s, Form1& f) : s_(s), f_(f) {}
-  void Wire(const std::shared_ptr<Handlers>& self);
+  // Sets the handlers of every page; `self` is the owner the handlers keep.
+  static void Wire(const Self& self);
 
  private:
+  // One function per page.
+  static void WireDirect3DAntialiasing(const Self& self);  // page 1
+  static void WireOpenGLAntialiasing(const Self& self);    // page 2
+  static void WireOpenGLFiltering(const Self& self);       // page 5
+  static void WireDirect3DFiltering(const Self& self);     // page 6
+  static void WireOpenGLMisc(const Self& self);            // page 7
+  static void WireDirect3DMisc(const Self& self);          // page 8
+  static void WireOpenGLCompatibility(const Self& self);   // page 13
+  // The handlers of one row of kIndexedCombos, of one box of kTwoCodeBoxes
+  // and of a prerender limit list.
+  static void WireIndexedCombo(const Self& self, const char* name);
+  static std::function<void()> TwoCodeHandler(const Self& self, const char* name, int index);
+  static void WirePrerender(const Self& self, ui::ComboBox& combo, SettingCode code, int offset);
+
   bool Starting() const { return f_.IsStart == 1; }
   bool Guarded() const { return f_.IsStart == 1 || s_.AAGuard == 1; }
   void Write(SettingCode c, std::int32_t value = 0) {
@@ -179,7 +218,7 @@ void Handlers::Sli(bool direct3d_page) {
   ui::CheckBox& self = direct3d_page ? f_.Check15 : f_.Check16;
   ui::CheckBox& other = direct3d_page ? f_.Check16 : f_.Check15;
   const int value = self.Value();
-  D3D(127, value);
+  D3D(dc::kSliAA, value);
   other.SetValue(value);
   FillAntialiasingModes(s_, f_);
   // The readers hold the handlers off: the boxes they set write nothing back.
@@ -215,17 +254,17 @@ void Handlers::S3tc() {
   if (Starting()) return;
   const int a = f_.Check5[0].Value();
   const int b = f_.Check5[1].Value();
-  if (a == 0 && b == 0) OGL(11);
-  else if (a == 1 && b == 0) OGL(10);
-  else if (a == 0 && b == 1) OGL(54);
-  else if (a == 1 && b == 1) OGL(55);
+  if (a == 0 && b == 0) OGL(oc::kS3tcQuality0);
+  else if (a == 1 && b == 0) OGL(oc::kS3tcQuality1);
+  else if (a == 0 && b == 1) OGL(oc::kS3tcQuality2);
+  else if (a == 1 && b == 1) OGL(oc::kS3tcQuality3);
 }
 
 void Handlers::Trilinear() {
   if (Starting()) return;
   const int value = f_.Check3[0].Value();
   if (value == 0) {
-    OGL(65);
+    OGL(oc::kTrilinearDefault);
     f_.Label4[3].SetEnabled(false);
     f_.FlatScrollBar2[0].SetEnabled(false);
     resetting_trilinear_ = true;
@@ -234,7 +273,7 @@ void Handlers::Trilinear() {
   } else if (value == 1) {
     f_.Label4[3].SetEnabled(true);
     f_.FlatScrollBar2[0].SetEnabled(true);
-    OGL(66, 1);
+    OGL(oc::kTrilinearValue, 1);
   }
 }
 
@@ -244,12 +283,12 @@ void Handlers::Compression() {
   if (value == 0) {
     f_.Option2[0].SetEnabled(false);
     f_.Option2[1].SetEnabled(false);
-    OGL(67);
+    OGL(oc::kCompressionOff);
   } else if (value == 1) {
     f_.Option2[0].SetEnabled(true);
     f_.Option2[1].SetEnabled(true);
     f_.Option2[0].SetValue(true);
-    OGL(68);
+    OGL(oc::kCompressionByApplication);
   }
 }
 
@@ -257,119 +296,163 @@ void Handlers::EmulationMode() {
   if (Starting()) return;
   const int i = f_.Combo16.ListIndex();
   if (s_.DriverBuild >= 6000) {
-    if (i >= 0 && i < static_cast<int>(std::size(kEmulationIds))) OGL(76, kEmulationIds[i]);
+    if (i >= 0 && i < static_cast<int>(std::size(kEmulationIds))) OGL(oc::kEmulationId, kEmulationIds[i]);
   } else if (i >= 0 && i < static_cast<int>(std::size(kOldEmulationCodes))) {
     OGL(kOldEmulationCodes[i]);
   }
 }
 
-void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
-  auto on = [self](auto member, auto... args) { return [self, member, args...] { ((*self).*member)(args...); }; };
-  Form1& f = f_;
+// A handler that runs one member function of the shared handlers.
+template <typename Member, typename... Args>
+auto On(const std::shared_ptr<Handlers>& self, Member member, Args... args) {
+  return [self, member, args...] { ((*self).*member)(args...); };
+}
 
-  f.Combo3.OnClick = on(&Handlers::AntialiasingMode, true, false);
-  f.Combo3.OnChange = on(&Handlers::AntialiasingMode, true, true);
-  f.Combo1.OnClick = on(&Handlers::AntialiasingMode, false, false);
-  f.Combo1.OnChange = on(&Handlers::AntialiasingMode, false, true);
-  f.Combo18.OnClick = on(&Handlers::Transparency);
-  f.Combo18.OnChange = on(&Handlers::Transparency);
-  f.Combo19.OnClick = [self] {
-    Handlers& h = *self;
-    if (h.Guarded()) return;
-    h.f_.Combo18.SetListIndex(h.f_.Combo19.ListIndex());
-  };
-  f.Check17.OnClick = on(&Handlers::Gamma);
-  f.Check18.OnClick = [self] {
-    Handlers& h = *self;
-    if (h.Guarded()) return;
-    h.f_.Check17.SetValue(h.f_.Check18.Value());
-  };
-  f.Check15.OnClick = on(&Handlers::Sli, true);
-  f.Check16.OnClick = on(&Handlers::Sli, false);
-  f.Combo4.OnClick = on(&Handlers::Anisotropy, true);
-  f.Combo4.OnChange = on(&Handlers::Anisotropy, true);
-  f.Combo2.OnClick = on(&Handlers::Anisotropy, false);
-  f.Combo2.OnChange = on(&Handlers::Anisotropy, false);
+void Handlers::Wire(const Self& self) {
+  WireDirect3DAntialiasing(self);
+  WireOpenGLAntialiasing(self);
+  WireOpenGLFiltering(self);
+  WireDirect3DFiltering(self);
+  WireOpenGLMisc(self);
+  WireDirect3DMisc(self);
+  WireOpenGLCompatibility(self);
+}
 
+void Handlers::WireIndexedCombo(const Self& self, const char* name) {
   for (const IndexedCombo& row : kIndexedCombos) {
-    auto* combo = static_cast<ui::ComboBox*>(f.Find(row.combo));
+    if (std::string(row.combo) != name) continue;
+    auto* combo = static_cast<ui::ComboBox*>(self->f_.Find(row.combo));
     if (!combo) continue;
     auto handler = [self, &row, combo] { self->IndexedChoice(row, *combo); };
     combo->OnClick = handler;
     combo->OnChange = handler;
   }
-  // Prerender limits: the index is the number ("0".."9") or one less ("1".."9").
-  auto prerender = [self](ui::ComboBox& combo, SettingCode code, int offset) {
-    return [self, &combo, code, offset] {
-      if (self->Starting() || combo.ListIndex() < 0) return;
-      self->Write(code, combo.ListIndex() + offset);
-    };
-  };
-  f.Combo13.OnClick = f.Combo13.OnChange = prerender(f.Combo13, D(66), 0);
-  f.Combo11.OnClick = f.Combo11.OnChange = prerender(f.Combo11, O(70), 1);
-  auto version = [self] {
-    Handlers& h = *self;
-    if (h.Starting()) return;
-    const int index = h.f_.Combo15.ListIndex();
-    if (index == 0) h.OGL(74);
-    else if (index >= 1 && index <= 7) h.OGL(73, OpenGLVersionValue(h.f_.Combo15.List(index)));
-  };
-  f.Combo15.OnClick = f.Combo15.OnChange = version;
-  f.Combo16.OnClick = f.Combo16.OnChange = on(&Handlers::EmulationMode);
+}
 
-  // Check boxes.
-  auto box = [self](const char* name, int index) {
-    return [self, name, index] {
-      for (const TwoCodeBox& row : kTwoCodeBoxes) {
-        if (std::string(row.box) != name || row.index != index) continue;
-        auto* control = static_cast<ui::CheckBox*>(self->f_.Find(name, index));
-        if (control) self->TwoCodes(row, *control);
-      }
-    };
+std::function<void()> Handlers::TwoCodeHandler(const Self& self, const char* name, int index) {
+  return [self, name, index] {
+    for (const TwoCodeBox& row : kTwoCodeBoxes) {
+      if (std::string(row.box) != name || row.index != index) continue;
+      auto* control = static_cast<ui::CheckBox*>(self->f_.Find(name, index));
+      if (control) self->TwoCodes(row, *control);
+    }
   };
-  f.Check6.OnClick = [box](int i) { box("Check6", i)(); };
-  f.Check4.OnClick = [self, box](int i) {
-    if (i != 5) return box("Check4", i)();
-    if (self->Starting()) return;
-    self->D3D(126, self->f_.Check4[5].Value() == 0 ? 1 : 0);
+}
+
+void Handlers::WirePrerender(const Self& self, ui::ComboBox& combo, SettingCode code, int offset) {
+  // The index is the number ("0".."9") or one less ("1".."9").
+  combo.OnClick = combo.OnChange = [self, &combo, code, offset] {
+    if (self->Starting() || combo.ListIndex() < 0) return;
+    self->Write(code, combo.ListIndex() + offset);
   };
-  f.Check5.OnClick = [self, box](int i) {
-    if (i == 2) box("Check5", 2)();
-    else self->S3tc();
+}
+
+void Handlers::WireDirect3DAntialiasing(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo3.OnClick = On(self, &Handlers::AntialiasingMode, true, false);
+  f.Combo3.OnChange = On(self, &Handlers::AntialiasingMode, true, true);
+  f.Combo19.OnClick = [self] {
+    Handlers& h = *self;
+    if (h.Guarded()) return;
+    h.f_.Combo18.SetListIndex(h.f_.Combo19.ListIndex());
   };
-  f.Check12.OnClick = [self, box](int i) {
-    if (i == 0) return box("Check12", 0)();
-    if (self->Starting()) return;
-    self->OGL(i == 1 ? 78 : 77, self->f_.Check12[i].Value());
+  f.Check18.OnClick = [self] {
+    Handlers& h = *self;
+    if (h.Guarded()) return;
+    h.f_.Check17.SetValue(h.f_.Check18.Value());
   };
-  f.Check1.OnClick = box("Check1", -1);
-  f.Check14.OnClick = [self](int i) {
-    if (self->Starting()) return;
-    self->OGL(static_cast<std::int16_t>(79 + i), self->f_.Check14[i].Value());
-  };
+  f.Check15.OnClick = On(self, &Handlers::Sli, true);
+  f.Option3.OnClick = [self](int) { ShowAntialiasingPreview(self->s_, self->f_); };
+}
+
+void Handlers::WireOpenGLAntialiasing(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo1.OnClick = On(self, &Handlers::AntialiasingMode, false, false);
+  f.Combo1.OnChange = On(self, &Handlers::AntialiasingMode, false, true);
+  f.Combo18.OnClick = On(self, &Handlers::Transparency);
+  f.Combo18.OnChange = On(self, &Handlers::Transparency);
+  f.Check17.OnClick = On(self, &Handlers::Gamma);
+  f.Check16.OnClick = On(self, &Handlers::Sli, false);
+  f.Check1.OnClick = TwoCodeHandler(self, "Check1", -1);
+}
+
+void Handlers::WireOpenGLFiltering(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo2.OnClick = On(self, &Handlers::Anisotropy, false);
+  f.Combo2.OnChange = On(self, &Handlers::Anisotropy, false);
+  WireIndexedCombo(self, "Combo7");
+  WireIndexedCombo(self, "Combo5");
   f.Check3.OnClick = [self](int i) {
     if (i == 0) self->Trilinear();
     else self->Compression();
   };
   f.Option2.OnClick = [self](int i) {
     if (self->Starting()) return;
-    self->OGL(i == 0 ? 68 : 69);
+    self->OGL(i == 0 ? oc::kCompressionByApplication : oc::kCompressionOn);
   };
-
-  // Sliders: a drag writes as the move's end does.
-  auto lod3d = [self] {
+  f.Check14.OnClick = [self](int i) {
     if (self->Starting()) return;
-    self->D3D(30, self->f_.FlatScrollBar3.Value());
+    self->OGL(static_cast<std::int16_t>(oc::kTrilinearOpt + i), self->f_.Check14[i].Value());
   };
-  f.FlatScrollBar3.OnChange = f.FlatScrollBar3.OnScroll = lod3d;
-  auto ogl_slider = [self](int i) {
+  // Sliders: a drag writes as the move's end does.
+  f.FlatScrollBar2.OnChange = f.FlatScrollBar2.OnScroll = [self](int i) {
     Handlers& h = *self;
     if (h.Starting() || (i == 0 && h.resetting_trilinear_)) return;
-    h.OGL(i == 0 ? 66 : 63, h.f_.FlatScrollBar2[i].Value());
+    h.OGL(i == 0 ? oc::kTrilinearValue : oc::kLodBias, h.f_.FlatScrollBar2[i].Value());
   };
-  f.FlatScrollBar2.OnChange = f.FlatScrollBar2.OnScroll = ogl_slider;
+}
 
-  f.Option3.OnClick = [self](int) { ShowAntialiasingPreview(self->s_, self->f_); };
+void Handlers::WireDirect3DFiltering(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo4.OnClick = On(self, &Handlers::Anisotropy, true);
+  f.Combo4.OnChange = On(self, &Handlers::Anisotropy, true);
+  WireIndexedCombo(self, "Combo8");
+  WireIndexedCombo(self, "Combo6");
+  f.Check4.OnClick = [self](int i) {
+    if (i != 5) return TwoCodeHandler(self, "Check4", i)();
+    if (self->Starting()) return;
+    self->D3D(dc::kNegativeLod, self->f_.Check4[5].Value() == 0 ? 1 : 0);
+  };
+  // A drag writes as the move's end does.
+  f.FlatScrollBar3.OnChange = f.FlatScrollBar3.OnScroll = [self] {
+    if (self->Starting()) return;
+    self->D3D(dc::kLodBias, self->f_.FlatScrollBar3.Value());
+  };
+}
+
+void Handlers::WireOpenGLMisc(const Self& self) {
+  Form1& f = self->f_;
+  WireIndexedCombo(self, "Combo10");
+  WireIndexedCombo(self, "Combo9");
+  WirePrerender(self, f.Combo11, O(oc::kMaxFrames), 1);
+  f.Check5.OnClick = [self](int i) {
+    if (i == 2) TwoCodeHandler(self, "Check5", 2)();
+    else self->S3tc();
+  };
+}
+
+void Handlers::WireDirect3DMisc(const Self& self) {
+  Form1& f = self->f_;
+  WireIndexedCombo(self, "Combo12");
+  WirePrerender(self, f.Combo13, D(dc::kPrerenderLimit), 0);
+  f.Check6.OnClick = [self](int i) { TwoCodeHandler(self, "Check6", i)(); };
+}
+
+void Handlers::WireOpenGLCompatibility(const Self& self) {
+  Form1& f = self->f_;
+  f.Combo15.OnClick = f.Combo15.OnChange = [self] {
+    Handlers& h = *self;
+    if (h.Starting()) return;
+    const int index = h.f_.Combo15.ListIndex();
+    if (index == 0) h.OGL(oc::kVersionDefault);
+    else if (index >= 1 && index <= 7) h.OGL(oc::kVersionOverride, OpenGLVersionValue(h.f_.Combo15.List(index)));
+  };
+  f.Combo16.OnClick = f.Combo16.OnChange = On(self, &Handlers::EmulationMode);
+  f.Check12.OnClick = [self](int i) {
+    if (i == 0) return TwoCodeHandler(self, "Check12", 0)();
+    if (self->Starting()) return;
+    self->OGL(i == 1 ? oc::kRenderer : oc::kGlslSupport, self->f_.Check12[i].Value());
+  };
 }
 
 }  // namespace
@@ -387,8 +470,7 @@ std::int32_t OpenGLVersionValue(const std::string& text) {
 }
 
 void WireTweakHandlers(SeState& state, Form1& form) {
-  auto handlers = std::make_shared<Handlers>(state, form);
-  handlers->Wire(handlers);
+  Handlers::Wire(std::make_shared<Handlers>(state, form));
 }
 
 }  // namespace ks

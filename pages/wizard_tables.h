@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/setting_codes.h"
+
 namespace ks::wizard {
 
 // Lowest clock (MHz) of speed classes 1..7; below the first is class 0.
@@ -25,27 +27,21 @@ struct AAWrite {
   std::int16_t d3d, ogl;
 };
 inline constexpr std::array<AAWrite, 9> kAAWrites = {{
-    {0, 0},           // off
-    {1, 2},           // 2x
-    {2, 1},           // Quincunx
-    {3, 3},           // 4x
-    {5, kNoCode},     // 4xS
-    {6, kNoCode},     // 6xS
-    {101, kNoCode},   // 8xS
-    {7, 61},          // 8x
-    {8, 62},          // 16x
+    {d3d_code::kAAAuto, ogl_code::kAAAuto},
+    {d3d_code::kAA2x, ogl_code::kAA2x},
+    {d3d_code::kAAQuincunx, ogl_code::kAAQuincunx},
+    {d3d_code::kAA4x, ogl_code::kAA4x},
+    {d3d_code::kAA4xS, kNoCode},
+    {d3d_code::kAA6xS, kNoCode},
+    {d3d_code::kAA8xS, kNoCode},
+    {d3d_code::kAA8x, ogl_code::kAA8x},
+    {d3d_code::kAA16x, ogl_code::kAA16x},
 }};
 
 // Anisotropy level 0 (or less) .. 7 (or more): the Direct3D code.
 inline constexpr std::array<std::int16_t, 8> kAFWrites = {
-    36,   // off
-    11,   // 2x
-    11,
-    60,   // 4x
-    60,
-    61,   // 8x
-    61,
-    112,  // 16x
+    d3d_code::kAnisoAuto, d3d_code::kAniso2x, d3d_code::kAniso2x, d3d_code::kAniso4x,
+    d3d_code::kAniso4x,   d3d_code::kAniso8x, d3d_code::kAniso8x, d3d_code::kAniso16x,
 };
 
 // Image setting 0 (or less) .. 3 (or more), from the performance end to
@@ -53,7 +49,12 @@ inline constexpr std::array<std::int16_t, 8> kAFWrites = {
 struct ImageWrite {
   std::int16_t d3d, ogl;
 };
-inline constexpr std::array<ImageWrite, 4> kImageWrites = {{{67, 58}, {68, 57}, {69, 56}, {113, 64}}};
+inline constexpr std::array<ImageWrite, 4> kImageWrites = {{
+    {d3d_code::kHighPerformance, ogl_code::kHighPerformance},
+    {d3d_code::kPerformance, ogl_code::kPerformance},
+    {d3d_code::kQuality, ogl_code::kQuality},
+    {d3d_code::kHighQuality, ogl_code::kHighQuality},
+}};
 
 // Texture optimisations, in writing order: `met` when bar 1 or bar 3
 // reaches its threshold, `otherwise` else.
@@ -62,19 +63,19 @@ struct TextureOptimization {
   std::int16_t met, otherwise;
 };
 inline constexpr std::array<TextureOptimization, 4> kTextureOptimizations = {{
-    {1, 1, 108, 109},  // force textures to a low MIP level: 0 / 1
-    {5, 4, 114, 115},  // trilinear optimisation: 1 / 0
-    {4, 3, 117, 116},  // anisotropic mip filter optimisation: 0 / 1
-    {6, 4, 121, 120},  // anisotropic sample optimisation: 0 / 1
+    {1, 1, d3d_code::kLowMipLevelOff, d3d_code::kLowMipLevelOn},
+    {5, 4, d3d_code::kTrilinearOptOn, d3d_code::kTrilinearOptOff},
+    {4, 3, d3d_code::kAnisoMipOptOff, d3d_code::kAnisoMipOptOn},
+    {6, 4, d3d_code::kAnisoSampleOptOff, d3d_code::kAnisoSampleOptOn},
 }};
 
 // The OpenGL trilinear optimisation value of Fine Adjust stays in 0..31.
 inline constexpr std::int32_t kMaxTrilinearValue = 31;
 
 // Setting codes of the fixed steps.
-inline constexpr std::int16_t kOglTrilinearValue = 66;   // value written
-inline constexpr std::int16_t kOglTrilinearDelete = 65;  // value deleted
-inline constexpr std::int16_t kOglLodBias = 63;
-inline constexpr std::int16_t kD3DLodBias = 30;
+inline constexpr std::int16_t kOglTrilinearValue = ogl_code::kTrilinearValue;    // value written
+inline constexpr std::int16_t kOglTrilinearDelete = ogl_code::kTrilinearDefault;  // value deleted
+inline constexpr std::int16_t kOglLodBias = ogl_code::kLodBias;
+inline constexpr std::int16_t kD3DLodBias = d3d_code::kLodBias;
 
 }  // namespace ks::wizard
