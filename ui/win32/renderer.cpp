@@ -89,7 +89,6 @@ Renderer::~Renderer() {
     if (fw->hwnd) DestroyWindow(fw->hwnd);
   forms_.clear();
   DestroyWindow(timer_window_);
-  for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
 
 std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
@@ -352,9 +351,9 @@ void Renderer::ModalEnd(Form& form) { ReleaseModal(form); }
 
 HBRUSH Renderer::Brush(int color) {
   auto found = brushes_.find(color);
-  if (found != brushes_.end()) return found->second;
+  if (found != brushes_.end()) return static_cast<HBRUSH>(found->second.get());
   HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(color));
-  brushes_[color] = brush;
+  brushes_[color].reset(brush);
   return brush;
 }
 

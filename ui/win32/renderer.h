@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/win.h"
 #include "ui/ui.h"
 
@@ -129,7 +130,7 @@ class Renderer : public Backend {
 
   App& app_;
   std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
-  std::map<int, HBRUSH> brushes_;
+  std::map<int, ks::win32::ScopedGdiObject> brushes_;
   HFONT font_ = nullptr;
   HWND timer_window_ = nullptr;
   bool common_controls_ = false;  // InitCommonControlsEx has run
