@@ -166,7 +166,7 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
     InvalidateRect(parent, nullptr, TRUE);
     return;
   }
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | static_cast<DWORD>(kind.style);
   if (control.kind() == Kind::kLabel) style |= AlignStyle(static_cast<Label&>(control).GetAlignment());
   // The window is made as the model has it (place, caption, shown,
@@ -188,7 +188,6 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
   }
   KeepOrder(fw, control, cw.hwnd);
   if (control.InFront()) SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  --mirroring_;
   Sync(fw, control, true);
 }
 
@@ -326,9 +325,10 @@ void Renderer::SyncMenuBar(FormWindows& fw) {
     bar = CreateMenu();
     AppendMenus(fw, bar, nullptr);
   }
-  ++mirroring_;
-  SetMenu(fw.hwnd, bar);
-  --mirroring_;
+  {
+    const Mirroring mirroring(*this);
+    SetMenu(fw.hwnd, bar);
+  }
   if (old) DestroyMenu(old);
   DrawMenuBar(fw.hwnd);
 }
@@ -378,7 +378,7 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
     InvalidateRect(parent, nullptr, TRUE);
     return;
   }
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   HWND hwnd = cw.hwnd;
   HWND parent = ParentFor(fw, control, true);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
@@ -493,7 +493,6 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
   }
   const bool visible = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (visible != control.Visible()) ShowWindow(hwnd, control.Visible() ? SW_SHOWNA : SW_HIDE);
-  --mirroring_;
 }
 
 }  // namespace ks::ui::win32

@@ -136,6 +136,18 @@ class Renderer : public Backend {
   bool common_controls_ = false;  // InitCommonControlsEx has run
   std::int64_t armed_due_ = -1;   // due time the system timer is set for, -1: none
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
+  // Marks the renderer's own window changes for its lifetime (scopes nest):
+  // the messages they raise are not the user's and are dropped.
+  class Mirroring {
+   public:
+    explicit Mirroring(Renderer& renderer) : renderer_(renderer) { ++renderer_.mirroring_; }
+    ~Mirroring() { --renderer_.mirroring_; }
+    Mirroring(const Mirroring&) = delete;
+    Mirroring& operator=(const Mirroring&) = delete;
+
+   private:
+    Renderer& renderer_;
+  };
   // The forms each modal form has disabled, by modal form.
   std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
 };
