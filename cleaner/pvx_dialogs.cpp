@@ -1,26 +1,12 @@
 #include "cleaner/pvx_dialogs.h"
 
 #include "cleaner/pvx_version.h"
+#include "ui/design_scope.h"
 
 namespace ks::pvx {
 
-namespace {
-
-// Design-time values raise no logged events.
-class DesignScope {
- public:
-  explicit DesignScope(ui::App& app) : app_(app), logging_(app.Logging) { app_.Logging = false; }
-  ~DesignScope() { app_.Logging = logging_; }
-
- private:
-  ui::App& app_;
-  bool logging_;
-};
-
-}  // namespace
-
 Form2::Form2(PvxState& state) : ui::Form(state.app, "Form2"), st_(state) {
-  DesignScope design(app());
+  ui::DesignScope design(app());  // design-time values raise no logged events
   SetCaption(kPvxCaption);
   Move(0, 0, 4200, 1950);
   Label1.Move(120, 120, 3855, 255);
@@ -65,7 +51,7 @@ void Form2::Command1_Click(int index) {
 }
 
 Form3::Form3(PvxState& state) : ui::Form(state.app, "Form3"), st_(state) {
-  DesignScope design(app());
+  ui::DesignScope design(app());  // design-time values raise no logged events
   SetCaption("About");
   Move(0, 0, 4800, 2400);
   Image1.Move(120, 120, 975, 975);
@@ -87,7 +73,7 @@ void Form3::Form_Load() {
 }
 
 Form4::Form4(PvxState& state) : ui::Form(state.app, "Form4"), st_(state) {
-  DesignScope design(app());
+  ui::DesignScope design(app());  // design-time values raise no logged events
   SetCaption(kPvxCaption);
   Move(0, 0, 3600, 1200);
   Label1.Move(120, 240, 3255, 255);

@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "platform/names.h"
 #include "platform/processes.h"
+#include "ui/design_scope.h"
 
 namespace ks::pvx {
 
@@ -22,8 +23,7 @@ constexpr int kSecondColumn = 3030;
 
 Form1::Form1(PvxState& state)
     : ui::Form(state.app, "Form1"), ProfileDialog(state), AboutBox(state), SearchNotice(state), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;  // design-time values raise no logged events
+  ui::DesignScope design(app());  // design-time values raise no logged events
   SetCaption(kPvxCaption);
   Move(0, 0, 9120, 8160);
   Frame2.Move(120, 60, 8760, 1035);
@@ -92,7 +92,6 @@ Form1::Form1(PvxState& state)
   mnu_Manual.OnClick = [this] { mnu_Manual_Click(); };
   mnu_Update.OnClick = [this] { mnu_Update_Click(); };
   mnu_About.OnClick = [this] { mnu_About_Click(); };
-  app().Logging = logging;
 }
 
 // ---------------------------------------------------------------------------

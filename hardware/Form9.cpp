@@ -1,6 +1,7 @@
 #include "hardware/Form9.h"
 
 #include "hardware/monitor_log.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 
@@ -9,8 +10,7 @@ constexpr int kGreen = 0x0000FF00, kRed = 0x000000FF, kBlue = 0x00FF0000, kGrid 
 }  // namespace
 
 Form9::Form9(SeState& state) : ui::Form(state.app, "Form9"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Monitoring");
   Move(0, 0, 10365, 5730);
   SetBorderStyle(ui::BorderStyle::kFixedDialog);
@@ -32,7 +32,6 @@ Form9::Form9(SeState& state) : ui::Form(state.app, "Form9"), st_(state) {
   ClearGraph(Picture2);
   Command1.OnClick = [this] { Command1_Click(); };
   Command2.OnClick = [this] { Command2_Click(); };
-  app().Logging = logging;
 }
 
 void Form9::Form_Load() {

@@ -41,7 +41,7 @@ Form1::Form1(SeState& state)
   WireHelpHover();
   WireResolutionPage();
   PlugProcedures();
-  app().Logging = logging_before_design_;
+  design_.reset();
 }
 
 Form1::~Form1() = default;

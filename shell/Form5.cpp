@@ -1,6 +1,7 @@
 #include "shell/Form5.h"
 
 #include "platform/processes.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 
@@ -55,8 +56,7 @@ constexpr std::uint8_t kFadeStep = 5;
 
 Form5::Form5(SeState& state) : ui::Form(state.app, "Form5"), st_(state) {
   // Design-time values raise no logged events.
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Help System");
   Move(0, 0, 2895, 4860);
   SetBorderStyle(ui::BorderStyle::kFixedToolWindow);
@@ -96,7 +96,6 @@ Form5::Form5(SeState& state) : ui::Form(state.app, "Form5"), st_(state) {
   Command1.OnClick = [this] { Command1_Click(); };
   Command2.OnClick = [this] { Unload(); };
   Option1.OnClick = [this](int index) { Option1_Click(index); };
-  app().Logging = logging;
 }
 
 bool Form5::TranslucentForm(ui::Form& frm, std::uint8_t TranslucenceLevel) {

@@ -5,8 +5,7 @@
 namespace ks {
 
 Form1Window::Form1Window(ui::App& app) : ui::Form(app, "Form1") {
-  logging_before_design_ = app.Logging;
-  app.Logging = false;
+  design_.emplace(app);
   SetCaption("Kestrelane SE");
   Move(0, 0, kForm1Width, kForm1ShortHeight);
   SetStartUpPosition(ui::StartUpPosition::kCenterScreen);

@@ -4,6 +4,9 @@
 // bases (form1_pages_*.h), which need the page frames to exist first.
 #pragma once
 
+#include <optional>
+
+#include "ui/design_scope.h"
 #include "ui/ui.h"
 
 namespace ks {
@@ -43,8 +46,9 @@ class Form1Window : public ui::Form {
 
  protected:
   // Design-time values raise no logged events: the log is off from here
-  // until the whole main window is designed (Form1's constructor).
-  bool logging_before_design_ = true;
+  // until the whole main window is designed (the end of Form1's constructor
+  // resets it).
+  std::optional<ui::DesignScope> design_;
 };
 
 }  // namespace ks

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/numbers.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 
@@ -29,8 +30,7 @@ std::optional<std::int32_t> WholeNumber(const std::string& text) {
 }
 
 Form3::Form3(SeState& state) : ui::Form(state.app, "Form3"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Registry editor");
   Move(0, 0, 7335, 6300);
   SetBorderStyle(ui::BorderStyle::kFixedDialog);
@@ -67,7 +67,6 @@ Form3::Form3(SeState& state) : ui::Form(state.app, "Form3"), st_(state) {
   Command1.SetEnabled(false);
   Command3.Move(5655, 5400, 1440, 375);
   Command3.SetCaption("Close");
-  app().Logging = logging;
 
   Combo1.OnClick = [this] { Combo1_Click(); };
   Combo1.OnChange = [this] { Combo1_Click(); };

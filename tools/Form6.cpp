@@ -11,6 +11,7 @@
 #include "tools/Form3.h"
 #include "tools/Form7.h"
 #include "tools/presets.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 
@@ -23,8 +24,7 @@ bool StartsWithD3D(const std::string& name) {
 }  // namespace
 
 Form6::Form6(SeState& state) : ui::Form(state.app, "Form6"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Profile manager");
   Move(0, 0, 6015, 6360);
   SetBorderStyle(ui::BorderStyle::kFixedDialog);
@@ -81,7 +81,6 @@ Form6::Form6(SeState& state) : ui::Form(state.app, "Form6"), st_(state) {
     Option1[i].SetCaption(kPages[i]);
   }
   Option1[0].SetValue(true);
-  app().Logging = logging;
 
   Check1.OnClick = [this] { Check1_Click(); };
   Check3.OnClick = [this] { Check3_Click(); };

@@ -1,6 +1,7 @@
 #include "tools/Form7.h"
 
 #include "tools/Form6.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 
@@ -10,8 +11,7 @@ std::string JoinFolder(const std::string& folder, const std::string& name) {
 }
 
 Form7::Form7(SeState& state) : ui::Form(state.app, "Form7"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Select Associated application");
   Move(0, 0, 5400, 4500);
   SetBorderStyle(ui::BorderStyle::kFixedDialog);
@@ -25,7 +25,6 @@ Form7::Form7(SeState& state) : ui::Form(state.app, "Form7"), st_(state) {
   Command2[1].SetCaption("OK");
   Command2[0].Move(3945, 3840, 1215, 375);
   Command2[0].SetCaption("Cancel");
-  app().Logging = logging;
 
   Drive1.OnChange = [this] { Drive1_Change(); };
   Dir1.OnChange = [this] { Dir1_Change(); };

@@ -2,12 +2,12 @@
 
 #include "platform/processes.h"
 #include "tray/settings.h"
+#include "ui/design_scope.h"
 
 namespace ks::travo {
 
 Form1::Form1(TravoState& state) : ui::Form(state.app, "Form1"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Travonix");
   Move(0, 0, 4020, 4365);
   Frame1.Move(120, 120, 3735, 3015);
@@ -21,7 +21,6 @@ Form1::Form1(TravoState& state) : ui::Form(state.app, "Form1"), st_(state) {
   List1.OnClick = [this] { List1_Click(); };
   List1.OnDblClick = [this] { List1_DblClick(); };
   Command1.OnClick = [this](int index) { Command1_Click(index); };
-  app().Logging = logging;
 }
 
 void Form1::Form_Load() {

@@ -1,10 +1,11 @@
 #include "tray/frmAbout.h"
 
+#include "ui/design_scope.h"
+
 namespace ks::travo {
 
 frmAbout::frmAbout(TravoState& state) : ui::Form(state.app, "frmAbout"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("About TRAVONIX");
   Move(0, 0, 4335, 2550);
   static constexpr const char* kLines[] = {"Kestrelane TRAVONIX", "Part of Kestrelane SE",
@@ -16,7 +17,6 @@ frmAbout::frmAbout(TravoState& state) : ui::Form(state.app, "frmAbout"), st_(sta
   cmdOK.Move(1440, 1440, 1335, 375);
   cmdOK.SetCaption("&OK");
   cmdOK.OnClick = [this] { Unload(); };
-  app().Logging = logging;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/processes.h"
+#include "ui/design_scope.h"
 
 namespace ks::travo {
 
@@ -16,8 +17,7 @@ constexpr std::uint32_t kCurrentDisplayMode = 0xFFFFFFFF;  // ENUM_CURRENT_SETTI
 
 frmTrayIcon::frmTrayIcon(TravoState& state, frmAbout& about, Form1& presets)
     : ui::Form(state.app, "frmTrayIcon"), st_(state), about_(about), presets_(presets) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Kestrelane TRAVONIX");
   Move(0, 0, 2400, 1200);
   cmdExit.Move(480, 240, 1215, 375);
@@ -47,7 +47,6 @@ frmTrayIcon::frmTrayIcon(TravoState& state, frmAbout& about, Form1& presets)
     Hide();
     Unload();
   };
-  app().Logging = logging;
 }
 
 std::string frmTrayIcon::AutostartCommand() { return ks::AutostartCommand(st_.ProgramFolder()); }

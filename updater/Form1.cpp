@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "platform/internet.h"
+#include "ui/design_scope.h"
 
 namespace ks::relayo {
 
@@ -26,8 +27,7 @@ bool ArrivedWhole(const platform::Download& d) {
 }  // namespace
 
 Form1::Form1(RelayoState& state) : ui::Form(state.app, "Form1"), st_(state) {
-  const bool logging = app().Logging;
-  app().Logging = false;
+  ui::DesignScope design(app());
   SetCaption("Kestrelane SE Auto update");
   // Client area 5475 x 1815 twips, with the frame and caption around it.
   Move(0, 0, 5565, 2220);
@@ -46,7 +46,6 @@ Form1::Form1(RelayoState& state) : ui::Form(state.app, "Form1"), st_(state) {
   Command2.SetCaption("Close");
   Command1.OnClick = [this] { Command1_Click(); };
   Command2.OnClick = [this] { Unload(); };
-  app().Logging = logging;
 }
 
 void Form1::Form_Load() {

@@ -3,15 +3,16 @@
 #include "common/numbers.h"
 #include "viewer/Form2.h"
 #include "viewer/form1_design.h"
+#include "ui/design_scope.h"
 
 namespace ks::viewer {
 
 Form1::Form1(ViewerState& state) : ui::Form(state.app, "Form1"), st_(state), module1_(state) {
   // Design-time values raise no logged events (and no handler is wired yet).
-  const bool logging = app().Logging;
-  app().Logging = false;
-  Design();
-  app().Logging = logging;
+  {
+    ui::DesignScope design(app());
+    Design();
+  }
   Wire();
   if (st_.edition.preview) form2_ = std::make_unique<Form2>(st_, Picture1, Label8);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/win32/win.h"
 #include <d3d8.h>
@@ -39,21 +40,22 @@ void FromCaps(const D3DCAPS8& c, platform::D3DCaps* out) {
 
 }  // namespace
 
+Win32Direct3D8::~Win32Direct3D8() { ReleaseAll(); }
+
 void Win32Direct3D8::ReleaseAll() {
-  for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) it->second.object->Release();
-  objects_.clear();
+  while (!objects_.empty()) objects_.erase(std::prev(objects_.end()));
 }
 
 template <class T>
 T* Win32Direct3D8::Get(D3DHandle handle, ObjectKind kind) const {
   auto found = objects_.find(handle);
   if (found == objects_.end() || found->second.kind != kind) return nullptr;
-  return static_cast<T*>(found->second.object);
+  return static_cast<T*>(found->second.object.get());
 }
 
 D3DHandle Win32Direct3D8::Keep(IUnknown* object, ObjectKind kind) {
   const D3DHandle handle = next_++;
-  objects_[handle] = Object{object, kind};
+  objects_.emplace(handle, Object{ScopedCom<IUnknown>(object), kind});
   return handle;
 }
 
@@ -73,7 +75,6 @@ long Win32Direct3D8::Direct3DCreate(D3DHandle* out) {
 void Win32Direct3D8::Release(D3DHandle object) {
   auto found = objects_.find(object);
   if (found == objects_.end()) return;
-  found->second.object->Release();
   objects_.erase(found);
 }
 

@@ -6,15 +6,15 @@
 #include <map>
 
 #include "platform/d3d8.h"
-
-struct IUnknown;
+#include "platform/win32/handle.h"
+#include <unknwn.h>
 
 namespace ks::win32 {
 
 class Win32Direct3D8 : public platform::Direct3D8 {
  public:
   Win32Direct3D8() = default;
-  ~Win32Direct3D8() override { ReleaseAll(); }
+  ~Win32Direct3D8() override;
   Win32Direct3D8(const Win32Direct3D8&) = delete;
   Win32Direct3D8& operator=(const Win32Direct3D8&) = delete;
 
@@ -75,7 +75,7 @@ class Win32Direct3D8 : public platform::Direct3D8 {
   platform::D3DHandle Keep(IUnknown* object, ObjectKind kind);
 
   struct Object {
-    IUnknown* object;
+    ScopedCom<IUnknown> object;  // the one reference the program holds
     ObjectKind kind;
   };
   std::map<platform::D3DHandle, Object> objects_;

@@ -16,6 +16,21 @@ std::string WithoutTrailingSlash(std::string path) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
+// Writes every byte at the file's position, as many calls as it takes.
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD put = 0;
+    // A write that reports success without taking a byte would loop forever.
+    if (!::WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
+        put == 0) {
+      return false;
+    }
+    done += put;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string Win32Files::ProgramPath() {
@@ -70,17 +85,7 @@ bool Win32Files::WriteFile(const std::string& path, const std::string& bytes) {
   ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file.valid()) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD put = 0;
-    // A write that reports success without taking a byte would loop forever.
-    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
-        put == 0) {
-      return false;
-    }
-    done += put;
-  }
-  return true;
+  return WriteAll(file.get(), bytes);
 }
 
 bool Win32Files::AppendFile(const std::string& path, const std::string& bytes) {
@@ -98,15 +103,7 @@ bool Win32Files::WriteFileChecked(const std::string& path, const std::string& by
   ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD put = 0;
-    if (!::WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr) ||
-        put == 0) {
-      return false;
-    }
-    done += put;
-  }
+  if (!WriteAll(file.get(), bytes)) return false;
   if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
   // One byte more than was written: a longer file does not read back the same.
   std::string read(bytes.size() + 1, '\0');

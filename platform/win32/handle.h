@@ -1,5 +1,6 @@
 // One scoped-handle template: a handle with a traits type that knows its
-// invalid value and how to close it.
+// invalid value and how to close it. Kernel handles, COM interfaces and GDI
+// objects are all owned through it; no code closes or releases by hand.
 #pragma once
 
 #include "platform/win32/win.h"
@@ -53,8 +54,40 @@ struct FindHandleTraits {
   static void Close(Handle h) { FindClose(h); }
 };
 
+// A COM interface pointer: the owner holds one reference.
+template <typename Interface>
+struct ComTraits {
+  using Handle = Interface*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { h->Release(); }
+};
+// A GDI object made by the program (bitmap, pen, brush, font).
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+// A memory device context (CreateCompatibleDC).
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+
+// The screen's device context (GetDC(nullptr)).
+struct ScreenDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ReleaseDC(nullptr, h); }
+};
+
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedKernelHandle = Scoped<KernelHandleTraits>;
 using ScopedFind = Scoped<FindHandleTraits>;
+template <typename Interface>
+using ScopedCom = Scoped<ComTraits<Interface>>;
+using ScopedGdiObject = Scoped<GdiObjectTraits>;
+using ScopedMemoryDc = Scoped<MemoryDcTraits>;
+using ScopedScreenDc = Scoped<ScreenDcTraits>;
 
 }  // namespace ks::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/shell_services.h"
 
+#include "platform/win32/handle.h"
 #include "platform/win32/win.h"
 // After win.h: the shell's automation interfaces.
 #include <oleauto.h>
@@ -14,13 +15,11 @@ namespace {
 
 const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
-// Releases a COM interface once.
-template <typename T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
+// A string made by SysAllocString*.
+struct BstrTraits {
+  using Handle = BSTR;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { SysFreeString(h); }
 };
 
 }  // namespace
@@ -50,15 +49,16 @@ bool Win32ShellServices::ControlPanelItem(const std::string& item) {
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   bool ok = false;
   {
-    ComPtr<IShellDispatch> shell;
-    if (SUCCEEDED(CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
-                                   reinterpret_cast<void**>(&shell.p)))) {
+    IShellDispatch* made = nullptr;
+    const HRESULT hr = CoCreateInstance(CLSID_Shell, nullptr, CLSCTX_INPROC_SERVER, IID_IShellDispatch,
+                                        reinterpret_cast<void**>(&made));
+    const ScopedCom<IShellDispatch> shell(made);
+    if (SUCCEEDED(hr) && shell.valid()) {
       const int wide_len = MultiByteToWideChar(CP_ACP, 0, item.c_str(), -1, nullptr, 0);
-      BSTR name = SysAllocStringLen(nullptr, wide_len > 0 ? wide_len - 1 : 0);
-      if (name) {
-        MultiByteToWideChar(CP_ACP, 0, item.c_str(), -1, name, wide_len);
-        ok = SUCCEEDED(shell.p->ControlPanelItem(name));
-        SysFreeString(name);
+      const Scoped<BstrTraits> name(SysAllocStringLen(nullptr, wide_len > 0 ? wide_len - 1 : 0));
+      if (name.valid()) {
+        MultiByteToWideChar(CP_ACP, 0, item.c_str(), -1, name.get(), wide_len);
+        ok = SUCCEEDED(shell.get()->ControlPanelItem(name.get()));
       }
     }
   }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "forms/all_controls_form.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
+#include "ui/design_scope.h"
 
 namespace ks {
 namespace {
@@ -255,6 +257,34 @@ TEST_F(UiControls, ToolbarHandlersGetTheButtonAndTheMenu) {
   form.Toolbar1.UserClickButton("home");
   form.Toolbar1.UserClickMenu("tools", "missing");
   EXPECT_EQ(form.trace, (std::vector<std::string>{"menu regedit", "button home"}));
+}
+
+TEST_F(UiControls, DesignTimeValuesRaiseNoLoggedEventsAndTheLogComesBack) {
+  struct Case {
+    const char* name;
+    bool logging_before;
+    bool design_throws;
+  };
+  const Case cases[] = {
+      {"log on", true, false},
+      {"log already off stays off", false, false},
+      // A design step that throws must not leave the log off for good.
+      {"design step throws", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app.Logging = c.logging_before;
+    try {
+      ui::DesignScope design(app);
+      form.Text1.SetText(std::string("design ") + c.name);
+      if (c.design_throws) throw std::runtime_error("design failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(app.Logging, c.logging_before);
+    EXPECT_TRUE(app.TakeEvents().empty());
+    form.Text1.SetText(c.name);
+    EXPECT_EQ(app.TakeEvents(), c.logging_before ? Events{"Text1.Change"} : Events{});
+  }
 }
 
 TEST_F(UiControls, MissingPictureLeavesTheControlEmpty) {

@@ -167,7 +167,7 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
     InvalidateRect(parent, nullptr, TRUE);
     return;
   }
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | static_cast<DWORD>(kind.style);
   if (control.kind() == Kind::kLabel) style |= AlignStyle(static_cast<Label&>(control).GetAlignment());
   // The window is made as the model has it (place, caption, shown,
@@ -189,7 +189,6 @@ void Renderer::CreateControl(FormWindows& fw, Control& control, bool now) {
   }
   KeepOrder(fw, control, cw.hwnd);
   if (control.InFront()) SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  --mirroring_;
   Sync(fw, control, true);
 }
 
@@ -289,7 +288,7 @@ void Renderer::SyncList(ControlWindow& cw, ListControl& list, bool made_now) {
 void Renderer::ShowList(ControlWindow& cw, ListControl& list, bool fresh) {
   cw.items_pending = false;
   const bool combo = IsCombo(list);
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   WindowList native(cw.hwnd, combo);
   MirrorEntries(list, native, fresh, [&list](const std::string& entry) { return ShownText(list, entry); });
   const int shown = static_cast<int>(SendMessageA(cw.hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
@@ -298,7 +297,6 @@ void Renderer::ShowList(ControlWindow& cw, ListControl& list, bool fresh) {
     auto& box = static_cast<ComboBox&>(list);
     if (box.Style() == ComboStyle::kDropDownCombo) SetTextIfDifferent(cw.hwnd, box.Text());
   }
-  --mirroring_;
 }
 
 void Renderer::ShowPending() {
@@ -389,9 +387,10 @@ void Renderer::SyncMenuBar(FormWindows& fw) {
     bar = CreateMenu();
     AppendMenus(fw, bar, nullptr);
   }
-  ++mirroring_;
-  SetMenu(fw.hwnd, bar);
-  --mirroring_;
+  {
+    const Mirroring mirroring(*this);
+    SetMenu(fw.hwnd, bar);
+  }
   if (old) DestroyMenu(old);
   DrawMenuBar(fw.hwnd);
 }
@@ -441,7 +440,7 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
     InvalidateRect(parent, nullptr, TRUE);
     return;
   }
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   HWND hwnd = cw.hwnd;
   HWND parent = ParentFor(fw, control, true);
   if (GetParent(hwnd) != parent) SetParent(hwnd, parent);
@@ -556,7 +555,6 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
   }
   const bool visible = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
   if (visible != control.Visible()) ShowWindow(hwnd, control.Visible() ? SW_SHOWNA : SW_HIDE);
-  --mirroring_;
 }
 
 }  // namespace ks::ui::win32

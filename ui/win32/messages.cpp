@@ -339,12 +339,11 @@ void Renderer::PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame) {
   for (auto& [control, cw] : fw.controls) {
     if (control->kind() != Kind::kLine || control->Container() != frame || !control->Visible()) continue;
     auto* line = static_cast<const Line*>(control);
-    HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(line->BorderColor()));
-    HGDIOBJ old = SelectObject(dc, pen);
+    const ks::win32::ScopedGdiObject pen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(line->BorderColor())));
+    HGDIOBJ old = SelectObject(dc, pen.get());
     MoveToEx(dc, Px(line->X1()), Px(line->Y1()), nullptr);
     LineTo(dc, Px(line->X2()), Px(line->Y2()));
     SelectObject(dc, old);
-    DeleteObject(pen);
   }
   EndPaint(hwnd, &ps);
 }
@@ -367,15 +366,14 @@ void Renderer::PaintDrawing(HDC dc, HWND hwnd, const PictureBox& box) {
       continue;
     }
     // Dotted pens are one pixel wide in GDI.
-    HPEN pen = CreatePen(op.dotted ? PS_DOT : PS_SOLID, op.dotted ? 1 : op.width, color);
-    HGDIOBJ old = SelectObject(dc, pen);
+    const ks::win32::ScopedGdiObject pen(CreatePen(op.dotted ? PS_DOT : PS_SOLID, op.dotted ? 1 : op.width, color));
+    HGDIOBJ old = SelectObject(dc, pen.get());
     const int bk = SetBkMode(dc, TRANSPARENT);
     MoveToEx(dc, Px(op.x1) + dx, Px(op.y1) + dy, nullptr);
     LineTo(dc, Px(op.x2) + dx, Px(op.y2) + dy);
     SetPixel(dc, Px(op.x2) + dx, Px(op.y2) + dy, color);
     SetBkMode(dc, bk);
     SelectObject(dc, old);
-    DeleteObject(pen);
   }
 }
 

@@ -1,12 +1,10 @@
 #include "ui/win32/picture.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "common/picture_header.h"
 
-#include <ocidl.h>
-#include <olectl.h>
+#include "platform/win32/ole_picture.h"
 
 namespace ks::ui::win32 {
 
@@ -15,30 +13,16 @@ std::unique_ptr<Picture> Picture::Decode(const std::string& bytes) {
   // The loader takes a BMP that ends before its pixels and draws what
   // memory lies behind the file: the header check refuses it.
   if (bytes.compare(0, 2, "BM") == 0 && !IsPictureFile(bytes)) return nullptr;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (!memory) return nullptr;
-  void* data = GlobalLock(memory);
-  std::memcpy(data, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  IStream* stream = nullptr;
-  // The stream frees the memory when it is released.
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  IPicture* picture = nullptr;
-  HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture));
-  stream->Release();
-  if (FAILED(hr) || !picture) return nullptr;
-  return std::unique_ptr<Picture>(new Picture(picture));
+  ks::win32::ScopedCom<IPicture> picture = ks::win32::LoadOlePicture(bytes);
+  if (!picture.valid()) return nullptr;
+  return std::unique_ptr<Picture>(new Picture(std::move(picture)));
 }
 
-Picture::Picture(IPicture* picture) : picture_(picture) {
+Picture::Picture(ks::win32::ScopedCom<IPicture> picture) : picture_(std::move(picture)) {
   OLE_XSIZE_HIMETRIC w = 0;
   OLE_YSIZE_HIMETRIC h = 0;
-  picture_->get_Width(&w);
-  picture_->get_Height(&h);
+  picture_.get()->get_Width(&w);
+  picture_.get()->get_Height(&h);
   width_him_ = w;
   height_him_ = h;
   // HIMETRIC is 1/100 mm: 2540 to the inch, 96 pixels to the inch.
@@ -46,14 +30,14 @@ Picture::Picture(IPicture* picture) : picture_(picture) {
   height_px_ = MulDiv(h, 96, 2540);
 }
 
-Picture::~Picture() { picture_->Release(); }
+Picture::~Picture() = default;
 
 void Picture::Draw(HDC dc, const RECT& target) const {
   const int w = target.right - target.left, h = target.bottom - target.top;
   if (w <= 0 || h <= 0) return;
   if (w == width_px_ && h == height_px_) {
     // IPicture draws bottom-up in HIMETRIC: start at the bottom, negative height.
-    picture_->Render(dc, target.left, target.top, w, h, 0, height_him_, width_him_, -height_him_, nullptr);
+    picture_.get()->Render(dc, target.left, target.top, w, h, 0, height_him_, width_him_, -height_him_, nullptr);
     return;
   }
   const auto& source = Pixels();
@@ -83,21 +67,19 @@ const std::vector<std::uint32_t>& Picture::Pixels() const {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (memory && bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    picture_->Render(memory, 0, 0, width_px_, height_px_, 0, height_him_, width_him_, -height_him_, nullptr);
+  const ks::win32::ScopedScreenDc screen(GetDC(nullptr));
+  const ks::win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
+  const ks::win32::ScopedGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (memory.valid() && bitmap.valid() && bits) {
+    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    picture_.get()->Render(memory.get(), 0, 0, width_px_, height_px_, 0, height_him_, width_him_, -height_him_,
+                           nullptr);
     GdiFlush();
     const auto* p = static_cast<const std::uint32_t*>(bits);
     pixels_.assign(p, p + static_cast<size_t>(width_px_) * static_cast<size_t>(height_px_));
     for (auto& px : pixels_) px &= 0x00FFFFFFu;
-    SelectObject(memory, old);
+    SelectObject(memory.get(), old);
   }
-  if (bitmap) DeleteObject(bitmap);
-  if (memory) DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return pixels_;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/win.h"
 
 struct IPicture;
@@ -33,8 +34,8 @@ class Picture {
   const std::vector<std::uint32_t>& Pixels() const;
 
  private:
-  explicit Picture(IPicture* picture);
-  IPicture* picture_;
+  explicit Picture(ks::win32::ScopedCom<IPicture> picture);
+  ks::win32::ScopedCom<IPicture> picture_;
   long width_him_ = 0, height_him_ = 0;
   int width_px_ = 0, height_px_ = 0;
   mutable std::vector<std::uint32_t> pixels_;

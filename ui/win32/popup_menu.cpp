@@ -12,9 +12,8 @@ namespace ks::ui::win32 {
 std::uint64_t Renderer::FormWindow(Form& form) {
   if (!form.Loaded()) return 0;
   if (!FindForm(form)) {
-    ++mirroring_;
+    const Mirroring mirroring(*this);
     CreateFormWindow(form);  // made without WS_VISIBLE: it stays hidden
-    --mirroring_;
   }
   return reinterpret_cast<std::uintptr_t>(FindForm(form)->hwnd);
 }

@@ -89,7 +89,6 @@ Renderer::~Renderer() {
     if (fw->hwnd) DestroyWindow(fw->hwnd);
   forms_.clear();
   DestroyWindow(timer_window_);
-  for (auto& [color, brush] : brushes_) DeleteObject(brush);
 }
 
 std::int64_t Renderer::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
@@ -252,7 +251,7 @@ void Renderer::CreateFormWindow(Form& form) {
 
 void Renderer::SyncForm(FormWindows& fw) {
   Form& form = *fw.form;
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   if (WindowText(fw.hwnd) != form.Caption()) SetWindowTextA(fw.hwnd, form.Caption().c_str());
   RECT want{Px(form.Left()), Px(form.Top()), Px(form.Left() + form.Width()), Px(form.Top() + form.Height())};
   if (!EqualRect(&want, &fw.placed)) {
@@ -274,7 +273,6 @@ void Renderer::SyncForm(FormWindows& fw) {
     ReleaseModal(form);
     ShowWindow(fw.hwnd, SW_HIDE);
   }
-  --mirroring_;
 }
 
 void Renderer::FormChanged(Form& form) {
@@ -285,9 +283,10 @@ void Renderer::FormChanged(Form& form) {
   FormWindows* fw = FindForm(form);
   if (!fw) {
     if (!form.Visible()) return;
-    ++mirroring_;
-    CreateFormWindow(form);
-    --mirroring_;
+    {
+      const Mirroring mirroring(*this);
+      CreateFormWindow(form);
+    }
     fw = FindForm(form);
   }
   SyncForm(*fw);
@@ -299,9 +298,10 @@ void Renderer::FormGone(Form& form) {
   // Destroyed while still known, so the form activated in its place can
   // tell that the activation came from one of ours.
   ReleaseModal(form);
-  ++mirroring_;
-  DestroyWindow(found->second->hwnd);
-  --mirroring_;
+  {
+    const Mirroring mirroring(*this);
+    DestroyWindow(found->second->hwnd);
+  }
   forms_.erase(found);
 }
 
@@ -321,9 +321,10 @@ void Renderer::ControlGone(Control& control) {
   if (!fw) return;
   auto found = fw->controls.find(&control);
   if (found == fw->controls.end()) return;
-  ++mirroring_;
-  if (found->second.hwnd && IsWindow(found->second.hwnd)) DestroyWindow(found->second.hwnd);
-  --mirroring_;
+  {
+    const Mirroring mirroring(*this);
+    if (found->second.hwnd && IsWindow(found->second.hwnd)) DestroyWindow(found->second.hwnd);
+  }
   fw->controls.erase(found);
   for (auto it = fw->menu_ids.begin(); it != fw->menu_ids.end();)
     it = it->second == &control ? fw->menu_ids.erase(it) : std::next(it);
@@ -335,23 +336,23 @@ void Renderer::ControlGone(Control& control) {
 }
 
 void Renderer::ModalBegin(Form& form) {
-  ++mirroring_;
+  const Mirroring mirroring(*this);
   auto& disabled = disabled_for_modal_[&form];
   for (auto& [other, fw] : forms_) {
     if (other == &form || !fw->hwnd || !IsWindowEnabled(fw->hwnd)) continue;
     EnableWindow(fw->hwnd, FALSE);
     disabled.push_back(other);
   }
-  --mirroring_;
 }
 
 void Renderer::ReleaseModal(const Form& modal) {
   auto found = disabled_for_modal_.find(&modal);
   if (found == disabled_for_modal_.end()) return;
-  ++mirroring_;
-  for (const Form* other : found->second)
-    if (FormWindows* fw = FindForm(*other)) EnableWindow(fw->hwnd, TRUE);
-  --mirroring_;
+  {
+    const Mirroring mirroring(*this);
+    for (const Form* other : found->second)
+      if (FormWindows* fw = FindForm(*other)) EnableWindow(fw->hwnd, TRUE);
+  }
   disabled_for_modal_.erase(found);
 }
 
@@ -359,9 +360,9 @@ void Renderer::ModalEnd(Form& form) { ReleaseModal(form); }
 
 HBRUSH Renderer::Brush(int color) {
   auto found = brushes_.find(color);
-  if (found != brushes_.end()) return found->second;
+  if (found != brushes_.end()) return static_cast<HBRUSH>(found->second.get());
   HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(color));
-  brushes_[color] = brush;
+  brushes_[color].reset(brush);
   return brush;
 }
 

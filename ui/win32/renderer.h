@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle.h"
 #include "platform/win32/win.h"
 #include "ui/ui.h"
 
@@ -149,7 +150,7 @@ class Renderer : public Backend {
 
   App& app_;
   std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
-  std::map<int, HBRUSH> brushes_;
+  std::map<int, ks::win32::ScopedGdiObject> brushes_;
   HFONT font_ = nullptr;
   HWND timer_window_ = nullptr;
   bool common_controls_ = false;  // InitCommonControlsEx has run
@@ -157,6 +158,18 @@ class Renderer : public Backend {
   int mirroring_ = 0;  // > 0 while the renderer itself changes windows
   std::vector<Control*> pending_lists_;  // lists whose entries wait for ShowPending
   std::uint64_t input_serial_ = 0;       // counts the messages the loop has taken
+  // Marks the renderer's own window changes for its lifetime (scopes nest):
+  // the messages they raise are not the user's and are dropped.
+  class Mirroring {
+   public:
+    explicit Mirroring(Renderer& renderer) : renderer_(renderer) { ++renderer_.mirroring_; }
+    ~Mirroring() { --renderer_.mirroring_; }
+    Mirroring(const Mirroring&) = delete;
+    Mirroring& operator=(const Mirroring&) = delete;
+
+   private:
+    Renderer& renderer_;
+  };
   // The forms each modal form has disabled, by modal form.
   std::map<const Form*, std::vector<const Form*>> disabled_for_modal_;
 };

@@ -1,18 +1,24 @@
 #include "ui/win32/screenshot.h"
 
+#include "platform/win32/handle.h"
+
 namespace ks::ui::win32 {
+
+using ks::win32::ScopedGdiObject;
+using ks::win32::ScopedMemoryDc;
+using ks::win32::ScopedScreenDc;
 
 bool CaptureWindow(HWND hwnd, WindowPicture* picture) {
   RECT r{};
   if (!GetWindowRect(hwnd, &r)) return false;
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
+  const ScopedScreenDc screen(GetDC(nullptr));
+  const ScopedMemoryDc memory(CreateCompatibleDC(screen.get()));
+  const ScopedGdiObject bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+  SelectObject(memory.get(), old);
 
   BITMAPINFOHEADER info{};
   info.biSize = sizeof(info);
@@ -23,11 +29,8 @@ bool CaptureWindow(HWND hwnd, WindowPicture* picture) {
   info.biCompression = BI_RGB;
   const int stride = (w * 3 + 3) & ~3;
   std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(h), '\0');
-  const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
-                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  const int rows = GetDIBits(memory.get(), static_cast<HBITMAP>(bitmap.get()), 0, static_cast<UINT>(h),
+                             pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   if (rows != h) return false;
 
   BITMAPFILEHEADER file{};
