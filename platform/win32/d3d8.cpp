@@ -329,11 +329,12 @@ long Win32Direct3D8::Present(D3DHandle device) {
 long Win32Direct3D8::PresentToWindow(D3DHandle device, platform::WindowHandle window) {
   auto* d = Get<IDirect3DDevice8>(device, ObjectKind::kDevice);
   if (!d) return kD3dErrInvalidCall;
-  IDirect3DSurface8* back = nullptr;
-  HRESULT hr = d->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back);
-  if (FAILED(hr) || !back) return FAILED(hr) ? hr : kD3dErrNotAvailable;
+  IDirect3DSurface8* surface = nullptr;
+  HRESULT hr = d->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface);
+  const ScopedCom<IDirect3DSurface8> back(surface);
+  if (FAILED(hr) || !back.valid()) return FAILED(hr) ? hr : kD3dErrNotAvailable;
   D3DSURFACE_DESC desc{};
-  back->GetDesc(&desc);
+  back.get()->GetDesc(&desc);
   // The back-buffer layouts GDI takes as they are: 32 bits with the colour
   // in the low three bytes, and the two 16-bit layouts.
   struct {
@@ -359,11 +360,10 @@ long Win32Direct3D8::PresentToWindow(D3DHandle device, platform::WindowHandle wi
       info.masks[2] = 0x001F;
       break;
     default:
-      back->Release();
       return kD3dErrInvalidCall;
   }
   D3DLOCKED_RECT locked{};
-  hr = back->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+  hr = back.get()->LockRect(&locked, nullptr, D3DLOCK_READONLY);
   if (SUCCEEDED(hr)) {
     // GDI reads rows of whole pixels: the pitch, which a driver may pad,
     // gives the row length; the rows run top-down.
@@ -372,16 +372,15 @@ long Win32Direct3D8::PresentToWindow(D3DHandle device, platform::WindowHandle wi
     HWND hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
     RECT client{};
     GetClientRect(hwnd, &client);
-    if (HDC dc = GetDC(hwnd)) {
-      SetStretchBltMode(dc, COLORONCOLOR);
-      StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, static_cast<int>(desc.Width),
+    const ScopedWindowDc dc(hwnd);
+    if (dc.get()) {
+      SetStretchBltMode(dc.get(), COLORONCOLOR);
+      StretchDIBits(dc.get(), 0, 0, client.right, client.bottom, 0, 0, static_cast<int>(desc.Width),
                     static_cast<int>(desc.Height), locked.pBits, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                     SRCCOPY);
-      ReleaseDC(hwnd, dc);
     }
-    back->UnlockRect();
+    back.get()->UnlockRect();
   }
-  back->Release();
   return hr;
 }
 

@@ -81,6 +81,22 @@ struct ScreenDcTraits {
   static void Close(Handle h) { ReleaseDC(nullptr, h); }
 };
 
+// A window's device context (GetDC(window)), given back to that window.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ScopedWindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedKernelHandle = Scoped<KernelHandleTraits>;
 using ScopedFind = Scoped<FindHandleTraits>;
