@@ -42,11 +42,6 @@ std::string FieldReader::Next() {
   return item;
 }
 
-void FieldReader::SkipLine() {
-  while (pos_ < bytes_.size() && !IsLineEnd(bytes_[pos_])) ++pos_;
-  SkipSeparator();
-}
-
 void FieldReader::SkipBlankLines() {
   while (pos_ < bytes_.size() && (pos_ == 0 || IsLineEnd(bytes_[pos_ - 1]))) {
     size_t end = pos_;

@@ -30,6 +30,13 @@ constexpr AAChoice kAAChoices[] = {
     {Fixed("6x"), nullptr, D(100), D(100)},
 };
 
+// The anisotropy levels by text: Combo4 (Direct3D page), Combo2 (OpenGL page).
+struct AnisoChoice {
+  Shown text;
+  SettingCode d3d_page;
+  SettingCode ogl_page;
+};
+
 constexpr AnisoChoice kAnisoChoices[] = {
     {Entry(137), D(36), O(5)},  {Entry(135), D(10), D(10)}, {Fixed("2x"), D(11), O(4)},
     {Fixed("4x"), D(60), O(31)}, {Fixed("8x"), D(61), O(32)}, {Fixed("16x"), D(112), D(112)},
@@ -353,7 +360,6 @@ void Handlers::Wire(const std::shared_ptr<Handlers>& self) {
 }  // namespace
 
 std::span<const AAChoice> AAChoices() { return kAAChoices; }
-std::span<const AnisoChoice> AnisoChoices() { return kAnisoChoices; }
 std::span<const IndexedCombo> IndexedCombos() { return kIndexedCombos; }
 std::span<const TwoCodeBox> TwoCodeBoxes() { return kTwoCodeBoxes; }
 std::span<const std::int32_t> EmulationIds() { return kEmulationIds; }
