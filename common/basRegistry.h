@@ -1,7 +1,9 @@
-// The registry access module every program of the suite uses. It never shows
-// a message and never reports a failure: a missing key or value reads as
-// empty text, a failed write leaves the registry as it was. Each process
-// owns one BasRegistry, and with it its own switches.
+// The suite's registry access module, read and write (KestrelaneSE, pvx,
+// travo, relayo). It never shows a message and never reports a failure: a
+// missing key or value reads as empty text, a failed write leaves the
+// registry as it was. Each process owns one BasRegistry, and with it its own
+// switches. The capability viewer reads with its own rules instead
+// (viewer/basRegistry.h, ReadRegistryValue) and shares only RegRead.
 #pragma once
 
 #include <cstdint>

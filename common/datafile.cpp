@@ -53,11 +53,6 @@ void FieldReader::SkipLineEndAfterComma() {
   SkipSeparator();
 }
 
-void FieldReader::SkipLine() {
-  while (pos_ < bytes_.size() && !IsLineEnd(bytes_[pos_])) ++pos_;
-  SkipSeparator();
-}
-
 void FieldReader::SkipBlankLines() {
   while (pos_ < bytes_.size() && (pos_ == 0 || IsLineEnd(bytes_[pos_ - 1]))) {
     size_t end = pos_;

@@ -19,8 +19,6 @@ class FieldReader {
   // surrounding blanks; a quoted item is taken as written, and anything after
   // its closing quote up to the separator is dropped.
   std::string Next();
-  // Skips to the start of the next line.
-  void SkipLine();
   // At the start of a line, skips the lines that hold nothing but blanks;
   // elsewhere does nothing.
   void SkipBlankLines();

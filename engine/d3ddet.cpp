@@ -1,4 +1,5 @@
-// The Direct3D settings reader. Each step stands alone: a value that is
+// DetectD3DSettings of engine/settings_readers.h: the Direct3D settings
+// reader. Each step stands alone: a value that is
 // missing or no number gives the step's fallback, a control that refuses a
 // state (a check box outside 0..2, a slider position outside its range)
 // keeps its own, and the next step runs.

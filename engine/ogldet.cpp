@@ -1,4 +1,5 @@
-// The OpenGL settings reader. Each value is read at the place the OpenGL
+// DetectOGLSettings of engine/settings_readers.h: the OpenGL settings
+// reader. Each value is read at the place the OpenGL
 // writer writes it; a missing value or one that is no number gives the
 // step's default, and a state a control refuses leaves the control as it is.
 #include "engine/driver_values.h"

@@ -1,4 +1,5 @@
-// The driver settings readers: they read the driver's current Direct3D and
+// The driver settings readers (DetectD3DSettings in engine/d3ddet.cpp,
+// DetectOGLSettings in engine/ogldet.cpp): they read the driver's current Direct3D and
 // OpenGL values (at the places engine/driver_values.h gives, the same the
 // writers use) and make the main window's controls show them. Neither
 // writes to the registry. Each control change raises that control's event

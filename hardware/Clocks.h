@@ -27,8 +27,8 @@
 // and resetting procedures leave the registry alone: an empty key would
 // put the clock values at the root of the registry hive.
 //
-// Procedures of the 2D set live here; the variants for chips with separate
-// 3D clocks (ReadClocksFX, ApplyClocksFX) in Clocks_fx5900.h. Callers pick
+// Procedures of the 2D set live here; the variants for every chip with
+// separate 3D clocks (ReadClocksFX, ApplyClocksFX) in Clocks_fx5900.h. Callers pick
 // them by ClockModel (1: the FX variants), or use ReadCardClocks and
 // ApplyCardClocks, which do.
 #pragma once

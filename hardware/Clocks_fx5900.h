@@ -1,5 +1,6 @@
-// The clock procedures for chips with separate 2D and 3D clocks
-// (ClockModel 1). They work on the 3D set ("Bart3D", "Krusty3D") when
+// The clock procedures for every chip with separate 2D and 3D clocks
+// (ClockModel 1, as DetectClockModel sets it: the FX families and the later
+// ones it lists, not only the FX 5900 the file is named after). They work on the 3D set ("Bart3D", "Krusty3D") when
 // SeState::Use3DClocks is 1, else on the 2D set ("Bart", "Krusty"); the
 // rest is as ReadClocks and ApplyClocks (Clocks.h).
 #pragma once

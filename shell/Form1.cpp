@@ -16,6 +16,8 @@ Form1::Form1(SeState& state)
       FilteringPages(Frame1),
       MiscPages(Frame1),
       InfoPages(Frame1),
+      OverridePages(Frame1),
+      MonitorPages(Frame1),
       TweakControls(Frame1, *this),
       st_(state),
       form2_(std::make_unique<Form2>(state)),

@@ -61,6 +61,8 @@ class Form1 : public Form1Window,
               public FilteringPages,
               public MiscPages,
               public InfoPages,
+              public OverridePages,
+              public MonitorPages,
               public TweakControls {
  public:
   explicit Form1(SeState& state);
@@ -198,8 +200,6 @@ class Form1 : public Form1Window,
   // Plugs the other subsystems' procedures into Procedures.
   void PlugProcedures();
   void WireHelpHover();
-  // Design-time captions of page 4's labels.
-  void SetInfoPageCaptions();
   void UnloadSatellites();
   // Page 10.
   void WireResolutionPage();

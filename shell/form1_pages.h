@@ -98,17 +98,30 @@ struct MiscPages {
   ui::ControlArray<ui::CheckBox> Check12{pages_[13].form(), "Check12"};
 };
 
-// Pages 4 (basic information), 9 (DirectX information), 11 (multitexturing), 12 (shaders),
-// 14 (system monitoring) and 15 (processes).
+// Pages 4 (basic information) and 9 (DirectX information). Page 4's rows
+// are filled in by start-up (shell/detection.cpp, shell/sysinfo_page.cpp).
 struct InfoPages {
   explicit InfoPages(Pages& pages);
   Pages& pages_;
 
-  // page 4: 0 card, 1 driver version, 2 OS, 3 DirectX, 4 CPU, 5 CPU clock,
-  // 6 memory, 7 GPU id, 8 program version, 9 chip revision, 10 CPU vendor
-  ui::ControlArray<ui::Label> Label2{pages_[4].form(), "Label2"};
+  // The rows of page 4: 0 card, 1 driver version, 2 OS, 3 DirectX, 4 CPU,
+  // 5 CPU clock, 6 memory, 7 GPU id, 8 program version, 9 chip revision,
+  // 10 CPU vendor.
+  static constexpr int kInfoRows = 11;
+  // Gives page 4's rows their design-time captions.
+  void SetInfoPageCaptions();
+
+  // page 4
+  ui::ControlArray<ui::Label> Label2{pages_[4].form(), "Label2"};  // 0..kInfoRows-1
   // page 9
   ui::ListBox List1{pages_[9], "List1"};  // the adapter report
+};
+
+// Pages 11 (multitexturing override) and 12 (shader override).
+struct OverridePages {
+  explicit OverridePages(Pages& pages);
+  Pages& pages_;
+
   // page 11
   ui::CheckBox Check8{pages_[11], "Check8"};
   ui::Label Label11{pages_[11], "Label11"};
@@ -118,6 +131,13 @@ struct InfoPages {
   ui::ControlArray<ui::Label> Label12{pages_[12].form(), "Label12"};
   ui::Image Image4{pages_[12], "Image4"};  // help picture, shown while help is on
   ui::CommandButton Command3{pages_[12], "Command3"};
+};
+
+// Pages 14 (system monitoring) and 15 (processes).
+struct MonitorPages {
+  explicit MonitorPages(Pages& pages);
+  Pages& pages_;
+
   // page 14
   ui::ControlArray<ui::Label> Label15{pages_[14].form(), "Label15"};
   ui::ControlArray<ui::Label> Label16{pages_[14].form(), "Label16"};  // 0 CPU 1, 1 memory, 2 CPU 2

@@ -227,28 +227,25 @@ void Form6::SavePreset() {
   AddPresetItem(out, st_.DeviceId);
   AddPresetItem(out, std::to_string(Check2.Value()));
   AddPresetItem(out, std::to_string(Check5.Value()));
-  const bool nine_x = st_.OsClass == 0;
   // Only numbers are stored: the loader writes every value back as a number.
   // A text value that is a whole number is stored as that number, so that
   // it comes back after "Delete all registry keys"; other texts cannot.
-  // A pair's name is the one the value has in the registry: every Direct3D
-  // name of the database carries four characters in front that the driver's
-  // value does not (the registry editor and DAD3D drop them too, on every
-  // system and build); OpenGL names carry them only on Windows 9x.
-  auto add_pairs = [&](const std::vector<std::string>& names, bool strip, const std::string& key) {
-    for (const std::string& database_name : names) {
-      const std::string name = strip && database_name.size() > 4 ? database_name.substr(4) : database_name;
-      const RegRead value = st_.reg.ReadRegValue(kHkeyLocalMachine, key, name);
+  // A pair's name is the one the value has in the registry, where the
+  // registry editor finds it (LocateEntry).
+  auto add_pairs = [&](int page) {
+    for (const std::string& database_name : DatabaseNames(page)) {
+      const EntryLocation where = LocateEntry(page, st_.OsClass, st_.DriverKey, database_name);
+      const RegRead value = st_.reg.ReadRegValue(kHkeyLocalMachine, where.key, where.name);
       std::optional<std::int32_t> number;
       if (value.kind() == RegRead::Kind::kNumber) number = value.AsNumber();
       else if (value.kind() == RegRead::Kind::kText) number = WholeNumber(value.AsText());
       if (!number) continue;
-      AddPresetItem(out, name);
+      AddPresetItem(out, where.name);
       AddPresetItem(out, std::to_string(*number));
     }
   };
-  add_pairs(DatabaseNames(kPageDirect3D), true, nine_x ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey);
-  add_pairs(DatabaseNames(kPageOpenGL), nine_x, nine_x ? st_.DriverKey + kOpenGLSubkey : st_.DriverKey);
+  add_pairs(kPageDirect3D);
+  add_pairs(kPageOpenGL);
   if (with_clocks) {
     AddPresetItem(out, kClockEntry);
     AddPresetItem(out, Text4.Text() + "," + Text5.Text());
@@ -290,18 +287,16 @@ void Form6::ListPresets() {
   }
 }
 
-void Form6::DAOGL() {
-  const bool nine_x = st_.OsClass == 0;
-  const std::string key = nine_x ? st_.DriverKey + kOpenGLSubkey : st_.DriverKey;
-  for (const std::string& name : DatabaseNames(kPageOpenGL))
-    st_.reg.DeleteRegValue(kHkeyLocalMachine, key, nine_x && name.size() > 4 ? name.substr(4) : name);
+void Form6::DeleteDatabaseValues(int page) {
+  for (const std::string& name : DatabaseNames(page)) {
+    const EntryLocation where = LocateEntry(page, st_.OsClass, st_.DriverKey, name);
+    st_.reg.DeleteRegValue(kHkeyLocalMachine, where.key, where.name);
+  }
 }
 
-void Form6::DAD3D() {
-  const std::string key = st_.OsClass == 0 ? st_.DriverKey + kDirect3DSubkey : st_.DriverKey;
-  for (const std::string& name : DatabaseNames(kPageDirect3D))
-    st_.reg.DeleteRegValue(kHkeyLocalMachine, key, name.size() > 4 ? name.substr(4) : name);
-}
+void Form6::DAOGL() { DeleteDatabaseValues(kPageOpenGL); }
+
+void Form6::DAD3D() { DeleteDatabaseValues(kPageDirect3D); }
 
 bool Form6::IsDirect3DName(const std::string& name, std::optional<std::vector<std::string>>* names) {
   // Windows 9x keeps the Direct3D values apart from the OpenGL ones. A
@@ -338,8 +333,9 @@ void Form6::LoadIt() {
     app().MsgBox(st_.Lang(235));
     return;
   }
+  PresetLoad load;
   const std::string card = in.Next();
-  const bool card_matches = card == st_.DeviceId || card == kAnyCard;
+  load.card_matches = card == st_.DeviceId || card == kAnyCard;
   const std::string clear_all = in.Next();
   const std::string restore = in.Next();
   if (clear_all == "1") {
@@ -347,9 +343,6 @@ void Form6::LoadIt() {
     DAD3D();
   }
   RestoreFlag = TextToInt32(restore).value_or(0);
-  bool clocks_set = false;
-  std::optional<std::vector<std::string>> d3d_names;  // read when first needed
-  std::int16_t saved_core = 0, saved_mem = 0;
 
   while (!in.AtEnd()) {
     const std::string name = in.Next();
@@ -357,69 +350,82 @@ void Form6::LoadIt() {
     if (in.AtEnd()) break;
     const std::string value = in.Next();
     if (name == kAppEntry) {
-      const std::string program = in.Next();
-      // The program's own path names it (quoted, so that a folder with
-      // blanks cannot start another program), and it starts in its folder.
-      auto& processes = st_.platform.processes();
-      const std::uint32_t pid =
-          processes.StartProgramIn(platform::QuotedProgram(program), value, platform::WindowStyle::kNormalFocus);
-      if (pid == 0) {
-        LoadFailed(ErrorMessage(kFileNotFound));
-        return;
-      }
-      if (!st_.CmdPresetPath.empty()) Hide();
-      if (RestoreFlag == 1 && clocks_set) {
-        platform::ScopedProcess process(processes, processes.OpenProcess(platform::kSynchronize, pid));
-        processes.WaitForSingleObject(process.get(), platform::kInfinite);
-        st_.MemClock = saved_mem;
-        st_.CoreClock = saved_core;
-        ApplyCardClocks(st_);
-      }
+      // The program ends the preset.
+      StartPresetProgram(in.Next(), value, load);
       return;
     }
     if (name == kClockEntry) {
-      if (!card_matches) continue;
-      // "core,memory"; an entry that does not hold two clocks is skipped.
-      const size_t comma = value.find(',');
-      const std::string core = comma == std::string::npos ? value : value.substr(0, comma);
-      const std::string mem = comma == std::string::npos ? "" : value.substr(comma + 1);
-      if (!ClockTextAllowed(core) || !ClockTextAllowed(mem)) continue;
-      if (!ReadClocksWithRetry(st_, kPresetClockLimit)) {
-        // The loader has not told the clocks yet: nothing to set them
-        // against, and the key is not to blame. The entry is skipped.
-        if (!st_.ClocksFound) continue;
-        app().MsgBox("O/C Error");
-        return;
-      }
-      // Clocks the overclocking page would not offer for this card (0/0, a
-      // negative one, 32767) are refused as another card's are.
-      const int new_core = *WholeNumber(core);
-      const int new_mem = *WholeNumber(mem);
-      if (!OfferedClockRange(st_.CoreClockDef).Holds(new_core) || !OfferedClockRange(st_.MemClockDef).Holds(new_mem))
-        continue;
-      saved_mem = st_.MemClock;
-      saved_core = st_.CoreClock;
-      st_.CoreClock = static_cast<std::int16_t>(new_core);
-      st_.MemClock = static_cast<std::int16_t>(new_mem);
-      ApplyCardClocks(st_);
-      clocks_set = true;
+      if (!ApplyClockItem(value, load)) return;
       continue;
     }
-    // A value that is no number, or a pair without a name, is skipped.
-    const std::optional<std::int32_t> number = TextToInt32(value);
-    if (!number || name.empty()) continue;
-    st_.reg.WriteAsBinary = 1;
-    if (st_.OsClass != 0) {
-      st_.reg.WriteRegValue(kHkeyLocalMachine, st_.DriverKey, name, *number);
-    } else if (name.size() > 4) {
-      const bool d3d = StartsWithD3D(name) || IsDirect3DName(name, &d3d_names);
-      const std::string key = st_.DriverKey + (d3d ? kDirect3DSubkey : kOpenGLSubkey);
-      st_.reg.WriteRegValue(kHkeyLocalMachine, key, name, *number);
-    }
+    WriteValueItem(name, value, load);
   }
   if (!st_.CmdPresetPath.empty()) Hide();
   if (RefreshPages) RefreshPages();
   Text1.SetText("");
+}
+
+void Form6::StartPresetProgram(const std::string& program, const std::string& folder, const PresetLoad& load) {
+  // The program's own path names it (quoted, so that a folder with blanks
+  // cannot start another program), and it starts in its folder.
+  auto& processes = st_.platform.processes();
+  const std::uint32_t pid =
+      processes.StartProgramIn(platform::QuotedProgram(program), folder, platform::WindowStyle::kNormalFocus);
+  if (pid == 0) {
+    LoadFailed(ErrorMessage(kFileNotFound));
+    return;
+  }
+  if (!st_.CmdPresetPath.empty()) Hide();
+  if (RestoreFlag == 1 && load.clocks_set) {
+    platform::ScopedProcess process(processes, processes.OpenProcess(platform::kSynchronize, pid));
+    processes.WaitForSingleObject(process.get(), platform::kInfinite);
+    st_.MemClock = load.saved_mem;
+    st_.CoreClock = load.saved_core;
+    ApplyCardClocks(st_);
+  }
+}
+
+bool Form6::ApplyClockItem(const std::string& value, PresetLoad& load) {
+  if (!load.card_matches) return true;
+  // "core,memory"; an entry that does not hold two clocks is skipped.
+  const size_t comma = value.find(',');
+  const std::string core = comma == std::string::npos ? value : value.substr(0, comma);
+  const std::string mem = comma == std::string::npos ? "" : value.substr(comma + 1);
+  if (!ClockTextAllowed(core) || !ClockTextAllowed(mem)) return true;
+  if (!ReadClocksWithRetry(st_, kPresetClockLimit)) {
+    // The loader has not told the clocks yet: nothing to set them
+    // against, and the key is not to blame. The entry is skipped.
+    if (!st_.ClocksFound) return true;
+    app().MsgBox("O/C Error");
+    return false;
+  }
+  // Clocks the overclocking page would not offer for this card (0/0, a
+  // negative one, 32767) are refused as another card's are.
+  const int new_core = *WholeNumber(core);
+  const int new_mem = *WholeNumber(mem);
+  if (!OfferedClockRange(st_.CoreClockDef).Holds(new_core) || !OfferedClockRange(st_.MemClockDef).Holds(new_mem))
+    return true;
+  load.saved_mem = st_.MemClock;
+  load.saved_core = st_.CoreClock;
+  st_.CoreClock = static_cast<std::int16_t>(new_core);
+  st_.MemClock = static_cast<std::int16_t>(new_mem);
+  ApplyCardClocks(st_);
+  load.clocks_set = true;
+  return true;
+}
+
+void Form6::WriteValueItem(const std::string& name, const std::string& value, PresetLoad& load) {
+  // A value that is no number, or a pair without a name, is skipped.
+  const std::optional<std::int32_t> number = TextToInt32(value);
+  if (!number || name.empty()) return;
+  st_.reg.WriteAsBinary = 1;
+  if (st_.OsClass != 0) {
+    st_.reg.WriteRegValue(kHkeyLocalMachine, st_.DriverKey, name, *number);
+  } else if (name.size() > 4) {
+    const bool d3d = StartsWithD3D(name) || IsDirect3DName(name, &load.d3d_names);
+    const std::string key = st_.DriverKey + (d3d ? kDirect3DSubkey : kOpenGLSubkey);
+    st_.reg.WriteRegValue(kHkeyLocalMachine, key, name, *number);
+  }
 }
 
 }  // namespace ks

@@ -81,14 +81,34 @@ class Form6 : public ui::Form {
   // The autostart value's data: this folder's travo.exe, quoted.
   std::string AutostartPath() const;
   void WriteAutostart();
-  // The names of the page's database file, stripped as `strip` says.
+  // The names of the page's database file, as the file lists them.
   std::vector<std::string> DatabaseNames(int page);
+  // Deletes every value the page's database file names, where LocateEntry
+  // places it.
+  void DeleteDatabaseValues(int page);
   void SelectPage(int page);
   // On Windows 9x: whether a stored name is one of this build's Direct3D
   // values (`names` caches the Direct3D database's short names).
   bool IsDirect3DName(const std::string& name, std::optional<std::vector<std::string>>* names);
   // The error path of a load: the message, then the window is hidden.
   void LoadFailed(const std::string& message);
+
+  // What one load of a preset carries from item to item.
+  struct PresetLoad {
+    bool card_matches = false;  // the preset's card is this one (or any card)
+    bool clocks_set = false;    // a clock entry was applied
+    std::int16_t saved_core = 0, saved_mem = 0;  // the clocks before it
+    std::optional<std::vector<std::string>> d3d_names;  // read when first needed
+  };
+  // The kinds of item a preset holds, each applied by its own step.
+  // The program entry, which ends the preset: starts `program` in `folder`
+  // and, when the preset asks for it, restores the clocks once it ends.
+  void StartPresetProgram(const std::string& program, const std::string& folder, const PresetLoad& load);
+  // The clock entry ("core,memory"); false when the load stops (the message
+  // is shown), true when it goes on, also after a skipped entry.
+  bool ApplyClockItem(const std::string& value, PresetLoad& load);
+  // A registry value; a pair that is no named number is skipped.
+  void WriteValueItem(const std::string& name, const std::string& value, PresetLoad& load);
   void ResetClockBoxes();
 
   SeState& st_;

@@ -126,14 +126,20 @@ void Form2::Replace(platform::D3DHandle& kept, platform::D3DHandle made) {
 }
 
 bool Form2::InitGeometry() {
-  platform::Direct3D8& d3d = st_.d3d;
-  const PreviewSettings& p = st_.preview;
-  const bool multi = p.MultiTexture == 1;
-
   // A texture that cannot be loaded leaves the one in use in place; the
   // stages and the strip are rebuilt all the same, so that later changes of
   // filter or geometry still show.
-  const platform::D3DHandle main = LoadTexture(p.TextureName);
+  const bool loaded = LoadTextures();
+  SetStageStates();
+  if (main_texture_ == 0) return false;
+  if (!BuildVertexStrip()) return false;
+  return loaded;
+}
+
+bool Form2::LoadTextures() {
+  platform::Direct3D8& d3d = st_.d3d;
+  const bool multi = st_.preview.MultiTexture == 1;
+  const platform::D3DHandle main = LoadTexture(st_.preview.TextureName);
   if (main != 0) Replace(main_texture_, main);
   platform::D3DHandle picture = 0, blank = 0;
   if (multi) {
@@ -142,7 +148,13 @@ bool Form2::InitGeometry() {
   }
   Replace(picture_texture_, picture);
   Replace(blank_texture_, blank);
+  return main != 0;
+}
 
+void Form2::SetStageStates() {
+  platform::Direct3D8& d3d = st_.d3d;
+  const PreviewSettings& p = st_.preview;
+  const bool multi = p.MultiTexture == 1;
   // The stage states in this order: later settings win.
   auto tss = [&](std::uint32_t stage, std::uint32_t type, std::uint32_t value) {
     d3d.SetTextureStageState(device_, stage, type, value);
@@ -206,8 +218,11 @@ bool Form2::InitGeometry() {
     tss(1, kTssMagFilter, 0);
   }
 
-  if (main_texture_ == 0) return false;
+}
 
+bool Form2::BuildVertexStrip() {
+  platform::Direct3D8& d3d = st_.d3d;
+  const PreviewSettings& p = st_.preview;
   // The strip: info a closed cylinder of VertexCount columns, tarrow three
   // columns whatever the count. The vertices after the last column stay zero.
   Vertex vertices[kVertices] = {};
@@ -231,7 +246,7 @@ bool Form2::InitGeometry() {
   d3d.FillVertexBuffer(buffer, 0, bytes);
   // Each rebuild replaces the buffer: the previous one goes.
   Replace(vertex_buffer_, buffer);
-  return main != 0;
+  return true;
 }
 
 void Form2::SetupMatrices() {

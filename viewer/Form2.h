@@ -53,6 +53,15 @@ class Form2 : public ui::Form {
   platform::D3DHandle LoadTexture(const std::string& rest);
   // Releases what `kept` holds and keeps `made` in its place.
   void Replace(platform::D3DHandle& kept, platform::D3DHandle made);
+  // The steps of InitGeometry. The textures: the main one (kept as it was
+  // when its file cannot be loaded; false then), and with multitexturing
+  // the picture and a blank one.
+  bool LoadTextures();
+  // The texture stages for the textures in use and the filter settings.
+  void SetStageStates();
+  // A new vertex buffer holding the strip, in place of the previous one;
+  // false when none can be made (the previous one stays).
+  bool BuildVertexStrip();
 
   ViewerState& st_;
   ui::PictureBox& picture_;

@@ -1,7 +1,10 @@
-// The viewer's own registry read, used for the video BIOS lines. Its type
-// rules differ from the main program's registry module: a REG_MULTI_SZ
-// comes back whole (NUL separators included), a binary value is read only
-// when it fits four bytes, REG_EXPAND_SZ reads as empty text.
+// The capability viewer's own registry read (read only), used for the video
+// BIOS lines. Not the suite's registry module (common/basRegistry.h,
+// BasRegistry): only its result type, RegRead, is shared. The type rules
+// differ because the viewer's BIOS lines show what the viewer has always
+// shown: a REG_MULTI_SZ comes back whole (NUL separators included), a
+// binary value is read only when it fits four bytes, REG_EXPAND_SZ reads as
+// empty text, and it has no write switches.
 #pragma once
 
 #include <string>

@@ -1,5 +1,8 @@
-// A whole fake machine for tests: every platform service, in memory.
-// Later services are added as members beside these.
+// A whole fake machine for tests: every service of platform::Platform, in
+// memory, as members beside one another. Direct3D 8 (platform/fake/d3d8.h)
+// and the image decoder (platform/fake/images.h) are not part of it: a test
+// that needs them makes them beside the machine, as the programs get them
+// apart from their Platform.
 #pragma once
 
 #include "platform/fake/dialogs.h"

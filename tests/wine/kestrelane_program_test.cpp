@@ -47,12 +47,11 @@ class KestrelaneProgram : public ::testing::Test {
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
     install_ = FreshTempPath(fs, "se");
-    ASSERT_TRUE(fs.CreateFolder(install_));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
-    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\data\\hs", "\\data\\hs\\pic"})
-      fs.CreateFolder(install_ + folder);
-    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
-    fs.CopyFile(source + "\\data\\hs\\pic\\ps.jpg", install_ + "\\data\\hs\\pic\\ps.jpg");
+    ASSERT_EQ(test::LayOutInstallation(fs, install_, build, source,
+                                       {{"programs\\KestrelaneSE\\KestrelaneSE.exe"},
+                                        {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\hs", "\\DATA\\hs\\pic"},
+                                        {"LANGUAGE\\en.dat", "hs\\pic\\ps.jpg"}}),
+              "");
     reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "Version");
     reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "LVP");
   }

@@ -40,11 +40,11 @@ class WinePresetCommandLine : public ::testing::Test {
     auto& fs = machine_.fs;
     // A blank in the folder: launchers do not all quote the program.
     install_ = FreshTempPath(fs, "preset") + " folder";
-    ASSERT_TRUE(fs.CreateFolder(install_));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
-    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"})
-      fs.CreateFolder(install_ + folder);
-    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
+    ASSERT_EQ(test::LayOutInstallation(fs, install_, build, source,
+                                       {{"programs\\KestrelaneSE\\KestrelaneSE.exe"},
+                                        {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"},
+                                        {"LANGUAGE\\en.dat"}}),
+              "");
     driver_key_ = ProgramsDriverKey();
     ASSERT_FALSE(driver_key_.empty());
     Clean();

@@ -79,11 +79,11 @@ class PvxProgram : public ::testing::Test {
     auto& fs = machine_.fs;
     tag_ = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000000);
     install_ = fs.TempFolder() + "\\ks_pvx_" + tag_;
-    ASSERT_TRUE(fs.CreateFolder(install_));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\pvx\\pvx.exe", install_ + "\\pvx.exe"));
-    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\data\\cleaner", "\\data\\cleaner\\backup"})
-      ASSERT_TRUE(fs.CreateFolder(install_ + folder));
-    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en_pv.dat", install_ + "\\DATA\\LANGUAGE\\en_pv.dat"));
+    ASSERT_EQ(test::LayOutInstallation(fs, install_, build, source,
+                                       {{"programs\\pvx\\pvx.exe"},
+                                        {"\\DATA", "\\DATA\\LANGUAGE", "\\data\\cleaner", "\\data\\cleaner\\backup"},
+                                        {"LANGUAGE\\en_pv.dat"}}),
+              "");
     windir_ = machine_.sys.GetEnvironmentVariable("windir");
     ASSERT_FALSE(windir_.empty());
     drivers_ = "ks_pvx_drivers_" + tag_;

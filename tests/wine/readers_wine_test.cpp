@@ -260,10 +260,11 @@ class WineRestartedProgram : public ::testing::Test {
     auto& fs = machine_.files();
     ASSERT_NO_FATAL_FAILURE(UseDriver(machine_, "ks_nv4500"));
     install_ = FreshTempPath(fs, "restart");
-    ASSERT_TRUE(fs.CreateFolder(install_));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
-    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE"}) fs.CreateFolder(install_ + folder);
-    ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\en.dat", install_ + "\\DATA\\LANGUAGE\\en.dat"));
+    ASSERT_EQ(test::LayOutInstallation(fs, install_, build, source,
+                                       {{"programs\\KestrelaneSE\\KestrelaneSE.exe"},
+                                        {"\\DATA", "\\DATA\\LANGUAGE"},
+                                        {"LANGUAGE\\en.dat"}}),
+              "");
     SeState probe(machine_);
     DetectAsStartUp(probe);
     ASSERT_EQ(probe.DriverBuild, 4500);

@@ -83,15 +83,12 @@ class TravoProgram : public ::testing::Test {
     if (build.empty() || source.empty()) GTEST_SKIP() << "KS_BUILD_DIR / KS_SOURCE_DIR not set";
     auto& fs = machine_.fs;
     install_ = FreshTempPath(fs, "travo");
-    ASSERT_TRUE(fs.CreateFolder(install_));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\travo\\travo.exe", install_ + "\\travo.exe"));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\KestrelaneSE\\KestrelaneSE.exe", install_ + "\\KestrelaneSE.exe"));
-    ASSERT_TRUE(fs.CopyFile(build + "\\programs\\relayo\\relayo.exe", install_ + "\\relayo.exe"));
-    for (const char* folder : {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\data\\hs", "\\data\\hs\\pic"})
-      fs.CreateFolder(install_ + folder);
-    for (const char* file : {"en.dat", "en_travo.dat", "en_rl.dat"})
-      ASSERT_TRUE(fs.CopyFile(source + "\\data\\LANGUAGE\\" + file, install_ + "\\DATA\\LANGUAGE\\" + file));
-    fs.CopyFile(source + "\\data\\hs\\pic\\ps.jpg", install_ + "\\data\\hs\\pic\\ps.jpg");
+    ASSERT_EQ(test::LayOutInstallation(
+                  fs, install_, build, source,
+                  {{"programs\\travo\\travo.exe", "programs\\KestrelaneSE\\KestrelaneSE.exe", "programs\\relayo\\relayo.exe"},
+                   {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\hs", "\\DATA\\hs\\pic"},
+                   {"LANGUAGE\\en.dat", "LANGUAGE\\en_travo.dat", "LANGUAGE\\en_rl.dat", "hs\\pic\\ps.jpg"}}),
+              "");
     // A preset for any card with two driver values.
     ASSERT_TRUE(fs.WriteFile(install_ + "\\DATA\\Presets\\quiet one.ksp",
                              "\"ksp\"\r\n\"999\"\r\n\"0\"\r\n\"0\"\r\n\"D3D_KSTRAVO1\"\r\n\"-3\"\r\n"
