@@ -36,13 +36,6 @@ constexpr AAChoice kAAChoices[] = {
     {Fixed("6x"), nullptr, D(dc::kAA6x), D(dc::kAA6x)},
 };
 
-// The anisotropy levels by text: Combo4 (Direct3D page), Combo2 (OpenGL page).
-struct AnisoChoice {
-  Shown text;
-  SettingCode d3d_page;
-  SettingCode ogl_page;
-};
-
 constexpr AnisoChoice kAnisoChoices[] = {
     {Entry(137), D(dc::kAnisoAuto), O(oc::kAnisoAuto)},
     {Entry(135), D(dc::kAnisoBilinear), D(dc::kAnisoBilinear)},
@@ -465,6 +458,7 @@ void Handlers::WireOpenGLCompatibility(const Self& self) {
 }  // namespace
 
 std::span<const AAChoice> AAChoices() { return kAAChoices; }
+std::span<const AnisoChoice> AnisoChoices() { return kAnisoChoices; }
 std::span<const IndexedCombo> IndexedCombos() { return kIndexedCombos; }
 std::span<const TwoCodeBox> TwoCodeBoxes() { return kTwoCodeBoxes; }
 std::span<const std::int32_t> EmulationIds() { return kEmulationIds; }

@@ -40,6 +40,14 @@ struct AAChoice {
 };
 std::span<const AAChoice> AAChoices();
 
+// The anisotropy levels by text: Combo4 (Direct3D page), Combo2 (OpenGL page).
+struct AnisoChoice {
+  Shown text;
+  SettingCode d3d_page;
+  SettingCode ogl_page;
+};
+std::span<const AnisoChoice> AnisoChoices();
+
 // The combo boxes whose list index maps to a code.
 struct IndexedCombo {
   const char* combo;

@@ -427,6 +427,77 @@ void Renderer::StartTips(FormWindows& fw, HWND hwnd, UINT msg, WPARAM wp, LPARAM
   SendMessageA(fw.tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
+namespace {
+
+// What each kind of control shows in its window, beyond place, state and tip.
+void SyncFrameWindow(HWND hwnd, const Frame& frame, bool made_now) {
+  SetTextIfDifferent(hwnd, frame.Caption());
+  if (!made_now) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void SyncCheckBoxWindow(HWND hwnd, const CheckBox& box) {
+  SetTextIfDifferent(hwnd, box.Caption());
+  if (SendMessageA(hwnd, BM_GETCHECK, 0, 0) != box.Value()) SendMessageA(hwnd, BM_SETCHECK, box.Value(), 0);
+}
+
+void SyncOptionWindow(HWND hwnd, const OptionButton& option) {
+  SetTextIfDifferent(hwnd, option.Caption());
+  const WPARAM state = option.Value() ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageA(hwnd, BM_GETCHECK, 0, 0)) != state) SendMessageA(hwnd, BM_SETCHECK, state, 0);
+}
+
+void SyncTextBoxWindow(HWND hwnd, const TextBox& box) {
+  if (WindowText(hwnd) != box.Text()) {
+    SetWindowTextA(hwnd, box.Text().c_str());
+    // Text set by the program leaves the caret at its end, where typing goes on.
+    const auto end = static_cast<WPARAM>(box.Text().size());
+    SendMessageA(hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+  }
+  const bool readonly = (GetWindowLongA(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+  if (readonly != box.Locked()) SendMessageA(hwnd, EM_SETREADONLY, box.Locked(), 0);
+}
+
+void SyncScrollBarWindow(HWND hwnd, const FlatScrollBar& bar) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL;
+  si.nMin = 0;
+  si.nMax = std::abs(bar.Max() - bar.Min());
+  si.nPos = std::abs(bar.Value() - bar.Min());
+  SetScrollInfo(hwnd, SB_CTL, &si, TRUE);
+}
+
+}  // namespace
+
+void Renderer::SyncLabel(ControlWindow& cw, const Label& label, bool moved, bool made_now) {
+  // A label repaints itself for a new caption; a new place, alignment or
+  // colours (given at paint time) need a repaint asked for.
+  HWND hwnd = cw.hwnd;
+  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  const LONG aligned = (style & ~(SS_LEFT | SS_RIGHT | SS_CENTER)) | AlignStyle(label.GetAlignment());
+  const bool repaint =
+      moved || aligned != style || cw.color_shown != label.ForeColor() || cw.back_shown != label.BackColor();
+  if (aligned != style) SetWindowLongA(hwnd, GWL_STYLE, aligned);
+  cw.color_shown = label.ForeColor();
+  cw.back_shown = label.BackColor();
+  SetTextIfDifferent(hwnd, label.Caption());
+  if (repaint && !made_now) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Renderer::SyncPicture(ControlWindow& cw, const PictureControl& pic) {
+  if (pic.Picture() != cw.picture_path) {
+    cw.picture_path = pic.Picture();
+    // Decoded into a picture of its own, which replaces the one shown only
+    // once it has loaded: a file the system's loader refuses after all
+    // (bad tables, sizes it cannot hold) leaves the old picture up.
+    std::string bytes;
+    if (cw.picture_path.empty()) cw.picture = nullptr;
+    else if (app_.files().ReadFile(cw.picture_path, &bytes))
+      if (auto loaded = Picture::Decode(bytes)) cw.picture = std::move(loaded);
+  }
+  InvalidateRect(cw.hwnd, nullptr, TRUE);
+}
+
 void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
   auto found = fw.controls.find(&control);
   if (found == fw.controls.end()) return;
@@ -456,41 +527,20 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
 
   switch (control.kind()) {
     case Kind::kFrame:
-      SetTextIfDifferent(hwnd, static_cast<Frame&>(control).Caption());
-      if (!made_now) InvalidateRect(hwnd, nullptr, TRUE);
+      SyncFrameWindow(hwnd, static_cast<Frame&>(control), made_now);
       break;
-    case Kind::kLabel: {
-      // A label repaints itself for a new caption; a new place, alignment
-      // or colours (given at paint time) need a repaint asked for.
-      auto& label = static_cast<Label&>(control);
-      const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-      const LONG aligned = (style & ~(SS_LEFT | SS_RIGHT | SS_CENTER)) | AlignStyle(label.GetAlignment());
-      const bool repaint = moved || aligned != style || cw.color_shown != label.ForeColor() ||
-                           cw.back_shown != label.BackColor();
-      if (aligned != style) SetWindowLongA(hwnd, GWL_STYLE, aligned);
-      cw.color_shown = label.ForeColor();
-      cw.back_shown = label.BackColor();
-      SetTextIfDifferent(hwnd, label.Caption());
-      if (repaint && !made_now) InvalidateRect(hwnd, nullptr, TRUE);
+    case Kind::kLabel:
+      SyncLabel(cw, static_cast<Label&>(control), moved, made_now);
       break;
-    }
     case Kind::kCommandButton:
       SetTextIfDifferent(hwnd, static_cast<CommandButton&>(control).Caption());
       break;
-    case Kind::kCheckBox: {
-      auto& box = static_cast<CheckBox&>(control);
-      SetTextIfDifferent(hwnd, box.Caption());
-      if (SendMessageA(hwnd, BM_GETCHECK, 0, 0) != box.Value()) SendMessageA(hwnd, BM_SETCHECK, box.Value(), 0);
+    case Kind::kCheckBox:
+      SyncCheckBoxWindow(hwnd, static_cast<CheckBox&>(control));
       break;
-    }
-    case Kind::kOptionButton: {
-      auto& option = static_cast<OptionButton&>(control);
-      SetTextIfDifferent(hwnd, option.Caption());
-      const WPARAM state = option.Value() ? BST_CHECKED : BST_UNCHECKED;
-      if (static_cast<WPARAM>(SendMessageA(hwnd, BM_GETCHECK, 0, 0)) != state)
-        SendMessageA(hwnd, BM_SETCHECK, state, 0);
+    case Kind::kOptionButton:
+      SyncOptionWindow(hwnd, static_cast<OptionButton&>(control));
       break;
-    }
     case Kind::kListBox: {
       auto& list = static_cast<ListBox&>(control);
       SyncList(cw, list, made_now);
@@ -506,48 +556,19 @@ void Renderer::Sync(FormWindows& fw, Control& control, bool made_now) {
     case Kind::kFileListBox:
       SyncList(cw, static_cast<ListControl&>(control), made_now);
       break;
-    case Kind::kTextBox: {
-      auto& box = static_cast<TextBox&>(control);
-      if (WindowText(hwnd) != box.Text()) {
-        SetWindowTextA(hwnd, box.Text().c_str());
-        // Text set by the program leaves the caret at its end, where typing goes on.
-        const auto end = static_cast<WPARAM>(box.Text().size());
-        SendMessageA(hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
-      }
-      const bool readonly = (GetWindowLongA(hwnd, GWL_STYLE) & ES_READONLY) != 0;
-      if (readonly != box.Locked()) SendMessageA(hwnd, EM_SETREADONLY, box.Locked(), 0);
+    case Kind::kTextBox:
+      SyncTextBoxWindow(hwnd, static_cast<TextBox&>(control));
       break;
-    }
     case Kind::kImage:
-    case Kind::kPictureBox: {
-      auto& pic = static_cast<PictureControl&>(control);
-      if (pic.Picture() != cw.picture_path) {
-        cw.picture_path = pic.Picture();
-        // Decoded into a picture of its own, which replaces the one shown
-        // only once it has loaded: a file the system's loader refuses after
-        // all (bad tables, sizes it cannot hold) leaves the old picture up.
-        std::string bytes;
-        if (cw.picture_path.empty()) cw.picture = nullptr;
-        else if (app_.files().ReadFile(cw.picture_path, &bytes))
-          if (auto loaded = Picture::Decode(bytes)) cw.picture = std::move(loaded);
-      }
-      InvalidateRect(hwnd, nullptr, TRUE);
+    case Kind::kPictureBox:
+      SyncPicture(cw, static_cast<PictureControl&>(control));
       break;
-    }
     case Kind::kToolbar:
       SyncToolbar(cw, static_cast<Toolbar&>(control));
       break;
-    case Kind::kFlatScrollBar: {
-      auto& bar = static_cast<FlatScrollBar&>(control);
-      SCROLLINFO si{};
-      si.cbSize = sizeof(si);
-      si.fMask = SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL;
-      si.nMin = 0;
-      si.nMax = std::abs(bar.Max() - bar.Min());
-      si.nPos = std::abs(bar.Value() - bar.Min());
-      SetScrollInfo(hwnd, SB_CTL, &si, TRUE);
+    case Kind::kFlatScrollBar:
+      SyncScrollBarWindow(hwnd, static_cast<FlatScrollBar&>(control));
       break;
-    }
     case Kind::kLine:
     case Kind::kTimer:
     case Kind::kMenu:

@@ -108,6 +108,8 @@ class Renderer : public Backend {
   void Sync(FormWindows& fw, Control& control, bool made_now = false);
   void SyncForm(FormWindows& fw);
   void SyncToolbar(ControlWindow& cw, Toolbar& bar);
+  void SyncLabel(ControlWindow& cw, const Label& label, bool moved, bool made_now);
+  void SyncPicture(ControlWindow& cw, const PictureControl& pic);
   // A list's entries and selection: shown now when the window was just
   // made, else held for ShowPending.
   void SyncList(ControlWindow& cw, ListControl& list, bool made_now);
