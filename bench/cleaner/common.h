@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/clock.h"
 #include "platform/win32/win.h"
 
 namespace bench {
@@ -51,22 +52,6 @@ inline void Remove(const std::string& root) {
   }
   RemoveDirectoryA(root.c_str());
 }
-
-class Clock {
- public:
-  Clock() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Ms() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_, start_;
-};
 
 // The timed pass of one side over fresh files: `make(root)` is called once
 // the clock runs and gives the step, called as step(path, backup_path) for

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/clock.h"
 #include "platform/win32/win.h"
 
 namespace bench {
@@ -21,22 +22,6 @@ inline std::string WindowsFolder() {
   GetEnvironmentVariableA("windir", windir, sizeof(windir));
   return windir;
 }
-
-class Clock {
- public:
-  Clock() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Ms() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_, start_;
-};
 
 // Handles every message for `ms` milliseconds: the window is shown and drawn.
 inline void Settle(int ms) {
