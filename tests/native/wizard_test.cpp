@@ -38,6 +38,16 @@ struct Wizard : Form1Rig, ::testing::Test {
     f.Procedures.DetectD3DSettings = [this] { calls.push_back("DetectD3DSettings IsStart " + std::to_string(f.IsStart)); };
     f.Procedures.DetectOGLSettings = [this] { calls.push_back("DetectOGLSettings IsStart " + std::to_string(f.IsStart)); };
   }
+  // Loads "Game" (AFvar 8), then the profile of `name`, which must read as no profile.
+  void ExpectNoProfileReadFor(const std::string& name) {
+    w.Combo1.UserType("Game");
+    w.LoadWizardProfile();
+    ASSERT_EQ(w.AFvar, 8);
+    w.Combo1.UserType(name);
+    w.LoadWizardProfile();
+    EXPECT_EQ((std::vector<std::int32_t>{w.MHZvar, w.CardVar, w.AAvar, w.AFvar}), (std::vector<std::int32_t>{0, 0, 0, 0}))
+        << name;
+  }
   void Note(const char* writer, std::int16_t code, std::int32_t value) {
     // Codes that take no value are shown without one.
     const bool valued = code == wizard::kD3DLodBias || code == wizard::kOglLodBias || code == wizard::kOglTrilinearValue;
@@ -228,13 +238,7 @@ TEST_F(Wizard, ApplicationNamesThatLeaveTheFolderReadNothing) {
   m.fs.AddFile(Profile("Game"), "5,6,7,8");
   w.Load();
   for (const char* name : {"..\\Other", "../Other", "Sub\\Game", "Sub/Game", "Game:Stream", "..", "Game\\..\\..\\Other"}) {
-    w.Combo1.UserType("Game");
-    w.LoadWizardProfile();
-    ASSERT_EQ(w.AFvar, 8);
-    w.Combo1.UserType(name);
-    w.LoadWizardProfile();
-    EXPECT_EQ((std::vector<std::int32_t>{w.MHZvar, w.CardVar, w.AAvar, w.AFvar}), (std::vector<std::int32_t>{0, 0, 0, 0}))
-        << name;
+    ExpectNoProfileReadFor(name);
   }
 }
 
@@ -247,13 +251,7 @@ TEST_F(Wizard, ApplicationNamesThatNameADeviceReadNothing) {
   for (const std::string& name : names) m.fs.AddFile(Profile(name), "1,2,3,4");
   w.Load();
   for (const std::string& name : names) {
-    w.Combo1.UserType("Game");
-    w.LoadWizardProfile();
-    ASSERT_EQ(w.AFvar, 8);
-    w.Combo1.UserType(name);
-    w.LoadWizardProfile();
-    EXPECT_EQ((std::vector<std::int32_t>{w.MHZvar, w.CardVar, w.AAvar, w.AFvar}), (std::vector<std::int32_t>{0, 0, 0, 0}))
-        << name;
+    ExpectNoProfileReadFor(name);
   }
 }
 
