@@ -65,10 +65,8 @@ ListFile ReadListFile(platform::Files& files, const std::string& name) {
     list.status = ListFileStatus::kWideText;
     return list;
   }
-  // Editors that save UTF-8 put a byte-order mark before the first item.
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
   list.status = ListFileStatus::kRead;
-  FieldReader reader(bytes);
+  FieldReader reader(std::string(WithoutUtf8Mark(bytes)));
   while (!reader.AtEnd()) list.items.push_back(reader.Next());
   return list;
 }

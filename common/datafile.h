@@ -35,6 +35,14 @@ class FieldReader {
   bool after_comma_ = false;
 };
 
+// The bytes after the UTF-8 byte-order mark that an editor saving UTF-8
+// puts in front; read as text it would become part of the first item.
+// Bytes without the mark come back whole.
+inline std::string_view WithoutUtf8Mark(std::string_view bytes) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
+}
+
 // Every item of a file, in order.
 std::vector<std::string> ReadAllFields(const std::string& bytes);
 

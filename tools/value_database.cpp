@@ -87,10 +87,7 @@ bool LooksLikeNumber(const std::string& field) {
 
 DatabaseContents ReadDatabase(const std::string& bytes, int capacity) {
   DatabaseContents out;
-  // An editor that saves UTF-8 puts a byte-order mark in front; read as
-  // text it would become part of the first record's name.
-  constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  FieldReader in(bytes.compare(0, kBom.size(), kBom) == 0 ? bytes.substr(kBom.size()) : bytes);
+  FieldReader in(std::string(WithoutUtf8Mark(bytes)));
   // A blank line holds no field: read as one, it would shift every field
   // after it and the record that follows would be lost.
   auto next = [&in] {
