@@ -72,12 +72,6 @@ bool D3DStores(const SeState& s, std::int16_t code) {
   return std::any_of(classic.begin(), classic.end(), [&](const SettingRow& r) { return r.code == code; });
 }
 
-const AAChoice* FindAAChoice(const SeState& s, const std::string& text) {
-  for (const AAChoice& row : AAChoices())
-    if (TextOf(s, row.text) == text || (row.sli && text == row.sli)) return &row;
-  return nullptr;
-}
-
 // Whether the Direct3D antialiasing mode `text` reads back from this driver.
 bool D3DStoresMode(const SeState& s, const std::string& text) {
   const AAChoice* row = FindAAChoice(s, text);
@@ -98,12 +92,6 @@ bool OpenGLStores(const SeState& s, SettingCode code, bool anisotropy) {
 bool OpenGLStoresMode(const SeState& s, const std::string& text) {
   const AAChoice* row = FindAAChoice(s, text);
   return row && OpenGLStores(s, row->ogl, false);
-}
-
-const AnisoChoice* FindAnisoChoice(const SeState& s, const std::string& text) {
-  for (const AnisoChoice& row : AnisoChoices())
-    if (TextOf(s, row.text) == text) return &row;
-  return nullptr;
 }
 
 }  // namespace

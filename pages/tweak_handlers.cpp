@@ -109,17 +109,6 @@ class Handlers {
   void D3D(std::int16_t code, std::int32_t value = 0) { Write(D(code), value); }
   void OGL(std::int16_t code, std::int32_t value = 0) { Write(O(code), value); }
 
-  const AAChoice* FindAA(const std::string& text) const {
-    for (const AAChoice& row : kAAChoices)
-      if (TextOf(s_, row.text) == text || (row.sli && text == row.sli)) return &row;
-    return nullptr;
-  }
-  const AnisoChoice* FindAniso(const std::string& text) const {
-    for (const AnisoChoice& row : kAnisoChoices)
-      if (TextOf(s_, row.text) == text) return &row;
-    return nullptr;
-  }
-
   void AntialiasingMode(bool direct3d, bool change);
   // The automatic entry was chosen: both flags and their boxes back to off.
   void ClearFlags();
@@ -152,7 +141,7 @@ void Handlers::AntialiasingMode(bool direct3d, bool change) {
   if (Starting()) return;
   ui::ComboBox& sister = direct3d ? f_.Combo1 : f_.Combo3;
   const std::string text = self.Text();
-  const AAChoice* row = FindAA(text);
+  const AAChoice* row = FindAAChoice(s_, text);
   if (row) {
     if (row->text.entry == 137) ClearFlags();
     Write(direct3d ? row->d3d : row->ogl);
@@ -181,7 +170,7 @@ void Handlers::ClearFlags() {
 }
 
 void Handlers::ReapplyMode(bool direct3d_map, bool clear) {
-  const AAChoice* row = FindAA(s_.AAModeText);
+  const AAChoice* row = FindAAChoice(s_, s_.AAModeText);
   if (!row) return;
   if (direct3d_map) {
     // The disabled entry stores the flags beside it as the transparency
@@ -232,7 +221,7 @@ void Handlers::Anisotropy(bool direct3d_page) {
   if (Starting()) return;
   ui::ComboBox& self = direct3d_page ? f_.Combo4 : f_.Combo2;
   ui::ComboBox& sister = direct3d_page ? f_.Combo2 : f_.Combo4;
-  if (const AnisoChoice* row = FindAniso(self.Text())) Write(direct3d_page ? row->d3d_page : row->ogl_page);
+  if (const AnisoChoice* row = FindAnisoChoice(s_, self.Text())) Write(direct3d_page ? row->d3d_page : row->ogl_page);
   if (s_.DriverBuild > 5000) sister.SetText(self.Text());
 }
 
@@ -459,6 +448,18 @@ void Handlers::WireOpenGLCompatibility(const Self& self) {
 
 std::span<const AAChoice> AAChoices() { return kAAChoices; }
 std::span<const AnisoChoice> AnisoChoices() { return kAnisoChoices; }
+
+const AAChoice* FindAAChoice(const SeState& s, const std::string& text) {
+  for (const AAChoice& row : kAAChoices)
+    if (TextOf(s, row.text) == text || (row.sli && text == row.sli)) return &row;
+  return nullptr;
+}
+
+const AnisoChoice* FindAnisoChoice(const SeState& s, const std::string& text) {
+  for (const AnisoChoice& row : kAnisoChoices)
+    if (TextOf(s, row.text) == text) return &row;
+  return nullptr;
+}
 std::span<const IndexedCombo> IndexedCombos() { return kIndexedCombos; }
 std::span<const TwoCodeBox> TwoCodeBoxes() { return kTwoCodeBoxes; }
 std::span<const std::int32_t> EmulationIds() { return kEmulationIds; }

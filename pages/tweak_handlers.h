@@ -48,6 +48,11 @@ struct AnisoChoice {
 };
 std::span<const AnisoChoice> AnisoChoices();
 
+// The row of the entry shown as `text` (for antialiasing an SLI name too),
+// in this language; nullptr when no row shows it.
+const AAChoice* FindAAChoice(const SeState& s, const std::string& text);
+const AnisoChoice* FindAnisoChoice(const SeState& s, const std::string& text);
+
 // The combo boxes whose list index maps to a code.
 struct IndexedCombo {
   const char* combo;
