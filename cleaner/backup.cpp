@@ -48,6 +48,13 @@ std::string NumberedName(const CopyName& parts, int n) {
   return n == 1 ? parts.stem + parts.ext : parts.stem + " (" + std::to_string(n) + ")" + parts.ext;
 }
 
+// The folder of a resolved path ("C:\WINDOWS\x.dll"); a drive root keeps its
+// separator, as ResolvedPath spells it ("C:\").
+std::string ParentOfResolved(const std::string& path) {
+  const size_t slash = path.rfind('\\');
+  return path.substr(0, slash == 2 ? 3 : slash);
+}
+
 bool IsAbsolute(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
@@ -147,10 +154,8 @@ std::optional<std::string> RestoreTarget(const std::string& copy_path, const std
                                          const std::vector<std::string>& folders) {
   const std::optional<std::string> target = ResolvedPath(former);
   if (!target) return std::nullopt;
-  const size_t slash = target->rfind('\\');
-  const std::string name = target->substr(slash + 1);
-  // A drive root keeps its separator, as ResolvedPath spells it.
-  const std::string parent = target->substr(0, slash == 2 ? 3 : slash);
+  const std::string name = target->substr(target->rfind('\\') + 1);
+  const std::string parent = ParentOfResolved(*target);
   if (!IsListableName(name) || HasReservedDeviceName(*target) || !IsCopyNameOf(FileName(copy_path), name))
     return std::nullopt;
   for (const std::string& folder : folders) {
@@ -167,8 +172,7 @@ RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy
   if (former.empty()) return RestoreOutcome::kNoIndex;
   const std::optional<std::string> target = RestoreTarget(copy_path, former, folders);
   if (!target) return RestoreOutcome::kNotItsFolder;
-  const size_t slash = target->rfind('\\');
-  const std::string folder = target->substr(0, slash == 2 ? 3 : slash);
+  const std::string folder = ParentOfResolved(*target);
   // The file is back on the disk before its copy goes.
   if (!files.FolderExists(folder) ||
       !WriteInPlace(files, *target, [&](const std::string& at) { return files.CopyFile(copy_path, at); })) {
