@@ -1,16 +1,14 @@
 #include "cleaner/search.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/datafile.h"
 #include "common/paths.h"
+#include "platform/names.h"
 
 namespace ks {
 
 namespace {
-
-char Fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 std::string LastPart(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
@@ -26,16 +24,11 @@ void AddOnce(std::vector<FoundFile>& found, FoundFile file) {
 }  // namespace
 
 bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-  if (suffix.size() > text.size()) return false;
-  const size_t start = text.size() - suffix.size();
-  for (size_t i = 0; i < suffix.size(); ++i)
-    if (Fold(text[start + i]) != Fold(suffix[i])) return false;
-  return true;
+  return suffix.size() <= text.size() &&
+         SameTextIgnoringCase(std::string_view(text).substr(text.size() - suffix.size()), suffix);
 }
 
-bool SamePath(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && EndsWithNoCase(a, b);
-}
+bool SamePath(const std::string& a, const std::string& b) { return SameTextIgnoringCase(a, b); }
 
 bool IsIndexOrUnfinished(const std::string& name) {
   return EndsWithNoCase(name, ".index") || EndsWithNoCase(name, kUnfinishedSuffix);
