@@ -48,14 +48,14 @@ void Form1::Form_Load() {
       },
       [](Form1& f) { f.ApplyLanguage(); },                            // 4
       [](Form1& f) { f.ShowPage(); },                                 // 5
-      [](Form1& f) { Step(f.Procedures.ShowOsAndDirectXVersion, "ShowOsAndDirectXVersion"); },   // 6
+      [](Form1& f) { Step(f.Procedures.ShowOsAndDirectXVersion, "ShowOsAndDirectXVersion"); },  // 6
       [](Form1& f) { Step(f.Procedures.FindDriverKey, "FindDriverKey"); },
       [](Form1& f) { Step(f.Procedures.ShowCardName, "ShowCardName"); },
       [](Form1& f) { Step(f.Procedures.ReadDriverVersion, "ReadDriverVersion"); },
-      [](Form1& f) { Step(f.Procedures.FindNvidiaDevices, "FindNvidiaDevices"); },         // 7
+      [](Form1& f) { Step(f.Procedures.FindNvidiaDevices, "FindNvidiaDevices"); },  // 7
       [](Form1& f) { Step(f.Procedures.ShowCardName, "ShowCardName"); },
-      [](Form1& f) { Step(f.Procedures.DetectClockModel, "DetectClockModel"); },          // 8
-      [](Form1& f) { Step(f.Procedures.ShowSystemInfo, "ShowSystemInfo"); },            // 9
+      [](Form1& f) { Step(f.Procedures.DetectClockModel, "DetectClockModel"); },  // 8
+      [](Form1& f) { Step(f.Procedures.ShowSystemInfo, "ShowSystemInfo"); },  // 9
       [](Form1& f) {                                                  // 10
         f.ListLanguages();
         f.st_.app.DoEvents();
@@ -71,7 +71,7 @@ void Form1::Form_Load() {
         const auto mt = answer ? ParseNumber(*answer) : std::nullopt;
         if (mt && *mt > 2) f.st_.MtFlag = 1;
       },
-      [](Form1& f) { Step(f.Procedures.FillSettingLists, "FillSettingLists"); },          // 13
+      [](Form1& f) { Step(f.Procedures.FillSettingLists, "FillSettingLists"); },  // 13
       [](Form1& f) { Step(f.Procedures.DetectD3DSettings, "DetectD3DSettings"); },
       [](Form1& f) { Step(f.Procedures.DetectOGLSettings, "DetectOGLSettings"); },
       [](Form1& f) { Step(f.Procedures.LoadNvCplFlags, "LoadNvCplFlags"); },
@@ -86,7 +86,7 @@ void Form1::Form_Load() {
         f.IsStart = 0;
         f.IsLoading = 0;
       },
-      [](Form1& f) { Step(f.Procedures.ShowAntialiasingPreview, "ShowAntialiasingPreview"); },   // 17
+      [](Form1& f) { Step(f.Procedures.ShowAntialiasingPreview, "ShowAntialiasingPreview"); },  // 17
       [](Form1& f) { f.RestoreHelpOption(); },                        // 18
       [](Form1& f) { f.RestoreLastPage(); },                          // 19
       [](Form1& f) {                                                  // 20, 21
