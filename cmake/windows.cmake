@@ -84,8 +84,8 @@ set_tests_properties(wine_tests wine_site_tests PROPERTIES TIMEOUT 900
 
 # Installation folder: programs at the top, the data folder beside them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)
-# The run command's install step, run twice on one folder, keeps the files
-# made there in between (a shell test: no Wine, no display).
+# The run command's install step, run again on one folder, keeps the files
+# made or changed there in between (a shell test: no Wine, no display).
 add_test(NAME install_keeps_user_files COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/keeps_user_files.sh
   ${CMAKE_BINARY_DIR})
 

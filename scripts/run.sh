@@ -2,8 +2,8 @@
 # Builds the Windows programs (not the tests), lays out an installation
 # folder (build/install: the programs with the data folder beside them) and
 # starts KestrelaneSE.exe under Wine. Arguments are passed to the program.
-# The installation keeps what the user made there between runs
-# (scripts/install.sh).
+# The installation keeps what the user made or changed there, and what
+# relayo updated, between runs (scripts/install.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
