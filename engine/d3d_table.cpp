@@ -37,7 +37,10 @@ constexpr SettingRow kClassic[] = {
     {18, W::kAlways, {Put(c::kVideoTexture, 1)}},
     {28, W::kAlways, {Put(c::kLodBias, 0)}},
     {29, W::kAlways, {Put(c::kLodBias, 6)}},
-    {30, W::kAlways, {Put(c::kLodBias, 10)}},  // the value argument is not used here
+    // The slider's position, in the units of the presets beside it (0 and 6
+    // are what codes 28 and 29 store on both paths), so the bias asked for
+    // is the bias the driver gets and reads back.
+    {30, W::kAlways, {PutArg(c::kLodBias), {Op::kCaptionValue, nullptr, 118, C::kLabel6_3}}},
     {32, W::kAlways, {Put(c::kZ24, 0)}},
     {33, W::kAlways, {Put(c::kZ24, 1)}},
     {34, W::kAlways, {Put(c::kUserMipmaps, 0)}},

@@ -25,6 +25,9 @@ constexpr std::int32_t kMipFilteringOn = 0x24829101;
 constexpr std::int32_t kFogTableOn = 0x31259154;
 constexpr std::int32_t kVSyncOff = 0x08416747;
 constexpr std::int32_t kVSyncAuto = 0x60925292;
+// What the classic drivers store for the same two boxes (codes 16 and 35).
+constexpr std::int32_t kClassicZCompressOn = 1;
+constexpr std::int32_t kClassicUserMipmapsOn = 1;
 
 constexpr std::int32_t Mode(std::uint32_t n) { return static_cast<std::int32_t>(0x10000000u + n); }
 constexpr std::int32_t Token(std::uint32_t t) { return static_cast<std::int32_t>(t); }
@@ -145,6 +148,10 @@ class D3DReader {
   void OldAntialiasingMode();
   void ClassicAntialiasingMode();
   void ClassicAnisotropy();
+  // The boxes and the slider the classic drivers keep a value for besides
+  // the antialiasing and anisotropy lists.
+  void ClassicTextureValues();
+  void ShowLodBias(std::int32_t lod);
   // Combo4 from a stored anisotropy level, through the level table `levels`.
   void ShowAnisotropyLevel(const RegRead& r, const std::array<std::int32_t, 6>& levels);
   void Anisotropy();
@@ -164,6 +171,7 @@ void D3DReader::Run() {
   if (IsClassicDriver(s_)) {
     ClassicAntialiasingMode();
     ClassicAnisotropy();
+    ClassicTextureValues();
     for (const ControlName& c : kNoClassicSetting)
       if (ui::Control* control = f_.Find(c.name, c.index)) control->SetEnabled(false);
   } else {
@@ -279,6 +287,22 @@ void D3DReader::OldAnisotropy() { ShowAnisotropyLevel(Read(d3d::kAnisoOld), Anis
 // numbered drivers below build 4103 do; no value is the automatic entry.
 void D3DReader::ClassicAnisotropy() { ShowAnisotropyLevel(Read(d3d_classic::kAnisoLevel), AnisoLevels(0)); }
 
+// Missing values count as the numbered drivers' do: compression and mipmap
+// filtering on, no bias.
+void D3DReader::ClassicTextureValues() {
+  f_.Check6[0].SetValue(ReadOr(d3d_classic::kZCompress, kClassicZCompressOn) == kClassicZCompressOn ? 1 : 0);
+  f_.Check4[4].SetValue(ReadOr(d3d_classic::kUserMipmaps, kClassicUserMipmapsOn) == kClassicUserMipmapsOn ? 0 : 1);
+  ShowLodBias(ReadMissingAs(d3d_classic::kLodBias, 0));
+}
+
+// The slider takes a 16-bit position within its range; the label shows the
+// number all the same.
+void D3DReader::ShowLodBias(std::int32_t lod) {
+  if (lod >= std::numeric_limits<std::int16_t>::min() && lod <= std::numeric_limits<std::int16_t>::max())
+    f_.FlatScrollBar3.SetValue(lod);
+  f_.Label6[3].SetCaption(s_.Lang(118) + IntToText(lod));
+}
+
 void D3DReader::ShowAnisotropyLevel(const RegRead& r, const std::array<std::int32_t, 6>& levels) {
   const std::int32_t v = r.NumberOr(0);
   const Shown shown[] = {Fixed("Point s."), Entry(135), Fixed("2x"), Fixed("4x"), Fixed("8x"), Fixed("16x")};
@@ -325,11 +349,7 @@ void D3DReader::TextureAndShaderValues() {
     s_.VsVersion = "0.0";
   }
 
-  // Texture LOD bias: the slider takes a 16-bit position within its range.
-  const std::int32_t lod = ReadMissingAs(d3d::kLodBias, 0);
-  if (lod >= std::numeric_limits<std::int16_t>::min() && lod <= std::numeric_limits<std::int16_t>::max())
-    f_.FlatScrollBar3.SetValue(lod);
-  f_.Label6[3].SetCaption(s_.Lang(118) + IntToText(lod));
+  ShowLodBias(ReadMissingAs(d3d::kLodBias, 0));
 
   f_.Check4[4].SetValue(ReadMissingAs(d3d::kMipFiltering, kMipFilteringOn) == kMipFilteringOn ? 0 : 1);
 

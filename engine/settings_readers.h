@@ -9,9 +9,11 @@
 // controls come to show what the driver holds and nothing is written back.
 //
 // DetectD3DSettings also sets the OpenGL twins of the values the driver
-// shares between both interfaces; on the classic drivers it shows only the
-// Direct3D antialiasing mode and disables the controls whose settings those
-// drivers do not hold. It leaves AAGuard as it found it (1 while it runs).
+// shares between both interfaces; on the classic drivers it shows what
+// those drivers keep (the Direct3D antialiasing and anisotropy lists, the
+// Z-buffer compression and mipmap filtering boxes, the LOD bias slider) and
+// disables the controls whose settings they do not hold. It leaves AAGuard
+// as it found it (1 while it runs).
 // DetectOGLSettings sets the registry writer's switch by OS (and leaves it
 // set); on the NT family from build 5000 it ends by running
 // DetectD3DSettings.

@@ -36,7 +36,7 @@ constexpr Description kDescriptions[] = {
     {&c::kAnisoLevel, "Direct3D anisotropic filtering: 0 none, 1 bilinear, 2, 4 or 8 the degree of anisotropy."},
     {&c::kZCompress, "Z-buffer compression, lossless and saving memory bandwidth: 1 on, 0 off."},
     {&c::kVideoTexture, "Textures from video memory for video playback: 1 on, 0 off."},
-    {&c::kLodBias, "Direct3D texture level of detail bias: 0 sharp, higher values smoother and faster."},
+    {&c::kLodBias, "Direct3D texture level of detail bias: negative values sharper, positive values smoother."},
     {&c::kZ24, "24-bit Z-buffer with 16-bit colour: 1 on, 0 off."},
     {&c::kUserMipmaps, "Mipmaps made by the application itself: 1 used, 0 ignored."},
     {&c::kFogTable, "Fog-table emulation: 1 on, 0 off (faster on old chips, may show artefacts)."},
@@ -151,6 +151,7 @@ struct Offered {
 };
 constexpr Offered kOffered[] = {
     {&d::kLodBias, [] { return Range(-24, 24); }},      // the texture LOD slider
+    {&c::kLodBias, [] { return Range(-24, 24); }},      // the same slider on a classic driver
     {&d::kPrerender, [] { return Range(0, 9); }},       // the prerender list, "0" to "9"
     {&d::kMaxTextures, [] { return Range(1, 16); }},    // the slider below its top, override on
     {&d::kNegativeLod, [] { return Range(0, 1); }},     // a check box

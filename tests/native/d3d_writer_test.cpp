@@ -25,7 +25,12 @@ const Case kClassic[] = {
      {Dword(k9x, "ANTIALIASENABLE", 0), Dword(k9x, "ANTIALIASQUALITY", 0), Dword(k9x, "ANTIALIASFORCEENABLE", 0)},
      SwitchOn},
     {"classic anisotropy level", 0, 2000, 61, 0, {Dword(k9x, "ANISOTROPICLEVEL", 8)}},
-    {"classic code 30 ignores the value argument", 0, 2280, 30, 5, {Dword(k9x, "LODBIASADJUST", 10)}},
+    // Regression: code 30 stored 10 whatever the slider's position, so a
+    // sharper picture asked for came out blurrier and read back as 0.
+    {"classic code 30 stores the slider's position", 0, 2280, 30, 5,
+     {Dword(k9x, "LODBIASADJUST", 5), "Label6(3) = #1185"}},
+    {"classic code 30, a negative bias", 0, 2000, 30, -24,
+     {Dword(k9x, "LODBIASADJUST", 0xFFFFFFE8), "Label6(3) = #118-24"}},
     {"classic code 38 is the fog table", 0, 2280, 38, 0, {Dword(k9x, "FOGTABLEENABLE", 1)}},
     {"classic code 32 is the 24-bit Z buffer", 0, 2280, 32, 0, {Dword(k9x, "Z24ENABLE", 0)}},
     {"classic gap: code 2 writes nothing", 0, 2200, 2, 0, {}},

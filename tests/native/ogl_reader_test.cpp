@@ -81,6 +81,13 @@ const Case kCases[] = {
      {{"Check3(0)", "1"}, {"FlatScrollBar2(0)", "15"}, {"Label4(3)", "<123><132>"},
       {"FlatScrollBar2(0).Enabled", "1"}, {"Label4(3).Enabled", "1"}}},
     {"trilinear quality 25", 3, 6000, {{&v::kTrilinearQuality, 25}}, {{"Label4(3)", "<123><133>"}}},
+    // The reader's own label at both edges of the middle band; the writer's
+    // rows do not reach this rule.
+    {"trilinear quality 10: low", 3, 6000, {{&v::kTrilinearQuality, 10}}, {{"Label4(3)", "<123><131>"}}},
+    {"trilinear quality 11: middle", 0, 6000, {{&v::kTrilinearQuality, 11}}, {{"Label4(3)", "<123><132>"}}},
+    {"trilinear quality 20: still middle", 3, 6000, {{&v::kTrilinearQuality, 20}},
+     {{"Label4(3)", "<123><132>"}, {"FlatScrollBar2(0)", "20"}}},
+    {"trilinear quality 21: high", 3, 6000, {{&v::kTrilinearQuality, 21}}, {{"Label4(3)", "<123><133>"}}},
     {"trilinear quality missing",
      3, 6000, {},
      {{"Check3(0)", "0"}, {"FlatScrollBar2(0).Enabled", "0"}, {"Label4(3).Enabled", "0"},

@@ -99,6 +99,9 @@ TEST(FillAntialiasingModes, ListsByCardAndBuild) {
        {"<137>", "2x", "4x"}, {"<137>", "2x", "4x"}},
       {"class 0, limit 0", 6000, "0", "0", 0, {"<137>"}, {"<137>"}, {"<145>", "<137>"}, {"<145>", "<137>"}},
       {"unknown values offer nothing", 6000, "4", "x", 0, {}, {}, {"<145>"}, {"<145>"}},
+      // A limit between the listed ones offers no level, and above all not
+      // one the card cannot reach: "8x" is left out at 5.
+      {"limit 5 offers nothing", 7000, "5", "8", 0, {}, {}, kFull3, kFull3},
       // Regression: a card the chip data does not list was offered the
       // automatic entry alone; it gets the full sets now.
       {"card not listed: limit 8, class 8", 7000, "", "", 0, {"<137>", "<135>", "2x", "4x", "8x"},
