@@ -35,9 +35,11 @@ std::string AnisotropyQuality(std::int32_t n) {
 
 std::vector<std::string> AnisotropyChoices(std::int32_t n, Aniso16Rule rule) {
   std::vector<std::string> items;
-  if (n > 1) items.push_back("Anisotropic 2x");
-  if (n > 2) items.push_back("Anisotropic 4x");
-  if (n > 4) items.push_back("Anisotropic 8x");
+  // A degree is offered only where the card reaches it: a maximum of 5 gives
+  // no 8x, since the filter state beyond the card's maximum is invalid.
+  if (n >= 2) items.push_back("Anisotropic 2x");
+  if (n >= 4) items.push_back("Anisotropic 4x");
+  if (n >= 8) items.push_back("Anisotropic 8x");
   const bool sixteen = (rule == Aniso16Rule::kExactly16 && n == 16) || (rule == Aniso16Rule::kAbove8 && n > 8);
   if (sixteen) items.push_back("Anisotropic 16x");
   return items;

@@ -33,7 +33,12 @@ TEST(ViewerListing, AnisotropyChoicesAndLineFollowTheEdition) {
       {"tarrow 12", EditionKind::kTarrow, 12, three, "Max anisotropy: 12 (32-tap or better)"},
       {"info 12", EditionKind::kInfo, 12, all, "Max anisotropy: 12x"},
       {"tarrow 8", EditionKind::kTarrow, 8, three, "Max anisotropy: 8 (32-tap or better)"},
+      // A card whose maximum lies between two degrees was offered the higher
+      // one, a filter state beyond what it takes.
+      {"tarrow 7", EditionKind::kTarrow, 7, {"Anisotropic 2x", "Anisotropic 4x"}, "Max anisotropy: 7 (32-tap or better)"},
+      {"info 5", EditionKind::kInfo, 5, {"Anisotropic 2x", "Anisotropic 4x"}, "Max anisotropy: 5x"},
       {"tarrow 4", EditionKind::kTarrow, 4, {"Anisotropic 2x", "Anisotropic 4x"}, "Max anisotropy: 4 (32-tap or better)"},
+      {"tarrow 3", EditionKind::kTarrow, 3, {"Anisotropic 2x"}, "Max anisotropy: 3 (32-tap or better)"},
       {"tarrow 2", EditionKind::kTarrow, 2, {"Anisotropic 2x"}, "Max anisotropy: 2 (16-tap)"},
       {"tarrow 1", EditionKind::kTarrow, 1, {}, "Max anisotropy: 1 (Bilinear)"},
       {"tarrow 0", EditionKind::kTarrow, 0, {}, "Max anisotropy: 0 (Point)"},
