@@ -92,9 +92,11 @@ bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name);
 std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
                                          const std::vector<std::string>& folders);
 
-// Why a copy was or was not restored. Every outcome but kRestored leaves
-// the copy where it is; kCleanUpFailed has put the file back but left the
-// copy or its index in the backup folder.
+// Why a copy was or was not restored. The kIndex outcomes follow
+// IndexStatus (kIndexNotAPath also for a path whose ".." climbs above its
+// drive). Every outcome but kRestored and kCleanUpFailed leaves the copy,
+// its index and the former path as they were; kCleanUpFailed has put the
+// file back but left the copy or its index in the backup folder.
 enum class RestoreOutcome {
   kRestored,
   kIndexMissing,
