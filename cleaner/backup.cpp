@@ -65,11 +65,28 @@ bool IsAbsolute(const std::string& path) {
 
 std::string IndexLine(const std::string& former_path) { return "\"" + former_path + "\"\r\n"; }
 
-std::string IndexedPath(platform::Files& files, const std::string& copy_path) {
+IndexRead ReadIndex(platform::Files& files, const std::string& copy_path) {
+  const std::string index = copy_path + ".index";
   std::string bytes;
-  if (!files.ReadFile(copy_path + ".index", &bytes)) return "";
-  std::string former = FieldReader(bytes).Next();
-  return IsAbsolute(former) ? former : "";
+  if (!files.ReadFile(index, &bytes)) {
+    return {files.FileExists(index) ? IndexStatus::kUnreadable : IndexStatus::kMissing, ""};
+  }
+  if (IsWideText(bytes)) return {IndexStatus::kWideText, ""};
+  const std::string_view text = WithoutUtf8Mark(bytes);
+  const size_t start = text.find_first_not_of(" \t\r\n");
+  if (start == std::string_view::npos) return {IndexStatus::kEmpty, ""};
+  FieldReader reader{std::string(text)};
+  std::string former = reader.Next();
+  // pvx writes the path between quotes: without the closing one the file
+  // ended early, and what is left may name a folder or a shorter name.
+  if (text[start] == '"' && text.find('"', start + 1) == std::string_view::npos) return {IndexStatus::kCutOff, former};
+  if (!IsAbsolute(former)) return {IndexStatus::kNotAPath, former};
+  return {IndexStatus::kRead, former};
+}
+
+std::string IndexedPath(platform::Files& files, const std::string& copy_path) {
+  const IndexRead index = ReadIndex(files, copy_path);
+  return index.status == IndexStatus::kRead ? index.path : "";
 }
 
 DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
@@ -166,18 +183,58 @@ std::optional<std::string> RestoreTarget(const std::string& copy_path, const std
   return std::nullopt;
 }
 
+namespace {
+
+RestoreOutcome IndexOutcome(IndexStatus status) {
+  switch (status) {
+    case IndexStatus::kRead: return RestoreOutcome::kRestored;
+    case IndexStatus::kMissing: return RestoreOutcome::kIndexMissing;
+    case IndexStatus::kUnreadable: return RestoreOutcome::kIndexUnreadable;
+    case IndexStatus::kEmpty: return RestoreOutcome::kIndexEmpty;
+    case IndexStatus::kCutOff: return RestoreOutcome::kIndexCutOff;
+    case IndexStatus::kWideText: return RestoreOutcome::kIndexWideText;
+    case IndexStatus::kNotAPath: return RestoreOutcome::kIndexNotAPath;
+  }
+  return RestoreOutcome::kIndexUnreadable;
+}
+
+// Why RestoreTarget found no place for the copy: the first of its checks
+// that `former` fails, in the order a user can act on.
+RestoreOutcome WhyNoTarget(const std::string& copy_path, const std::string& former) {
+  const std::optional<std::string> resolved = ResolvedPath(former);
+  if (!resolved) return RestoreOutcome::kIndexNotAPath;
+  const std::string name = resolved->substr(resolved->rfind('\\') + 1);
+  if (!IsListableName(name) || HasReservedDeviceName(*resolved)) return RestoreOutcome::kNoFileName;
+  if (!IsCopyNameOf(FileName(copy_path), name)) return RestoreOutcome::kOtherFile;
+  return RestoreOutcome::kNotCleaned;
+}
+
+}  // namespace
+
+RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
+                        const std::vector<std::string>& folders) {
+  RestorePlan plan;
+  const IndexRead index = ReadIndex(files, copy_path);
+  plan.former = index.path;
+  plan.outcome = IndexOutcome(index.status);
+  if (plan.outcome != RestoreOutcome::kRestored) return plan;
+  const std::optional<std::string> target = RestoreTarget(copy_path, plan.former, folders);
+  if (!target) {
+    plan.outcome = WhyNoTarget(copy_path, plan.former);
+    return plan;
+  }
+  plan.target = *target;
+  if (!files.FolderExists(ParentOfResolved(*target))) plan.outcome = RestoreOutcome::kFolderGone;
+  return plan;
+}
+
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
                                  const std::vector<std::string>& folders) {
-  const std::string former = IndexedPath(files, copy_path);
-  if (former.empty()) return RestoreOutcome::kNoIndex;
-  const std::optional<std::string> target = RestoreTarget(copy_path, former, folders);
-  if (!target) return RestoreOutcome::kNotItsFolder;
-  const std::string folder = ParentOfResolved(*target);
+  const RestorePlan plan = PlanRestore(files, copy_path, folders);
+  if (plan.outcome != RestoreOutcome::kRestored) return plan.outcome;
   // The file is back on the disk before its copy goes.
-  if (!files.FolderExists(folder) ||
-      !WriteInPlace(files, *target, [&](const std::string& at) { return files.CopyFile(copy_path, at); })) {
+  if (!WriteInPlace(files, plan.target, [&](const std::string& at) { return files.CopyFile(copy_path, at); }))
     return RestoreOutcome::kCopyBackFailed;
-  }
   if (!files.DeleteFile(copy_path)) return RestoreOutcome::kCleanUpFailed;
   if (!files.DeleteFile(copy_path + ".index")) return RestoreOutcome::kCleanUpFailed;
   return RestoreOutcome::kRestored;

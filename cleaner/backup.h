@@ -52,8 +52,28 @@ class BackupRun {
   std::vector<std::string> taken_;  // folded names, sorted
 };
 
-// The former path named by the copy's index file; "" when the index is
-// missing or unreadable or names no absolute path.
+// How a copy's index file reads. A UTF-8 byte-order mark in front of the
+// line (an editor's) is skipped.
+enum class IndexStatus {
+  kRead,        // an absolute path
+  kMissing,     // no index file beside the copy
+  kUnreadable,  // it exists but cannot be read
+  kEmpty,       // nothing but blanks and line ends
+  kCutOff,      // its quoted path has no closing quote
+  kWideText,    // UTF-16 (a byte-order mark or NUL bytes)
+  kNotAPath,    // what it names is no absolute path
+};
+
+struct IndexRead {
+  IndexStatus status = IndexStatus::kMissing;
+  std::string path;  // the former path; for kNotAPath and kCutOff what the index holds
+};
+
+// Reads the index file of the copy at `copy_path`.
+IndexRead ReadIndex(platform::Files& files, const std::string& copy_path);
+
+// The former path named by the copy's index file; "" unless ReadIndex
+// reads it (kRead).
 std::string IndexedPath(platform::Files& files, const std::string& copy_path);
 
 // True when a copy called `copy_name` can have been made of a file called
@@ -65,19 +85,49 @@ bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name);
 // index names, with "." and ".." parts resolved, when that is a file
 // directly inside one of `folders` (compared without regard to case) whose
 // name is listable (IsListableName) and is the one the copy was made from
-// (IsCopyNameOf). The folders are those the profile finds files in for the
-// groups that keep their backups in the copy's folder (GroupFolders).
+// (IsCopyNameOf). The folders are those the profile finds files in, for
+// every group it has (GroupFolders).
 // Nullopt for any other path: an index may have been written by anyone, so
 // it is believed only about the file it was made for, in a folder pvx cleans.
 std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
                                          const std::vector<std::string>& folders);
 
-enum class RestoreOutcome { kRestored, kNoIndex, kNotItsFolder, kCopyBackFailed, kCleanUpFailed };
+// Why a copy was or was not restored. The kIndex outcomes follow
+// IndexStatus (kIndexNotAPath also for a path whose ".." climbs above its
+// drive). Every outcome but kRestored and kCleanUpFailed leaves the copy,
+// its index and the former path as they were; kCleanUpFailed has put the
+// file back but left the copy or its index in the backup folder.
+enum class RestoreOutcome {
+  kRestored,
+  kIndexMissing,
+  kIndexUnreadable,
+  kIndexEmpty,
+  kIndexCutOff,
+  kIndexWideText,
+  kIndexNotAPath,
+  kNoFileName,     // the path ends in no file name a file can be given (a device, a stream, a trailing dot)
+  kOtherFile,      // the index names a file of another name than the copy's
+  kNotCleaned,     // not directly in a folder the profile cleans
+  kFolderGone,     // the former folder no longer exists
+  kCopyBackFailed,
+  kCleanUpFailed,
+};
+
+// What a restore of the copy at `copy_path` would do: the index's path and,
+// when the copy may go back, its RestoreTarget. `outcome` is kRestored when
+// nothing stands in the way yet (the copy back itself may still fail).
+struct RestorePlan {
+  RestoreOutcome outcome = RestoreOutcome::kRestored;
+  std::string former;  // what the index names ("" when it names nothing)
+  std::string target;  // the RestoreTarget, when there is one
+};
+RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
+                        const std::vector<std::string>& folders);
 
 // Copies the backup back to the RestoreTarget of its index (replacing a
 // file there), then deletes the copy and its index. The first failing step
 // ends it: a failed copy back keeps the backup and its index. Restoring
-// never creates a folder: a former folder that is gone fails the copy back.
+// never creates a folder: a former folder that is gone is kFolderGone.
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
                                  const std::vector<std::string>& folders);
 

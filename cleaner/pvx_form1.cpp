@@ -329,11 +329,67 @@ void Form1::TellNotDeleted(const std::vector<NotDeleted>& kept) {
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
 }
 
-std::vector<std::string> Form1::HomeFolders(int group) {
+namespace {
+
+struct RestoreReason {
+  RestoreOutcome outcome;
+  const char* text;
+};
+constexpr RestoreReason kRestoreReasons[] = {
+    {RestoreOutcome::kIndexMissing, "its index file is missing, so where the file came from is not known."},
+    {RestoreOutcome::kIndexUnreadable, "its index file cannot be read."},
+    {RestoreOutcome::kIndexEmpty, "its index file is empty, so where the file came from is not known."},
+    {RestoreOutcome::kIndexCutOff, "its index file is cut off: the path in it has no closing quote."},
+    {RestoreOutcome::kIndexWideText,
+     "its index file is saved as UTF-16 text, which pvx cannot read. Save it as ANSI text."},
+    {RestoreOutcome::kIndexNotAPath, "its index file names no full path."},
+    {RestoreOutcome::kNoFileName, "that is no name a file can be restored to."},
+    {RestoreOutcome::kOtherFile, "that is another file than the one this copy was made from."},
+    {RestoreOutcome::kNotCleaned, "that is not in a folder this profile cleans."},
+    {RestoreOutcome::kFolderGone, "that folder no longer exists, and restoring does not create folders."},
+    {RestoreOutcome::kCopyBackFailed, "the copy could not be written there (the file may be in use or read-only)."},
+    {RestoreOutcome::kCleanUpFailed, "the backup copy or its index file could not be deleted."},
+};
+
+const char* RestoreReasonText(RestoreOutcome outcome) {
+  for (const RestoreReason& r : kRestoreReasons)
+    if (r.outcome == outcome) return r.text;
+  return "it could not be restored.";
+}
+
+}  // namespace
+
+void Form1::TellNotRestored(const std::vector<NotRestored>& copies) {
+  // Copies put back whose copy stayed are told apart from copies refused.
+  std::vector<const NotRestored*> refused, left;
+  for (const NotRestored& c : copies) (c.why == RestoreOutcome::kCleanUpFailed ? left : refused).push_back(&c);
+  std::string text;
+  auto add = [&](const std::vector<const NotRestored*>& group, const char* one, const char* many) {
+    if (group.empty()) return;
+    if (!text.empty()) text += "\r\n\r\n";
+    text += group.size() == 1 ? one : many;
+    const size_t shown = std::min(group.size(), static_cast<size_t>(kShownNotDeleted));
+    for (size_t i = 0; i < shown; ++i) {
+      const NotRestored& c = *group[i];
+      text += "\r\n" + c.copy + "\r\n    to " + (c.target.empty() ? std::string("(not known)") : c.target) +
+              "\r\n    " + RestoreReasonText(c.why);
+    }
+    if (group.size() > shown) text += "\r\n... and " + std::to_string(group.size() - shown) + " more.";
+  };
+  add(refused, "This backup copy was not restored:", "These backup copies were not restored:");
+  add(left, "This file was restored, but its backup copy stays in the backup folder:",
+      "These files were restored, but their backup copies stay in the backup folder:");
+  if (!text.empty()) st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
+}
+
+std::vector<std::string> Form1::HomeFolders() {
+  // A file of a folder that both groups clean may have been backed up by
+  // either, and a profile may have changed since: a copy goes back into any
+  // folder the profile cleans, and nowhere else.
   std::vector<std::string> homes;
   for (int g = 1; g <= 2; ++g) {
     const auto search = GroupSearchOf(g);
-    if (!search || !SamePath(BackupName(g), BackupName(group))) continue;
+    if (!search) continue;
     for (std::string& folder : GroupFolders(st_.platform.files(), *search)) homes.push_back(std::move(folder));
   }
   return homes;
@@ -405,24 +461,23 @@ void Form1::RestoreSelected() {
   if (index >= 0) {
     auto& files = st_.platform.files();
     const std::string copy = PathList(SelectedList).List(index);
-    const std::string copy_name = list.List(index);
-    const std::vector<std::string> homes = HomeFolders(SelectedList - 2);
-    const std::string former = IndexedPath(files, copy);
-    const std::optional<std::string> target = RestoreTarget(copy, former, homes);
-    if (!former.empty() && !target) {
-      // The copy stays listed; the user sees where its index would have sent it.
-      const size_t slash = former.find_last_of("\\/");
-      const bool its_name = IsCopyNameOf(copy_name, former.substr(slash == std::string::npos ? 0 : slash + 1));
-      st_.app.MsgBox(copy_name + " was not restored: its index names\r\n" + former + "\r\n" +
-                         (its_name ? "which is not in a folder this profile cleans."
-                                   : "which is another file than the one this copy was made from."),
-                     platform::kMbOk | platform::kMbIconExclamation);
+    const std::vector<std::string> homes = HomeFolders();
+    const RestorePlan plan = PlanRestore(files, copy, homes);
+    RestoreOutcome done = plan.outcome;
+    // A refused copy is refused before anything is asked; the question
+    // names the file it would replace. Cancel keeps both files and clears
+    // the lines as a restore does.
+    if (done == RestoreOutcome::kRestored) {
+      const bool replace = !files.FileExists(plan.target) ||
+                           st_.app.MsgBox(st_.Lang(15) + "\r\n" + plan.target, platform::kMbOkCancel, kPvxTitle) ==
+                               platform::kIdOk;
+      if (replace) done = RestoreBackupCopy(files, copy, homes);
+    }
+    if (done == RestoreOutcome::kRestored) {
+      ClearFileLines();
     } else {
-      // The question names the file it would replace.
-      const bool go = !target || !files.FileExists(*target) ||
-                      st_.app.MsgBox(st_.Lang(15) + "\r\n" + *target, platform::kMbOkCancel, kPvxTitle) ==
-                          platform::kIdOk;
-      if (!go || RestoreBackupCopy(files, copy, homes) == RestoreOutcome::kRestored) ClearFileLines();
+      // The copy stays listed; the user sees where its index would have sent it, and why not.
+      TellNotRestored({{copy, plan.target.empty() ? plan.former : plan.target, done}});
     }
   }
   SearchFiles();

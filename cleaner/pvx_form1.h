@@ -131,10 +131,18 @@ class Form1 : public ui::Form {
   // One notice for the files a delete left in place, short enough for the
   // screen: at most kShownNotDeleted paths, then how many more there are.
   void TellNotDeleted(const std::vector<NotDeleted>& kept);
-  // The folders group `group`'s backup copies may go back to: the folders
-  // every group that keeps its backups in the same folder finds files in
-  // (GroupFolders).
-  std::vector<std::string> HomeFolders(int group);
+  struct NotRestored {
+    std::string copy;    // the backup copy's full path
+    std::string target;  // where its index sends it ("" when it names nothing)
+    RestoreOutcome why;
+  };
+  // One notice for the copies a restore left in the backup folder, each
+  // with where it would have gone and why it did not (at most
+  // kShownNotDeleted of them, then how many more there are).
+  void TellNotRestored(const std::vector<NotRestored>& copies);
+  // The folders backup copies may go back to: every folder a group of the
+  // profile finds files in (GroupFolders).
+  std::vector<std::string> HomeFolders();
 
   PvxState& st_;
 };

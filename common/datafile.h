@@ -43,6 +43,14 @@ inline std::string_view WithoutUtf8Mark(std::string_view bytes) {
   return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
 }
 
+// True for bytes an editor saved as UTF-16 ("Unicode"): a byte-order mark
+// of either order, or NUL bytes, which ANSI text never holds. Read as ANSI
+// text they are a NUL after every letter, and their items name nothing.
+inline bool IsWideText(std::string_view bytes) {
+  const std::string_view mark = bytes.substr(0, 2);
+  return mark == "\xFF\xFE" || mark == "\xFE\xFF" || bytes.find('\0') != std::string_view::npos;
+}
+
 // Every item of a file, in order.
 std::vector<std::string> ReadAllFields(const std::string& bytes);
 

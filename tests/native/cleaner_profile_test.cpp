@@ -79,6 +79,14 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       {"extension of three characters", "Extension", "SYS-dll", std::nullopt},
       {"extension without its dot", "Extension", "SYS-xdll", std::nullopt},
       {"extension with a wildcard", "Extension", "SYS-.*.*", std::nullopt},
+      // Regression: nothing pinned that an extension holds no dot or blank
+      // after its first dot; Windows drops a trailing one when it matches
+      // names, so ".dl." or ".dl " would take every "*.dl" file.
+      {"extension with a second dot", "Extension", "SYS\\nvidia-.d.l", std::nullopt},
+      {"extension ending in a dot", "Extension", "SYS\\nvidia-.dl.", std::nullopt},
+      {"extension of dots", "Extension", "SYS\\nvidia-....", std::nullopt},
+      {"extension ending in a blank", "Extension", "SYS\\nvidia-.dl ", std::nullopt},
+      {"extension with a blank", "Extension", "SYS\\nvidia-. dl", std::nullopt},
       {"sub-path names a device", "Directory", "WIN\\NUL", std::nullopt},
       {"sub-path with a doubled backslash", "Directory", "WIN\\\\nView", std::nullopt},
       // Regression: only the bare root code was refused, so rules that name

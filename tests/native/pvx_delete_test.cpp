@@ -23,6 +23,17 @@ using Names = std::vector<std::string>;
 const std::string kNv = kBackup + "\\nv";
 const std::string kNview = kBackup + "\\nview";
 
+// What a refusal says about the index's path.
+const std::string kOtherFile = "that is another file than the one this copy was made from.";
+const std::string kNotCleaned = "that is not in a folder this profile cleans.";
+const std::string kNoFileName = "that is no name a file can be restored to.";
+const std::string kFolderGone = "that folder no longer exists, and restoring does not create folders.";
+
+// The notice of one refused copy: the copy, where its index sends it, why not.
+std::string RefusalText(const std::string& copy, const std::string& target, const std::string& why) {
+  return "This backup copy was not restored:\r\n" + copy + "\r\n    to " + target + "\r\n    " + why;
+}
+
 struct PvxDelete : ::testing::Test {
   test::PvxRig rig;
   fake::FakeFiles& fs = rig.m.fs;
@@ -377,23 +388,103 @@ TEST_F(PvxDelete, RestoreOverAnExistingFileAsksFirst) {
   }
 }
 
-TEST_F(PvxDelete, RestoreWithoutAUsableIndexKeepsTheCopy) {
+// The bytes of `text` as UTF-16 (ASCII text only), as Notepad saves "Unicode".
+std::string Utf16(const std::string& text, bool mark, bool big_endian) {
+  std::string bytes = mark ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
+  for (char ch : text) bytes += big_endian ? std::string{'\0', ch} : std::string{ch, '\0'};
+  return bytes;
+}
+
+// Regression: a missing, empty, cut-off or UTF-16 index, or a folder that is
+// gone, made "Restore selected file" do nothing at all, and a copy whose
+// file another group of the profile cleans was refused. Every refusal now
+// names the copy, where its index sends it and why it stays.
+TEST(PvxRestore, EveryRefusedRestoreSaysWhy) {
+  const std::string line = IndexLine(kSys + "\\lost.dll");
   struct Case {
     const char* name;
-    const char* index;  // nullptr: no index file
+    std::optional<std::string> index;  // the index file's bytes; nullopt: none
+    std::string target;                // the path the notice names, or the file restored
+    std::string why;                   // "" when the copy is restored
+    std::string copy = kNv + "\\lost.dll";
+    void (*prepare)(fake::FakeFiles&) = nullptr;
+    int questions = 0;  // the replace question comes before the notice
   };
-  const Case cases[] = {{"no index", nullptr}, {"empty index", ""}, {"relative path", "\"nvcpl.dll\"\r\n"}};
-  Start(true);
+  const Case cases[] = {
+      {"no index", std::nullopt, "(not known)",
+       "its index file is missing, so where the file came from is not known."},
+      {"an index that cannot be read", line, "(not known)", "its index file cannot be read.", kNv + "\\lost.dll",
+       [](fake::FakeFiles& fs) { fs.SetLocked(kNv + "\\lost.dll.index", true); }},
+      {"an empty index", "", "(not known)", "its index file is empty, so where the file came from is not known."},
+      {"an index of blank lines", " \r\n\r\n", "(not known)",
+       "its index file is empty, so where the file came from is not known."},
+      {"an index cut off in the path", "\"" + kSys + "\\lo", kSys + "\\lo",
+       "its index file is cut off: the path in it has no closing quote."},
+      {"an index cut off before the closing quote", "\"" + kSys + "\\lost.dll", kSys + "\\lost.dll",
+       "its index file is cut off: the path in it has no closing quote."},
+      {"a UTF-16 index", Utf16(line, true, false), "(not known)",
+       "its index file is saved as UTF-16 text, which pvx cannot read. Save it as ANSI text."},
+      {"a big-endian UTF-16 index", Utf16(line, true, true), "(not known)",
+       "its index file is saved as UTF-16 text, which pvx cannot read. Save it as ANSI text."},
+      {"a UTF-16 index without its mark", Utf16(line, false, false), "(not known)",
+       "its index file is saved as UTF-16 text, which pvx cannot read. Save it as ANSI text."},
+      {"an index naming no full path", "\"lost.dll\"\r\n", "lost.dll", "its index file names no full path."},
+      {"an index naming a drive's current folder", "\"C:lost.dll\"\r\n", "C:lost.dll",
+       "its index file names no full path."},
+      {"a folder that is gone", IndexLine(kSys + "\\gone\\lost.dll"), kSys + "\\gone\\lost.dll", kFolderGone},
+      {"outside every group's folders", IndexLine("C:\\Tools\\lost.dll"), "C:\\Tools\\lost.dll", kNotCleaned},
+      {"another name", IndexLine(kSys + "\\keepx.dll"), kSys + "\\keepx.dll", kOtherFile},
+      {"a file that cannot be replaced", line, kSys + "\\lost.dll",
+       "the copy could not be written there (the file may be in use or read-only).", kNv + "\\lost.dll",
+       [](fake::FakeFiles& fs) {
+         fs.AddFile(kSys + "\\lost.dll", "in use");
+         fs.SetLocked(kSys + "\\lost.dll", true);
+       },
+       1},
+      // Restored, not refused.
+      {"a sound index", line, kSys + "\\lost.dll", ""},
+      {"an index saved with a UTF-8 mark", "\xEF\xBB\xBF" + line, kSys + "\\lost.dll", ""},
+      {"an index without its line end", "\"" + kSys + "\\lost.dll\"", kSys + "\\lost.dll", ""},
+      {"a group 1 copy of a file group 2 cleans", IndexLine("C:\\WINDOWS\\nView\\lost.dll"),
+       "C:\\WINDOWS\\nView\\lost.dll", ""},
+      {"a group 2 copy of a file group 1 cleans", line, kSys + "\\lost.dll", "", kNview + "\\lost.dll"},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    fs.AddFile(kNv + "\\lost.dll", "lost");
-    fs.DeleteFile(kNv + "\\lost.dll.index");
-    if (c.index) fs.AddFile(kNv + "\\lost.dll.index", c.index);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFolder("C:\\WINDOWS\\nView");
+    fs.AddFolder("C:\\Tools");
+    fs.AddFile(kSys + "\\nvcpl.dll", "listed");
+    // The list names a sub-folder that is not there.
+    rig.AddList("nv.txt", {"nvcpl.dll", "gone\\nvcpl.dll"});
+    rig.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    fs.AddFile(c.copy, "lost");
+    if (c.index) fs.AddFile(c.copy + ".index", *c.index);
+    if (c.prepare) c.prepare(fs);
+    ASSERT_TRUE(rig.StartWith("two"));
     rig.Search();
-    rig.Pick(3, "lost.dll");
+    const bool group1 = c.copy.rfind(kNv + "\\", 0) == 0;
+    rig.Pick(group1 ? 3 : 4, "lost.dll");
+    rig.m.msg.Answer(platform::kIdOk);
     rig.form.Command1[3].UserClick();
-    EXPECT_EQ(fs.Contents(kNv + "\\lost.dll"), "lost");
-    EXPECT_EQ(rig.form.List3.items(), (Names{"lost.dll"}));
+    const auto messages = rig.Messages();
+    ui::ListBox& backups = group1 ? rig.form.List3 : rig.form.List4;
+    if (c.why.empty()) {
+      EXPECT_TRUE(messages.empty());
+      EXPECT_EQ(fs.Contents(c.target), "lost");
+      EXPECT_FALSE(fs.FileExists(c.copy));
+      EXPECT_FALSE(fs.FileExists(c.copy + ".index"));
+      EXPECT_EQ(backups.ListCount(), 0);
+    } else {
+      EXPECT_EQ(fs.Contents(c.copy), "lost") << "the copy stays";
+      EXPECT_EQ(fs.FileExists(c.copy + ".index"), c.index.has_value());
+      EXPECT_EQ(backups.items(), (Names{"lost.dll"})) << "and stays listed";
+      ASSERT_EQ(messages.size(), static_cast<size_t>(c.questions + 1)) << "one notice for the restore";
+      EXPECT_EQ(messages.back(), RefusalText(c.copy, c.target, c.why));
+      EXPECT_EQ(rig.m.msg.shown().back().caption, "PVX - driver cleaner utility");
+      EXPECT_FALSE(rig.form.Command1[3].Enabled());
+    }
   }
 }
 
@@ -419,42 +510,49 @@ TEST(PvxRestore, GoesBackOnlyOntoTheFileItWasMadeFrom) {
     const char* name;
     std::string index;     // the former path the index names
     bool restored;
-    bool told;             // the user is told which path the index names
+    std::string why;       // the reason the user is told ("" when not told)
     std::string existing;  // a file already there ("" for none)
     std::string copy = "nvcpl.dll";
   };
   const Case cases[] = {
-      {"sound index", kSys + "\\nvcpl.dll", true, false, ""},
-      {"sound index over a reinstalled file", kSys + "\\nvcpl.dll", true, false, kSys + "\\nvcpl.dll"},
-      {"sound index in a sub-folder a list item names", kSys + "\\drivers\\nvcpl.dll", true, false, ""},
-      {"sound index in other letters and dots", "c:\\windows\\system32\\drivers\\..\\NVCPL.DLL", true, false, ""},
-      {"a second copy of that name", kSys + "\\nvcpl.dll", true, false, "", "nvcpl (2).dll"},
-      {"a later copy in other letters", kSys + "\\nvcpl.dll", true, false, "", "NVCPL (12).DLL"},
-      {"another file of the folder", kSys + "\\keep.dll", false, true, kSys + "\\keep.dll"},
-      {"another file of the folder, numbered copy", kSys + "\\keep.dll", false, true, kSys + "\\keep.dll",
+      {"sound index", kSys + "\\nvcpl.dll", true, "", ""},
+      {"sound index over a reinstalled file", kSys + "\\nvcpl.dll", true, "", kSys + "\\nvcpl.dll"},
+      {"sound index in a sub-folder a list item names", kSys + "\\drivers\\nvcpl.dll", true, "", ""},
+      {"sound index in other letters and dots", "c:\\windows\\system32\\drivers\\..\\NVCPL.DLL", true, "", ""},
+      {"a second copy of that name", kSys + "\\nvcpl.dll", true, "", "", "nvcpl (2).dll"},
+      {"a later copy in other letters", kSys + "\\nvcpl.dll", true, "", "", "NVCPL (12).DLL"},
+      // A file of a folder group 2 cleans, backed up by group 1 (both
+      // groups found it, or the profile changed since): it was refused as
+      // "not in a folder this profile cleans".
+      {"the other group's folder", "C:\\WINDOWS\\nView\\nvcpl.dll", true, "", ""},
+      {"another file of the folder", kSys + "\\keep.dll", false, kOtherFile, kSys + "\\keep.dll"},
+      {"another file of the folder, numbered copy", kSys + "\\keep.dll", false, kOtherFile, kSys + "\\keep.dll",
        "nvcpl (2).dll"},
-      {"a name the copy only starts with", kSys + "\\nvcpl.dl", false, true, ""},
-      {"a numbered name for the plain copy", kSys + "\\nvcpl (2).dll", false, true, ""},
-      {"a number no copy gets", kSys + "\\nvcpl.dll", false, true, "", "nvcpl (1).dll"},
-      {"a number with a leading zero", kSys + "\\nvcpl.dll", false, true, "", "nvcpl (02).dll"},
-      {"the name with a trailing dot", kSys + "\\nvcpl.dll.", false, true, ""},
-      {"the main program", kPvxFolder + "\\KestrelaneSE.exe", false, true, kPvxFolder + "\\KestrelaneSE.exe"},
-      {"the program folder", kPvxFolder + "\\nvcpl.dll", false, true, ""},
-      {"a backup folder", kNview + "\\nvcpl.dll", false, true, ""},
-      {"a new file at the top of drive C", "C:\\nvcpl.dll", false, true, ""},
-      {"another drive", "D:\\WINDOWS\\SYSTEM32\\nvcpl.dll", false, true, ""},
-      {"a network path", "\\\\server\\share\\nvcpl.dll", false, true, ""},
-      {"a sibling folder", "C:\\WINDOWS\\SYSTEM\\nvcpl.dll", false, true, ""},
-      {"a sibling sharing the folder's name", "C:\\WINDOWS\\SYSTEM32_old\\nvcpl.dll", false, true, ""},
-      {"a sub-folder no list item names", kSys + "\\spare\\nvcpl.dll", false, true, ""},
-      {"dots that climb out", kSys + "\\..\\explorer.exe", false, true, "C:\\WINDOWS\\explorer.exe"},
-      {"dots and a blank", kSys + "\\.. \\explorer.exe", false, true, ""},
-      {"the other group's folder", "C:\\WINDOWS\\nView\\nvcpl.dll", false, true, ""},
-      {"the search folder itself", kSys, false, true, ""},
-      {"a device", kSys + "\\NUL", false, true, ""},
-      {"a stream of a file", kSys + "\\nvcpl.dll:hidden", false, true, ""},
+      // Regression: only the length of the stem before " (N)" was looked at.
+      {"another name of the stem's length, numbered copy", kSys + "\\keepx.dll", false, kOtherFile,
+       kSys + "\\keepx.dll", "nvcpl (2).dll"},
+      {"a name the copy only starts with", kSys + "\\nvcpl.dl", false, kOtherFile, ""},
+      {"a numbered name for the plain copy", kSys + "\\nvcpl (2).dll", false, kOtherFile, ""},
+      {"a number no copy gets", kSys + "\\nvcpl.dll", false, kOtherFile, "", "nvcpl (1).dll"},
+      {"a number with a leading zero", kSys + "\\nvcpl.dll", false, kOtherFile, "", "nvcpl (02).dll"},
+      {"the name with a trailing dot", kSys + "\\nvcpl.dll.", false, kNoFileName, ""},
+      {"the main program", kPvxFolder + "\\KestrelaneSE.exe", false, kOtherFile, kPvxFolder + "\\KestrelaneSE.exe"},
+      {"the program folder", kPvxFolder + "\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a backup folder", kNview + "\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a new file at the top of drive C", "C:\\nvcpl.dll", false, kNotCleaned, ""},
+      {"another drive", "D:\\WINDOWS\\SYSTEM32\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a network path", "\\\\server\\share\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a sibling folder", "C:\\WINDOWS\\SYSTEM\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a sibling sharing the folder's name", "C:\\WINDOWS\\SYSTEM32_old\\nvcpl.dll", false, kNotCleaned, ""},
+      {"a sub-folder no list item names", kSys + "\\spare\\nvcpl.dll", false, kNotCleaned, ""},
+      {"below the other group's folder", "C:\\WINDOWS\\nView\\spare\\nvcpl.dll", false, kNotCleaned, ""},
+      {"dots that climb out", kSys + "\\..\\explorer.exe", false, kOtherFile, "C:\\WINDOWS\\explorer.exe"},
+      {"dots and a blank", kSys + "\\.. \\explorer.exe", false, kOtherFile, ""},
+      {"the search folder itself", kSys, false, kOtherFile, ""},
+      {"a device", kSys + "\\NUL", false, kNoFileName, ""},
+      {"a stream of a file", kSys + "\\nvcpl.dll:hidden", false, kNoFileName, ""},
       // A folder a list item names, but restoring never makes a folder.
-      {"a sub-folder that is gone", kSys + "\\gone\\nvcpl.dll", false, false, ""},
+      {"a sub-folder that is gone", kSys + "\\gone\\nvcpl.dll", false, kFolderGone, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -465,7 +563,7 @@ TEST(PvxRestore, GoesBackOnlyOntoTheFileItWasMadeFrom) {
     fs.AddFolder(kSys + "\\spare");
     fs.AddFolder("C:\\WINDOWS\\SYSTEM");
     fs.AddFolder("C:\\WINDOWS\\SYSTEM32_old");
-    fs.AddFolder("C:\\WINDOWS\\nView");
+    fs.AddFolder("C:\\WINDOWS\\nView\\spare");
     if (!c.existing.empty()) fs.AddFile(c.existing, "original");
     fs.AddFile(kNv + "\\" + c.copy, "backup bytes");
     fs.AddFile(kNv + "\\" + c.copy + ".index", "\"" + c.index + "\"\r\n");
@@ -498,9 +596,10 @@ TEST(PvxRestore, GoesBackOnlyOntoTheFileItWasMadeFrom) {
     const bool told = std::any_of(messages.begin(), messages.end(), [&](const std::string& text) {
       return text.find(c.index) != std::string::npos && text.find("not restored") != std::string::npos;
     });
-    EXPECT_EQ(told, c.told);
-    if (c.told) {
-      EXPECT_EQ(messages.size(), 1u) << "no question before a refusal";
+    EXPECT_EQ(told, !c.why.empty());
+    if (!c.why.empty()) {
+      ASSERT_EQ(messages.size(), 1u) << "no question before a refusal";
+      EXPECT_EQ(messages[0], RefusalText(kNv + "\\" + c.copy, c.index, c.why));
       EXPECT_FALSE(rig.form.Command1[3].Enabled());
     }
   }
@@ -522,6 +621,9 @@ TEST(PvxRestore, CopyNames) {
       {"a file named like an index", "x.index_", "x.index", true},
       {"a numbered file named like an index", "x (2).index_", "x.index", true},
       {"another name", "nvcpl.dll", "keep.dll", false},
+      // Regression: a numbered copy was taken for any name whose stem had its length.
+      {"a numbered copy of another name of that length", "nvcpl (2).dll", "keepx.dll", false},
+      {"a numbered copy of another name of that length, no extension", "nvcpl (2)", "keepx", false},
       {"the name without its number", "nvcpl.dll", "nvcpl (2).dll", false},
       {"number one", "nvcpl (1).dll", "nvcpl.dll", false},
       {"number zero", "nvcpl (0).dll", "nvcpl.dll", false},
@@ -570,6 +672,44 @@ TEST(PvxRestore, AListRootedAtTheDriveRestoresIntoTheFoldersItsItemsName) {
     rig.form.Command1[3].UserClick();
     EXPECT_EQ(fs.FileExists(c.index), c.restored);
     EXPECT_EQ(fs.FileExists(kNv + "\\nvcpl.dll"), !c.restored);
+  }
+}
+
+// Regression: nothing pinned that a List rule whose items all lie in
+// sub-folders keeps its copies out of the rule's own folder, which it
+// never finds a file in.
+TEST(PvxRestore, AListOfSubFolderItemsRestoresOnlyIntoThoseFolders) {
+  struct Case {
+    const char* name;
+    std::string index;
+    std::string why;  // "" when restored
+  };
+  const Case cases[] = {
+      {"an item's folder", kSys + "\\nvidia\\nvcpl.dll", ""},
+      {"another item's folder", kSys + "\\drivers\\nvcpl.dll", ""},
+      {"the rule's own folder", kSys + "\\nvcpl.dll", kNotCleaned},
+      {"below an item's folder", kSys + "\\nvidia\\x\\nvcpl.dll", kNotCleaned},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig;
+    auto& fs = rig.m.fs;
+    fs.AddFolder(kSys + "\\drivers");
+    fs.AddFolder(kSys + "\\nvidia\\x");
+    fs.AddFile(kNv + "\\nvcpl.dll", "backup bytes");
+    fs.AddFile(kNv + "\\nvcpl.dll.index", IndexLine(c.index));
+    rig.AddList("sub.txt", {"drivers\\nv4_mini.sys", "nvidia\\nvcpl.dll"});
+    rig.AddProfile("sub", {" d", "Driver", "", "List", "SYS-sub.txt", "", "", "nv", ""});
+    ASSERT_TRUE(rig.StartWith("sub"));
+    ASSERT_TRUE(rig.form.ProfileValid);
+    rig.Search();
+    rig.Pick(3, "nvcpl.dll");
+    rig.form.Command1[3].UserClick();
+    EXPECT_EQ(fs.FileExists(c.index), c.why.empty());
+    EXPECT_EQ(fs.FileExists(kNv + "\\nvcpl.dll"), !c.why.empty());
+    if (!c.why.empty()) {
+      EXPECT_EQ(rig.Messages(), (Names{RefusalText(kNv + "\\nvcpl.dll", c.index, c.why)}));
+    }
   }
 }
 

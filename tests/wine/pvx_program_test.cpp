@@ -314,8 +314,8 @@ TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
 }
 
 // The index files lie in pvx's own folder where anyone may rewrite them:
-// only one that names the file the copy was made from, in the group's
-// folder, is believed.
+// only one that names the file the copy was made from, in a folder the
+// profile cleans, is believed, and every refusal says why.
 TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
   auto& fs = machine_.fs;
   const std::vector<std::string> group1 = {"nvcpl.dll", "nvoglnt.dll", "nvapi.dll", "nvtwk.dll"};
@@ -382,6 +382,22 @@ TEST_F(PvxProgram, RestoresASoundBackupAndRefusesAnIndexNamingAnotherPlace) {
   EXPECT_NE(restore("nvtwk.dll").find(keep), std::string::npos);
   ASSERT_TRUE(fs.ReadFile(keep, &bytes));
   EXPECT_EQ(bytes, "kept");
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvtwk.dll"));
+
+  // An index an editor saved as UTF-16, and one that is gone: each refusal
+  // names the copy and says why it stays.
+  const std::string nvapi = Driver("nvapi.dll");
+  std::string wide = "\xFF\xFE";
+  for (char ch : "\"" + nvapi + "\"\r\n") wide.append({ch, '\0'});
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvapi.dll.index", wide));
+  const std::string wide_told = restore("nvapi.dll");
+  EXPECT_NE(wide_told.find(backup + "\\nvapi.dll"), std::string::npos) << wide_told;
+  EXPECT_NE(wide_told.find("saved as UTF-16 text"), std::string::npos) << wide_told;
+  ASSERT_TRUE(fs.DeleteFile(backup + "\\nvtwk.dll.index"));
+  const std::string missing_told = restore("nvtwk.dll");
+  EXPECT_NE(missing_told.find(backup + "\\nvtwk.dll"), std::string::npos) << missing_told;
+  EXPECT_NE(missing_told.find("index file is missing"), std::string::npos) << missing_told;
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvapi.dll"));
   EXPECT_TRUE(fs.FileExists(backup + "\\nvtwk.dll"));
   auto left = ListItems(lists[2]);
   std::sort(left.begin(), left.end());
