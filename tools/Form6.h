@@ -95,6 +95,7 @@ class Form6 : public ui::Form {
 
   // What one load of a preset carries from item to item.
   struct PresetLoad {
+    bool writers_off = false;   // no NVIDIA driver: no driver value is written
     bool card_matches = false;  // the preset's card is this one (or any card)
     bool clocks_set = false;    // a clock entry was applied
     std::int16_t saved_core = 0, saved_mem = 0;  // the clocks before it
