@@ -61,7 +61,10 @@ class Form6 : public ui::Form {
   void FindDatabaseFile();
   void SavePreset();
   void ListPresets();
-  // Applies the preset in Text1 (or CmdPresetPath when that is set).
+  // Applies the preset in Text1 (or CmdPresetPath when that is set). Where
+  // the setting writers are off (SeState::NvidiaAdapterMissing) it deletes
+  // and writes no driver value and skips the clocks, says so once in a
+  // message, and still starts the preset's program.
   void LoadIt();
   void DAOGL();
   void DAD3D();
