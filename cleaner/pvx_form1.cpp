@@ -18,6 +18,8 @@ namespace {
 constexpr int kListTop = 1440, kListHeight = 1815;
 constexpr int kBackupListTop = 3600;
 constexpr int kSecondColumn = 3030;
+// The group labels end where their lists begin.
+constexpr int kGroupLabelHeight = 255;
 
 }  // namespace
 
@@ -35,7 +37,8 @@ Form1::Form1(PvxState& state)
   static constexpr const char* kGroupCaptions[] = {"Driver files:", "nView files:", "Driver files in BackUp:",
                                                    "nView files in BackUp:"};
   for (int i = 0; i < 4; ++i) {
-    Label5[i].Move(i % 2 == 0 ? 120 : kSecondColumn, i < 2 ? 1200 : 3360, kTwoGroupListWidth, 255);
+    Label5[i].Move(i % 2 == 0 ? 120 : kSecondColumn, (i < 2 ? kListTop : kBackupListTop) - kGroupLabelHeight,
+                   kTwoGroupListWidth, kGroupLabelHeight);
     Label5[i].SetCaption(kGroupCaptions[i]);
   }
   List1.Move(120, kListTop, kTwoGroupListWidth, kListHeight);

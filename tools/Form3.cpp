@@ -43,15 +43,17 @@ Form3::Form3(SeState& state) : ui::Form(state.app, "Form3"), st_(state) {
   }
   Option1[0].SetValue(true);
   List1.Move(120, 540, 3615, 4710);
-  Frame1.Move(3855, 60, 3240, 1215);
+  // The description label holds eight lines: the longest shipped
+  // description takes seven.
+  Frame1.Move(3855, 60, 3240, 1860);
   Frame1.SetCaption("Key description:");
-  Label1.Move(120, 240, 3000, 855);
+  Label1.Move(120, 240, 3000, 1560);
   Label1.SetCaption("N/A - no description for this key");
-  Frame3.Move(3855, 1335, 3240, 735);
+  Frame3.Move(3855, 1980, 3240, 735);
   Frame3.SetCaption("Actual value for selected key:");
   Label2.Move(120, 300, 3000, 255);
   Label2.SetCaption("N/A");
-  Frame2.Move(3855, 2130, 3240, 2535);
+  Frame2.Move(3855, 2775, 3240, 2535);
   Frame2.SetCaption("Available values:");
   List2.Move(120, 240, 3000, 1230);
   Check1.Move(120, 1560, 1500, 255);

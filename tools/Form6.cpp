@@ -335,13 +335,18 @@ void Form6::LoadIt() {
   }
   PresetLoad load;
   const std::string card = in.Next();
-  load.card_matches = card == st_.DeviceId || card == kAnyCard;
+  // Where the setting writers are off (no NVIDIA adapter and no NVIDIA
+  // driver), the driver key is another adapter's: the preset writes and
+  // deletes no value there, and its clocks are skipped as another card's.
+  load.writers_off = st_.NvidiaAdapterMissing;
+  load.card_matches = !load.writers_off && (card == st_.DeviceId || card == kAnyCard);
   const std::string clear_all = in.Next();
   const std::string restore = in.Next();
-  if (clear_all == "1") {
+  if (clear_all == "1" && !load.writers_off) {
     DAOGL();
     DAD3D();
   }
+  if (load.writers_off) app().MsgBox(kNoNvidiaDriver);
   RestoreFlag = TextToInt32(restore).value_or(0);
 
   while (!in.AtEnd()) {
@@ -417,7 +422,7 @@ bool Form6::ApplyClockItem(const std::string& value, PresetLoad& load) {
 void Form6::WriteValueItem(const std::string& name, const std::string& value, PresetLoad& load) {
   // A value that is no number, or a pair without a name, is skipped.
   const std::optional<std::int32_t> number = TextToInt32(value);
-  if (!number || name.empty()) return;
+  if (!number || name.empty() || load.writers_off) return;
   st_.reg.WriteAsBinary = 1;
   if (st_.OsClass != 0) {
     st_.reg.WriteRegValue(kHkeyLocalMachine, st_.DriverKey, name, *number);

@@ -61,7 +61,10 @@ class Form6 : public ui::Form {
   void FindDatabaseFile();
   void SavePreset();
   void ListPresets();
-  // Applies the preset in Text1 (or CmdPresetPath when that is set).
+  // Applies the preset in Text1 (or CmdPresetPath when that is set). Where
+  // the setting writers are off (SeState::NvidiaAdapterMissing) it deletes
+  // and writes no driver value and skips the clocks, says so once in a
+  // message, and still starts the preset's program.
   void LoadIt();
   void DAOGL();
   void DAD3D();
@@ -95,6 +98,7 @@ class Form6 : public ui::Form {
 
   // What one load of a preset carries from item to item.
   struct PresetLoad {
+    bool writers_off = false;   // no NVIDIA driver: no driver value is written
     bool card_matches = false;  // the preset's card is this one (or any card)
     bool clocks_set = false;    // a clock entry was applied
     std::int16_t saved_core = 0, saved_mem = 0;  // the clocks before it

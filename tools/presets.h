@@ -57,5 +57,10 @@ inline constexpr const char* kBadProfileName =
     "A profile name cannot hold \\ / : * ? \" < > |, control characters or two dots in a row, end in a dot or "
     "a blank, or be a device name such as NUL or COM1.";
 inline constexpr const char* kBadClockText = "Clock speeds must be whole numbers (MHz).";
+// The message of a preset applied where no NVIDIA display driver was found:
+// no driver value and no clock of it is applied there.
+inline constexpr const char* kNoNvidiaDriver =
+    "No NVIDIA display driver was found, so there is no driver to apply this preset to. No driver value or clock "
+    "speed was changed.";
 
 }  // namespace ks

@@ -42,6 +42,8 @@ void Form1::Design() {
   }
   for (const PlaceRow& row : kPlaces)
     if (ui::Control* c = Find(row.name, row.index)) c->Move(row.left, row.top, row.width, row.height);
+  if (bars)
+    for (const LabelStandIn& label : kDepthBarLabels) Label7[label.hidden].SetVisible(false);
 
   Combo1.SetText("General");
   for (int k = 1; k < 5; ++k) List1[k].SetVisible(false);
@@ -107,7 +109,7 @@ void Form1::Form_Load() {
   app().DoEvents();
   if (st_.edition.noaf_switch && st_.CommandLine == "noaf") {
     Combo2.SetEnabled(false);
-    if (Label7.Has(8)) Label7[8].SetEnabled(false);
+    FilterLabel().SetEnabled(false);
   }
   for (const TextureRow& row : kTextures) Combo3.AddItem(row.item);
   for (const char* item : kCullItems) Combo4.AddItem(item);
@@ -215,11 +217,16 @@ void Form1::Check5_Click(int index) {
   Draw();
 }
 
+ui::Label& Form1::FilterLabel() {
+  return Label7[st_.edition.depth_bars ? kDepthBarFilterLabel : kFilterLabel];
+}
+
 void Form1::Check6_Click() {
   st_.preview.MipMapping = Check6.Value();
   const bool on = st_.preview.MipMapping == 1;
   Combo2.SetEnabled(on);
-  Label7[4].SetEnabled(on);
+  Label7[kFilterLabel].SetEnabled(on);
+  FilterLabel().SetEnabled(on);
   Rebuild();
   Draw();
 }

@@ -105,6 +105,9 @@ class Form1 : public ui::Form {
  private:
   void Design();
   void Wire();
+  // The label beside the filter box: the one "noaf" and the mipmapping box
+  // grey with the box.
+  ui::Label& FilterLabel();
   void ShowVertexCount();
   void Rebuild();
   void Draw();

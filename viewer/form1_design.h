@@ -49,6 +49,7 @@ inline constexpr PlaceRow kPlaces[] = {
     {"Label7", 5, 120, 3270, 1500, 255, false},
     {"Combo3", -1, 1680, 3240, 1815, 315, false},
     {"Label7", 4, 120, 3660, 1500, 255, false},
+    {"Label7", 8, 120, 3660, 1500, 255, true},
     {"Combo2", -1, 1680, 3630, 1815, 315, false},
     {"Label7", 0, 120, 4050, 1500, 255, false},
     {"Combo4", -1, 1680, 4020, 1815, 315, false},
@@ -56,8 +57,6 @@ inline constexpr PlaceRow kPlaces[] = {
     {"Combo5", -1, 1680, 4410, 1815, 315, false},
     {"Label7", 2, 120, 4830, 1500, 255, false},
     {"Combo6", -1, 1680, 4800, 1815, 315, false},
-    {"Label7", 7, 120, 5250, 1500, 255, true},
-    {"Label7", 8, 120, 5580, 1500, 255, true},
     {"Check6", -1, 3900, 3240, 2100, 255, false},
     {"Check7", -1, 3900, 3540, 2100, 255, false},
     {"Check3", -1, 3900, 3840, 2100, 255, false},
@@ -65,6 +64,7 @@ inline constexpr PlaceRow kPlaces[] = {
     {"HScroll3", -1, 3900, 4410, 2100, 255, false},
     {"Label10", -1, 3900, 4710, 2100, 255, false},
     {"Label7", 9, 3900, 5010, 2100, 255, false},
+    {"Label7", 7, 3900, 5010, 2100, 255, true},
     {"HScroll2", -1, 3900, 5280, 2100, 255, false},
 };
 
@@ -80,6 +80,18 @@ inline constexpr CaptionRow kLabel7Captions[] = {
     {6, "Object LOD", false},      {7, "Zoom", true},        {8, "Mipmap filtering", true},
     {9, "Zoom", false},            {17, "Rotation", false},
 };
+
+// The edition with depth bars labels the zoom bar and the filter box with
+// labels of its own, in the places of the other editions' labels, which it
+// keeps hidden.
+struct LabelStandIn {
+  int shown;   // the depth-bar edition's label
+  int hidden;  // the label of the other editions at the same place
+};
+inline constexpr LabelStandIn kDepthBarLabels[] = {{7, 9}, {8, 4}};
+// The label of the filter box (Combo2) in each kind of edition.
+inline constexpr int kFilterLabel = 4;
+inline constexpr int kDepthBarFilterLabel = 8;
 
 // The texture list and the file each entry loads.
 struct TextureRow {

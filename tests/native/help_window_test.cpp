@@ -79,6 +79,30 @@ TEST_F(Help, WindowStandsAgainstTheMainWindowsRightSide) {
   EXPECT_FALSE(help().Modal());
 }
 
+// The topic already shown: hovering its control again leaves the window
+// where the user put it, even after the main window has moved.
+TEST_F(Help, HoveringTheShownTopicAgainLeavesTheWindowWhereItIs) {
+  struct Case {
+    const char* control;
+    int index;
+  };
+  const Case cases[] = {{"Check5", 0}, {"Label6", 0}, {"Frame5", -1}, {"Label8", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + "(" + std::to_string(c.index) + ")");
+    help().Unload();
+    f.Move(600, 400, f.Width(), f.Height());
+    Hover(c.control, c.index);
+    ASSERT_TRUE(help().Visible());
+    ASSERT_EQ(help().Left(), 600 + kForm1Width);
+    help().UserMove(1500, 2250, help().Width(), help().Height());
+    f.UserMove(300, 150, f.Width(), f.Height());
+    Hover(c.control, c.index);
+    EXPECT_EQ(help().Left(), 1500);
+    EXPECT_EQ(help().Top(), 2250);
+    EXPECT_TRUE(help().Visible());
+  }
+}
+
 TEST_F(Help, FadesInOnceInFiftyOneSteps) {
   Hover("Check5", 0);
   EXPECT_EQ(help().Opacity(), 0);

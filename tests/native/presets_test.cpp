@@ -846,6 +846,29 @@ TEST(LoadIt, ClocksComeBackWhenTheProgramEnds) {
   }
 }
 
+// Where the setting writers are off the preset's clocks go as another
+// card's do: the card keeps its clocks, nothing is read, the program starts
+// and is not waited for; the values and the clear-all flag write nothing.
+TEST(LoadIt, WithoutAnNvidiaDriverOnlyTheProgramStarts) {
+  ClockPresetRig r;
+  r.s.NvidiaAdapterMissing = true;
+  r.m.fs.AddFile("C:\\Games\\game.exe", "MZ");
+  r.m.reg.PutDword(std::string("HKLM\\") + kDk, "OGL_KEPT", 1);
+  r.m.fs.AddFile(kDb + "0000ogl.dat", "\"OGL_KEPT\",\"?\",\"x\"\r\n");
+  r.m.reg.ClearLog();
+  r.Apply(Items({"ksp", "0322", "1", "1", "Clock speed", "400,550", "OGL_FSAA", "5", "App to run", "C:\\Games",
+                 "C:\\Games\\game.exe"}));
+  EXPECT_EQ(r.driver.set2d.in_force, (fake::DriverClocks{350, 700}));
+  EXPECT_EQ(r.driver.runs, 0);
+  EXPECT_EQ(r.m.proc.waits, 0);
+  ASSERT_EQ(r.m.proc.started().size(), 1u);
+  EXPECT_EQ(r.m.proc.started()[0].program, "C:\\Games\\game.exe");
+  EXPECT_EQ(r.Messages(), std::vector<std::string>{kNoNvidiaDriver});
+  EXPECT_EQ(r.m.reg.CountCalls("RegSetValueExA"), 0);
+  EXPECT_EQ(r.m.reg.CountCalls("RegDeleteValueA"), 0);
+  EXPECT_TRUE(r.m.reg.Get(std::string("HKLM\\") + kDk, "OGL_KEPT").has_value());
+}
+
 TEST(Form6, ClockBoxReadsTheCard) {
   {
     ClockPresetRig r;

@@ -17,6 +17,7 @@
 #include "engine/ogl.h"
 #include "native/fixtures/machines.h"
 #include "native/reader_rig.h"
+#include "native/registry_snapshot.h"
 #include "native/repo_data.h"
 #include "pages/Form4.h"
 #include "shell/satellite_forms.h"
@@ -30,36 +31,6 @@ class NoControls : public SettingControls {
  public:
   void SetControlText(WriterControl, const std::string&) override {}
 };
-
-using Snapshot = std::map<std::string, std::string>;
-
-// Every key (as "path\") and value (as "path|name" -> "type:bytes") under `key`.
-void Take(const fake::FakeMachine& m, const std::string& key, Snapshot& out) {
-  out[key + "\\"] = "";
-  for (const std::string& name : m.reg.ValueNames(key)) {
-    const auto v = m.reg.Get(key, name);
-    out[key + "|" + name] = std::to_string(v->type) + ":" + Hex(v->bytes);
-  }
-  for (const std::string& sub : m.reg.SubkeyNames(key)) Take(m, key + "\\" + sub, out);
-}
-Snapshot TakeMachine(const fake::FakeMachine& m) {
-  Snapshot s;
-  Take(m, "HKLM", s);
-  return s;
-}
-
-// "+ name = now", "- name (was ...)", "~ name: was -> now".
-std::vector<std::string> Differences(const Snapshot& want, const Snapshot& got) {
-  std::vector<std::string> out;
-  for (const auto& [name, bytes] : want) {
-    const auto now = got.find(name);
-    if (now == got.end()) out.push_back("- " + name + " (was " + bytes + ")");
-    else if (now->second != bytes) out.push_back("~ " + name + ": " + bytes + " -> " + now->second);
-  }
-  for (const auto& [name, bytes] : got)
-    if (!want.count(name)) out.push_back("+ " + name + " = " + bytes);
-  return out;
-}
 
 // --- the machines ---
 

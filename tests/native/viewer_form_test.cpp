@@ -51,6 +51,45 @@ TEST(ViewerForm, EveryPlacedControlExistsInItsEditionsAndFitsItsContainer) {
   EXPECT_EQ(info.form->Picture1.Height(), 2535);
 }
 
+// The shown control a caption label stands beside: on its row, just right
+// of it, or just below it as a heading; null when there is none.
+const ui::Control* ControlBeside(const viewer::Form1& form, const ui::Label& label) {
+  const int right = label.Left() + label.Width();
+  const int bottom = label.Top() + label.Height();
+  for (const ui::Control* c : form.controls()) {
+    if (c == &label || c->Container() != label.Container() || !c->Visible() || c->kind() == ui::Kind::kLabel ||
+        c->kind() == ui::Kind::kTimer || c->Width() == 0)
+      continue;
+    const bool same_row = c->Top() < bottom && label.Top() < c->Top() + c->Height();
+    const bool same_column = c->Left() < right && label.Left() < c->Left() + c->Width();
+    if (same_row && c->Left() >= right && c->Left() - right <= 240) return c;
+    if (same_column && c->Top() >= bottom && c->Top() - bottom <= 120) return c;
+  }
+  return nullptr;
+}
+
+// Regression: tarrow showed "Zoom" and "Mipmap filtering" below the lists
+// with no control beside them, and its "noaf" greyed the lone "Mipmap
+// filtering" while the label beside the disabled filter box stayed black.
+TEST(ViewerForm, EveryCaptionStandsBesideItsControlAndNoafGreysTheFilterBoxsLabel) {
+  for (const auto& e : viewer::kEditions) {
+    ViewerRig rig(e.kind, e.noaf_switch ? "noaf" : "");
+    rig.Start();
+    viewer::Form1& form = *rig.form;
+    for (const auto& row : viewer::kLabel7Captions) {
+      if (!form.Label7.Has(row.index)) continue;
+      const ui::Label& label = form.Label7[row.index];
+      if (!label.Visible()) continue;
+      const std::string name = std::string(e.title) + ": \"" + row.caption + "\"";
+      const ui::Control* beside = ControlBeside(form, label);
+      ASSERT_NE(beside, nullptr) << name << " stands beside no control";
+      if (e.noaf_switch) {
+        EXPECT_EQ(label.Enabled(), beside != &form.Combo2) << name << " beside " << beside->FullName();
+      }
+    }
+  }
+}
+
 TEST(ViewerForm, CaptionsAndStartTextures) {
   struct Case {
     EditionKind kind;

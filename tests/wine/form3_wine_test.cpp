@@ -11,6 +11,8 @@
 #include "contract/standins.h"
 #include "shell/Form1.h"
 #include "shell/satellite_forms.h"
+#include "tools/value_database.h"
+#include "ui/text_measure.h"
 #include "ui/win32/renderer.h"
 #include "wine/wine_machine.h"
 
@@ -156,6 +158,51 @@ TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), before + 1);
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR) << "no entry selected";
   EXPECT_FALSE(IsWindowEnabled(renderer_.WindowOf(editor.Command1))) << "Delete key off until an entry is chosen";
+  main_.Unload();
+}
+
+// The description label in the font the renderer gives it: the measure the
+// layout tests use is never narrower or lower than the font, and every
+// description of the shipped value database, broken into lines as the label
+// breaks it, fits the label's client area.
+TEST_F(WineForm3, EveryShippedDescriptionFitsTheDescriptionLabel) {
+  main_.Show();
+  Form3& editor = main_.form3();
+  editor.Show();
+  PumpUntil([&] { return renderer_.WindowOf(editor.Label1) != nullptr; });
+  HWND label = renderer_.WindowOf(editor.Label1);
+  ASSERT_NE(label, nullptr);
+  RECT client{};
+  GetClientRect(label, &client);
+  HDC dc = GetDC(label);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  EXPECT_LE(metrics.tmHeight + metrics.tmExternalLeading, ui::kDialogLineHeight);
+  for (char c = 32; c < 127; ++c) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, &c, 1, &size);
+    EXPECT_LE(size.cx, ui::DialogTextWidth(std::string(1, c))) << "'" << c << "'";
+  }
+  int checked = 0;
+  const std::string source = SourceFolder();
+  for (const std::string& name : machine_.files().List(source + "\\data\\Database\\*.dat")) {
+    std::string bytes;
+    ASSERT_TRUE(machine_.files().ReadFile(source + "\\data\\Database\\" + name, &bytes));
+    for (const DatabaseRecord& record : ReadDatabase(bytes, 100000).records) {
+      if (record.description == "?") continue;
+      RECT need{0, 0, client.right, 0};
+      DrawTextA(dc, record.description.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+      EXPECT_LE(need.bottom, client.bottom) << name << ", " << record.name;
+      EXPECT_LE(need.right, client.right) << name << ", " << record.name;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 100);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
   main_.Unload();
 }
 

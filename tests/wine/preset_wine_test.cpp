@@ -45,6 +45,9 @@ class WinePresetCommandLine : public ::testing::Test {
                                         {"\\DATA", "\\DATA\\LANGUAGE", "\\DATA\\Presets", "\\DATA\\My presets"},
                                         {"LANGUAGE\\en.dat"}}),
               "");
+    // A preset is applied only where an NVIDIA driver is found: here the
+    // stand-in driver's library beside Wine's own adapter.
+    InstallStandIns(machine_);
     driver_key_ = ProgramsDriverKey();
     ASSERT_FALSE(driver_key_.empty());
     Clean();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/basRegistry.h"
+#include "contract/standins.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "wine/driver_values.h"
@@ -93,6 +94,9 @@ class TravoProgram : public ::testing::Test {
     ASSERT_TRUE(fs.WriteFile(install_ + "\\DATA\\Presets\\quiet one.ksp",
                              "\"ksp\"\r\n\"999\"\r\n\"0\"\r\n\"0\"\r\n\"D3D_KSTRAVO1\"\r\n\"-3\"\r\n"
                              "\"OGL_KSTRAVO2\"\r\n\"12\"\r\n"));
+    // A preset is applied only where an NVIDIA driver is found: here the
+    // stand-in driver's library beside Wine's own adapter.
+    InstallStandIns(machine_);
     driver_key_ = ProgramsDriverKey();
     ASSERT_FALSE(driver_key_.empty());
     CleanDriverValues();
