@@ -209,12 +209,8 @@ void Handlers::Sli(bool direct3d_page) {
   const int value = self.Value();
   D3D(dc::kSliAA, value);
   other.SetValue(value);
-  FillAntialiasingModes(s_, f_);
-  // The readers hold the handlers off: the boxes they set write nothing back.
-  DetectD3DSettings(s_, f_);
-  DetectOGLSettings(s_, f_);
-  EnableTransparencyAntialiasing(s_, f_, s_.AAModeText);
-  ShowAntialiasingPreview(s_, f_);
+  // The lists follow the SLI state read back, and the preview the mode.
+  f_.RefreshPages();
 }
 
 void Handlers::Anisotropy(bool direct3d_page) {
