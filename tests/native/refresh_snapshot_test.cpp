@@ -399,16 +399,37 @@ std::vector<std::string> ShownDifferences(const Snapshot& fresh, const Snapshot&
   return out;
 }
 
-// After every road that reads the driver again, each tweak page shows what
-// a fresh start on the same registry shows: the pages show what the driver
-// holds.
+// A pick of `text` in an antialiasing or anisotropy box, where its list offers it.
+void Pick(Program& p, ui::ComboBox& box, const std::string& text) {
+  ShowPageOf(p.form, box);
+  const int index = box.FindItem(text);
+  if (index >= 0) box.UserPick(index);
+}
+// From build 5000 the two pages share one antialiasing value and one
+// anisotropy value, so a pick on one page also changes what the other
+// shows. Regression: at build 5000 itself the sister box was not set, and
+// kept "Auto" while the shared value held "4x". Regression: a pick from
+// the list (Click) left the preview on the old mode's picture, unless a
+// mirror into the box changed its text.
+constexpr Road kPicks[] = {
+    {"\"4x\" picked in Combo3", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo3, "4x"); }},
+    {"\"Quincunx\" picked in Combo1", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo1, "Quincunx"); }},
+    {"\"8x\" picked in Combo4", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo4, "8x"); }},
+    {"\"2x\" picked in Combo2", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo2, "2x"); }},
+};
+
+// After every road that reads the driver again (and after a pick in a box
+// whose value the other page shares), each tweak page shows what a fresh
+// start on the same registry shows: the pages show what the driver holds.
 // Regression, after a preset: page 11 kept "no override" with its slider at
 // the top while the preset stored 2 textures, page 12's sliders stayed at
 // the top beside captions saying 1.1, and a preset that turned SLI
 // antialiasing over left the antialiasing lists without the mode shown
 // ("SLI 8x", no entry selected) until the next start.
 TEST(PageRefresh, EveryRoadLeavesThePagesAsAFreshStartShowsThem) {
-  for (const Road& road : kRoads) {
+  std::vector<Road> roads(std::begin(kRoads), std::end(kRoads));
+  roads.insert(roads.end(), std::begin(kPicks), std::end(kPicks));
+  for (const Road& road : roads) {
     for (const Where& where : kMachines) {
       for (const DriverState& state : kDriverStates) {
         const std::string row = std::string(road.name) + ", " + where.name + ", " + state.name;
