@@ -309,25 +309,47 @@ TEST(DriverRefresh, ThePresetsVerticalSyncStays) {
   EXPECT_EQ(vsync->bytes, FourBytes(138504007));
 }
 
-// The reading after a preset writes nothing, so no handler of the mode box
-// shows the new mode's picture: the profile manager shows it afterwards.
-TEST(DriverRefresh, ThePreviewShowsTheModeThePresetStored) {
-  auto m = MachineFor(kMachines[10], Held::kNothing);
+// The readings after a preset, an SLI box and the wizard write nothing, so
+// no handler of the mode box shows the new mode's picture: each road shows
+// the picture of the mode it reads back itself. On XP with a build-7701
+// driver.
+struct PreviewCase {
+  const char* road;
+  Held held;
+  const char* mode_before;
+  void (*run)(Program&);
+  const char* mode_after;  // what Combo3 reads back, and the picture's name
+};
+const PreviewCase kPreviewCases[] = {
+    {"preset from the profile manager", Held::kNothing, "<137>",
+     [](Program& p) {
+       std::string preset;
+       for (const char* item : {"ksp", "999", "0", "0", "D3DOGL_70835937", "268435472"}) AddPresetItem(preset, item);
+       p.m.fs.AddFile(TrayPresetPath(p.m), preset);
+       PresetFromTheProfileManager(p, true);
+     },
+     "4x"},
+    // The driver holds "4x 9-tap"; SLI antialiasing on names it "SLI 8xG".
+    {"Direct3D SLI box", Held::kPageValues, "4x 9-tap", [](Program& p) { Direct3DSliBox(p, true); }, "SLI 8xG"},
+    {"OpenGL SLI box", Held::kPageValues, "4x 9-tap", [](Program& p) { OpenGLSliBox(p, true); }, "SLI 8xG"},
+    {"Direct3D SLI box", Held::kPageValuesSliOn, "SLI 8xG", [](Program& p) { Direct3DSliBox(p, true); }, "4x 9-tap"},
+    // "Game" on a 2993 MHz processor at bar 6 stores "4x".
+    {"wizard's Optimize", Held::kNothing, "<137>", [](Program& p) { WizardOptimize(p, true); }, "4x"},
+};
+
+TEST(DriverRefresh, ThePreviewShowsTheModeTheRoadReadsBack) {
   ASSERT_EQ(kMachines[10].build, 7701);
-  const std::string pictures = m->fs.ProgramFolder() + "\\data\\aa\\1\\";
-  for (const char* picture : {"auto.jpg", "4x.jpg"})
-    m->fs.AddFile(pictures + picture, ReadRepoData(std::string("aa/1/") + picture));
-  std::string preset;
-  for (const char* item : {"ksp", "999", "0", "0", "D3DOGL_70835937", "268435472"}) AddPresetItem(preset, item);
-  m->fs.AddFile(TrayPresetPath(*m), preset);
-  Program p(*m, "", true);
-  ASSERT_EQ(p.form.Image3.Picture(), pictures + "auto.jpg");
-  Form6& manager = p.form.form6();
-  manager.Show();
-  manager.Text1.SetText(TrayPresetPath(*m));
-  manager.LoadIt();
-  EXPECT_EQ(p.form.Combo3.Text(), "4x");
-  EXPECT_EQ(p.form.Image3.Picture(), pictures + "4x.jpg");
+  for (const PreviewCase& c : kPreviewCases) {
+    auto m = MachineFor(kMachines[10], c.held);
+    const std::string pictures = m->fs.ProgramFolder() + "\\data\\aa\\1\\";
+    auto picture = [&](const std::string& mode) { return pictures + (mode == "<137>" ? "auto" : mode) + ".jpg"; };
+    Program p(*m, "", true);
+    ASSERT_EQ(p.form.Combo3.Text(), c.mode_before) << c.road;
+    ASSERT_EQ(p.form.Image3.Picture(), picture(c.mode_before)) << c.road;
+    c.run(p);
+    EXPECT_EQ(p.form.Combo3.Text(), c.mode_after) << c.road;
+    EXPECT_EQ(p.form.Image3.Picture(), picture(c.mode_after)) << c.road;
+  }
 }
 
 // --- what the pages show ---
