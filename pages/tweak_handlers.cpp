@@ -220,7 +220,8 @@ void Handlers::Anisotropy(bool direct3d_page) {
   ui::ComboBox& self = direct3d_page ? f_.Combo4 : f_.Combo2;
   ui::ComboBox& sister = direct3d_page ? f_.Combo2 : f_.Combo4;
   if (const AnisoChoice* row = FindAnisoChoice(s_, self.Text())) Write(direct3d_page ? row->d3d_page : row->ogl_page);
-  // One anisotropy value for both pages from build 5000 on, as for the mode.
+  // One anisotropy value for both pages from build 5000 on, as for the mode
+  // (the writer shows most levels on both pages itself, but not "16x").
   if (s_.DriverBuild >= 5000) sister.SetText(self.Text());
 }
 

@@ -85,6 +85,7 @@ constexpr Where kMachines[] = {
     {"XP (OS class 3) build 7701", OsKind::kXp, 3, 7701},
     {"Vista (OS class 4) build 4500", OsKind::kVista, 4, 4500},
     {"Vista (OS class 4) build 7701", OsKind::kVista, 4, 7701},
+    {"Windows 98 (OS class 0) build 5000", OsKind::kWin98, 0, 5000},
 };
 
 const std::string kPresetName = "vsync off.ksp";
@@ -437,6 +438,7 @@ constexpr Road kPicks[] = {
     {"\"4x\" picked in Combo3", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo3, "4x"); }},
     {"\"Quincunx\" picked in Combo1", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo1, "Quincunx"); }},
     {"\"8x\" picked in Combo4", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo4, "8x"); }},
+    {"\"16x\" picked in Combo4", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo4, "16x"); }},
     {"\"2x\" picked in Combo2", NoCommandLine, [](Program& p, bool) { Pick(p, p.form.Combo2, "2x"); }},
 };
 

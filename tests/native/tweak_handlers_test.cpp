@@ -155,10 +155,14 @@ const Case kAntialiasing[] = {
      {B("D3DOGL_74095213", 0x10000001), B("D3DOGL_74095213", 0x10000001)}, {{"Combo2", "<135>"}}},
     {"anisotropy 4x from the OpenGL page", 3, 7701, [](PageRig& r) { r.Pick(r.f.Combo2, "4x"); },
      {B("D3DOGL_74095213", 0x10000004), B("D3DOGL_74095213", 0x10000004)}, {{"Combo4", "4x"}}},
-    // Regression: at build 5000 itself the shared value changed while the
-    // other page kept its old level.
+    // At build 5000 the writer shows the shared level on the other page.
     {"anisotropy 4x from the Direct3D page at build 5000", 3, 5000, [](PageRig& r) { r.Pick(r.f.Combo4, "4x"); },
      {B("D3DOGL_74095213", 0x10000004), B("D3DOGL_74095213", 0x10000004)}, {{"Combo2", "4x"}}},
+    // Regression: but not "16x" (typed: this card's list stops at 8x): at
+    // build 5000 itself the shared value held 16x while the other page kept
+    // its old level.
+    {"anisotropy 16x from the Direct3D page at build 5000", 3, 5000, [](PageRig& r) { r.Type(r.f.Combo4, "16x"); },
+     {B("D3DOGL_74095213", 0x10000010), B("D3DOGL_74095213", 0x10000010)}, {{"Combo2", "16x"}}},
     {"automatic from the OpenGL page: O 5, then the Direct3D box's D 36", 3, 7701,
      [](PageRig& r) { r.Pick(r.f.Combo2, "<137>"); }, {B("D3DOGL_74095213", 1), "del DK D3DOGL_74095213"},
      {{"Combo4", "<137>"}}},
