@@ -169,6 +169,9 @@ void OGLReader::TrilinearQuality() {
     f_.Check3[0].SetValue(0);
     label.SetEnabled(false);
     slider.SetEnabled(false);
+    // No value (also after a preset or the wizard deleted it): the slider
+    // stands where a start shows it and where unticking the box puts it.
+    slider.SetValue(slider.Min());
   } else {
     f_.Check3[0].SetValue(1);
     label.SetEnabled(true);

@@ -109,7 +109,7 @@ class Handlers {
   void D3D(std::int16_t code, std::int32_t value = 0) { Write(D(code), value); }
   void OGL(std::int16_t code, std::int32_t value = 0) { Write(O(code), value); }
 
-  void AntialiasingMode(bool direct3d, bool change);
+  void AntialiasingMode(bool direct3d);
   // The automatic entry was chosen: both flags and their boxes back to off.
   void ClearFlags();
   // Applies AAModeText again through one map; `clear` as for the choice of
@@ -133,7 +133,7 @@ class Handlers {
   bool resetting_trilinear_ = false;
 };
 
-void Handlers::AntialiasingMode(bool direct3d, bool change) {
+void Handlers::AntialiasingMode(bool direct3d) {
   ui::ComboBox& self = direct3d ? f_.Combo3 : f_.Combo1;
   // From build 5000 both boxes name the one shared mode, which decides
   // whether the transparency and gamma flags can be stored beside it.
@@ -146,11 +146,13 @@ void Handlers::AntialiasingMode(bool direct3d, bool change) {
     if (row->text.entry == 137) ClearFlags();
     Write(direct3d ? row->d3d : row->ogl);
   }
-  if (s_.DriverBuild > 5000) sister.SetText(self.Text());
-  // At build 5000 itself the OpenGL box is not mirrored, but its mode is the
-  // one the transparency and gamma handlers store again.
+  // From build 5000 the driver keeps one mode for both pages (build 5000
+  // itself included), so the other page shows it too.
+  if (s_.DriverBuild >= 5000) sister.SetText(self.Text());
   if (direct3d || s_.DriverBuild >= 5000) s_.AAModeText = text;
-  if (change) ShowAntialiasingPreview(s_, f_);
+  // A pick from the list raises Click alone: the preview follows it as it
+  // follows typed text (Change).
+  ShowAntialiasingPreview(s_, f_);
 }
 
 void Handlers::ClearFlags() {
@@ -209,12 +211,8 @@ void Handlers::Sli(bool direct3d_page) {
   const int value = self.Value();
   D3D(dc::kSliAA, value);
   other.SetValue(value);
-  FillAntialiasingModes(s_, f_);
-  // The readers hold the handlers off: the boxes they set write nothing back.
-  DetectD3DSettings(s_, f_);
-  DetectOGLSettings(s_, f_);
-  EnableTransparencyAntialiasing(s_, f_, s_.AAModeText);
-  ShowAntialiasingPreview(s_, f_);
+  // The lists follow the SLI state read back, and the preview the mode.
+  f_.RefreshPages();
 }
 
 void Handlers::Anisotropy(bool direct3d_page) {
@@ -222,7 +220,9 @@ void Handlers::Anisotropy(bool direct3d_page) {
   ui::ComboBox& self = direct3d_page ? f_.Combo4 : f_.Combo2;
   ui::ComboBox& sister = direct3d_page ? f_.Combo2 : f_.Combo4;
   if (const AnisoChoice* row = FindAnisoChoice(s_, self.Text())) Write(direct3d_page ? row->d3d_page : row->ogl_page);
-  if (s_.DriverBuild > 5000) sister.SetText(self.Text());
+  // One anisotropy value for both pages from build 5000 on, as for the mode
+  // (the writer shows most levels on both pages itself, but not "16x").
+  if (s_.DriverBuild >= 5000) sister.SetText(self.Text());
 }
 
 void Handlers::IndexedChoice(const IndexedCombo& row, ui::ComboBox& combo) {
@@ -338,8 +338,7 @@ void Handlers::WirePrerender(const Self& self, ui::ComboBox& combo, SettingCode 
 
 void Handlers::WireDirect3DAntialiasing(const Self& self) {
   Form1& f = self->f_;
-  f.Combo3.OnClick = On(self, &Handlers::AntialiasingMode, true, false);
-  f.Combo3.OnChange = On(self, &Handlers::AntialiasingMode, true, true);
+  f.Combo3.OnClick = f.Combo3.OnChange = On(self, &Handlers::AntialiasingMode, true);
   f.Combo19.OnClick = [self] {
     Handlers& h = *self;
     if (h.Guarded()) return;
@@ -356,8 +355,7 @@ void Handlers::WireDirect3DAntialiasing(const Self& self) {
 
 void Handlers::WireOpenGLAntialiasing(const Self& self) {
   Form1& f = self->f_;
-  f.Combo1.OnClick = On(self, &Handlers::AntialiasingMode, false, false);
-  f.Combo1.OnChange = On(self, &Handlers::AntialiasingMode, false, true);
+  f.Combo1.OnClick = f.Combo1.OnChange = On(self, &Handlers::AntialiasingMode, false);
   f.Combo18.OnClick = On(self, &Handlers::Transparency);
   f.Combo18.OnChange = On(self, &Handlers::Transparency);
   f.Check17.OnClick = On(self, &Handlers::Gamma);

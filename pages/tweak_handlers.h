@@ -1,8 +1,9 @@
 // The handlers of the Direct3D and OpenGL pages' controls: each applies the
-// user's choice at once through the setting writers. Above driver build
-// 5000 the antialiasing and anisotropy choices are mirrored into the sister
-// box of the other page; setting a control to what it already shows raises
-// nothing, which ends every mirror after one exchange.
+// user's choice at once through the setting writers. From driver build
+// 5000 (where the driver keeps one value for both pages) the antialiasing
+// and anisotropy choices are mirrored into the sister box of the other
+// page; setting a control to what it already shows raises nothing, which
+// ends every mirror after one exchange.
 //
 // Every handler that writes returns at once while IsStart is 1; the
 // transparency and gamma antialiasing handlers also while AAGuard is 1.

@@ -135,9 +135,7 @@ void Form4::Optimize() {
     Write(true, bar1 >= t.bar1_from || bar3 >= t.bar3_from ? t.met : t.otherwise);
 
   // The pages show what the driver holds now.
-  if (main_.Procedures.DetectD3DSettings) main_.Procedures.DetectD3DSettings();
-  if (main_.Procedures.DetectOGLSettings) main_.Procedures.DetectOGLSettings();
-  if (main_.Procedures.ShowAntialiasingPreview) main_.Procedures.ShowAntialiasingPreview();
+  main_.RefreshPages();
   Command1.SetEnabled(false);
 }
 

@@ -135,6 +135,15 @@ class Form1 : public Form1Window,
   void ListLanguages();
   void Combo17_Click();
 
+  // --- after a preset, an SLI box or the wizard has written the driver ---
+  // Reads the driver into the pages again as start-up does: the readers,
+  // then the antialiasing lists (for the SLI state just read) and pages 11
+  // and 12 (for the limits just read) while the handlers are held off, then
+  // the antialiasing preview of the mode read back. Writes nothing to the
+  // driver, except what start-up's multitexturing rule removes (a stored
+  // limit above the card's). An empty procedure is skipped.
+  void RefreshPages();
+
   // --- navigation ---
   // Shows page ActivePage (callers set it first) and runs its first-visit work.
   void ShowPage();

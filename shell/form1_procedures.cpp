@@ -38,14 +38,30 @@ void Form1::PlugProcedures() {
   WireOverridePages(st_, *this);
   // The profile manager applies presets and refreshes the pages through the readers.
   p.LoadIt = [this] { form6().LoadIt(); };
-  form6().RefreshPages = [this] {
-    if (Procedures.DetectD3DSettings) Procedures.DetectD3DSettings();
-    if (Procedures.DetectOGLSettings) Procedures.DetectOGLSettings();
-    // The readers write nothing, so no handler updates the picture for them.
-    if (Procedures.ShowAntialiasingPreview) Procedures.ShowAntialiasingPreview();
-  };
+  form6().RefreshPages = [this] { RefreshPages(); };
   form6().SetPicker(&form7());
   form7().SetOwner(&form6());
+}
+
+void Form1::RefreshPages() {
+  auto run = [](const std::function<void()>& procedure) {
+    if (procedure) procedure();
+  };
+  // The readers hold the handlers off themselves.
+  run(Procedures.DetectD3DSettings);
+  run(Procedures.DetectOGLSettings);
+  {
+    // What start-up does after its readers: the lists follow the SLI state
+    // just read (the boxes keep the texts the readers set), and pages 11
+    // and 12 follow the limits just read. The sliders they move and the
+    // texts they put back must not write the same choices again.
+    HandlersHeldOff held(*this);
+    run(Procedures.FillAntialiasingModes);
+    run(Procedures.LoadMultitextureOverride);
+    run(Procedures.LoadShaderOverride);
+  }
+  // Nothing the readers set writes, so no handler shows the mode's picture.
+  run(Procedures.ShowAntialiasingPreview);
 }
 
 }  // namespace ks

@@ -90,8 +90,10 @@ const Case kAntialiasing[] = {
      3, 7701, [](PageRig& r) { r.Pick(r.f.Combo3, "4x"); },
      {B("D3DOGL_70835937", 0x10000010), B("D3DOGL_70835937", 0x10000010)},
      {{"Combo1", "4x"}, {"AAModeText", "4x"}}},
-    {"build 5000: no mirror", 3, 5000, [](PageRig& r) { r.Pick(r.f.Combo3, "2x"); },
-     {B("D3DOGL_70835937", 0x1000000E)}, {{"Combo1", "Auto"}}},
+    // Regression: at build 5000 itself, whose driver already keeps one mode
+    // for both pages, Combo1 kept "Auto" while the shared value held "2x".
+    {"build 5000: mirror", 3, 5000, [](PageRig& r) { r.Pick(r.f.Combo3, "2x"); },
+     {B("D3DOGL_70835937", 0x1000000E), B("D3DOGL_70835937", 0x1000000E)}, {{"Combo1", "2x"}}},
     {"build 5001: mirror", 3, 5001, [](PageRig& r) { r.Pick(r.f.Combo3, "2x"); },
      {B("D3DOGL_70835937", 0x1000000E), B("D3DOGL_70835937", 0x1000000E)}, {{"Combo1", "2x"}}},
     // Regression: the boxes kept showing flags the automatic entry does not
@@ -153,6 +155,14 @@ const Case kAntialiasing[] = {
      {B("D3DOGL_74095213", 0x10000001), B("D3DOGL_74095213", 0x10000001)}, {{"Combo2", "<135>"}}},
     {"anisotropy 4x from the OpenGL page", 3, 7701, [](PageRig& r) { r.Pick(r.f.Combo2, "4x"); },
      {B("D3DOGL_74095213", 0x10000004), B("D3DOGL_74095213", 0x10000004)}, {{"Combo4", "4x"}}},
+    // At build 5000 the writer shows the shared level on the other page.
+    {"anisotropy 4x from the Direct3D page at build 5000", 3, 5000, [](PageRig& r) { r.Pick(r.f.Combo4, "4x"); },
+     {B("D3DOGL_74095213", 0x10000004), B("D3DOGL_74095213", 0x10000004)}, {{"Combo2", "4x"}}},
+    // Regression: but not "16x" (typed: this card's list stops at 8x): at
+    // build 5000 itself the shared value held 16x while the other page kept
+    // its old level.
+    {"anisotropy 16x from the Direct3D page at build 5000", 3, 5000, [](PageRig& r) { r.Type(r.f.Combo4, "16x"); },
+     {B("D3DOGL_74095213", 0x10000010), B("D3DOGL_74095213", 0x10000010)}, {{"Combo2", "16x"}}},
     {"automatic from the OpenGL page: O 5, then the Direct3D box's D 36", 3, 7701,
      [](PageRig& r) { r.Pick(r.f.Combo2, "<137>"); }, {B("D3DOGL_74095213", 1), "del DK D3DOGL_74095213"},
      {{"Combo4", "<137>"}}},
