@@ -146,7 +146,9 @@ bool Form2::LoadTextures() {
     picture = LoadTexture("\\DATA\\ksln.jpg");
     d3d.CreateTexture(device_, 256, 256, 1, 0, platform::kFmtA8R8G8B8, platform::kPoolManaged, &blank);
   }
-  Replace(picture_texture_, picture);
+  // A picture texture that cannot be loaded leaves the one in use, as the
+  // main texture does; without the second stage there is none.
+  if (picture != 0 || !multi) Replace(picture_texture_, picture);
   Replace(blank_texture_, blank);
   return main != 0;
 }

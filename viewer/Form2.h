@@ -41,6 +41,7 @@ class Form2 : public ui::Form {
   // The objects, for tests (0: none).
   platform::D3DHandle device() const { return device_; }
   platform::D3DHandle main_texture() const { return main_texture_; }
+  platform::D3DHandle picture_texture() const { return picture_texture_; }
   platform::D3DHandle vertex_buffer() const { return vertex_buffer_; }
   std::uint32_t ClearColour = 0x246FB7;
 
@@ -55,7 +56,7 @@ class Form2 : public ui::Form {
   void Replace(platform::D3DHandle& kept, platform::D3DHandle made);
   // The steps of InitGeometry. The textures: the main one (kept as it was
   // when its file cannot be loaded; false then), and with multitexturing
-  // the picture and a blank one.
+  // the picture (likewise kept) and a blank one.
   bool LoadTextures();
   // The texture stages for the textures in use and the filter settings.
   void SetStageStates();

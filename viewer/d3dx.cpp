@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/picture_header.h"
+
 namespace ks::viewer {
 
 using platform::D3DMatrix;
@@ -234,7 +236,9 @@ bool DecodeDxt1(const std::string& bytes, std::uint32_t width, std::uint32_t hei
 }
 
 bool ParseDds(const std::string& bytes, DdsFile* out) {
-  if (bytes.size() < 128 || bytes.compare(0, 4, "DDS ") != 0 || Get32(bytes, 4) != 124) return false;
+  // The shared header check: the formats read here, a size the suite
+  // takes and every level the file announces.
+  if (bytes.compare(0, 4, "DDS ") != 0 || !IsTextureFile(bytes)) return false;
   DdsFile file;
   file.height = Get32(bytes, 12);
   file.width = Get32(bytes, 16);
@@ -248,7 +252,6 @@ bool ParseDds(const std::string& bytes, DdsFile* out) {
   } else {
     return false;
   }
-  if (file.width == 0 || file.height == 0 || file.width > 8192 || file.height > 8192) return false;
   std::uint32_t count = (Get32(bytes, 8) & 0x20000) ? Get32(bytes, 28) : 1;
   count = std::clamp(count, 1u, Levels(file.width, file.height));
   size_t at = 128;

@@ -54,7 +54,8 @@ struct DdsFile {
 };
 
 // False for anything else: no "DDS " magic, a format we do not read, a
-// size of 0, or a file that ends inside a level it announces.
+// size the suite does not take (IsTextureFile: 0, or beyond the bound), or
+// a file that ends inside a level it announces.
 bool ParseDds(const std::string& bytes, DdsFile* out);
 // The file for these levels (`levels` 1 = no stored mips).
 std::string DdsBytes(const DdsFile& file);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/picture_header.h"
 #include "viewer/d3dx.h"
 
 namespace ks::viewer {
@@ -28,6 +29,10 @@ void AddLevel(TextureLevels* out, const Image& image) {
 }  // namespace
 
 bool BuildTextureLevels(const std::string& bytes, bool dxt1, platform::ImageDecoder& images, TextureLevels* out) {
+  // The header check the picture boxes make: the system's loader takes a
+  // BMP cut short and draws noise (or black, run-length coded) where its
+  // pixels are missing, and decodes a frame of any size whole.
+  if (!IsTextureFile(bytes)) return false;
   TextureLevels result;
   std::vector<Image> chain;
   if (bytes.compare(0, 4, "DDS ") == 0) {
@@ -61,7 +66,9 @@ bool BuildTextureLevels(const std::string& bytes, bool dxt1, platform::ImageDeco
     }
   } else {
     platform::DecodedImage decoded;
-    if (!images.Decode(bytes, &decoded) || decoded.width == 0 || decoded.height == 0) return false;
+    if (!images.Decode(bytes, &decoded) || !IsPictureSize(decoded.width, decoded.height) ||
+        decoded.pixels.size() != static_cast<size_t>(decoded.width) * decoded.height)
+      return false;
     chain.push_back(Image{decoded.width, decoded.height, std::move(decoded.pixels)});
     result.width = chain[0].width;
     result.height = chain[0].height;

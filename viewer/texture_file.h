@@ -22,7 +22,8 @@ struct TextureLevels {
 
 // The levels to upload for a file's bytes; `dxt1` says whether the device
 // takes DXT1 textures (else DXT1 files are uploaded decoded). False when
-// the bytes are no texture we can read.
+// the bytes are no texture we can read: a file that fails the shared
+// header check (IsTextureFile) is never handed to the image services.
 bool BuildTextureLevels(const std::string& bytes, bool dxt1, platform::ImageDecoder& images, TextureLevels* out);
 
 // Reads the file and makes a managed texture with every level on the

@@ -1,5 +1,6 @@
 // Pictures decoded by OLE's picture loader (OleLoadPicture), drawn into a
-// 32-bit DIB to read the pixels.
+// 32-bit DIB to read the pixels; only bytes that pass the shared header
+// check (IsPictureFile) reach the loader.
 #pragma once
 
 #include "platform/images.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "contract/contract.h"
+#include "contract/picture_files.h"
 
 namespace ks::test {
 namespace {
@@ -19,9 +20,6 @@ std::string WithoutSegment(const std::string& jpeg, char marker) {
   return jpeg.substr(0, at) + jpeg.substr(at + 2 + length);
 }
 
-// The bytes with `part` written over them at `at`.
-std::string With(std::string bytes, size_t at, const std::string& part) { return bytes.replace(at, part.size(), part); }
-
 TEST(PictureContract, WhichFilesLoad) {
   const std::string jpeg = ContractDataFile("aa/1/2x.jpg");
   const std::string bmp = ContractDataFile("cleaner/pvx.bmp");
@@ -30,6 +28,20 @@ TEST(PictureContract, WhichFilesLoad) {
   const size_t frame = jpeg.find("\xFF\xC0");
   ASSERT_NE(scan, std::string::npos);
   ASSERT_NE(frame, std::string::npos);
+  // Small BMPs whose rows need padding: 3 pixels of 24 bits are 9 bytes,
+  // stored in 12.
+  const std::string padded = BmpFile(3, 2, 24, 0, BmpRows(3, 2, 24));
+  const std::string top_down = BmpFile(3, -2, 24, 0, BmpRows(3, -2, 24));
+  const std::string rle8 = BmpFile(7, 3, 8, 1, RunLengthRows(7, 3, false));
+  const std::string rle4 = BmpFile(7, 3, 4, 2, RunLengthRows(7, 3, true));
+  const size_t rle8_pixels = rle8.size() - RunLengthRows(7, 3, false).size();
+  // The pixels start where the file header (offset 10) says.
+  auto pixels_at = [](std::string bmp, std::uint32_t at) {
+    return With(bmp, 10, std::string{static_cast<char>(at & 0xFF), static_cast<char>(at >> 8), '\0', '\0'});
+  };
+  // Without the size of its pixels (offset 34), which a run-length BMP
+  // gives: only the walk over its records tells where it ends.
+  auto unsized = [](const std::string& bmp) { return With(bmp, 34, std::string(4, '\0')); };
   struct Case {
     const char* name;
     std::string bytes;
@@ -57,7 +69,9 @@ TEST(PictureContract, WhichFilesLoad) {
       {"BMP without its last row", bmp.substr(0, bmp.size() - 1), false},
       {"BMP with bytes behind its pixels", bmp + "trailing", true},
       {"BMP of bit fields on 24 bits", With(With(bmp, 30, std::string("\x03\0\0\0", 4)), 28, std::string("\x18\0", 2)), false},
-      {"BMP of no width", With(bmp, 18, std::string(4, '\0')), true},
+      // A picture of no pixels is none (the loader takes it and shows nothing).
+      {"BMP of no width", With(bmp, 18, std::string(4, '\0')), false},
+      {"BMP of no height", With(bmp, 22, std::string(4, '\0')), false},
       {"BMP cut inside its info header", bmp.substr(0, 30), false},
       {"BMP of an unknown info header", With(bmp, 14, std::string("\x0D\0\0\0", 4)), false},
       {"BMP of no planes", With(bmp, 26, std::string(2, '\0')), false},
@@ -65,6 +79,40 @@ TEST(PictureContract, WhichFilesLoad) {
       {"BMP of an unknown compression", With(bmp, 30, std::string("\x09\0\0\0", 4)), false},
       {"BMP of a negative width", With(bmp, 18, std::string(4, '\xFF')), false},
       {"BMP whose pixels lie beyond its end", With(bmp, 10, std::string("\xFF\xFF\0\0", 4)), false},
+      {"BMP whose pixels start inside its info header", pixels_at(bmp, 30), false},
+      {"BMP whose pixels start at 0", pixels_at(bmp, 0), false},
+      {"BMP of 8 bits whose pixels start inside its colour table", pixels_at(rle8, 54 + 4 * 100), false},
+      {"BMP whose pixels start behind its colour table", pixels_at(padded + "1234", 58), true},
+      // Rows are padded to 4 bytes: the last row's padding missing is a cut file.
+      {"BMP of padded rows", padded, true},
+      {"BMP of padded rows without the last padding", padded.substr(0, padded.size() - 3), false},
+      // A negative height is a picture stored top row first.
+      {"top-down BMP", top_down, true},
+      {"shipped BMP stored top-down", With(bmp, 22, std::string("\xA0\xFF\xFF\xFF", 4)), true},
+      {"top-down BMP without its last row", top_down.substr(0, top_down.size() - 12), false},
+      {"top-down BMP cut after its header", top_down.substr(0, 54), false},
+      {"run-length BMP of 8 bits", rle8, true},
+      {"run-length BMP of 4 bits", rle4, true},
+      // Regression: a run-length BMP cut short turned the preview black.
+      {"run-length BMP of 8 bits cut after its header", rle8.substr(0, rle8_pixels), false},
+      {"run-length BMP of 8 bits without its end", rle8.substr(0, rle8.size() - 2), false},
+      {"run-length BMP of 8 bits, no size, without its last row", unsized(rle8).substr(0, rle8.size() - 12), false},
+      {"run-length BMP of 8 bits, no size, cut inside a literal", unsized(rle8).substr(0, rle8_pixels + 5), false},
+      {"run-length BMP of 4 bits, no size, cut inside its last row", unsized(rle4).substr(0, rle4.size() - 5), false},
+      {"run-length BMP of 8 bits stored top-down", With(rle8, 22, std::string("\xFD\xFF\xFF\xFF", 4)), false},
+      {"run-length coding on 24 bits", With(padded, 30, std::string("\x01\0\0\0", 4)), false},
+      // The size bound: 4096 pixels a side, 2048 x 2048 in all.
+      // Regression: a JPEG announcing 30000 x 30000 pixels held the window
+      // for most of a minute and took gigabytes before the loader gave up.
+      {"JPEG announcing 30000 x 30000", JpegOfSize(jpeg, 30000, 30000), false},
+      {"JPEG announcing 4097 x 1", JpegOfSize(jpeg, 4097, 1), false},
+      {"JPEG announcing 1 x 4097", JpegOfSize(jpeg, 1, 4097), false},
+      {"JPEG announcing 4096 x 1025", JpegOfSize(jpeg, 4096, 1025), false},
+      {"JPEG of no width", JpegOfSize(jpeg, 0, 111), false},
+      {"BMP of 4096 x 1024", BmpFile(4096, 1024, 1, 0, BmpRows(4096, 1024, 1)), true},
+      {"BMP of 4097 x 1", BmpFile(4097, 1, 24, 0, BmpRows(4097, 1, 24)), false},
+      {"BMP of 4096 x 1025", BmpFile(4096, 1025, 1, 0, BmpRows(4096, 1025, 1)), false},
+      {"top-down BMP of 1 x -4097", BmpFile(1, -4097, 24, 0, BmpRows(1, -4097, 24)), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

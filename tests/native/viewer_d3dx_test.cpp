@@ -102,8 +102,13 @@ TEST(ViewerD3dx, DdsFilesParseAndBadOnesAreRejected) {
       {"no magic", "XXXX" + DdsBytes(dxt).substr(4)},
       {"another compression", other_fourcc},
       {"width 0", zero_width},
+      {"beyond the size bound: 8192 wide", DdsBytes(DdsFile{8192, 1, platform::kFmtDxt1, {std::string(2048 * 8, '\0')}})},
+      {"beyond the size bound: 4096 x 1025",
+       DdsBytes(DdsFile{4096, 1025, platform::kFmtDxt1, {std::string(1024 * 257 * 8, '\0')}})},
   };
   for (const Case& c : bad) EXPECT_FALSE(ParseDds(c.bytes, &parsed)) << c.name;
+  EXPECT_TRUE(ParseDds(DdsBytes(DdsFile{4096, 1, platform::kFmtDxt1, {std::string(1024 * 8, '\0')}}), &parsed))
+      << "4096 a side";
 }
 
 TEST(ViewerD3dx, TextureLevelsForTheShippedFiles) {

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "common/basRegistry.h"
+#include "contract/picture_files.h"
 #include "ui/win32/screenshot.h"
 #include "wine/program_windows.h"
 #include "wine/test_folders.h"
@@ -127,6 +129,133 @@ TEST_F(KestrelaneProgram, StartsWithItsMainWindowAndEndsWhenItIsClosed) {
   EXPECT_FALSE(reg_.RegKeyExists(kHkeyCurrentUser, kProductKey) &&
                !reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "LVP").IsEmpty())
       << "the last page is not remembered unless asked";
+}
+
+// The first child window of `parent` of this class whose text starts
+// with `text`; nullptr when none.
+HWND ChildWithText(HWND parent, const char* cls, const std::string& text) {
+  struct Search {
+    const char* cls;
+    const std::string& text;
+    HWND found;
+  } search{cls, text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char title[256] = {};
+        GetWindowTextA(hwnd, title, sizeof(title));
+        if (lstrcmpiA(test::WindowClass(hwnd).c_str(), s->cls) != 0 || std::string(title).rfind(s->text, 0) != 0)
+          return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Milliseconds a window takes to answer a message; -1 when it did not
+// within `limit_ms`.
+int AnswerMs(HWND hwnd, int limit_ms) {
+  const auto start = std::chrono::steady_clock::now();
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit_ms), &result)) return -1;
+  return static_cast<int>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+// The most memory the process has committed so far, in bytes; 0 when it
+// cannot be read.
+size_t PeakCommitted(DWORD pid) {
+  struct Counters {
+    DWORD cb;
+    DWORD PageFaultCount;
+    SIZE_T PeakWorkingSetSize, WorkingSetSize, QuotaPeakPagedPoolUsage, QuotaPagedPoolUsage,
+        QuotaPeakNonPagedPoolUsage, QuotaNonPagedPoolUsage, PagefileUsage, PeakPagefileUsage;
+  } counters{};
+  counters.cb = sizeof(counters);
+  using Query = BOOL(WINAPI*)(HANDLE, Counters*, DWORD);
+  const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo");
+  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(found));
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  const bool read = query && process && query(process, &counters, sizeof(counters));
+  if (process) CloseHandle(process);
+  return read ? counters.PeakPagefileUsage : 0;
+}
+
+// Regression: a help picture whose header announced 30000 x 30000 pixels
+// held the window for most of a minute and took gigabytes of memory before
+// the system's loader refused it. The shader page's picture (named at
+// start), the help window's two (loaded when it opens) and the LOD picture
+// of its first option all announce that size here.
+TEST_F(KestrelaneProgram, AHugeHelpPictureIsRefusedWhileTheWindowsAnswer) {
+  const std::string folder = install_ + "\\DATA\\hs\\pic\\";
+  std::string shipped;
+  ASSERT_TRUE(machine_.fs.ReadFile(folder + "ps.jpg", &shipped));
+  const std::string huge = test::JpegOfSize(shipped, 30000, 30000);
+  for (const char* name : {"ps.jpg", "normal_lod.jpg", "mipmap.jpg", "high_lod.jpg"})
+    ASSERT_TRUE(machine_.fs.WriteFile(folder + name, huge));
+  reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "HelpSystem", 1);
+  reg_.WriteRegValue(kHkeyCurrentUser, kProductKey, "LVP", 6);  // start on the page of the LOD bias title
+  auto& proc = machine_.proc;
+  const std::uint32_t pid = proc.StartProgram(platform::QuotedProgram(Exe()), platform::WindowStyle::kNormalFocus);
+  ASSERT_NE(pid, 0u);
+  platform::ScopedProcess h(proc, proc.OpenProcess(platform::kSynchronize, pid));
+  // A program left hanging by a failed step is ended.
+  struct EndIfRunning {
+    DWORD pid;
+    ~EndIfRunning() {
+      if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+        TerminateProcess(p, 1);
+        CloseHandle(p);
+      }
+    }
+  } end_if_running{pid};
+  HWND window = nullptr;
+  for (int waited = 0; waited < 30000 && !window; waited += 50) {
+    if (proc.WaitForSingleObject(h.get(), 50) == platform::kWaitObject0) break;
+    for (HWND shown : test::ShownWindowsOf(pid))
+      if (test::WindowTitle(shown).rfind("Kestrelane SE", 0) == 0) window = shown;
+  }
+  ASSERT_NE(window, nullptr) << "no window appeared";
+  const int main_ms = AnswerMs(window, 5000);
+  EXPECT_GE(main_ms, 0) << "the main window does not answer";
+  EXPECT_LT(main_ms, 1000);
+
+  // The pointer over the LOD bias title opens the help window.
+  HWND title = nullptr;
+  for (int waited = 0; waited < 10000 && !title; waited += 50) {
+    title = ChildWithText(window, "Static", "Texture LOD bias");
+    if (!title) Sleep(50);
+  }
+  ASSERT_NE(title, nullptr) << "the LOD bias title is not on the page";
+  PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  HWND help = nullptr;
+  for (int waited = 0; waited < 10000 && !help; waited += 50) {
+    Sleep(50);
+    for (HWND shown : test::ShownWindowsOf(pid))
+      if (test::WindowTitle(shown) == "Help System") help = shown;
+  }
+  ASSERT_NE(help, nullptr) << "the help window did not open";
+  HWND negative = ChildWithText(help, "Button", "Negative values");
+  ASSERT_NE(negative, nullptr);
+  DWORD_PTR clicked = 0;
+  EXPECT_NE(SendMessageTimeoutA(negative, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &clicked), 0) << "the click hangs";
+  Sleep(300);  // what the click changed is drawn
+  for (HWND answering : {help, window}) {
+    const int ms = AnswerMs(answering, 5000);
+    EXPECT_GE(ms, 0) << test::WindowTitle(answering) << " does not answer";
+    EXPECT_LT(ms, 1000) << test::WindowTitle(answering);
+  }
+  EXPECT_EQ(SendMessageA(negative, BM_GETCHECK, 0, 0), BST_CHECKED) << "the click reached the help window";
+  const size_t peak = PeakCommitted(pid);
+  EXPECT_GT(peak, 0u) << "the process's memory could not be read";
+  EXPECT_LT(peak, size_t{256} << 20) << "the process took " << (peak >> 20) << " MB";
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(proc.WaitForSingleObject(h.get(), 30000), platform::kWaitObject0) << "closing did not end the program";
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "HelpSystem");
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "LVP");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/basRegistry.h"
+#include "contract/picture_files.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "wine/program_windows.h"
@@ -434,6 +435,50 @@ TEST_F(ViewerProgram, PreviewDrawsAndKeepsDrawingThroughFilterAndTextureChanges)
     EXPECT_NE(machine_.proc.WaitForSingleObject(process_, 0), platform::kWaitObject0) << c.program << " ended";
     EXPECT_TRUE(CloseAndWait(window)) << c.program;
   }
+}
+
+// Regression: a texture file cut after its BMP header drew the strip in
+// noise, and a cut run-length one turned it black. Frozen, the preview
+// draws the same picture again for a texture that is refused, and another
+// one for a texture that loads.
+TEST_F(ViewerProgram, ATextureFromACutBmpKeepsTheTextureShown) {
+  Install("info", "");
+  InstallTextures("");
+  const std::string data = install_ + "\\DATA\\";
+  const std::string bmp = test::BmpFile(64, 64, 24, 0, test::BmpRows(64, 64, 24));
+  const std::string rle = test::BmpFile(64, 64, 8, 1, test::RunLengthRows(64, 64, false));
+  // The texture list's entries 1 and 2 read these files; the loader goes
+  // by the bytes, not by the name.
+  ASSERT_TRUE(machine_.fs.WriteFile(data + "p128.dds", bmp.substr(0, 54 + 64 * 3)));
+  ASSERT_TRUE(machine_.fs.WriteFile(data + "p128dx1.dds", rle.substr(0, rle.size() / 2)));
+  HWND window = StartAndFindWindow(install_ + "\\info.exe", 60000);
+  ASSERT_NE(window, nullptr) << "no window appeared: " << why_;
+  HWND picture = nullptr;
+  for (HWND p : ChildrenOfClass(window, "KsPicture"))
+    if (IsWindowVisible(p)) picture = p;
+  HWND texture = ComboWithFirstItem(window, L"256x256 JPG File");
+  HWND freeze = CheckBoxCaptioned(window, L"Freeze picture");
+  ASSERT_TRUE(picture && texture && freeze) << "a control is missing";
+  SendMessageA(freeze, BM_CLICK, 0, 0);
+  Pick(texture, 4);
+  Sleep(700);
+  const test::Picture good = Capture(picture);
+  ASSERT_GT(DistinctColours(good), 200u) << "the preview is blank";
+  struct Case {
+    const char* name;
+    int entry;
+  };
+  for (const Case& c : {Case{"a BMP cut after its first row", 1}, Case{"a run-length BMP cut in half", 2}}) {
+    Pick(texture, c.entry);
+    Sleep(700);
+    const test::Picture seen = Capture(picture);
+    EXPECT_EQ(DifferingPixels(good, seen), 0u) << c.name << ": the texture shown did not stay";
+  }
+  Pick(texture, 3);
+  Sleep(700);
+  EXPECT_GT(DifferingPixels(good, Capture(picture)), good.pixels.size() / 50) << "a texture that loads shows";
+  EXPECT_NE(machine_.proc.WaitForSingleObject(process_, 0), platform::kWaitObject0) << "info ended";
+  EXPECT_TRUE(CloseAndWait(window));
 }
 
 }  // namespace

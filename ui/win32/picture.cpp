@@ -9,10 +9,10 @@
 namespace ks::ui::win32 {
 
 std::unique_ptr<Picture> Picture::Decode(const std::string& bytes) {
-  if (bytes.empty()) return nullptr;
   // The loader takes a BMP that ends before its pixels and draws what
-  // memory lies behind the file: the header check refuses it.
-  if (bytes.compare(0, 2, "BM") == 0 && !IsPictureFile(bytes)) return nullptr;
+  // memory lies behind the file, and decodes a frame of any size whole,
+  // holding the window meanwhile: the header check refuses both first.
+  if (!IsPictureFile(bytes)) return nullptr;
   ks::win32::ScopedCom<IPicture> picture = ks::win32::LoadOlePicture(bytes);
   if (!picture.valid()) return nullptr;
   return std::unique_ptr<Picture>(new Picture(std::move(picture)));

@@ -1,5 +1,5 @@
 // A picture file decoded by the system's own image services (OLE's
-// picture loader: BMP, JPEG, GIF, icons).
+// picture loader), of the kinds the header check passes (JPEG, BMP).
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,8 @@ namespace ks::ui::win32 {
 
 class Picture {
  public:
-  // nullptr when the bytes are no picture the system can decode.
+  // nullptr when the bytes fail the header check (IsPictureFile: a JPEG or
+  // BMP, whole, of a size the suite takes) or the system cannot decode them.
   static std::unique_ptr<Picture> Decode(const std::string& bytes);
   ~Picture();
   Picture(const Picture&) = delete;
