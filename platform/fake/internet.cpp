@@ -87,6 +87,9 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
       case Framing::kOneByteOver:
         d.announced = size - 1;
         break;
+      case Framing::kCodedAndChunked:
+        d.transfer_coded = true;
+        break;
     }
     fails = fails || failing_.count(url) != 0;
     const auto stall = stalls_.find(url);

@@ -37,6 +37,7 @@ enum class Framing {
   kCompressedAsSent,  // gzip: the service writes the compressed bytes as they came, with their length
   kBrokenCompressed,  // "gzip" over bytes that are no gzip data: the service fails before any status
   kOneByteOver,       // the body's length less one announced; the service writes the whole body
+  kCodedAndChunked,   // "Transfer-Encoding: gzip, chunked", no length: the service writes what came
 };
 
 class FakeInternet : public platform::Internet {
