@@ -17,7 +17,7 @@ set(KS_DELAYLOAD
   "ole32:CoCreateInstance,CoInitializeEx,CoUninitialize,CreateStreamOnHGlobal,GetHGlobalFromStream"
   "oleaut32:OleLoadPicture,SysAllocStringLen,SysFreeString"
   "shell32:FindExecutableA,ShellExecuteA,Shell_NotifyIconA"
-  "urlmon:URLDownloadToFileA"
+  "urlmon:CreateAsyncBindCtx,CreateURLMoniker"
   "version:GetFileVersionInfoA,GetFileVersionInfoSizeA,VerQueryValueA"
   "wininet:DeleteUrlCacheEntryA,InternetCloseHandle,InternetOpenA")
 find_program(KS_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace ks::platform {
@@ -16,6 +17,7 @@ inline constexpr std::uint32_t kInternetOpenTypeDirect = 1;
 // HRESULTs of the download: negative is a failure.
 inline constexpr std::int32_t kSOk = 0;
 inline constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005u);
+inline constexpr std::int32_t kEAbort = static_cast<std::int32_t>(0x80004004u);
 inline constexpr std::int32_t kInetEResourceNotFound = static_cast<std::int32_t>(0x800C0005u);
 inline constexpr std::int32_t kInetEDownloadFailure = static_cast<std::int32_t>(0x800C0008u);
 
@@ -36,7 +38,24 @@ struct Download {
   bool transfer_coded = false;   // the answer had a Transfer-Encoding (chunked)
   bool content_coded = false;    // the answer had a Content-Encoding other than identity
   std::int64_t written = -1;     // the size of the file at the path afterwards; -1 when there is none
+  // The download was ended (result kEAbort, nothing written): no byte came
+  // for the wait's idle time, or its keep_going said stop.
+  bool stalled = false;
+  bool stopped = false;
 };
+
+// How a download waits. It runs on the calling thread, which goes on
+// handling its messages while the bytes come.
+struct DownloadWait {
+  // No byte (and no header) for this long ends the download; 0: no limit.
+  std::int64_t idle_ms = 0;
+  // Called while the download waits, at least every kDownloadPollMs: runs
+  // the program's pending input (its windows' messages, its timers); false
+  // ends the download. The download also dispatches whatever messages are
+  // still pending after it, its own notifications among them.
+  std::function<bool()> keep_going;
+};
+inline constexpr std::int64_t kDownloadPollMs = 100;
 
 class Internet {
  public:
@@ -48,13 +67,21 @@ class Internet {
                                       std::uint32_t flags) = 0;
   // InternetCloseHandle; false for a handle that is not open.
   virtual bool InternetCloseHandle(InternetHandle handle) = 0;
-  // URLDownloadToFileA(no caller, url, path, 0, a status callback): fetches
-  // the address and writes the file at `path`, replacing one that is there,
+  // What URLDownloadToFileA does, through an asynchronous binding of the
+  // address's URL moniker and a status callback, so that the thread's
+  // messages keep flowing: fetches the address and writes the file at
+  // `path`, replacing one that is there,
   // whatever the server answered and however much of it came (see
   // Download). The request asks for the file as it is ("Accept-Encoding:
   // identity"), not compressed. With `bypass_cache` the copy comes from the
-  // site itself: the local cache is neither read nor filled.
-  virtual Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) = 0;
+  // site itself: the local cache is neither read nor filled. A download
+  // ended by `wait` (stalled or stopped) writes nothing.
+  virtual Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache,
+                                     const DownloadWait& wait) = 0;
+  // The same with no idle limit and nothing of the caller's run meanwhile.
+  Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) {
+    return UrlDownloadToFile(url, path, bypass_cache, DownloadWait{});
+  }
 };
 
 }  // namespace ks::platform

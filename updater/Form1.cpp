@@ -9,9 +9,12 @@ namespace ks::relayo {
 namespace {
 
 constexpr const char* kFailedText = "The update is not complete: some files could not be downloaded.";
-// The language slot of the failure status; the shipped English text
-// stands in for a language file without it.
+constexpr const char* kNotValidText = "The update list on the site is not valid. Nothing was changed.";
+// The language slots of the failure status and of the message for a
+// manifest that is no update list; the shipped English texts stand in for
+// a language file without them.
 constexpr int kFailedSlot = 13;
+constexpr int kNotValidSlot = 14;
 
 // The download service reports success for a server's error page, for a
 // transfer cut off half-way and for an answer that named no length, having
@@ -19,7 +22,7 @@ constexpr int kFailedSlot = 13;
 // one length for the body, sent as it is (neither chunked nor compressed),
 // the file holds exactly that many bytes and the service itself succeeded.
 bool ArrivedWhole(const platform::Download& d) {
-  if (d.result < 0 || d.http_status != 200) return false;
+  if (d.result < 0 || d.stalled || d.stopped || d.http_status != 200) return false;
   if (d.announced < 0 || d.lengths_differ || d.transfer_coded || d.content_coded) return false;
   return d.written == d.announced;
 }
@@ -53,6 +56,19 @@ void Form1::Form_Load() {
   ApplyLanguage();
 }
 
+// The close box during an update: the download under way is ended at its
+// next wait and the update stops there; the window closes once it has.
+void Form1::Form_Unload(int& cancel) {
+  if (!updating_) return;
+  stop_asked_ = true;
+  cancel = 1;
+}
+
+std::string Form1::LangOr(int slot, const char* fallback) const {
+  const std::string& text = st_.Lang(slot);
+  return text.empty() ? fallback : text;
+}
+
 void Form1::ApplyLanguage() {
   Command1.SetCaption(st_.Lang(4));
   Command2.SetCaption(st_.Lang(3));
@@ -69,22 +85,29 @@ void Form1::SetControls(bool enabled) {
 bool Form1::DownloadFile(const std::string& url, const std::string& local_path) {
   auto& net = st_.platform.internet();
   const platform::InternetHandle session = net.InternetOpen("", platform::kInternetOpenTypeDirect, "", "", 0);
-  const platform::Download got = net.UrlDownloadToFile(url, local_path, true);
+  platform::DownloadWait wait;
+  wait.idle_ms = kSilentSiteMs;
+  wait.keep_going = [this] {
+    app().DoEvents();
+    return !stop_asked_;
+  };
+  const platform::Download got = net.UrlDownloadToFile(url, local_path, true, wait);
   if (session != 0) net.InternetCloseHandle(session);
   return ArrivedWhole(got);
 }
 
 bool Form1::DownloadInto(const std::string& url, const std::string& target) {
   auto& files = st_.platform.files();
-  const std::string part = target + ".~rl";
+  const std::string part = target + kPartSuffix;
   files.DeleteFile(part);  // a piece an interrupted run left behind
   if (DownloadFile(url, part) && files.ReplaceFile(part, target)) return true;
   files.DeleteFile(part);
   return false;
 }
 
-void Form1::Refuse() {
-  app().MsgBox(st_.Lang(12), platform::kMbOk);
+void Form1::Refuse(const std::string& message) {
+  // Closed meanwhile: the window goes, with no box to answer first.
+  if (!stop_asked_) app().MsgBox(message, platform::kMbOk);
   Command1.SetEnabled(true);
   Label3.SetCaption("");
   Command2.SetEnabled(true);
@@ -92,6 +115,15 @@ void Form1::Refuse() {
 }
 
 void Form1::Command1_Click() {
+  if (updating_) return;
+  updating_ = true;
+  stop_asked_ = false;
+  RunUpdate();
+  updating_ = false;
+  if (stop_asked_) Unload();
+}
+
+void Form1::RunUpdate() {
   SetControls(false);
   const bool override_checks = Check1.Value() == ui::kChecked;
   Label3.SetCaption(st_.Lang(5));
@@ -99,7 +131,7 @@ void Form1::Command1_Click() {
 
   const std::string manifest_path = st_.ProgramFolder() + "\\" + kManifestName;
   if (!DownloadInto(std::string(kUpdateBase) + kManifestName, manifest_path)) {
-    Refuse();
+    Refuse(st_.Lang(12));
     return;
   }
   Label1.SetWidth(kBarStart);
@@ -107,7 +139,7 @@ void Form1::Command1_Click() {
   st_.platform.files().ReadFile(manifest_path, &bytes);
   const Manifest manifest = ReadManifest(bytes);
   if (!manifest.valid) {
-    Refuse();
+    Refuse(LangOr(kNotValidSlot, kNotValidText));
     return;
   }
 
@@ -137,10 +169,16 @@ void Form1::Command1_Click() {
   const int step = count > 0 ? ToInt32(static_cast<double>(kBarFiles) / count).value_or(0) : 0;
   FailedFiles = 0;
   for (const ManifestPair& pair : manifest.pairs) {
+    if (stop_asked_) {
+      ++FailedFiles;  // not fetched: the update is not whole
+      break;
+    }
     // An empty name is a blank item (a line end too many), not a file.
     if (!pair.file.empty()) {
       const auto target = LocalPath(st_.ProgramFolder(), pair);
-      if (!target || !DownloadInto(kUpdateBase + pair.file, *target)) ++FailedFiles;
+      if (!target || !IsAddressName(pair.file) ||
+          !DownloadInto(kUpdateBase + AddressPath(pair.file), *target))
+        ++FailedFiles;
     }
     Label1.SetWidth(Label1.Width() + step);
   }
@@ -149,8 +187,7 @@ void Form1::Command1_Click() {
     Label3.SetCaption(st_.Lang(10));
     st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35", manifest.serial);
   } else {
-    const std::string& failed = st_.Lang(kFailedSlot);
-    Label3.SetCaption(failed.empty() ? kFailedText : failed);
+    Label3.SetCaption(LangOr(kFailedSlot, kFailedText));
   }
   SetControls(true);
 }

@@ -11,7 +11,15 @@
 // temporary file beside its target and replaces the installed one only
 // when it is complete: the server answered 200 with one length, sent the
 // body as it is, and exactly that many bytes were written. A manifest that
-// does not arrive so cannot be downloaded.
+// does not arrive so cannot be downloaded; one that arrives but is no
+// update list (empty, not a number, too many pairs) says so.
+//
+// A download runs while the window goes on handling its messages. One that
+// brings no byte for kSilentSiteMs fails as a cut-off one does; closing the
+// window during an update ends the download under way and the update at
+// once (nothing more fetched, nothing recorded), then the window closes. A
+// listed name is fetched only when every character of it stands for itself
+// in the address (IsAddressName).
 #pragma once
 
 #include <cstdint>
@@ -31,6 +39,8 @@ inline constexpr const char* kManifestName = "down35.log";
 inline constexpr int kBarStart = 520;
 inline constexpr int kBarFull = 5200;
 inline constexpr int kBarFiles = 4680;  // what the files' steps add up to
+// A download that brings no byte for this long has failed.
+inline constexpr std::int64_t kSilentSiteMs = 30000;
 
 class Form1 : public ui::Form {
  public:
@@ -54,9 +64,10 @@ class Form1 : public ui::Form {
   void Command1_Click();
   // Downloads one address to a local path; true when the server answered
   // 200 with one Content-Length, neither chunked nor compressed, and the
-  // file holds exactly that many bytes. The file may
-  // be there (an error page, a piece) when it returns false. The download
-  // bypasses the local cache.
+  // file holds exactly that many bytes; false also when no byte came for
+  // kSilentSiteMs or the window was closed meanwhile. The file may be there
+  // (an error page, a piece) when it returns false. The download bypasses
+  // the local cache; the window handles its messages while it waits.
   bool DownloadFile(const std::string& url, const std::string& local_path);
   // DownloadFile into a temporary file beside the target, which then
   // replaces the target; a failure leaves the target as it was.
@@ -64,14 +75,20 @@ class Form1 : public ui::Form {
 
  protected:
   void Form_Load() override;
+  void Form_Unload(int& cancel) override;
 
  private:
+  void RunUpdate();
   void SetControls(bool enabled);
-  // Ends an update that cannot go on: the message of slot 12, the status
-  // emptied, the controls enabled again.
-  void Refuse();
+  // Ends an update that cannot go on: the message box (none when the
+  // window was closed meanwhile), the status emptied, the controls enabled
+  // again.
+  void Refuse(const std::string& message);
+  std::string LangOr(int slot, const char* fallback) const;
 
   RelayoState& st_;
+  bool updating_ = false;
+  bool stop_asked_ = false;  // the window was closed during the update
 };
 
 }  // namespace ks::relayo

@@ -10,6 +10,13 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+bool StandsForItself(char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+  for (const char allowed : std::string_view("-._~!$&'()+,=@"))
+    if (c == allowed) return true;
+  return false;
+}
+
 }  // namespace
 
 Manifest ReadManifest(const std::string& bytes) {
@@ -59,7 +66,24 @@ std::optional<std::string> LocalPath(const std::string& program_folder, const Ma
     if (!rest.empty() && !IsPlainRelativePath(rest)) return std::nullopt;
     if (rest.empty() && pair.folder.size() > 1) return std::nullopt;
   }
-  return program_folder + pair.folder + "\\" + pair.file;
+  std::string path = program_folder + pair.folder + "\\" + pair.file;
+  // A longer path fails to open, or is cut to another name.
+  if (path.size() + std::string_view(kPartSuffix).size() >= kMaxPath) return std::nullopt;
+  return path;
+}
+
+bool IsAddressName(std::string_view name) {
+  if (name.empty()) return false;
+  for (const char c : name)
+    if (!StandsForItself(c) && !IsSeparator(c)) return false;
+  return true;
+}
+
+std::string AddressPath(std::string_view name) {
+  std::string path(name);
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
 }
 
 }  // namespace ks::relayo

@@ -32,8 +32,9 @@ bool FakeInternet::HostAnswers(const std::string& url) const {
 }
 
 platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const std::string& path,
-                                                   bool bypass_cache) {
+                                                   bool bypass_cache, const platform::DownloadWait& wait) {
   requests_.push_back(Request{url, path, bypass_cache});
+  last_download_ms = 0;
   platform::Download d;
   std::string sent;
   bool fails = false;  // the service's own failure after the answer came
@@ -86,8 +87,17 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
       case Framing::kOneByteOver:
         d.announced = size - 1;
         break;
+      case Framing::kCodedAndChunked:
+        d.transfer_coded = true;
+        break;
     }
     fails = fails || failing_.count(url) != 0;
+    const auto stall = stalls_.find(url);
+    const auto slow = slow_.find(url);
+    if (stall != stalls_.end() || slow != slow_.end()) {
+      if (stall != stalls_.end()) sent = sent.substr(0, stall->second);
+      if (!Wait(wait, slow != slow_.end() ? slow->second : -1, path, d)) return d;
+    }
     if (!bypass_cache && !fails && page.status == 200 && page.framing == Framing::kLength && sent.size() == page.bytes.size())
       cache_[url] = sent;
   }
@@ -98,6 +108,34 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
   std::string now;
   if (files_.ReadFile(path, &now)) d.written = static_cast<std::int64_t>(now.size());
   return d;
+}
+
+bool FakeInternet::Wait(const platform::DownloadWait& wait, std::int64_t body_ms, const std::string& path,
+                        platform::Download& d) {
+  std::int64_t now = 0, last_byte = 0;
+  while (body_ms < 0 || now < body_ms) {
+    if (wait.keep_going && !wait.keep_going()) {
+      d.stopped = true;
+      break;
+    }
+    now += platform::kDownloadPollMs;
+    if (body_ms >= 0) last_byte = now;
+    if (wait.idle_ms > 0 && now - last_byte >= wait.idle_ms) {
+      d.stalled = true;
+      break;
+    }
+    if (now >= kForeverMs) {
+      waited_for_ever = true;
+      break;
+    }
+  }
+  last_download_ms = now;
+  if (body_ms >= 0 && now >= body_ms) return true;
+  // Ended: the binding is aborted and nothing is written.
+  d.result = platform::kEAbort;
+  std::string there;
+  if (files_.ReadFile(path, &there)) d.written = static_cast<std::int64_t>(there.size());
+  return false;
 }
 
 }  // namespace ks::fake

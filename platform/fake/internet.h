@@ -4,7 +4,9 @@
 // fetched without bypassing it, and transfers cut off part-way. Downloads
 // report what Windows' download service reports: success for an error page,
 // for a cut-off transfer and for an answer without a length, with the
-// status and what the headers said beside it.
+// status and what the headers said beside it. A slow or silent site is
+// modelled on a clock of the download's own: each wait of kDownloadPollMs
+// calls the caller's keep_going, as the real download does while it waits.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +37,7 @@ enum class Framing {
   kCompressedAsSent,  // gzip: the service writes the compressed bytes as they came, with their length
   kBrokenCompressed,  // "gzip" over bytes that are no gzip data: the service fails before any status
   kOneByteOver,       // the body's length less one announced; the service writes the whole body
+  kCodedAndChunked,   // "Transfer-Encoding: gzip, chunked", no length: the service writes what came
 };
 
 class FakeInternet : public platform::Internet {
@@ -50,7 +53,9 @@ class FakeInternet : public platform::Internet {
   // answered 404 with kNotFoundPage. A file that cannot be written (its
   // folder missing, the file locked) is not written, and the download still
   // reports success.
-  platform::Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) override;
+  using platform::Internet::UrlDownloadToFile;
+  platform::Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache,
+                                       const platform::DownloadWait& wait) override;
 
   struct Request {
     std::string url, path;
@@ -64,10 +69,16 @@ class FakeInternet : public platform::Internet {
     site_[url] = Page{status, bytes, Framing::kLength};
     cuts_.erase(url);
     failing_.erase(url);
+    stalls_.erase(url);
+    slow_.erase(url);
   }
   // Frames the answer of an address that is served.
   void Frame(const std::string& url, Framing framing) { site_.at(url).framing = framing; }
-  void Remove(const std::string& url) { site_.erase(url); }
+  void Remove(const std::string& url) {
+    site_.erase(url);
+    stalls_.erase(url);
+    slow_.erase(url);
+  }
   // The connection closes after `sent` bytes of the body, whatever the
   // answer announced.
   void CutAfter(const std::string& url, std::size_t sent) { cuts_[url] = sent; }
@@ -75,6 +86,19 @@ class FakeInternet : public platform::Internet {
   // address although the server's status and headers came, having written
   // what came.
   void FailAfterAnswer(const std::string& url) { failing_.insert(url); }
+  // The server sends its headers and the first `sent` bytes of the body,
+  // then nothing more, and keeps the connection open: without an idle
+  // limit or a stop the download never ends.
+  void StallAfter(const std::string& url, std::size_t sent) { stalls_[url] = sent; }
+  // The body takes `ms` to come, some bytes in every wait: never silent.
+  void SlowFor(const std::string& url, std::int64_t ms) { slow_[url] = ms; }
+  // What the last download took on its own clock; 0 for one that did not
+  // wait.
+  std::int64_t last_download_ms = 0;
+  // Set when a download would have waited for ever: no idle limit and no
+  // stop, on a stalled page; the fake ends it after an hour.
+  bool waited_for_ever = false;
+  static constexpr std::int64_t kForeverMs = 3600 * 1000;
   // False: no connection at all (every download fails, nothing written).
   bool online = true;
   const std::vector<Request>& requests() const { return requests_; }
@@ -89,12 +113,17 @@ class FakeInternet : public platform::Internet {
     Framing framing;
   };
   bool HostAnswers(const std::string& url) const;
+  // Waits out a slow (`body_ms`) or stalled (-1) body as the download does;
+  // false, with `d` filled, when the download was ended.
+  bool Wait(const platform::DownloadWait& wait, std::int64_t body_ms, const std::string& path, platform::Download& d);
 
   FakeFiles& files_;
   std::map<std::string, Page> site_;
   std::map<std::string, std::string> cache_;
   std::map<std::string, std::size_t> cuts_;
   std::set<std::string> failing_;
+  std::map<std::string, std::size_t> stalls_;
+  std::map<std::string, std::int64_t> slow_;
   std::set<platform::InternetHandle> open_;
   platform::InternetHandle next_handle_ = 0xCC0000;
   std::vector<Request> requests_;

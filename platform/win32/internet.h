@@ -11,7 +11,9 @@ class Win32Internet : public platform::Internet {
                                         const std::string& proxy, const std::string& bypass,
                                         std::uint32_t flags) override;
   bool InternetCloseHandle(platform::InternetHandle handle) override;
-  platform::Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache) override;
+  using platform::Internet::UrlDownloadToFile;
+  platform::Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache,
+                                       const platform::DownloadWait& wait) override;
 };
 
 }  // namespace ks::win32

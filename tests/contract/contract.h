@@ -54,8 +54,13 @@ class ContractSite {
     kOneByteOver,       // the body's length less one announced, the whole body sent
     kNoContent,         // "204 No Content"
     kPartialContent,    // "206 Partial Content" with the first half of the body
+    kCodedAndChunked,   // "Transfer-Encoding: gzip, chunked": a coding besides chunked
+    kSlow,              // the body with its length, in pieces 0.2 s apart over some seconds
   };
   virtual void Frame(const std::string& name, Answer answer) = 0;
+  // The server announces the page's whole length, sends `sent` of its
+  // bytes and then nothing, keeping the connection open.
+  virtual void StallAfter(const std::string& name, std::size_t sent) = 0;
   // An address on which no server listens.
   virtual std::string Unreachable() = 0;
 };

@@ -29,6 +29,8 @@ using Answer = ContractSite::Answer;
 constexpr std::int64_t kErrorPage = -2;
 // Some bytes but fewer than the body's, the body's first ones.
 constexpr std::int64_t kPiece = -3;
+// Whatever the service makes of an answer it cannot read: not looked at.
+constexpr std::int64_t kUnread = -4;
 
 struct Framing {
   bool lengths_differ = false;
@@ -102,6 +104,10 @@ TEST_F(InternetContract, WhatADownloadReports) {
       {"204 No Content", Page::kServed, Answer::kNoContent, none, true, 204, -1, kPlain, 0, ""},
       {"206 Partial Content", Page::kServed, Answer::kPartialContent, none, true, 206, 1500, kPlain, 1500,
        body.substr(0, 1500)},
+      // Any Transfer-Encoding is a framing the file's length cannot vouch
+      // for, not only plain "chunked".
+      {"a coding besides chunked: gzip, chunked", Page::kServed, Answer::kCodedAndChunked, none, true, 200, -1,
+       kChunked, kUnread, none},
       // The service reports success and writes nothing.
       {"into a folder that does not exist", Page::kIntoMissingFolder, none, none, true, 200, 3000, kPlain, -1, none},
       {"no server at the address", Page::kNoServer, none, none, false, 0, -1, kPlain, -1, none},
@@ -139,6 +145,10 @@ TEST_F(InternetContract, WhatADownloadReports) {
     EXPECT_EQ(d.content_coded, c.framing.content_coded);
     std::string file;
     const bool there = machine_->files().ReadFile(path, &file);
+    if (c.written == kUnread) {
+      EXPECT_EQ(d.announced, c.announced);
+      continue;
+    }
     EXPECT_EQ(there, c.written >= 0 || c.written == kErrorPage || c.written == kPiece);
     if (c.written == kPiece) {
       EXPECT_EQ(d.announced, c.announced);
@@ -173,6 +183,63 @@ TEST_F(InternetContract, ADownloadReplacesTheFileThatIsThere) {
   std::string file;
   ASSERT_TRUE(machine_->files().ReadFile(path, &file));
   EXPECT_EQ(file, "new");
+}
+
+// A download waits on the calling thread, which keeps handling its
+// messages: the caller's keep_going runs while it waits, and ends it; no
+// byte for the idle time ends it too. An ended download writes nothing.
+TEST_F(InternetContract, ADownloadWaitsAsItsCallerSays) {
+  struct Case {
+    const char* name;
+    std::optional<std::size_t> stall;  // silent after this many bytes; nullopt: slow but never silent
+    std::int64_t idle_ms;
+    int stop_at_turn;                  // keep_going says stop at this call; 0: never
+    bool stalled, stopped;
+  };
+  const Case cases[] = {
+      {"silent after its headers", 0, 1500, 0, true, false},
+      {"silent after 10 bytes", 10, 1500, 0, true, false},
+      {"stopped by the caller while silent", 10, 0, 5, false, true},
+      {"stopped by the caller before the idle time", 10, 60000, 5, false, true},
+      {"slow, never silent for the idle time", std::nullopt, 1500, 0, false, false},
+  };
+  const std::string body = Body();
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = "wait" + std::to_string(++n) + ".bin";
+    const std::string path = dir_ + "\\" + name;
+    ASSERT_TRUE(machine_->files().WriteFile(path, "earlier"));
+    site_->Serve(name, body);
+    if (c.stall)
+      site_->StallAfter(name, *c.stall);
+    else
+      site_->Frame(name, Answer::kSlow);
+    int turns = 0;
+    platform::DownloadWait wait;
+    wait.idle_ms = c.idle_ms;
+    wait.keep_going = [&] { return ++turns != c.stop_at_turn; };
+    const platform::Download d = machine_->internet().UrlDownloadToFile(site_->Base() + name, path, true, wait);
+    EXPECT_EQ(d.stalled, c.stalled);
+    EXPECT_EQ(d.stopped, c.stopped);
+    std::string file;
+    ASSERT_TRUE(machine_->files().ReadFile(path, &file));
+    if (c.stalled || c.stopped) {
+      EXPECT_EQ(d.result, platform::kEAbort) << std::hex << d.result;
+      EXPECT_EQ(file, "earlier") << "an ended download writes nothing";
+    } else {
+      EXPECT_GE(d.result, 0) << std::hex << d.result;
+      EXPECT_EQ(d.http_status, 200);
+      EXPECT_EQ(d.announced, 3000);
+      EXPECT_TRUE(file == body) << "the file holds " << file.size() << " bytes";
+    }
+    if (c.stopped) {
+      EXPECT_EQ(turns, c.stop_at_turn) << "not called again once it said stop";
+    } else {
+      // At least once every kDownloadPollMs of the wait.
+      EXPECT_GE(turns, (c.stall ? c.idle_ms : 1500) / platform::kDownloadPollMs);
+    }
+  }
 }
 
 TEST(InternetSessionContract, OpensAndCloses) {

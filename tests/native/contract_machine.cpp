@@ -46,8 +46,11 @@ class FakeSite : public ContractSite {
       case Answer::kOneByteOver: return net_.Frame(url, fake::Framing::kOneByteOver);
       case Answer::kNoContent: return net_.Serve(url, pages_[name], 204);
       case Answer::kPartialContent: return net_.Serve(url, pages_[name].substr(0, pages_[name].size() / 2), 206);
+      case Answer::kCodedAndChunked: return net_.Frame(url, fake::Framing::kCodedAndChunked);
+      case Answer::kSlow: return net_.SlowFor(url, 2000);
     }
   }
+  void StallAfter(const std::string& name, std::size_t sent) override { net_.StallAfter(Base() + name, sent); }
   void CutAfter(const std::string& name, std::size_t sent) override { net_.CutAfter(Base() + name, sent); }
   std::string Unreachable() override { return "http://127.0.0.1:1/contract/x"; }
 

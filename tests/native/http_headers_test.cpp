@@ -33,6 +33,11 @@ TEST(BodyFraming, WhatTheHeadersSayOfTheBody) {
       {"chunked", status + "Transfer-Encoding: chunked\r\n", -1, false, true, false},
       {"chunked beside a length", status + "Content-Length: 10\r\nTransfer-Encoding: chunked\r\n", 10, false, true,
        false},
+      // Any coding of the transfer, not only plain "chunked", leaves the
+      // file's length nothing to vouch for.
+      {"a coding before chunked", status + "Transfer-Encoding: gzip, chunked\r\n", -1, false, true, false},
+      {"a coding alone", status + "Transfer-Encoding: gzip\r\nContent-Length: 40\r\n", 40, false, true, false},
+      {"chunked in capitals", status + "transfer-encoding: CHUNKED\r\n", -1, false, true, false},
       {"gzip", status + "Content-Encoding: gzip\r\nContent-Length: 317\r\n", 317, false, false, true},
       {"identity is no coding", status + "Content-Encoding: Identity\r\nContent-Length: 5\r\n", 5, false, false,
        false},

@@ -4,7 +4,9 @@
 // no installed file cut short).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iterator>
+#include <string_view>
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,6 +100,8 @@ enum class Fault {
   kNoContent,
   kPartialContent,
   kFailedAfter200,
+  kStalledAfterHeaders,
+  kStalledAfterFewBytes,
   kNoConnection,
 };
 
@@ -133,6 +137,9 @@ constexpr FaultCase kSiteFaults[] = {
     {"206 Partial Content", Fault::kPartialContent},
     // The whole body with its length, but the service itself failed.
     {"the service fails after a 200", Fault::kFailedAfter200},
+    // relayo stayed on its download status for ever, its window deaf.
+    {"silent after its headers", Fault::kStalledAfterHeaders},
+    {"silent after a few bytes", Fault::kStalledAfterFewBytes},
 };
 
 // `bytes` is what the address serves whole.
@@ -194,6 +201,12 @@ void Break(fake::FakeInternet& net, const std::string& url, const std::string& b
       break;
     case Fault::kFailedAfter200:
       net.FailAfterAnswer(url);
+      break;
+    case Fault::kStalledAfterHeaders:
+      net.StallAfter(url, 0);
+      break;
+    case Fault::kStalledAfterFewBytes:
+      net.StallAfter(url, 5);
       break;
     case Fault::kNoConnection:
       net.online = false;
@@ -335,6 +348,7 @@ TEST(RelayoDownload, AManifestThatCannotBeDownloaded) {
     i.SiteFile("a.dll", "new a");
     Break(i.m.net, kBase + "down35.log", manifest, c.fault);
     i.Update();
+    EXPECT_FALSE(i.m.net.waited_for_ever);
     EXPECT_EQ(i.m.msg.shown().size(), 1u);
     for (const auto& shown : i.m.msg.shown()) {
       EXPECT_EQ(shown.text, i.st.Lang(12));
@@ -484,6 +498,7 @@ TEST(RelayoDownload, AListedFileThatDoesNotArriveWholeIsNotInstalled) {
     i.SiteFile("c.dll", "new c");
     Break(i.m.net, kBase + "b.dat", "the whole new b", c.fault);
     i.Update();
+    EXPECT_FALSE(i.m.net.waited_for_ever);
     EXPECT_EQ(i.FileRequests(), (std::vector<std::string>{"a.dll", "b.dat", "c.dll"})) << "the update goes on";
     EXPECT_EQ(i.m.fs.Contents(kFolder + "\\a.dll"), "new a");
     EXPECT_EQ(i.m.fs.Contents(kFolder + "\\DATA\\b.dat"), "the whole old b");
@@ -524,6 +539,10 @@ TEST_F(RelayoRig, AMissingFolderFailsThatFile) {
   EXPECT_EQ(LastUpdate(), 7u);
 }
 
+// The message of a manifest that came but is no update list.
+const std::string kNotValid = "The update list on the site is not valid. Nothing was changed.";
+
+// These said "Check your internet connection", which the connection was not.
 TEST_F(RelayoRig, InvalidManifestsChangeNothing) {
   struct Case {
     const char* name;
@@ -538,6 +557,8 @@ TEST_F(RelayoRig, InvalidManifestsChangeNothing) {
       {"a serial that is no number", ManifestText("eight", "353", {{"f0.dat", ""}})},
       {"a version that is no number", ManifestText("8", "3.5.3", {{"f0.dat", ""}})},
       {"an empty manifest", ""},
+      {"a serial and no version", "8\r\n"},
+      {"blank lines only", "\r\n\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -554,7 +575,8 @@ TEST_F(RelayoRig, InvalidManifestsChangeNothing) {
     f.Command1.UserClick();
     EXPECT_EQ(machine.net.requests().size(), 1u) << "only the manifest was fetched";
     ASSERT_EQ(machine.msg.shown().size(), 1u);
-    EXPECT_EQ(machine.msg.shown()[0].text, state.Lang(12));
+    EXPECT_EQ(machine.msg.shown()[0].text, kNotValid);
+    EXPECT_EQ(machine.msg.shown()[0].text, state.Lang(14)) << "the shipped language file holds it";
     EXPECT_EQ(f.Label3.Caption(), "");
     EXPECT_TRUE(f.Command1.Enabled() && f.Command2.Enabled() && f.Check1.Enabled());
     EXPECT_EQ(static_cast<unsigned char>(machine.reg.Get(kSettings, "LastUpDate35")->bytes[0]), 7);
@@ -586,6 +608,217 @@ TEST_F(RelayoRig, UpdatePressedAgainAfterAnEarlyStopFetchesTheManifestAnew) {
   form.Command1.UserClick();
   EXPECT_EQ(form.Label3.Caption(), st.Lang(10));
   EXPECT_EQ(LastUpdate(), 8u);
+}
+
+// Counts the window's turns at its messages while an update runs: an action
+// that posts itself again at each turn, as input the user keeps making.
+struct Turns {
+  explicit Turns(ui::App& app) : app_(app) { Next(); }
+  void Next() {
+    app_.Post([this] {
+      ++count;
+      if (on_turn) on_turn(count);
+      Next();
+    });
+  }
+  int count = 0;
+  std::function<void(int)> on_turn;
+
+ private:
+  ui::App& app_;
+};
+
+// A site that sends its headers (and maybe a few bytes) and then nothing
+// kept relayo on its download status for ever, Update and Close disabled
+// and the window deaf.
+TEST(RelayoSilentSite, GivesUpAfterThirtySilentSecondsAndAnswersMeanwhile) {
+  struct Case {
+    const char* name;
+    bool manifest;  // the manifest is silent, else the one listed file
+    std::size_t sent;
+  };
+  const Case cases[] = {
+      {"the manifest, after its headers", true, 0},
+      {"the manifest, after a few bytes", true, 5},
+      {"a listed file, after its headers", false, 0},
+      {"a listed file, after a few bytes", false, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation i;
+    i.m.fs.AddFile(kFolder + "\\a.dll", "old a");
+    i.Site(ManifestText("8", "353", {{"a.dll", ""}}));
+    i.SiteFile("a.dll", "new a");
+    i.m.net.StallAfter(kBase + (c.manifest ? "down35.log" : "a.dll"), c.sent);
+    Turns turns(i.st.app);
+    i.Update();
+    EXPECT_FALSE(i.m.net.waited_for_ever);
+    EXPECT_GE(i.m.net.last_download_ms, kSilentSiteMs);
+    EXPECT_LT(i.m.net.last_download_ms, kSilentSiteMs + 1000) << "no longer than the silence";
+    // One turn at least every 100 ms of the silence.
+    EXPECT_GE(turns.count, kSilentSiteMs / platform::kDownloadPollMs);
+    EXPECT_EQ(i.m.fs.Contents(kFolder + "\\a.dll"), "old a");
+    EXPECT_EQ(i.LastUpdate(), 7u);
+    EXPECT_EQ(i.m.fs.List(kFolder + "\\*"), (c.manifest ? std::vector<std::string>{"relayo.exe", "a.dll"}
+                                                        : std::vector<std::string>{"relayo.exe", "a.dll", "down35.log"}))
+        << "no piece left behind";
+    if (c.manifest) {
+      ASSERT_EQ(i.m.msg.shown().size(), 1u);
+      EXPECT_EQ(i.m.msg.shown()[0].text, i.st.Lang(12));
+      EXPECT_EQ(i.form.Label3.Caption(), "");
+    } else {
+      EXPECT_TRUE(i.m.msg.shown().empty());
+      EXPECT_EQ(i.form.Label3.Caption(), i.st.Lang(13));
+      EXPECT_EQ(i.form.FailedFiles, 1);
+    }
+    i.ExpectControlsEnabled();
+    EXPECT_FALSE(i.st.app.Ended());
+  }
+}
+
+// Silence, not length, ends a download: a file that takes a minute but
+// keeps coming arrives.
+TEST_F(RelayoRig, ASlowSiteThatKeepsSendingIsWaitedFor) {
+  Site(ManifestText("8", "353", {{"a.dll", ""}}));
+  SiteFile("a.dll", "new a");
+  m.net.SlowFor(kBase + "a.dll", 60000);
+  Update();
+  EXPECT_EQ(m.net.last_download_ms, 60000);
+  EXPECT_EQ(m.fs.Contents(kFolder + "\\a.dll"), "new a");
+  EXPECT_EQ(LastUpdate(), 8u);
+  EXPECT_EQ(form.Label3.Caption(), st.Lang(10));
+}
+
+// The close box did nothing while relayo downloaded.
+TEST(RelayoStop, ClosingTheWindowEndsTheDownloadAndTheUpdate) {
+  struct Case {
+    const char* name;
+    const char* slow;  // the address that is downloading when the window closes
+    bool stalled;      // silent rather than slow
+  };
+  const Case cases[] = {
+      {"the manifest, slow", "down35.log", false},
+      {"the manifest, silent", "down35.log", true},
+      {"the second of three files, slow", "b.dll", false},
+      {"the second of three files, silent", "b.dll", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation i;
+    for (const char* name : {"a.dll", "b.dll", "c.dll"}) {
+      i.m.fs.AddFile(kFolder + "\\" + name, std::string("old ") + name);
+      i.SiteFile(name, std::string("new ") + name);
+    }
+    i.Site(ManifestText("8", "353", {{"a.dll", ""}, {"b.dll", ""}, {"c.dll", ""}}));
+    if (c.stalled)
+      i.m.net.StallAfter(kBase + c.slow, 3);
+    else
+      i.m.net.SlowFor(kBase + c.slow, 20000);
+    i.form.Show();
+    // The user closes the window a second into the slow download.
+    const std::size_t requests_before = i.m.net.requests().size();
+    Turns turns(i.st.app);
+    int turns_in_it = 0;
+    turns.on_turn = [&](int) {
+      if (i.m.net.requests().size() > requests_before && i.m.net.requests().back().url == kBase + c.slow &&
+          ++turns_in_it == 10) {
+        EXPECT_FALSE(i.form.Command2.Enabled()) << "Close stays disabled: the close box stops the update";
+        i.form.UserClose();
+        EXPECT_TRUE(i.form.Loaded()) << "the window waits until the download has ended";
+      }
+    };
+    i.form.Command1.UserClick();
+    EXPECT_LE(i.m.net.last_download_ms, 1100) << "ended at once, not after the silence";
+    EXPECT_FALSE(i.m.net.waited_for_ever);
+    EXPECT_TRUE(i.st.app.Ended()) << "the window closes once the update has stopped";
+    EXPECT_TRUE(i.m.msg.shown().empty()) << "no box to answer after closing";
+    EXPECT_EQ(i.LastUpdate(), 7u);
+    EXPECT_EQ(i.m.fs.Contents(kFolder + "\\b.dll"), "old b.dll");
+    EXPECT_EQ(i.m.fs.Contents(kFolder + "\\c.dll"), "old c.dll");
+    EXPECT_EQ(i.m.net.requests().back().url, kBase + c.slow) << "nothing fetched after it";
+    EXPECT_FALSE(i.m.fs.FileExists(kFolder + "\\b.dll.~rl"));
+    EXPECT_FALSE(i.m.fs.FileExists(kFolder + "\\down35.log.~rl"));
+  }
+}
+
+// A listed name is the file's name on the site and its local name at once.
+// "mt.da%74" was fetched as "mt.dat", "x.dat#y" as "x.dat": the bytes of
+// another file were installed under the listed name and the update was
+// recorded.
+TEST(RelayoManifest, ANameIsFetchedOnlyAsTheFileItNames) {
+  struct Case {
+    std::string name;
+    std::string file;                    // the listed name
+    std::optional<std::string> address;  // what is fetched below the base; nullopt: refused
+  };
+  // With the program folder and the temporary suffix, longer than MAX_PATH.
+  const std::string long_name = std::string(240, 'a') + ".dat";
+  const std::vector<Case> cases = {
+      {"a plain name", "mt.dat", "mt.dat"},
+      {"a subfolder, asked for with a slash", "hs\\x.jpg", "hs/x.jpg"},
+      {"a slash", "hs/x.jpg", "hs/x.jpg"},
+      {"every other character that stands for itself", "a-b_c~d!e$f&g'h(i)j+k,l=m@n.dat",
+       "a-b_c~d!e$f&g'h(i)j+k,l=m@n.dat"},
+      {"a name that is long but fits", std::string(180, 'b') + ".dat", std::string(180, 'b') + ".dat"},
+      {"#: the rest is never sent", "mt.dat#x", std::nullopt},
+      {"%74 is an escaped t", "mt.da%74", std::nullopt},
+      {"% alone", "100%.dat", std::nullopt},
+      {"%25 is an escaped %", "a%25.dat", std::nullopt},
+      {"?: a query", "mt.dat?x=1", std::nullopt},
+      {"a blank", "read me.txt", std::nullopt},
+      {"a tab", "a\tb.dat", std::nullopt},
+      {"a byte above 127", "caf\xe9.dat", std::nullopt},
+      {"UTF-8", "caf\xc3\xa9.dat", std::nullopt},
+      {"a semicolon", "a;b.dat", std::nullopt},
+      {"angle brackets", "a<b>.dat", std::nullopt},
+      {"brackets and braces", "a[1]{2}.dat", std::nullopt},
+      {"a caret and a backquote", "a^b`.dat", std::nullopt},
+      {"..", "..\\mt.dat", std::nullopt},
+      {".. inside", "hs/../mt.dat", std::nullopt},
+      {"a name longer than a path may be", long_name, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Installation i;
+    i.m.fs.AddFolder(kFolder + "\\hs");
+    i.m.fs.AddFile(kFolder + "\\mt.dat", "old mt");
+    i.Site(ManifestText("8", "353", {{c.file, ""}}));
+    // What a refused name would have fetched, and the name itself.
+    for (const char* other : {"mt.dat", "x.dat", "a.dat"}) i.SiteFile(other, "another file");
+    i.SiteFile(c.file, "listed");
+    if (c.address) i.SiteFile(*c.address, "listed");
+    i.Update();
+    if (c.address) {
+      EXPECT_EQ(i.FileRequests(), (std::vector<std::string>{*c.address}));
+      EXPECT_EQ(i.LastUpdate(), 8u);
+      EXPECT_EQ(i.form.Label3.Caption(), i.st.Lang(10));
+      std::string local = c.file;
+      for (char& ch : local)
+        if (ch == '/') ch = '\\';
+      EXPECT_EQ(i.m.fs.Contents(kFolder + "\\" + local), "listed");
+    } else {
+      EXPECT_TRUE(i.FileRequests().empty()) << "nothing fetched";
+      EXPECT_EQ(i.LastUpdate(), 7u) << "not recorded";
+      EXPECT_EQ(i.form.FailedFiles, 1);
+      EXPECT_EQ(i.form.Label3.Caption(), i.st.Lang(13));
+      EXPECT_EQ(i.m.fs.Contents(kFolder + "\\mt.dat"), "old mt");
+      EXPECT_EQ(i.m.fs.List(kFolder + "\\*"), (std::vector<std::string>{"relayo.exe", "mt.dat", "down35.log"}));
+    }
+    i.ExpectControlsEnabled();
+  }
+}
+
+TEST(RelayoManifest, AddressNames) {
+  EXPECT_TRUE(IsAddressName("0000d3d.dat"));
+  EXPECT_TRUE(IsAddressName("hs\\pic\\x.jpg"));
+  EXPECT_FALSE(IsAddressName("")) << "no name";
+  for (int c = 0; c < 256; ++c) {
+    const char ch = static_cast<char>(c);
+    const bool stands = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+                        std::string_view("-._~!$&'()+,=@\\/").find(ch) != std::string_view::npos;
+    EXPECT_EQ(IsAddressName(std::string("a") + ch + "b"), stands) << "character " << c;
+  }
+  EXPECT_EQ(AddressPath("hs\\pic\\x.jpg"), "hs/pic/x.jpg");
 }
 
 TEST(RelayoManifest, VersionText) {

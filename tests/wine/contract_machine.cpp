@@ -86,8 +86,14 @@ class LoopbackSite : public ContractSite {
       case Answer::kOneByteOver: word = "over"; break;
       case Answer::kNoContent: word = "204"; break;
       case Answer::kPartialContent: word = "206"; break;
+      case Answer::kCodedAndChunked: word = "gzip-chunked"; break;
+      case Answer::kSlow: word = "slow"; break;
     }
     files_.WriteFile(folder_ + "\\" + name + ".answer", word);
+  }
+  // And NAME.stall.
+  void StallAfter(const std::string& name, std::size_t sent) override {
+    files_.WriteFile(folder_ + "\\" + name + ".stall", std::to_string(sent));
   }
   std::string Unreachable() override { return "http://127.0.0.1:1/x"; }
 

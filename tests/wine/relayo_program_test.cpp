@@ -5,7 +5,8 @@
 // the files land in the installation, "LastUpDate35" is written; a hostile
 // manifest writes nothing outside the program folder and records nothing; a
 // site that answers 404, 206 or cuts a file off (also a chunked one, and the
-// manifest itself) installs and records nothing.
+// manifest itself) installs and records nothing; a silent site ends with
+// the message after 30 seconds, and closing the window ends a download.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -108,31 +109,44 @@ class RelayoSite : public ::testing::Test {
   // again and the status no longer the download texts. A message box that
   // the update shows is answered OK, and `box_shown_` says so.
   std::wstring Update() {
+    ClickUpdate();
+    return AwaitUpdate(60000);
+  }
+  void ClickUpdate() {
     box_shown_ = false;
-    HWND button = ChildWithText(window_, L"Update");
-    EXPECT_NE(button, nullptr);
-    if (!button) return L"";
-    PostMessageA(button, BM_CLICK, 0, 0);
-    WaitFor([&] { return !IsWindowEnabled(button); }, 5000);
+    button_ = ChildWithText(window_, L"Update");
+    ASSERT_NE(button_, nullptr);
+    PostMessageA(button_, BM_CLICK, 0, 0);
+    WaitFor([&] { return !IsWindowEnabled(button_); }, 5000);
+  }
+  std::wstring AwaitUpdate(int ms) {
+    if (!button_) return L"";
     EXPECT_TRUE(WaitFor(
         [&] {
           if (HWND box = FindWindowA("#32770", "relayo")) {
             box_shown_ = true;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
           }
-          return IsWindowEnabled(button) != FALSE;
+          return IsWindowEnabled(button_) != FALSE;
         },
-        60000))
+        ms))
         << "the update did not end";
-    std::wstring status;
+    return Status();
+  }
+  std::wstring Status() {
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       RECT r;
       GetWindowRect(child, &r);
       POINT p{r.left, r.top};
       ScreenToClient(window_, &p);
-      if (p.x == 960 / 15 && p.y == 600 / 15) status = TextOf(child);  // Label3
+      if (p.x == 960 / 15 && p.y == 600 / 15) return TextOf(child);  // Label3
     }
-    return status;
+    return L"";
+  }
+  // The window handles a message within a second: it is not hung.
+  bool Answers() {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
   }
 
   std::string Installed(const std::string& relative) {
@@ -148,6 +162,7 @@ class RelayoSite : public ::testing::Test {
   BasRegistry reg_{machine_.reg};
   std::string source_, root_, site_;
   HWND window_ = nullptr;
+  HWND button_ = nullptr;
   bool box_shown_ = false;
 };
 
@@ -258,6 +273,48 @@ TEST_F(RelayoSite, AChunkedPieceOrAPartialAnswerInstallsNothing) {
       EXPECT_TRUE(box_shown_) << "the message of a manifest that cannot be downloaded";
     }
   }
+}
+
+// relayo stayed on "Downloading ..." for ever against a site that sent its
+// headers and then nothing, its window deaf to closing.
+TEST_F(RelayoSite, ASilentSiteEndsWithTheMessageWithinAMinute) {
+  SiteFile("down35.log", "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n");
+  SiteFile("down35.log.stall", "0");  // the headers, then nothing
+  SiteFile("mt.dat", "new chip data");
+  StartRelayo();
+  const auto start = std::chrono::steady_clock::now();
+  ClickUpdate();
+  Sleep(3000);
+  EXPECT_TRUE(Answers()) << "the window answers during the download";
+  EXPECT_EQ(Status(), L"Downloading the update list ...");
+  const std::wstring status = AwaitUpdate(60000);
+  const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_TRUE(box_shown_) << "the message of a manifest that cannot be downloaded";
+  EXPECT_GE(took.count(), 29) << "not before the silence";
+  EXPECT_LE(took.count(), 45);
+  EXPECT_EQ(status, L"");
+  EXPECT_EQ(Installed("DATA/mt.dat"), "old chip data");
+  EXPECT_EQ(LastUpdate(), 7);
+  EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + "/install/down35.log.~rl")));
+}
+
+TEST_F(RelayoSite, ClosingTheWindowEndsADownloadAndTheProgram) {
+  SiteFile("down35.log", "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n\"readme.txt\",\"\"\r\n");
+  SiteFile("mt.dat", "new chip data");
+  SiteFile("mt.dat.stall", "3");
+  SiteFile("readme.txt", "hello");
+  StartRelayo();
+  ClickUpdate();
+  ASSERT_TRUE(WaitFor([&] { return Status() == L"Downloading files ..."; }, 10000)) << "the files' download began";
+  Sleep(1000);
+  EXPECT_FALSE(IsWindowEnabled(button_));
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(window_); }, 5000)) << "the window closes at once";
+  EXPECT_EQ(FindWindowA("#32770", "relayo"), nullptr) << "no box to answer";
+  EXPECT_EQ(Installed("DATA/mt.dat"), "old chip data");
+  EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + "/install/readme.txt"))) << "nothing fetched after it";
+  EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + "/install/DATA/mt.dat.~rl")));
+  EXPECT_EQ(LastUpdate(), 7);
 }
 
 // The suites that run inside the site's namespaces.

@@ -9,6 +9,9 @@ answered "404 Not Found" with an HTML page as its body, the way web servers
 answer. Beside a file NAME, a file NAME.cut holding a number N makes the
 server announce NAME's whole length, send only its first N bytes and then
 close the connection, as a transfer broken off half-way does. A file
+NAME.stall holding a number N makes it announce the whole length, send the
+first N bytes and then nothing more, keeping the connection open until the
+client goes (at most two minutes), as a silent site does. A file
 NAME.answer holding one word frames the answer the way a faulty server or
 proxy does:
 
@@ -28,14 +31,20 @@ proxy does:
                     connection closes
     204             "204 No Content", no body
     206             "206 Partial Content" with the first half of the body
+    gzip-chunked    "Transfer-Encoding: gzip, chunked": the body gzip-compressed,
+                    then sent in chunks; the connection closes after them
+    slow            the body with its length, in pieces of 300 bytes 0.2 s
+                    apart
 
 Every request's Accept-Encoding headers are logged to the server's log.
 """
 import gzip
 import http.server
 import os
+import select
 import socket
 import sys
+import time
 
 NOT_FOUND = (b"<!DOCTYPE html>\n<html><head><title>404 Not Found</title></head>\n"
              b"<body><h1>Not Found</h1><p>The requested URL was not found on this server.</p></body></html>\n")
@@ -51,9 +60,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         path = os.path.join(self.server.root, *[p for p in parts if p])
         return path if os.path.isfile(path) else None
 
-    def send_bytes(self, status, content_type, body, sent=None, answer=""):
+    def send_bytes(self, status, content_type, body, sent=None, answer="", stall=None):
         headers = [("Content-Type", content_type), ("Cache-Control", "no-store")]
-        chunked = answer in ("chunked", "chunked-length", "broken-chunked")
+        chunked = answer in ("chunked", "chunked-length", "broken-chunked", "gzip-chunked")
+        if answer == "gzip-chunked":
+            body = gzip.compress(body)
         if answer in ("gzip", "broken-gzip"):
             if answer == "broken-gzip":
                 body = b"these bytes are no gzip data" * 20
@@ -66,13 +77,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             half = len(body) // 2
             headers.append(("Content-Range", "bytes 0-%d/%d" % (half - 1, len(body))))
             status, body = 206, body[:half]
-        if chunked:
+        if answer == "gzip-chunked":
+            headers.append(("Transfer-Encoding", "gzip, chunked"))
+        elif chunked:
             headers.append(("Transfer-Encoding", "chunked"))
-        if answer not in ("nolength", "chunked", "broken-chunked", "204"):
+        if answer not in ("nolength", "chunked", "broken-chunked", "gzip-chunked", "204"):
             headers.append(("Content-Length", str(len(body) - (1 if answer == "over" else 0))))
         if answer == "two-lengths":
             headers.append(("Content-Length", str(len(body) + 1)))
-        closes = sent is not None or answer in ("nolength", "over", "broken-chunked")
+        closes = sent is not None or answer in ("nolength", "over", "broken-chunked", "gzip-chunked")
         if closes:
             headers.append(("Connection", "close"))
         self.send_response(status)
@@ -83,7 +96,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         if sent is not None:
             body = body[:sent]
-        if answer == "broken-chunked":
+        if stall is not None:
+            self.wfile.write(body[:stall])
+            self.wfile.flush()
+            self.wait_for_client_to_go(120)
+            self.close_connection = True
+            return
+        if answer == "slow":
+            for at in range(0, len(body), 300):
+                self.wfile.write(body[at:at + 300])
+                self.wfile.flush()
+                time.sleep(0.2)
+        elif answer == "broken-chunked":
             self.wfile.write(b"%x\r\n%s\r\nzz\r\n" % (len(body), body))
             sent = len(body)
         elif chunked:
@@ -104,6 +128,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
         except OSError:
             pass
 
+    def wait_for_client_to_go(self, seconds):
+        end = time.time() + seconds
+        while time.time() < end:
+            readable, _, _ = select.select([self.connection], [], [], 0.5)
+            if readable:
+                try:
+                    if not self.connection.recv(4096):
+                        return
+                except OSError:
+                    return
+
     def do_GET(self):
         sys.stderr.write("%s Accept-Encoding: %s\n" % (self.path, self.headers.get_all("Accept-Encoding")))
         path = self.local_path()
@@ -120,7 +155,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if os.path.isfile(path + ".answer"):
             with open(path + ".answer") as f:
                 answer = f.read().strip()
-        self.send_bytes(200, "application/octet-stream", body, sent, answer)
+        stall = None
+        if os.path.isfile(path + ".stall"):
+            with open(path + ".stall") as f:
+                stall = int(f.read().strip() or "0")
+        self.send_bytes(200, "application/octet-stream", body, sent, answer, stall)
 
     do_HEAD = do_GET
 
