@@ -162,8 +162,8 @@ void Form1::LoadProfile() {
   const std::string fault = ProfileFault(st_.platform.files(), Profile, Roots);
   ProfileValid = read && fault.empty();
   if (!ProfileValid) {
-    // A rule the disk refuses (a link, another spelling of a folder pvx
-    // keeps) reads well as text: the message names the folder at fault.
+    // A rule refused only on the disk (a link, another spelling of a folder
+    // pvx keeps) looks sound as text: the message names the folder at fault.
     const bool on_disk = read && ProfileFault(Profile, Roots).empty();
     st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + (on_disk ? "\r\n" + fault : ""),
                    platform::kMbOk | platform::kMbIconStop, st_.Lang(17));

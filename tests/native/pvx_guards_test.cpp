@@ -183,5 +183,23 @@ TEST_F(PvxGuardWindow, ARuleOverALinkIsRefusedNamingTheLink) {
   EXPECT_EQ(fs.Contents(kKernel), "kernel");
 }
 
+// A file that became a link after the search is not deleted, and the user
+// is told why.
+TEST_F(PvxGuardWindow, AFileThatBecameALinkIsNotDeleted) {
+  rig.AddProfile("nv", {" (nv)", "Driver", "", "Directory", "SYD\\NVIDIA", "", "", "nv", ""});
+  ASSERT_TRUE(rig.StartWith("nv"));
+  rig.Search();
+  ASSERT_EQ(rig.form.List1.ListCount(), 1);
+  fs.DeleteFile("C:\\NVIDIA\\nv.dll");
+  fs.AddLink("C:\\NVIDIA\\nv.dll", kKernel);
+  rig.Pick(1, "nv.dll");
+  rig.form.Command1[1].UserClick();
+  EXPECT_EQ(fs.Contents(kKernel), "kernel");
+  EXPECT_TRUE(fs.FileExists("C:\\NVIDIA\\nv.dll"));
+  ASSERT_FALSE(rig.Messages().empty());
+  EXPECT_NE(rig.Messages().back().find("C:\\NVIDIA\\nv.dll (it or its folder is a link"), std::string::npos)
+      << rig.Messages().back();
+}
+
 }  // namespace
 }  // namespace ks
