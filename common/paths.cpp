@@ -220,12 +220,31 @@ std::string LinkOnPath(platform::Files& files, std::string_view path, std::strin
     if (start && at.size() <= start->size()) break;
     heads.push_back(at);
   }
-  for (auto it = heads.rbegin(); it != heads.rend(); ++it) {
+  size_t existing = 0;
+  for (auto it = heads.rbegin(); it != heads.rend(); ++it, ++existing) {
     const std::optional<std::uint32_t> attributes = files.GetFileAttributes(*it);
     if (!attributes) break;  // nothing below a missing part exists either
     if ((*attributes & platform::kAttributeReparsePoint) != 0) return *it;
   }
-  return "";
+  if (existing == 0) return "";
+  // Wine shows a link to a file as the file itself: where the system tells
+  // the path a file really opens, a part that opens elsewhere than it is
+  // spelled is a link too. Below `below` the paths are compared from there.
+  const std::string base_final = start ? files.GetFinalPathName(*start) : "";
+  const std::string base_long = start ? LongPath(files, *start).value_or("") : "";
+  const auto opens_elsewhere = [&](const std::string& head) {
+    const std::string final_path = files.GetFinalPathName(head);
+    const std::optional<std::string> long_path = LongPath(files, head);
+    if (final_path.empty() || !long_path || (start && (base_final.empty() || long_path->size() < base_long.size())))
+      return false;
+    const std::string expected = start ? base_final + long_path->substr(base_long.size()) : *long_path;
+    return !SameTextIgnoringCase(final_path, expected);
+  };
+  const std::string& deepest = heads[heads.size() - existing];
+  if (!opens_elsewhere(deepest)) return "";
+  for (auto it = heads.rbegin(); it != heads.rend(); ++it)
+    if (opens_elsewhere(*it)) return *it;
+  return deepest;
 }
 
 }  // namespace ks

@@ -88,7 +88,8 @@ bool CoversFolder(platform::Files& files, std::string_view path, std::string_vie
 
 // The first entry on the way to `path`, from its root down to the path
 // itself, that is a link (a junction or symbolic link: the attribute
-// kAttributeReparsePoint), spelled as `path` spells it; "" when there is
+// kAttributeReparsePoint, or an entry that opens another path than its own,
+// GetFinalPathName), spelled as `path` spells it; "" when there is
 // none. With `below`, a folder `path` starts with, only the entries below
 // it are asked (a program's own folder may well lie behind a junction).
 // Parts that do not exist are no link; a path that cannot be resolved

@@ -85,6 +85,12 @@ class Files {
   // FILE_FLAG_BACKUP_SEMANTICS, so a folder opens too, then
   // GetFileInformationByHandle). False when it cannot be opened.
   virtual bool GetFileIdentity(const std::string& path, FileIdentity* out) = 0;
+  // The path of what `path` opens, every link followed, in long names
+  // (CreateFileA, then GetFinalPathNameByHandleA without its "\\?\"
+  // prefix): "C:\\WINDOWS\\system32\\kernel32.dll" for a link onto it. ""
+  // when nothing opens, or where the system lacks the call (before Vista).
+  // Wine shows a link to a file as the file itself, but this call tells it.
+  virtual std::string GetFinalPathName(const std::string& path) = 0;
   // The drives, in letter order, as "c:" (lower case, GetLogicalDriveStrings).
   virtual std::vector<std::string> Drives() { return {"c:"}; }
 };

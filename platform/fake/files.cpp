@@ -207,11 +207,12 @@ void FakeFiles::AddFolder(const std::string& path) {
   if (Find(path) == nullptr) Make(Normal(path), Entry{path, true, false, "", next_order_++});
 }
 
-void FakeFiles::AddLink(const std::string& path, const std::string& target) {
+void FakeFiles::AddLink(const std::string& path, const std::string& target, bool reparse_point) {
   MakeParents(path);
   const Entry* to = Find(target);
   Entry link{path, to != nullptr && to->folder, false, "", next_order_++};
   link.link = target;
+  link.shows_link = reparse_point;
   link.on_disk = "";
   Make(Normal(path), std::move(link));
 }
@@ -303,6 +304,7 @@ bool FakeFiles::FolderExists(const std::string& path) {
 
 std::optional<std::uint32_t> FakeFiles::GetFileAttributes(const std::string& path) {
   const Entry* e = Find(path, false);
+  if (e != nullptr && e->link && !e->shows_link) e = Find(path);
   if (e == nullptr) return std::nullopt;
   std::uint32_t a = e->folder ? platform::kAttributeDirectory : 0x20;  // FILE_ATTRIBUTE_ARCHIVE
   if (e->hidden) a |= platform::kAttributeHidden;
@@ -346,6 +348,21 @@ bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity*
   out->volume = 0x1000u + static_cast<unsigned char>(key[0]);
   out->index = it->second.id;
   return true;
+}
+
+std::string FakeFiles::GetFinalPathName(const std::string& path) {
+  const std::string key = Resolve(path);
+  auto it = entries_.find(key);
+  if (it == entries_.end() || it->second.link) return "";
+  // Each part as its entry spells it, from the drive down.
+  std::string out;
+  for (std::string at = key; !at.empty(); at = ParentOf(at)) {
+    auto part = entries_.find(at);
+    if (part == entries_.end()) return "";
+    const std::string name = NameOf(part->second);
+    out = name.empty() ? part->second.path + out : (out.empty() ? name : name + "\\" + out);
+  }
+  return out;
 }
 
 std::vector<std::string> FakeFiles::List(const std::string& pattern) {

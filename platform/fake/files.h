@@ -43,6 +43,7 @@ class FakeFiles : public platform::Files {
   std::string GetLongPathName(const std::string& path) override;
   std::string GetShortPathName(const std::string& path) override;
   bool GetFileIdentity(const std::string& path, platform::FileIdentity* out) override;
+  std::string GetFinalPathName(const std::string& path) override;
 
   // --- set-up for tests; these create missing parent folders ---
   // The program folder; the program's file name stays as it is.
@@ -54,8 +55,10 @@ class FakeFiles : public platform::Files {
   void AddFolder(const std::string& path);
   // A link (a junction or symbolic link) at `path` to `target`, an absolute
   // path that need not exist; it is a folder link when the target is a
-  // folder now. Opening a path through it opens the target.
-  void AddLink(const std::string& path, const std::string& target);
+  // folder now. Opening a path through it opens the target. Without
+  // `reparse_point` it shows as Wine shows a Unix link to a file: with the
+  // target's attributes, only its final path (GetFinalPathName) tells it.
+  void AddLink(const std::string& path, const std::string& target, bool reparse_point = true);
   // Gives an entry another 8.3 alias (one with a "~", as Windows makes
   // them; a part without one is never looked up as an alias).
   void SetShortName(const std::string& path, const std::string& alias);
@@ -96,6 +99,7 @@ class FakeFiles : public platform::Files {
     std::optional<std::string> on_disk = std::nullopt;
     std::string short_name = "";              // the 8.3 alias; empty when the name is one
     std::optional<std::string> link = std::nullopt;  // a link's target
+    bool shows_link = true;                   // false: attributes are the target's
     std::uint64_t id = 0;                     // the file index: kept by a rename
   };
   static std::string Normal(const std::string& path);

@@ -219,6 +219,33 @@ bool Win32Files::GetFileIdentity(const std::string& path, platform::FileIdentity
   return true;
 }
 
+std::string Win32Files::GetFinalPathName(const std::string& path) {
+  // Vista and later only: looked up at run time.
+  using Fn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto fn = kernel == nullptr ? nullptr
+                              : reinterpret_cast<Fn>(
+                                    reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+  if (fn == nullptr) return std::string();
+  ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return std::string();
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // VOLUME_NAME_DOS (0): a drive letter path behind "\\?\".
+    const DWORD n = fn(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      if (buffer.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + buffer.substr(8);
+      if (buffer.rfind("\\\\?\\", 0) == 0) return buffer.substr(4);
+      return buffer;
+    }
+    buffer.assign(n + 1, '\0');
+  }
+  return std::string();
+}
+
 bool Win32Files::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool Win32Files::CopyFile(const std::string& from, const std::string& to) {

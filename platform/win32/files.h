@@ -28,6 +28,7 @@ class Win32Files : public platform::Files {
   std::string GetLongPathName(const std::string& path) override;
   std::string GetShortPathName(const std::string& path) override;
   bool GetFileIdentity(const std::string& path, platform::FileIdentity* out) override;
+  std::string GetFinalPathName(const std::string& path) override;
 };
 
 }  // namespace ks::win32

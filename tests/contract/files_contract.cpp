@@ -189,6 +189,19 @@ TEST_F(FilesContract, IdentityIsTheFileNotItsSpelling) {
   EXPECT_FALSE(files().GetFileIdentity(At("none.dat"), &b));
 }
 
+TEST_F(FilesContract, TheFinalPathIsTheLongPathOfWhatOpens) {
+  ASSERT_TRUE(files().CreateFolder(At("Long Folder Name")));
+  ASSERT_TRUE(files().WriteFile(At("Long Folder Name\\a.dat"), "a"));
+  const std::string long_path = files().GetLongPathName(At("Long Folder Name\\a.dat"));
+  const std::string final_path = files().GetFinalPathName(At("Long Folder Name\\a.dat"));
+  if (final_path.empty()) GTEST_SKIP() << "the system cannot tell final paths";
+  EXPECT_TRUE(SameTextIgnoringCase(final_path, long_path)) << final_path;
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetFinalPathName(files().GetShortPathName(long_path)), long_path));
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetFinalPathName(At("Long Folder Name")), At("Long Folder Name")))
+      << "a folder opens too";
+  EXPECT_EQ(files().GetFinalPathName(At("none.dat")), "");
+}
+
 TEST_F(FilesContract, ALinkIsAReparsePointThatOpensItsTarget) {
   const ContractLinks links = MakeContractLinks(*machine_);
   if (links.folder.empty()) GTEST_SKIP() << "this machine has no links";
@@ -210,6 +223,10 @@ TEST_F(FilesContract, ALinkIsAReparsePointThatOpensItsTarget) {
     ASSERT_TRUE(files().GetFileIdentity(links.file, &through));
     ASSERT_TRUE(files().GetFileIdentity(system + "\\kernel32.dll", &target));
     EXPECT_EQ(through, target) << "a file link opens its file";
+  }
+  const std::string final_path = files().GetFinalPathName(links.folder + "\\kernel32.dll");
+  if (!final_path.empty()) {
+    EXPECT_TRUE(SameTextIgnoringCase(final_path, files().GetLongPathName(system + "\\kernel32.dll"))) << final_path;
   }
   EXPECT_TRUE(files().FileExists(links.folder + "\\kernel32.dll")) << "paths go through a link";
   EXPECT_FALSE(files().List(links.folder + "\\kernel32.dll").empty());

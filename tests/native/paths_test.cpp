@@ -144,6 +144,9 @@ class DiskPaths : public ::testing::Test {
     fs.AddLink("C:\\syslink", "C:\\WINDOWS\\system32");
     fs.AddLink("C:\\NVIDIA\\kernel.dll", "C:\\WINDOWS\\system32\\kernel32.dll");
     fs.AddFile("C:\\WINDOWS\\system32\\kernel32.dll", "kernel");
+    // As Wine shows a Unix link to a file: no reparse point.
+    fs.AddLink("C:\\NVIDIA\\hidden.dll", "C:\\WINDOWS\\system32\\kernel32.dll", false);
+    fs.AddLink("C:\\NVIDIA\\hidden", "C:\\WINDOWS\\system32", false);
   }
   fake::FakeFiles fs;
 };
@@ -204,6 +207,12 @@ TEST_F(DiskPaths, TheFirstLinkOnTheWay) {
       {"C:\\NVIDIA\\nv.dll", "", ""},
       {"C:\\WINDOWS\\system32\\kernel32.dll", "", ""},
       {"C:\\gone\\syslink", "", ""},
+      // A link that shows no reparse point opens another path than its own.
+      {"C:\\NVIDIA\\hidden.dll", "", "C:\\NVIDIA\\hidden.dll"},
+      {"C:\\NVIDIA\\hidden\\drivers\\x.sys", "", "C:\\NVIDIA\\hidden"},
+      {"C:\\NVIDIA\\hidden.dll", "C:\\NVIDIA", "C:\\NVIDIA\\hidden.dll"},
+      {"C:\\NVIDIA\\hidden\\kernel32.dll", "C:\\NVIDIA\\hidden", ""},
+      {"C:\\PROGRA~1\\KESTRE~1\\KESTRE~1.EXE", "", ""},
       // Only what lies below `below` is asked.
       {"C:\\syslink\\drivers", "C:\\syslink", ""},
       {"C:\\NVIDIA\\kernel.dll", "C:\\NVIDIA", "C:\\NVIDIA\\kernel.dll"},

@@ -92,6 +92,8 @@ TEST(PvxGuards, NothingIsDeletedOrBackedUpThroughALink) {
       {"a file link with backup", "C:\\NVIDIA\\nvlink.dll", true, kBackup + "\\nv"},
       {"through a folder link", "C:\\syslink\\kernel32.dll", false, ""},
       {"a backup folder that is a link", "C:\\NVIDIA\\nv.dll", true, kBackup + "\\linked"},
+      {"a file link as Wine shows it", "C:\\NVIDIA\\wine.dll", false, ""},
+      {"a file link as Wine shows it, with backup", "C:\\NVIDIA\\wine.dll", true, kBackup + "\\nv"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -101,6 +103,7 @@ TEST(PvxGuards, NothingIsDeletedOrBackedUpThroughALink) {
     fs.AddFolder(kBackup + "\\nv");
     fs.AddFolder("C:\\elsewhere");
     fs.AddLink(kBackup + "\\linked", "C:\\elsewhere");
+    fs.AddLink("C:\\NVIDIA\\wine.dll", kKernel, false);
     EXPECT_EQ(DeleteFileWithBackup(fs, c.path, c.backup, c.backup_folder), DeleteOutcome::kLink);
     EXPECT_EQ(fs.Contents(kKernel), "kernel");
     EXPECT_TRUE(fs.FileExists(c.path));

@@ -496,11 +496,12 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   ASSERT_TRUE(attributes.has_value()) << "cmake/wine-run.sh makes the prefix's links";
   ASSERT_NE(*attributes & platform::kAttributeReparsePoint, 0u);
   WriteProfile("link", {" (link)", "Driver", "", "Directory", "SYD\\ks_links\\syslink", "", "", "nv", ""});
-  // A list of the drive: an item through the link is not listed, a driver
-  // file beside it is. (Wine shows a link to a file as the file itself, so
-  // only folder links are tried here.)
+  // A list of the drive: an item through a link or one that is a link is
+  // not listed, a driver file beside them is. Wine shows the link to a file
+  // as the file itself: only where it really opens tells it.
+  // Regression: "Delete selected" on that link deleted kernel32.dll itself.
   ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
-  WriteList("links.txt", {"ks_links\\syslink\\kernel32.dll", "ks_links\\syslink\\user32.dll",
+  WriteList("links.txt", {"ks_links\\syslink\\kernel32.dll", "ks_links\\syslink\\user32.dll", "ks_links\\kernel.dll",
                           windir_.substr(3) + "\\" + drivers_ + "\\nv4_disp.dll"});
   WriteProfile("items", {" (items)", "Driver", "", "List", "SYD-links.txt", "", "", "nv", ""});
 
