@@ -61,6 +61,14 @@ bool IsAbsolute(const std::string& path) {
   return drive || unc;
 }
 
+// Where a file pvx would delete, copy or restore is a link, or lies behind
+// one: pvx does nothing there. Below pvx's own folder only the part below
+// it is asked, as for its backup folders.
+bool ThroughLink(platform::Files& files, const std::string& path) {
+  if (IsInsideFolder(path, files.ProgramFolder())) return !LinkOnPath(files, path, files.ProgramFolder()).empty();
+  return !LinkOnPath(files, path).empty();
+}
+
 }  // namespace
 
 std::string IndexLine(const std::string& former_path) { return "\"" + former_path + "\"\r\n"; }
@@ -91,7 +99,10 @@ std::string IndexedPath(platform::Files& files, const std::string& copy_path) {
 
 DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
                                    const std::string& backup_folder) {
-  if (!backup) return files.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
+  if (!backup) {
+    if (ThroughLink(files, path)) return DeleteOutcome::kLink;
+    return files.DeleteFile(path) ? DeleteOutcome::kDeleted : DeleteOutcome::kDeleteFailed;
+  }
   return BackupRun(files, backup_folder).Delete(path, true);
 }
 
@@ -125,6 +136,9 @@ std::string BackupRun::CopyNameFor(const std::string& path) {
 }
 
 DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
+  // A link is deleted through by some systems, and a copy of it is a copy of
+  // whatever it points to.
+  if (ThroughLink(files_, path) || (backup && ThroughLink(files_, folder_))) return DeleteOutcome::kLink;
   if (backup) {
     const std::string copy = CopyNameFor(path);
     if (copy.empty()) return DeleteOutcome::kBackupFailed;
@@ -183,6 +197,26 @@ std::optional<std::string> RestoreTarget(const std::string& copy_path, const std
   return std::nullopt;
 }
 
+std::optional<std::string> RestoreTarget(platform::Files& files, const std::string& copy_path,
+                                         const std::string& former, const std::vector<std::string>& folders) {
+  const std::optional<std::string> target = ResolvedPath(former);
+  const std::optional<std::string> known = LongPath(files, former);
+  if (!target || !known) return std::nullopt;
+  // The name rules as the spelling has them, on the name the system knows
+  // the file by: the folder is asked below.
+  if (!RestoreTarget(copy_path, *target, {ParentOfResolved(*target)}) ||
+      !RestoreTarget(copy_path, *known, {ParentOfResolved(*known)})) {
+    return std::nullopt;
+  }
+  if (IsInsideFolder(files, *target, files.ProgramFolder()) || !LinkOnPath(files, *target).empty()) return std::nullopt;
+  const std::string parent = ParentOfResolved(*target);
+  for (const std::string& folder : folders) {
+    // "C:" alone is the drive's current folder; with the separator it is its root.
+    if (IsSameFile(files, parent, folder + "\\")) return target;
+  }
+  return std::nullopt;
+}
+
 namespace {
 
 RestoreOutcome IndexOutcome(IndexStatus status) {
@@ -200,12 +234,16 @@ RestoreOutcome IndexOutcome(IndexStatus status) {
 
 // Why RestoreTarget found no place for the copy: the first of its checks
 // that `former` fails, in the order a user can act on.
-RestoreOutcome WhyNoTarget(const std::string& copy_path, const std::string& former) {
+RestoreOutcome WhyNoTarget(platform::Files& files, const std::string& copy_path, const std::string& former) {
   const std::optional<std::string> resolved = ResolvedPath(former);
   if (!resolved) return RestoreOutcome::kIndexNotAPath;
   const std::string name = resolved->substr(resolved->rfind('\\') + 1);
   if (!IsListableName(name) || HasReservedDeviceName(*resolved)) return RestoreOutcome::kNoFileName;
   if (!IsCopyNameOf(FileName(copy_path), name)) return RestoreOutcome::kOtherFile;
+  if (!LinkOnPath(files, *resolved).empty()) return RestoreOutcome::kLink;
+  // An 8.3 alias in the index: the file's long name must be the copy's too.
+  const std::optional<std::string> known = LongPath(files, former);
+  if (known && !IsCopyNameOf(FileName(copy_path), FileName(*known))) return RestoreOutcome::kOtherFile;
   return RestoreOutcome::kNotCleaned;
 }
 
@@ -214,13 +252,17 @@ RestoreOutcome WhyNoTarget(const std::string& copy_path, const std::string& form
 RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
                         const std::vector<std::string>& folders) {
   RestorePlan plan;
+  if (ThroughLink(files, copy_path)) {
+    plan.outcome = RestoreOutcome::kLink;
+    return plan;
+  }
   const IndexRead index = ReadIndex(files, copy_path);
   plan.former = index.path;
   plan.outcome = IndexOutcome(index.status);
   if (plan.outcome != RestoreOutcome::kRestored) return plan;
-  const std::optional<std::string> target = RestoreTarget(copy_path, plan.former, folders);
+  const std::optional<std::string> target = RestoreTarget(files, copy_path, plan.former, folders);
   if (!target) {
-    plan.outcome = WhyNoTarget(copy_path, plan.former);
+    plan.outcome = WhyNoTarget(files, copy_path, plan.former);
     return plan;
   }
   plan.target = *target;
@@ -241,7 +283,7 @@ RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy
 }
 
 bool RemoveBackupCopy(platform::Files& files, const std::string& copy_path) {
-  if (!files.DeleteFile(copy_path)) return false;
+  if (ThroughLink(files, copy_path) || !files.DeleteFile(copy_path)) return false;
   files.DeleteFile(copy_path + ".index");
   return true;
 }

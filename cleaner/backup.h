@@ -22,12 +22,15 @@ enum class DeleteOutcome {
   kDeleted,
   kBackupFailed,  // no copy with a readable index could be made: the file stays
   kDeleteFailed,  // the file could not be deleted (a backup made stays)
+  kLink,          // the file, or a folder on its way or the backup folder, is a link: nothing done
 };
 
 // Deletes the file at `path`. With `backup` on, first copies it into
 // `backup_folder` (a full path) and writes the copy's index, and deletes
 // the file only when both were written and the index reads back `path`;
-// a copy made for a failed index is removed again.
+// a copy made for a failed index is removed again. A file that is a link or
+// lies behind one (LinkOnPath), or a backup folder that is or lies behind
+// one below pvx's folder, is neither copied nor deleted (kLink).
 DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& path, bool backup,
                                    const std::string& backup_folder);
 
@@ -92,6 +95,16 @@ bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name);
 std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
                                          const std::vector<std::string>& folders);
 
+// RestoreTarget as the file system resolves the paths: the former path in
+// its long names (LongPath, so an 8.3 alias in the index stands for the
+// file it names, whose long name must be the copy's), its folder the same
+// folder as one of `folders` (IsSameFile: long names or file identity),
+// never inside pvx's own folder (IsInsideFolder with `files`), and no link
+// on the way to it nor the target itself a link (LinkOnPath). Returns the
+// target as the index spells it, resolved.
+std::optional<std::string> RestoreTarget(platform::Files& files, const std::string& copy_path,
+                                         const std::string& former, const std::vector<std::string>& folders);
+
 // Why a copy was or was not restored. The kIndex outcomes follow
 // IndexStatus (kIndexNotAPath also for a path whose ".." climbs above its
 // drive). Every outcome but kRestored and kCleanUpFailed leaves the copy,
@@ -108,14 +121,16 @@ enum class RestoreOutcome {
   kNoFileName,     // the path ends in no file name a file can be given (a device, a stream, a trailing dot)
   kOtherFile,      // the index names a file of another name than the copy's
   kNotCleaned,     // not directly in a folder the profile cleans
+  kLink,           // the copy, the target or a folder on the way is a link
   kFolderGone,     // the former folder no longer exists
   kCopyBackFailed,
   kCleanUpFailed,
 };
 
 // What a restore of the copy at `copy_path` would do: the index's path and,
-// when the copy may go back, its RestoreTarget. `outcome` is kRestored when
-// nothing stands in the way yet (the copy back itself may still fail).
+// when the copy may go back, its RestoreTarget (the one taking `files`).
+// `outcome` is kRestored when nothing stands in the way yet (the copy back
+// itself may still fail).
 struct RestorePlan {
   RestoreOutcome outcome = RestoreOutcome::kRestored;
   std::string former;  // what the index names ("" when it names nothing)
@@ -124,15 +139,18 @@ struct RestorePlan {
 RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
                         const std::vector<std::string>& folders);
 
-// Copies the backup back to the RestoreTarget of its index (replacing a
-// file there), then deletes the copy and its index. The first failing step
-// ends it: a failed copy back keeps the backup and its index. Restoring
-// never creates a folder: a former folder that is gone is kFolderGone.
+// Copies the backup back to the RestoreTarget (with `files`) of its index
+// (replacing a file there), then deletes the copy and its index. A copy
+// that is a link, or lies behind one below pvx's folder, is not restored
+// (kLink). The first failing step ends it: a failed copy back keeps the
+// backup and its index. Restoring never creates a folder: a former folder
+// that is gone is kFolderGone.
 RestoreOutcome RestoreBackupCopy(platform::Files& files, const std::string& copy_path,
                                  const std::vector<std::string>& folders);
 
 // Deletes a backup copy, then its index (a copy that cannot be deleted
-// keeps its index, so it can still be restored). False when the copy stays.
+// keeps its index, so it can still be restored). False when the copy stays,
+// as a copy that is a link or lies behind one below pvx's folder does.
 bool RemoveBackupCopy(platform::Files& files, const std::string& copy_path);
 
 // The index line of a former path.

@@ -2,12 +2,14 @@
 
 #include "common/datafile.h"
 #include "common/paths.h"
+#include "platform/names.h"
 
 namespace ks {
 
 namespace {
 
 constexpr int kItemCount = 9;
+constexpr const char* kUnusableRule = "its kind or search rule cannot be used";
 
 // A sub-path below a root: empty, or "\" followed by folder names that stay
 // below it.
@@ -38,11 +40,12 @@ CleanerProfile ParseCleanerProfile(const std::string& bytes) {
 }
 
 RootFolders MakeRootFolders(const std::string& windir, const std::string& os, const std::string& system_folder,
-                            const std::string& program_folder) {
+                            const std::string& program_folder, const std::string& windows_folder) {
   RootFolders roots;
   roots.WinDir = windir;
   roots.SystemFolder = system_folder;
   roots.ProgramFolder = program_folder;
+  roots.WindowsFolder = windows_folder;
   if (windir.empty()) return roots;
   roots.SysDir = windir + (os.empty() ? "\\SYSTEM" : "\\SYSTEM32");
   roots.SysDrive = windir.substr(0, 2);
@@ -51,13 +54,17 @@ RootFolders MakeRootFolders(const std::string& windir, const std::string& os, co
 
 std::vector<std::string> ProtectedFolders(const RootFolders& roots) {
   std::vector<std::string> system_folders = {roots.SysDir, roots.SystemFolder};
-  std::vector<std::string> kept = {roots.WinDir};
-  if (!roots.WinDir.empty()) {
-    // The "OS" variable may be missing or wrong: every spelling is kept.
-    for (const char* name : {"\\SYSTEM", "\\SYSTEM32", "\\SysWOW64"}) system_folders.push_back(roots.WinDir + name);
-  }
+  // The environment may name another Windows folder than the system does.
+  std::vector<std::string> windows_folders = {roots.WinDir, roots.WindowsFolder};
   const size_t slash = roots.SystemFolder.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 2) kept.push_back(roots.SystemFolder.substr(0, slash));
+  if (slash != std::string::npos && slash > 2) windows_folders.push_back(roots.SystemFolder.substr(0, slash));
+  std::vector<std::string> kept;
+  for (const std::string& windows : windows_folders) {
+    if (windows.empty()) continue;
+    kept.push_back(windows);
+    // The "OS" variable may be missing or wrong: every spelling is kept.
+    for (const char* name : {"\\SYSTEM", "\\SYSTEM32", "\\SysWOW64"}) system_folders.push_back(windows + name);
+  }
   for (const std::string& folder : system_folders) {
     if (folder.empty()) continue;
     kept.push_back(folder);
@@ -76,7 +83,10 @@ std::optional<std::string> RootFolder(const RootFolders& roots, std::string_view
   return *folder;
 }
 
-std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec) {
+namespace {
+
+// The rule as its text reads: kind, root, sub-path, list file, extension.
+std::optional<GroupSearch> ReadRule(const RootFolders& roots, const std::string& kind, const std::string& spec) {
   const auto root = RootFolder(roots, std::string_view(spec).substr(0, 3));
   if (!root) return std::nullopt;
   GroupSearch search;
@@ -107,27 +117,90 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
   }
   if (!IsSafeSubPath(sub)) return std::nullopt;
   search.folder = *root + sub;
-  // pvx's own files and its backups are never a group's files.
-  if (!roots.ProgramFolder.empty() && IsInsideFolder(search.folder + "\\", roots.ProgramFolder)) return std::nullopt;
-  // A list names its files one by one; the other kinds take every file of
-  // the folder that matches, so a whole root is no folder for them.
-  if (search.kind != GroupKind::kList && !MayEmpty(search.folder, roots)) return std::nullopt;
   return search;
 }
 
-std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
+}  // namespace
+
+std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec) {
+  std::optional<GroupSearch> search = ReadRule(roots, kind, spec);
+  if (!search) return std::nullopt;
+  // pvx's own files and its backups are never a group's files.
+  if (!roots.ProgramFolder.empty() && IsInsideFolder(search->folder + "\\", roots.ProgramFolder)) return std::nullopt;
+  // A list names its files one by one; the other kinds take every file of
+  // the folder that matches, so a whole root is no folder for them.
+  if (search->kind != GroupKind::kList && !MayEmpty(search->folder, roots)) return std::nullopt;
+  return search;
+}
+
+std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
+                                      const std::string& spec, std::string* fault) {
+  const auto refuse = [&](std::string why) -> std::optional<GroupSearch> {
+    if (fault) *fault = std::move(why);
+    return std::nullopt;
+  };
+  if (fault) fault->clear();
+  std::optional<GroupSearch> search = ReadRule(roots, kind, spec);
+  // "C:" alone is the drive's current folder; with the separator it is its root.
+  const std::string folder = search ? search->folder + "\\" : "";
+  if (!search || !ResolvedPath(folder)) return refuse(kUnusableRule);
+  const std::string link = LinkOnPath(files, folder);
+  if (!link.empty()) {
+    const bool itself = SameTextIgnoringCase(link, *ResolvedPath(folder));
+    return refuse("its folder " + search->folder + (itself ? " is a link" : " lies behind the link " + link) +
+                  ", and pvx follows no link");
+  }
+  if (!roots.ProgramFolder.empty() && IsInsideFolder(files, folder, roots.ProgramFolder))
+    return refuse("its folder " + search->folder + " is pvx's own folder " + roots.ProgramFolder + " or lies inside it");
+  // A list names its files one by one; the other kinds take every file of
+  // the folder that matches.
+  if (search->kind != GroupKind::kList) {
+    if (IsDriveRoot(folder)) return refuse("its folder " + search->folder + " is a whole drive");
+    for (const std::string& kept : ProtectedFolders(roots)) {
+      if (CoversFolder(files, folder, kept))
+        return refuse("its folder " + search->folder + " would take the files of " + kept);
+    }
+  }
+  return search;
+}
+
+namespace {
+
+// The profile check, with each group read by `parse` (which sets the
+// reason of a refused group).
+template <class Parse>
+std::string FaultOf(const CleanerProfile& p, Parse parse) {
+  std::string why;
   if (p.ProfileDescription.empty()) return "no description";
   if (p.GroupLabel1.empty()) return "no label for group 1";
   if (p.GroupSpec1.size() < 8) return "group 1's search rule is shorter than 8 characters";
-  if (!ParseGroup(roots, p.GroupKind1, p.GroupSpec1)) return "group 1's kind or search rule cannot be used";
+  if (!parse(p.GroupKind1, p.GroupSpec1, &why)) return "group 1's kind or search rule cannot be used" + why;
   if (!IsPlainName(p.BackupFolder1)) return "group 1's backup folder is no plain folder name";
   if (!p.GroupKind2.empty()) {
-    if (!ParseGroup(roots, p.GroupKind2, p.GroupSpec2)) return "group 2's kind or search rule cannot be used";
+    if (!parse(p.GroupKind2, p.GroupSpec2, &why)) return "group 2's kind or search rule cannot be used" + why;
     if (p.GroupLabel2.empty()) return "group 2 has files but no label";
   }
   if (!p.GroupLabel2.empty() && p.BackupFolder2.empty()) return "group 2 has no backup folder";
   if (!p.BackupFolder2.empty() && !IsPlainName(p.BackupFolder2)) return "group 2's backup folder is no plain folder name";
   return "";
+}
+
+}  // namespace
+
+std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
+  return FaultOf(p, [&](const std::string& kind, const std::string& spec, std::string*) {
+    return ParseGroup(roots, kind, spec).has_value();
+  });
+}
+
+std::string ProfileFault(platform::Files& files, const CleanerProfile& p, const RootFolders& roots) {
+  return FaultOf(p, [&](const std::string& kind, const std::string& spec, std::string* why) {
+    std::string fault;
+    const bool usable = ParseGroup(files, roots, kind, spec, &fault).has_value();
+    // The spelling's own faults keep their words; a folder at fault is named.
+    *why = fault.empty() || fault == kUnusableRule ? "" : ": " + fault;
+    return usable;
+  });
 }
 
 }  // namespace ks

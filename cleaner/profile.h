@@ -17,6 +17,10 @@
 
 namespace ks {
 
+namespace platform {
+class Files;
+}
+
 struct CleanerProfile {
   std::string ProfileDescription;
   std::string GroupLabel1;
@@ -38,20 +42,23 @@ struct RootFolders {
   std::string SysDir;    // WinDir\SYSTEM32, or WinDir\SYSTEM without the "OS" variable
   std::string WinDir;    // the "windir" variable
   std::string SysDrive;  // the first two characters of WinDir ("C:")
-  // Never searched from, only kept safe: the folder the system names as its
-  // system folder (GetSystemDirectory), whatever the environment says, and
-  // pvx's own folder, which holds its backups.
+  // Never searched from, only kept safe: the folders the system names as
+  // its system folder (GetSystemDirectory) and its Windows folder
+  // (GetWindowsDirectory), whatever the environment says, and pvx's own
+  // folder, which holds its backups.
   std::string SystemFolder;
   std::string ProgramFolder;
+  std::string WindowsFolder;
 };
 RootFolders MakeRootFolders(const std::string& windir, const std::string& os, const std::string& system_folder = "",
-                            const std::string& program_folder = "");
+                            const std::string& program_folder = "", const std::string& windows_folder = "");
 
 // The folders no "Extension" or "Directory" rule may empty: the Windows
-// folder (WinDir, and the system folder's parent), the system folder in
-// every spelling (SysDir, SystemFolder, WinDir\SYSTEM, WinDir\SYSTEM32,
-// WinDir\SysWOW64) and the "config" folder below each. A rule is refused
-// when its folder is one of them, a folder above one, or a drive root.
+// folder in each of its names (WinDir, WindowsFolder, the system folder's
+// parent), the system folder in every spelling (SysDir, SystemFolder, and
+// SYSTEM, SYSTEM32 and SysWOW64 below each Windows folder) and the "config"
+// folder below each. A rule is refused when its folder is one of them, a
+// folder above one, or a drive root.
 std::vector<std::string> ProtectedFolders(const RootFolders& roots);
 
 // The folder of a root code (compared exactly); nullopt for any other code
@@ -77,7 +84,19 @@ struct GroupSearch {
 // drive root, a protected folder (ProtectedFolders) or a folder above one
 // of them (compared without regard to case). No rule may search pvx's own
 // folder or a folder inside it, such as its backup folder.
+// These folders compare by their spelling alone; the program asks the
+// overload below, which asks the file system.
 std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec);
+
+// ParseGroup with every folder compared as the file system resolves it
+// (IsInsideFolder and CoversFolder with `files`: long names, file identity),
+// so an 8.3 alias, a link or another drive letter onto a protected folder
+// or pvx's own folder is refused as the folder itself is. A rule whose
+// folder is a link or lies behind one (LinkOnPath) is refused too: pvx
+// never follows a link. `fault`, when given, gets why a rule is refused
+// ("" when it is not), naming the folder or link at fault.
+std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
+                                      const std::string& spec, std::string* fault = nullptr);
 
 // The profile check: "" when the profile can be used, otherwise what is
 // wrong with it. A profile fails when a description, group 1's label or
@@ -87,5 +106,8 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 // be deleted unseen) or no backup folder; or when a backup folder name is
 // not a plain folder name.
 std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
+// The same check with the groups read by ParseGroup with `files`; a refused
+// group's fault says which folder or link is at fault.
+std::string ProfileFault(platform::Files& files, const CleanerProfile& profile, const RootFolders& roots);
 
 }  // namespace ks

@@ -103,7 +103,7 @@ Form1::Form1(PvxState& state)
 void Form1::Form_Load() {
   auto& sys = st_.platform.system();
   Roots = MakeRootFolders(sys.GetEnvironmentVariable("windir"), sys.GetEnvironmentVariable("OS"),
-                          sys.GetSystemDirectory(), st_.platform.files().ProgramFolder());
+                          sys.GetSystemDirectory(), st_.platform.files().ProgramFolder(), sys.GetWindowsDirectory());
   Check1.SetValue(st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").NumberOr(0) == 1 ? ui::kChecked
                                                                                                      : ui::kUnchecked);
   SelectionBusy = false;
@@ -162,9 +162,14 @@ void Form1::LoadProfile() {
   // A profile that cannot be read is no profile: nothing of an earlier one
   // is carried over into it.
   Profile = read ? ParseCleanerProfile(bytes) : CleanerProfile{};
-  ProfileValid = read && ProfileFault(Profile, Roots).empty();
+  const std::string fault = ProfileFault(st_.platform.files(), Profile, Roots);
+  ProfileValid = read && fault.empty();
   if (!ProfileValid) {
-    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName, platform::kMbOk | platform::kMbIconStop, st_.Lang(17));
+    // A rule refused only on the disk (a link, another spelling of a folder
+    // pvx keeps) looks sound as text: the message names the folder at fault.
+    const bool on_disk = read && ProfileFault(Profile, Roots).empty();
+    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + (on_disk ? "\r\n" + fault : ""),
+                   platform::kMbOk | platform::kMbIconStop, st_.Lang(17));
     Command1[1].SetEnabled(false);
     Command1[2].SetEnabled(false);
     Command1[3].SetEnabled(false);
@@ -215,7 +220,7 @@ std::string Form1::GroupBackupFolder(int group) { return BackupFolderPath(st_.pl
 std::optional<GroupSearch> Form1::GroupSearchOf(int group) const {
   const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
   if (kind.empty()) return std::nullopt;
-  return ParseGroup(Roots, kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
+  return ParseGroup(st_.platform.files(), Roots, kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
 }
 
 void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
@@ -325,8 +330,11 @@ void Form1::TellNotDeleted(const std::vector<NotDeleted>& kept) {
   std::string text = "These files were not deleted:";
   const size_t shown = std::min(kept.size(), static_cast<size_t>(kShownNotDeleted));
   for (size_t i = 0; i < shown; ++i) {
-    const bool backup_failed = kept[i].why == DeleteOutcome::kBackupFailed;
-    text += "\r\n" + kept[i].path + (backup_failed ? " (no backup copy could be made)" : " (it could not be deleted)");
+    const DeleteOutcome why = kept[i].why;
+    text += "\r\n" + kept[i].path +
+            (why == DeleteOutcome::kBackupFailed ? " (no backup copy could be made)"
+             : why == DeleteOutcome::kLink       ? " (it or its folder is a link, which pvx does not follow)"
+                                                 : " (it could not be deleted)");
   }
   if (kept.size() > shown) text += "\r\n... and " + std::to_string(kept.size() - shown) + " more.";
   st_.app.MsgBox(text, platform::kMbOk | platform::kMbIconExclamation);
@@ -349,6 +357,7 @@ constexpr RestoreReason kRestoreReasons[] = {
     {RestoreOutcome::kNoFileName, "that is no name a file can be restored to."},
     {RestoreOutcome::kOtherFile, "that is another file than the one this copy was made from."},
     {RestoreOutcome::kNotCleaned, "that is not in a folder this profile cleans."},
+    {RestoreOutcome::kLink, "the copy, that file or a folder on the way is a link, which pvx does not follow."},
     {RestoreOutcome::kFolderGone, "that folder no longer exists, and restoring does not create folders."},
     {RestoreOutcome::kCopyBackFailed, "the copy could not be written there (the file may be in use or read-only)."},
     {RestoreOutcome::kCleanUpFailed, "the backup copy or its index file could not be deleted."},

@@ -67,13 +67,20 @@ ListFile ReadListFile(platform::Files& files, const std::string& name) {
 namespace {
 
 // A path of a list item below the search folder; "" when the item is no
-// plain relative path or the path lies inside pvx's own folder.
+// plain relative path, the path lies inside pvx's own folder as the file
+// system resolves it, or a link stands on its way.
 std::string ItemPath(platform::Files& files, const GroupSearch& search, const std::string& item) {
   // An item names a file at or below the search folder: no drive, "..",
   // wildcard, device name or trailing dot or blank.
   if (!IsPlainRelativePath(item)) return "";
   const std::string path = platform::JoinPath(search.folder, item);
-  return IsInsideFolder(path, files.ProgramFolder()) ? "" : path;
+  if (IsInsideFolder(files, path, files.ProgramFolder())) return "";
+  return LinkOnPath(files, path).empty() ? path : "";
+}
+
+bool IsLink(platform::Files& files, const std::string& path) {
+  const std::optional<std::uint32_t> attributes = files.GetFileAttributes(path);
+  return attributes && (*attributes & platform::kAttributeReparsePoint) != 0;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -103,13 +110,16 @@ std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch&
     }
     return found;
   }
-  // pvx never takes its own files, whatever folder a rule names.
-  if (IsInsideFolder(search.folder, files.ProgramFolder())) return found;
+  // pvx never takes its own files, whatever folder a rule names, and never
+  // enters a link, which may lead anywhere.
+  const std::string folder = search.folder + "\\";  // "C:" alone is the drive's current folder
+  if (IsInsideFolder(files, folder, files.ProgramFolder()) || !LinkOnPath(files, folder).empty()) return found;
   const std::string pattern = search.kind == GroupKind::kExtension ? "*" + search.extension : "*.*";
   for (const std::string& name : files.List(platform::JoinPath(search.folder, pattern))) {
     if (!IsListableName(name)) continue;
     if (search.kind == GroupKind::kExtension && !EndsWithNoCase(name, search.extension)) continue;
-    found.push_back({name, platform::JoinPath(search.folder, name)});
+    const std::string path = platform::JoinPath(search.folder, name);
+    if (!IsLink(files, path)) found.push_back({name, path});
   }
   return found;
 }
@@ -131,8 +141,12 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   std::vector<FoundFile> found;
   if (!IsPlainName(backup_folder)) return found;
   const std::string folder = BackupFolderPath(files, backup_folder);
+  // A backup folder that is a link (or lies behind one below pvx's folder)
+  // holds no copies of pvx's own: what it shows is somewhere else.
+  if (!LinkOnPath(files, folder, files.ProgramFolder()).empty()) return found;
   for (const std::string& name : files.List(folder + "\\*.*")) {
-    if (!IsIndexOrUnfinished(name) && IsListableName(name)) found.push_back({name, folder + "\\" + name});
+    const std::string path = folder + "\\" + name;
+    if (!IsIndexOrUnfinished(name) && IsListableName(name) && !IsLink(files, path)) found.push_back({name, path});
   }
   return found;
 }

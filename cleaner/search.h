@@ -41,9 +41,11 @@ std::string ListFilePath(platform::Files& files, const std::string& name);
 ListFile ReadListFile(platform::Files& files, const std::string& name);
 
 // The files of one group, in list-file or directory order. Hidden and
-// system files, folders, names that are not listable (IsListableName) and
-// anything inside pvx's own folder (its programs, data and backups) are
-// never found.
+// system files, folders, names that are not listable (IsListableName),
+// anything inside pvx's own folder (its programs, data and backups) as the
+// file system resolves it (IsInsideFolder with `files`: an 8.3 alias or a
+// link onto it counts) and links (a file that is one, a folder that is or
+// lies behind one: LinkOnPath) are never found.
 //  - List: each item of the list file (ListFilePath) names a file relative
 //    to the search folder. An item that is no plain relative path
 //    (IsPlainRelativePath: a drive, an absolute or UNC path, "..", a
@@ -75,8 +77,10 @@ inline constexpr const char* kUnfinishedSuffix = ".pvxtmp";
 bool IsIndexOrUnfinished(const std::string& name);
 
 // The backup copies in a backup folder: every file but index and
-// unfinished files (IsIndexOrUnfinished) and names that are not listable
-// (IsListableName). A folder name that is no plain name finds nothing.
+// unfinished files (IsIndexOrUnfinished), names that are not listable
+// (IsListableName) and links. A folder name that is no plain name finds
+// nothing, and so does a backup folder that is a link or lies behind one
+// below pvx's folder.
 std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::string& backup_folder);
 
 // ProgramFolder\Data\cleaner\backup\<name>, without a trailing backslash.

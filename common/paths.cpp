@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/names.h"
 
 namespace ks {
@@ -96,7 +97,10 @@ std::optional<std::string> ResolvedPath(std::string_view path) {
       --skip;
     }
     rest = path.substr(at);
-    if (parts[0] == "." || parts[0] == ".." || parts[1] == "." || parts[1] == "..") return std::nullopt;
+    // "\\.\" and "\\?\" are the system's device namespaces, no server: a
+    // path there skips the resolving of names and dots the guards rely on.
+    if (parts[0] == "." || parts[0] == "?" || parts[0] == ".." || parts[1] == "." || parts[1] == "..")
+      return std::nullopt;
   } else {
     return std::nullopt;
   }
@@ -140,6 +144,107 @@ bool CoversFolder(std::string_view path, std::string_view folder) {
   if (IsDriveRoot(path)) return true;
   if (folder.empty()) return false;
   return IsInsideFolder(folder, path);
+}
+
+namespace {
+
+// The folder above a resolved path, as ResolvedPath spells it ("C:\" above
+// "C:\x"); "" above a root.
+std::string ParentOfResolved(const std::string& path) {
+  if (IsDriveRoot(path)) return "";
+  const size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) return "";
+  return path.substr(0, slash == 2 ? 3 : slash);
+}
+
+}  // namespace
+
+std::optional<std::string> LongPath(platform::Files& files, std::string_view path) {
+  const std::optional<std::string> resolved = ResolvedPath(path);
+  if (!resolved) return std::nullopt;
+  // GetLongPathName fails when any part is missing: ask the longest head
+  // that exists and keep the rest as it is spelled.
+  std::string head = *resolved;
+  std::string rest;
+  while (!head.empty()) {
+    const std::string long_head = files.GetLongPathName(head);
+    if (!long_head.empty()) {
+      std::optional<std::string> joined = ResolvedPath(long_head + rest);
+      if (joined) return joined;
+      break;
+    }
+    const std::string parent = ParentOfResolved(head);
+    if (parent.empty()) break;
+    rest = head.substr(parent.size() == 3 ? 2 : parent.size()) + rest;
+    head = parent;
+  }
+  return resolved;
+}
+
+bool IsSameFile(platform::Files& files, std::string_view a, std::string_view b) {
+  const std::optional<std::string> la = LongPath(files, a);
+  const std::optional<std::string> lb = LongPath(files, b);
+  if (!la || !lb) return false;
+  if (SameTextIgnoringCase(*la, *lb)) return true;
+  platform::FileIdentity ia;
+  platform::FileIdentity ib;
+  return files.GetFileIdentity(*la, &ia) && files.GetFileIdentity(*lb, &ib) && ia == ib;
+}
+
+bool IsInsideFolder(platform::Files& files, std::string_view path, std::string_view folder) {
+  const std::optional<std::string> p = LongPath(files, path);
+  const std::optional<std::string> f = LongPath(files, folder);
+  if (!p || !f) return false;
+  if (IsInsideFolder(*p, *f)) return true;
+  platform::FileIdentity home;
+  if (!files.GetFileIdentity(*f, &home)) return false;
+  for (std::string at = *p; !at.empty(); at = ParentOfResolved(at)) {
+    platform::FileIdentity id;
+    if (files.GetFileIdentity(at, &id) && id == home) return true;
+  }
+  return false;
+}
+
+bool CoversFolder(platform::Files& files, std::string_view path, std::string_view folder) {
+  if (IsDriveRoot(path)) return true;
+  if (folder.empty()) return false;
+  return IsInsideFolder(files, folder, path);
+}
+
+std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below) {
+  const std::optional<std::string> resolved = ResolvedPath(path);
+  if (!resolved) return "";
+  const std::optional<std::string> start = below.empty() ? std::nullopt : ResolvedPath(below);
+  std::vector<std::string> heads;
+  for (std::string at = *resolved; !at.empty(); at = ParentOfResolved(at)) {
+    if (start && at.size() <= start->size()) break;
+    heads.push_back(at);
+  }
+  size_t existing = 0;
+  for (auto it = heads.rbegin(); it != heads.rend(); ++it, ++existing) {
+    const std::optional<std::uint32_t> attributes = files.GetFileAttributes(*it);
+    if (!attributes) break;  // nothing below a missing part exists either
+    if ((*attributes & platform::kAttributeReparsePoint) != 0) return *it;
+  }
+  if (existing == 0) return "";
+  // Wine shows a link to a file as the file itself: where the system tells
+  // the path a file really opens, a part that opens elsewhere than it is
+  // spelled is a link too. Below `below` the paths are compared from there.
+  const std::string base_final = start ? files.GetFinalPathName(*start) : "";
+  const std::string base_long = start ? LongPath(files, *start).value_or("") : "";
+  const auto opens_elsewhere = [&](const std::string& head) {
+    const std::string final_path = files.GetFinalPathName(head);
+    const std::optional<std::string> long_path = LongPath(files, head);
+    if (final_path.empty() || !long_path || (start && (base_final.empty() || long_path->size() < base_long.size())))
+      return false;
+    const std::string expected = start ? base_final + long_path->substr(base_long.size()) : *long_path;
+    return !SameTextIgnoringCase(final_path, expected);
+  };
+  const std::string& deepest = heads[heads.size() - existing];
+  if (!opens_elsewhere(deepest)) return "";
+  for (auto it = heads.rbegin(); it != heads.rend(); ++it)
+    if (opens_elsewhere(*it)) return *it;
+  return deepest;
 }
 
 }  // namespace ks

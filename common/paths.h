@@ -9,6 +9,10 @@
 
 namespace ks {
 
+namespace platform {
+class Files;
+}
+
 // A part of a path that Windows opens as a device whatever folder it stands
 // in: CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, in any
 // letter case, alone or with an extension ("aux.txt", "LPT1.dll"), and with
@@ -42,7 +46,8 @@ bool IsPlainRelativePath(std::string_view path);
 // An absolute path ("C:\a\b" or "\\server\share\a") with its "." and ".."
 // parts resolved and repeated separators folded, "/" read as "\", without a
 // trailing separator (a drive root keeps its "C:\"). Nullopt when the path
-// is not absolute or ".." climbs above its drive or share.
+// is not absolute, ".." climbs above its drive or share, or it lies in the
+// system's device namespaces ("\\.\", "\\?\").
 std::optional<std::string> ResolvedPath(std::string_view path);
 
 // True when `path`, once resolved, is `folder` itself or lies below it,
@@ -55,5 +60,40 @@ bool IsInsideFolder(std::string_view path, std::string_view folder);
 // `folder` is never covered.
 bool CoversFolder(std::string_view path, std::string_view folder);
 bool IsDriveRoot(std::string_view path);
+
+// --- Guards that ask the file system ---
+// A spelling is no folder: "C:\PROGRA~1" is "C:\Program Files", and a link
+// or another drive letter may open the very same folder. These compare
+// what the system resolves the paths to.
+
+// The path resolved (ResolvedPath), its existing head in its long names
+// (GetLongPathName); the parts below the last one that exists stay as
+// spelled. Nullopt when the path cannot be resolved.
+std::optional<std::string> LongPath(platform::Files& files, std::string_view path);
+
+// True when `a` and `b` are one folder or file: their long paths are the
+// same text without regard to case, or both exist with the same identity
+// (volume and file index). False when either cannot be resolved.
+bool IsSameFile(platform::Files& files, std::string_view a, std::string_view b);
+
+// IsInsideFolder as the file system sees it: the long paths compare so, or
+// `path` or a folder above it is the same folder as `folder` (IsSameFile),
+// which also catches a link onto `folder`. False when either cannot be
+// resolved.
+bool IsInsideFolder(platform::Files& files, std::string_view path, std::string_view folder);
+
+// CoversFolder as the file system sees it: `path` is a drive or share
+// root, or `folder` lies inside it (IsInsideFolder with `files`).
+bool CoversFolder(platform::Files& files, std::string_view path, std::string_view folder);
+
+// The first entry on the way to `path`, from its root down to the path
+// itself, that is a link (a junction or symbolic link: the attribute
+// kAttributeReparsePoint, or an entry that opens another path than its own,
+// GetFinalPathName), spelled as `path` spells it; "" when there is
+// none. With `below`, a folder `path` starts with, only the entries below
+// it are asked (a program's own folder may well lie behind a junction).
+// Parts that do not exist are no link; a path that cannot be resolved
+// gives "".
+std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below = "");
 
 }  // namespace ks

@@ -2,10 +2,28 @@
 // every text is ANSI bytes, never converted.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ks::platform {
+
+// The file attribute bits the suite reads (GetFileAttributesA).
+inline constexpr std::uint32_t kAttributeHidden = 0x2;
+inline constexpr std::uint32_t kAttributeSystem = 0x4;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+// A junction or a symbolic link (Wine reports a Unix symbolic link so).
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
+
+// Which file or folder a path opens on the disk: its volume's serial number
+// and its file index there (GetFileInformationByHandle). Two paths with the
+// same identity open the same thing, however they are spelled.
+struct FileIdentity {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
 
 class Files {
  public:
@@ -53,6 +71,26 @@ class Files {
   // The process's current folder (SetCurrentDirectoryA); a drive such as
   // "D:" makes that drive current. False when the folder does not exist.
   virtual bool SetCurrentFolder(const std::string& path) = 0;
+  // The attributes of the entry the path names (GetFileAttributesA): of a
+  // link itself, not of what it points to. Nullopt when nothing is there.
+  virtual std::optional<std::uint32_t> GetFileAttributes(const std::string& path) = 0;
+  // The path with every part in its long name (GetLongPathNameA): an 8.3
+  // alias ("PROGRA~1") becomes the name it stands for; a link stays the
+  // link's name. "" when a part does not exist.
+  virtual std::string GetLongPathName(const std::string& path) = 0;
+  // The path with every part in its 8.3 alias where it has one
+  // (GetShortPathNameA); "" when a part does not exist.
+  virtual std::string GetShortPathName(const std::string& path) = 0;
+  // The identity of what the path opens, links followed (CreateFileA with
+  // FILE_FLAG_BACKUP_SEMANTICS, so a folder opens too, then
+  // GetFileInformationByHandle). False when it cannot be opened.
+  virtual bool GetFileIdentity(const std::string& path, FileIdentity* out) = 0;
+  // The path of what `path` opens, every link followed, in long names
+  // (CreateFileA, then GetFinalPathNameByHandleA without its "\\?\"
+  // prefix): "C:\\WINDOWS\\system32\\kernel32.dll" for a link onto it. ""
+  // when nothing opens, or where the system lacks the call (before Vista).
+  // Wine shows a link to a file as the file itself, but this call tells it.
+  virtual std::string GetFinalPathName(const std::string& path) = 0;
   // The drives, in letter order, as "c:" (lower case, GetLogicalDriveStrings).
   virtual std::vector<std::string> Drives() { return {"c:"}; }
 };

@@ -70,6 +70,9 @@ class SystemInfo {
   virtual bool GlobalMemoryStatusEx(MemoryStatus* out) = 0;
   // GetSystemDirectoryA, without a trailing backslash; empty on failure.
   virtual std::string GetSystemDirectory() = 0;
+  // GetWindowsDirectoryA, without a trailing backslash; empty on failure.
+  // The system's own answer, whatever the "windir" variable says.
+  virtual std::string GetWindowsDirectory() = 0;
   // GetEnvironmentVariableA of the process ("windir", "OS"); empty when the
   // variable is not set.
   virtual std::string GetEnvironmentVariable(const std::string& name) = 0;

@@ -32,6 +32,35 @@ bool MatchFrom(const std::string& name, size_t n, const std::string& pattern, si
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) { return MatchFrom(name, 0, pattern, 0); }
 
+namespace {
+
+constexpr int kMaxLinkDepth = 8;
+
+// A name Windows keeps without an alias: up to eight characters, a dot and
+// up to three more, none of the characters 8.3 names leave out. Letter case
+// does not matter (NTFS keeps the case of an 8.3 name as it is given).
+bool IsEightDotThree(const std::string& name) {
+  const size_t dot = name.find('.');
+  const std::string base = name.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
+  if (base.empty() || base.size() > 8 || ext.size() > 3 || ext.find('.') != std::string::npos) return false;
+  if (dot != std::string::npos && ext.empty()) return false;
+  return name.find_first_of(" +,;=[]") == std::string::npos;
+}
+
+// The characters an alias keeps of a part of a long name, upper case.
+std::string AliasChars(const std::string& part) {
+  std::string out;
+  for (char c : part) {
+    if (c == ' ' || c == '.') continue;
+    if (std::string(" +,;=[]").find(c) != std::string::npos) c = '_';
+    out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return out;
+}
+
+}  // namespace
+
 FakeFiles::FakeFiles() {
   AddFolder("C:\\");
   AddFolder("C:\\Windows\\Temp");
@@ -84,9 +113,63 @@ std::vector<std::string> FakeFiles::Drives() {
   return drives;  // the map keeps them in letter order
 }
 
-FakeFiles::Entry* FakeFiles::Find(const std::string& path) {
-  auto it = entries_.find(Normal(path));
+std::string FakeFiles::NameOf(const Entry& e) { return e.path.substr(e.path.find_last_of("\\/") + 1); }
+
+std::string FakeFiles::ChildKey(const std::string& folder, const std::string& folded_name) const {
+  const std::string direct = folder.back() == '\\' ? folder + folded_name : folder + "\\" + folded_name;
+  if (entries_.count(direct) != 0 || folded_name.find('~') == std::string::npos) return direct;
+  for (const auto& [key, entry] : entries_)
+    if (!entry.short_name.empty() && FoldCase(entry.short_name) == folded_name && ParentOf(key) == folder) return key;
+  return direct;
+}
+
+std::string FakeFiles::Resolve(const std::string& path, bool follow_last, int depth) const {
+  const std::string normal = Normal(path);
+  // Only drive paths hold entries; anything else names nothing.
+  if (normal.size() < 3 || normal[1] != ':') return normal;
+  std::string key = normal.substr(0, 3);
+  size_t at = 3;
+  while (at < normal.size()) {
+    size_t end = normal.find('\\', at);
+    if (end == std::string::npos) end = normal.size();
+    const bool last = end == normal.size();
+    key = ChildKey(key, normal.substr(at, end - at));
+    auto it = entries_.find(key);
+    if (it != entries_.end() && it->second.link && (!last || follow_last) && depth < kMaxLinkDepth)
+      key = Resolve(*it->second.link, true, depth + 1);
+    at = end + 1;
+  }
+  return key;
+}
+
+FakeFiles::Entry* FakeFiles::Find(const std::string& path, bool follow_last) {
+  auto it = entries_.find(Resolve(path, follow_last));
   return it == entries_.end() ? nullptr : &it->second;
+}
+
+std::string FakeFiles::AliasFor(const std::string& folder_key, const std::string& name) const {
+  if (name.empty() || IsEightDotThree(name)) return "";
+  const size_t dot = name.rfind('.');
+  const std::string base = AliasChars(dot == std::string::npos || dot == 0 ? name : name.substr(0, dot));
+  const std::string ext = dot == std::string::npos || dot == 0 ? "" : AliasChars(name.substr(dot + 1)).substr(0, 3);
+  std::vector<std::string> taken;  // folded names and aliases of the folder
+  for (const auto& [key, entry] : entries_) {
+    if (ParentOf(key) != folder_key) continue;
+    taken.push_back(key.substr(key.rfind('\\') + 1));
+    if (!entry.short_name.empty()) taken.push_back(FoldCase(entry.short_name));
+  }
+  for (int n = 1; n < 100; ++n) {
+    const std::string number = "~" + std::to_string(n);
+    const std::string alias = base.substr(0, 8 - number.size()) + number + (ext.empty() ? "" : "." + ext);
+    if (std::find(taken.begin(), taken.end(), FoldCase(alias)) == taken.end()) return alias;
+  }
+  return "";
+}
+
+FakeFiles::Entry& FakeFiles::Make(const std::string& key, Entry entry) {
+  entry.id = next_id_++;
+  if (entry.short_name.empty()) entry.short_name = AliasFor(ParentOf(key), NameOf(entry));
+  return entries_[key] = std::move(entry);
 }
 
 void FakeFiles::MakeParents(const std::string& path) {
@@ -94,7 +177,7 @@ void FakeFiles::MakeParents(const std::string& path) {
   if (parent.empty() || entries_.count(parent) != 0) return;
   std::string spelled = path.substr(0, parent.size());
   MakeParents(spelled);
-  entries_[parent] = Entry{spelled, true, false, "", next_order_++};
+  Make(parent, Entry{spelled, true, false, "", next_order_++});
 }
 
 void FakeFiles::SetProgramFolder(const std::string& folder) {
@@ -112,7 +195,7 @@ void FakeFiles::AddFile(const std::string& path, const std::string& bytes) {
   MakeParents(path);
   Entry* e = Find(path);
   if (e == nullptr) {
-    e = &(entries_[Normal(path)] = Entry{path, false, false, bytes, next_order_++});
+    e = &Make(Normal(path), Entry{path, false, false, bytes, next_order_++});
   } else {
     e->bytes = bytes;
   }
@@ -121,7 +204,21 @@ void FakeFiles::AddFile(const std::string& path, const std::string& bytes) {
 
 void FakeFiles::AddFolder(const std::string& path) {
   MakeParents(path);
-  if (Find(path) == nullptr) entries_[Normal(path)] = Entry{path, true, false, "", next_order_++};
+  if (Find(path) == nullptr) Make(Normal(path), Entry{path, true, false, "", next_order_++});
+}
+
+void FakeFiles::AddLink(const std::string& path, const std::string& target, bool reparse_point) {
+  MakeParents(path);
+  const Entry* to = Find(target);
+  Entry link{path, to != nullptr && to->folder, false, "", next_order_++};
+  link.link = target;
+  link.shows_link = reparse_point;
+  link.on_disk = "";
+  Make(Normal(path), std::move(link));
+}
+
+void FakeFiles::SetShortName(const std::string& path, const std::string& alias) {
+  if (Entry* e = Find(path, false)) e->short_name = alias;
 }
 
 void FakeFiles::SetLocked(const std::string& path, bool locked) {
@@ -129,15 +226,15 @@ void FakeFiles::SetLocked(const std::string& path, bool locked) {
 }
 
 void FakeFiles::SetHidden(const std::string& path, bool hidden) {
-  if (Entry* e = Find(path)) e->hidden = hidden;
+  if (Entry* e = Find(path, false)) e->hidden = hidden;
 }
 
 void FakeFiles::SetSystem(const std::string& path, bool system) {
-  if (Entry* e = Find(path)) e->system = system;
+  if (Entry* e = Find(path, false)) e->system = system;
 }
 
 std::string FakeFiles::Contents(const std::string& path) const {
-  auto it = entries_.find(Normal(path));
+  auto it = entries_.find(Resolve(path));
   return it == entries_.end() || it->second.folder ? std::string() : it->second.bytes;
 }
 
@@ -149,21 +246,22 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* bytes) {
 }
 
 bool FakeFiles::WriteFile(const std::string& path, const std::string& bytes) {
+  const std::string key = Resolve(path);
   for (const std::string& failing : failing_writes_)
-    if (failing == Normal(path)) return false;
-  const bool fails = fail_times_ > 0 && Normal(path).find(Normal(fail_part_)) != std::string::npos;
+    if (failing == key) return false;
+  const bool fails = fail_times_ > 0 && key.find(Normal(fail_part_)) != std::string::npos;
   std::string stored = fails ? bytes.substr(0, bytes.size() / 2) : bytes;
   for (const std::string& garbled : garbled_writes_)
-    if (garbled == Normal(path) && !stored.empty()) stored.pop_back();
+    if (garbled == key && !stored.empty()) stored.pop_back();
   Entry* e = Find(path);
   if (e != nullptr) {
     if (e->folder || e->locked) return false;
     e->bytes = stored;
   } else {
-    std::string parent = ParentOf(Normal(path));
+    std::string parent = ParentOf(key);
     auto p = entries_.find(parent);
-    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-    entries_[Normal(path)] = Entry{path, false, false, stored, next_order_++};
+    if (parent.empty() || p == entries_.end() || !p->second.folder || p->second.link) return false;
+    Make(key, Entry{path, false, false, stored, next_order_++});
   }
   ++writes_;
   if (fails) {
@@ -194,19 +292,83 @@ void FakeFiles::FailWritesHalfway(const std::string& path_part, int times) {
 }
 
 bool FakeFiles::FileExists(const std::string& path) {
-  Entry* e = Find(path);
+  // The attributes of a link are its own.
+  Entry* e = Find(path, false);
   return e != nullptr && !e->folder;
 }
 
 bool FakeFiles::FolderExists(const std::string& path) {
-  Entry* e = Find(path);
+  Entry* e = Find(path, false);
   return e != nullptr && e->folder;
+}
+
+std::optional<std::uint32_t> FakeFiles::GetFileAttributes(const std::string& path) {
+  const Entry* e = Find(path, false);
+  if (e != nullptr && e->link && !e->shows_link) e = Find(path);
+  if (e == nullptr) return std::nullopt;
+  std::uint32_t a = e->folder ? platform::kAttributeDirectory : 0x20;  // FILE_ATTRIBUTE_ARCHIVE
+  if (e->hidden) a |= platform::kAttributeHidden;
+  if (e->system) a |= platform::kAttributeSystem;
+  if (e->link) a |= platform::kAttributeReparsePoint;
+  return a;
+}
+
+std::string FakeFiles::PathName(const std::string& path, bool short_names) {
+  const std::string normal = Normal(path);
+  if (normal.size() < 3 || normal[1] != ':') return "";
+  // The drive stays as it was given; a link keeps its own name, while the
+  // parts below it are looked up in its target.
+  std::string out = path.substr(0, 2) + "\\";
+  std::string key = normal.substr(0, 3);
+  if (entries_.count(key) == 0) return "";
+  size_t at = 3;
+  while (at < normal.size()) {
+    size_t end = normal.find('\\', at);
+    if (end == std::string::npos) end = normal.size();
+    key = ChildKey(key, normal.substr(at, end - at));
+    auto it = entries_.find(key);
+    if (it == entries_.end()) return "";
+    if (out.back() != '\\') out += '\\';
+    out += short_names && !it->second.short_name.empty() ? it->second.short_name : NameOf(it->second);
+    if (it->second.link && end != normal.size()) key = Resolve(*it->second.link);
+    at = end + 1;
+  }
+  return out;
+}
+
+std::string FakeFiles::GetLongPathName(const std::string& path) { return PathName(path, false); }
+
+std::string FakeFiles::GetShortPathName(const std::string& path) { return PathName(path, true); }
+
+bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity* out) {
+  const std::string key = Resolve(path);
+  auto it = entries_.find(key);
+  // A link whose target is gone opens nothing.
+  if (it == entries_.end() || it->second.link) return false;
+  out->volume = 0x1000u + static_cast<unsigned char>(key[0]);
+  out->index = it->second.id;
+  return true;
+}
+
+std::string FakeFiles::GetFinalPathName(const std::string& path) {
+  const std::string key = Resolve(path);
+  auto it = entries_.find(key);
+  if (it == entries_.end() || it->second.link) return "";
+  // Each part as its entry spells it, from the drive down.
+  std::string out;
+  for (std::string at = key; !at.empty(); at = ParentOf(at)) {
+    auto part = entries_.find(at);
+    if (part == entries_.end()) return "";
+    const std::string name = NameOf(part->second);
+    out = name.empty() ? part->second.path + out : (out.empty() ? name : name + "\\" + out);
+  }
+  return out;
 }
 
 std::vector<std::string> FakeFiles::List(const std::string& pattern) {
   std::string normal = Normal(pattern);
   size_t slash = normal.rfind('\\');
-  std::string folder = slash == std::string::npos ? "" : normal.substr(0, slash == 2 ? 3 : slash);
+  std::string folder = slash == std::string::npos ? "" : Resolve(normal.substr(0, slash == 2 ? 3 : slash));
   std::string name_pattern = slash == std::string::npos ? pattern : pattern.substr(pattern.find_last_of("\\/") + 1);
   std::vector<const Entry*> hits;
   for (const auto& [key, entry] : entries_) {
@@ -221,7 +383,7 @@ std::vector<std::string> FakeFiles::List(const std::string& pattern) {
 }
 
 std::vector<std::string> FakeFiles::ListFolders(const std::string& folder) {
-  std::string normal = Normal(folder);
+  std::string normal = Resolve(folder);
   std::vector<const Entry*> hits;
   for (const auto& [key, entry] : entries_) {
     if (entry.folder && key != normal && ParentOf(key) == normal) hits.push_back(&entry);
@@ -233,9 +395,11 @@ std::vector<std::string> FakeFiles::ListFolders(const std::string& folder) {
 }
 
 bool FakeFiles::DeleteFile(const std::string& path) {
-  Entry* e = Find(path);
+  // A file link goes itself, never what it points to; a folder link is a folder.
+  const std::string key = Resolve(path, false);
+  Entry* e = Find(path, false);
   if (e == nullptr || e->folder || e->locked) return false;
-  entries_.erase(Normal(path));
+  entries_.erase(key);
   return true;
 }
 
@@ -246,24 +410,28 @@ bool FakeFiles::CopyFile(const std::string& from, const std::string& to) {
 }
 
 bool FakeFiles::ReplaceFile(const std::string& from, const std::string& to) {
-  Entry* source = Find(from);
+  // A rename moves the entries themselves, links included.
+  const std::string from_key = Resolve(from, false);
+  const std::string to_key = Resolve(to, false);
+  Entry* source = Find(from, false);
   if (source == nullptr || source->folder || source->locked) return false;
   source->on_disk = source->bytes;  // flushed before the rename
-  if (Normal(from) == Normal(to)) return true;
-  Entry* target = Find(to);
+  if (from_key == to_key) return true;
+  Entry* target = Find(to, false);
   if (target != nullptr && (target->folder || target->locked)) return false;
   if (target == nullptr) {
-    std::string parent = ParentOf(Normal(to));
+    std::string parent = ParentOf(to_key);
     auto p = entries_.find(parent);
-    if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
+    if (parent.empty() || p == entries_.end() || !p->second.folder || p->second.link) return false;
   }
-  // The renamed file takes the target's name and keeps its own bytes; the
-  // rename is written through, so a power cut keeps it.
+  // The renamed file takes the target's name and keeps its own bytes and
+  // identity; the rename is written through, so a power cut keeps it.
   Entry moved = *source;
-  entries_.erase(Normal(from));
+  entries_.erase(from_key);
   moved.path = target != nullptr ? target->path : to;
+  moved.short_name = target != nullptr ? target->short_name : AliasFor(ParentOf(to_key), NameOf(moved));
   if (target != nullptr) moved.order = target->order;
-  entries_[Normal(to)] = moved;
+  entries_[to_key] = moved;
   ++writes_;
   return true;
 }
@@ -284,18 +452,19 @@ void FakeFiles::PowerCut() {
 
 bool FakeFiles::SetCurrentFolder(const std::string& path) {
   // "D:" alone names the drive's root here (the fake keeps no per-drive folder).
-  auto it = entries_.find(Normal(path));
+  auto it = entries_.find(Resolve(path));
   if (it == entries_.end() || !it->second.folder) return false;
   current_folder_ = it->second.path;
   return true;
 }
 
 bool FakeFiles::CreateFolder(const std::string& path) {
-  if (Find(path) != nullptr) return false;
-  std::string parent = ParentOf(Normal(path));
+  if (Find(path, false) != nullptr) return false;
+  const std::string key = Resolve(path, false);
+  std::string parent = ParentOf(key);
   auto p = entries_.find(parent);
-  if (parent.empty() || p == entries_.end() || !p->second.folder) return false;
-  entries_[Normal(path)] = Entry{path, true, false, "", next_order_++};
+  if (parent.empty() || p == entries_.end() || !p->second.folder || p->second.link) return false;
+  Make(key, Entry{path, true, false, "", next_order_++});
   return true;
 }
 

@@ -20,6 +20,7 @@ class FakeSystemInfo : public platform::SystemInfo {
   void GlobalMemoryStatus(platform::MemoryStatus* out) override;
   bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
   std::string GetSystemDirectory() override { return system_directory; }
+  std::string GetWindowsDirectory() override { return windows_directory; }
   std::string GetEnvironmentVariable(const std::string& name) override;
   // The time of day at boot plus the time the machine has been up.
   platform::LocalTime GetLocalTime() override;
@@ -32,6 +33,8 @@ class FakeSystemInfo : public platform::SystemInfo {
                                 2000ull << 20};
   bool has_memory_status_ex = true;  // false on Windows 9x/Me and NT 4
   std::string system_directory = "C:\\WINDOWS\\system32";
+  // The system's own Windows folder, which the "windir" variable need not name.
+  std::string windows_directory = "C:\\WINDOWS";
   // The process environment; names without regard to case, as Windows has them.
   std::map<std::string, std::string, FoldedLess> environment{{"windir", "C:\\WINDOWS"}, {"OS", "Windows_NT"}};
   // The wall clock: the local time of day at boot in milliseconds since

@@ -164,6 +164,88 @@ std::vector<std::string> Win32Files::Drives() {
   return drives;
 }
 
+std::optional<std::uint32_t> Win32Files::GetFileAttributes(const std::string& path) {
+  const DWORD a = Attributes(path);
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return static_cast<std::uint32_t>(a);
+}
+
+namespace {
+
+// Asked with a buffer too small, both calls return the size they need (NUL
+// included); 0 is a failure.
+template <class Call>
+std::string PathByCall(const std::string& path, Call call) {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD n = call(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
+    buffer.assign(n, '\0');
+  }
+  return std::string();
+}
+
+}  // namespace
+
+std::string Win32Files::GetLongPathName(const std::string& path) {
+  // Windows 95 and NT 4 lack the call: looked up at run time, so pvx still
+  // starts there (and its guards go by file identity alone).
+  using Fn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto fn = kernel == nullptr ? nullptr
+                              : reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameA")));
+  if (fn == nullptr) return std::string();
+  return PathByCall(path, fn);
+}
+
+std::string Win32Files::GetShortPathName(const std::string& path) {
+  return PathByCall(path, [](const char* in, char* out, DWORD size) { return GetShortPathNameA(in, out, size); });
+}
+
+bool Win32Files::GetFileIdentity(const std::string& path, platform::FileIdentity* out) {
+  // No access asked: the identity needs none, and a file another program
+  // holds open still answers.
+  ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return false;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  if (!GetFileInformationByHandle(file.get(), &info)) return false;
+  out->volume = info.dwVolumeSerialNumber;
+  out->index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
+std::string Win32Files::GetFinalPathName(const std::string& path) {
+  // Vista and later only: looked up at run time.
+  using Fn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto fn = kernel == nullptr ? nullptr
+                              : reinterpret_cast<Fn>(
+                                    reinterpret_cast<void*>(GetProcAddress(kernel, "GetFinalPathNameByHandleA")));
+  if (fn == nullptr) return std::string();
+  ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return std::string();
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // VOLUME_NAME_DOS (0): a drive letter path behind "\\?\".
+    const DWORD n = fn(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      if (buffer.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + buffer.substr(8);
+      if (buffer.rfind("\\\\?\\", 0) == 0) return buffer.substr(4);
+      return buffer;
+    }
+    buffer.assign(n + 1, '\0');
+  }
+  return std::string();
+}
+
 bool Win32Files::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool Win32Files::CopyFile(const std::string& from, const std::string& to) {

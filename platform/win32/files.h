@@ -24,6 +24,11 @@ class Win32Files : public platform::Files {
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool SetCurrentFolder(const std::string& path) override;
   std::vector<std::string> Drives() override;
+  std::optional<std::uint32_t> GetFileAttributes(const std::string& path) override;
+  std::string GetLongPathName(const std::string& path) override;
+  std::string GetShortPathName(const std::string& path) override;
+  bool GetFileIdentity(const std::string& path, platform::FileIdentity* out) override;
+  std::string GetFinalPathName(const std::string& path) override;
 };
 
 }  // namespace ks::win32

@@ -81,6 +81,21 @@ std::string Win32SystemInfo::GetSystemDirectory() {
   return std::string();
 }
 
+std::string Win32SystemInfo::GetWindowsDirectory() {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    UINT n = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (n == 0) return std::string();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      while (buffer.size() > 3 && buffer.back() == '\\') buffer.pop_back();
+      return buffer;
+    }
+    buffer.assign(n, '\0');
+  }
+  return std::string();
+}
+
 std::string Win32SystemInfo::GetEnvironmentVariable(const std::string& name) {
   // Asked with a buffer too small, the call returns the size it needs.
   std::string buffer(MAX_PATH, '\0');

@@ -12,6 +12,7 @@ class Win32SystemInfo : public platform::SystemInfo {
   void GlobalMemoryStatus(platform::MemoryStatus* out) override;
   bool GlobalMemoryStatusEx(platform::MemoryStatus* out) override;
   std::string GetSystemDirectory() override;
+  std::string GetWindowsDirectory() override;
   std::string GetEnvironmentVariable(const std::string& name) override;
   platform::LocalTime GetLocalTime() override;
 };

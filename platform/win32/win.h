@@ -22,6 +22,10 @@
 #undef ChangeDisplaySettings
 #undef GetVersionEx
 #undef GetSystemDirectory
+#undef GetWindowsDirectory
+#undef GetFileAttributes
+#undef GetLongPathName
+#undef GetShortPathName
 #undef GetEnvironmentVariable
 #undef GetFileVersionInfoSize
 #undef GetFileVersionInfo

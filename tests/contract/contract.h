@@ -28,6 +28,17 @@ bool ContractLoadsPicture(const std::string& bytes);
 // when that folder is not known.
 std::string ContractDataFile(const std::string& relative);
 
+// Links for the contract of links: one to the system folder
+// (GetSystemDirectory) and one to its kernel32.dll. Natively they are made
+// in the fake, under Wine they are Unix symbolic links the prefix holds
+// (cmake/wine-run.sh makes them). Both "" when the machine has none; the
+// file link "" where the machine cannot show one as Windows does.
+struct ContractLinks {
+  std::string folder;
+  std::string file;
+};
+ContractLinks MakeContractLinks(platform::Platform& machine);
+
 // A web site for the internet contract, with the faults of a real one:
 // natively the fake machine's, under Wine a loopback HTTP server
 // (tests/wine/site_server.py) inside network namespaces of the test's own.

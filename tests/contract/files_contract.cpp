@@ -141,5 +141,99 @@ TEST_F(FilesContract, ProgramPathIsAnExecutableInTheProgramFolder) {
   EXPECT_TRUE(SameTextIgnoringCase(path.substr(path.size() - 4), ".exe")) << path;
 }
 
+TEST_F(FilesContract, AttributesOfFilesAndFolders) {
+  ASSERT_TRUE(files().CreateFolder(At("Sub")));
+  ASSERT_TRUE(files().WriteFile(At("a.dat"), "a"));
+  const auto folder = files().GetFileAttributes(At("SUB"));
+  const auto file = files().GetFileAttributes(At("a.dat"));
+  ASSERT_TRUE(folder.has_value());
+  ASSERT_TRUE(file.has_value());
+  EXPECT_NE(*folder & platform::kAttributeDirectory, 0u);
+  EXPECT_EQ(*file & platform::kAttributeDirectory, 0u);
+  EXPECT_EQ((*folder | *file) & platform::kAttributeReparsePoint, 0u) << "no link";
+  EXPECT_FALSE(files().GetFileAttributes(At("none.dat")).has_value());
+}
+
+TEST_F(FilesContract, ShortNamesStandForTheLongOnes) {
+  ASSERT_TRUE(files().CreateFolder(At("Long Folder Name")));
+  ASSERT_TRUE(files().WriteFile(At("Long Folder Name\\a long file name.dat"), "x"));
+  const std::string long_path = files().GetLongPathName(At("Long Folder Name\\a long file name.dat"));
+  ASSERT_TRUE(SameTextIgnoringCase(long_path, At("Long Folder Name\\a long file name.dat"))) << long_path;
+  const std::string short_path = files().GetShortPathName(long_path);
+  ASSERT_FALSE(short_path.empty());
+  const std::string short_name = short_path.substr(short_path.rfind('\\') + 1);
+  EXPECT_NE(short_name.find('~'), std::string::npos) << short_path;
+  EXPECT_LE(short_name.size(), 12u) << short_path;
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetLongPathName(short_path), long_path)) << short_path;
+  std::string read;
+  EXPECT_TRUE(files().ReadFile(short_path, &read)) << "the alias opens the file";
+  EXPECT_EQ(read, "x");
+  EXPECT_EQ(files().GetLongPathName(At("Long Folder Name\\gone.dat")), "") << "every part must exist";
+  EXPECT_EQ(files().GetShortPathName(At("gone\\x.dat")), "");
+}
+
+TEST_F(FilesContract, IdentityIsTheFileNotItsSpelling) {
+  ASSERT_TRUE(files().CreateFolder(At("Long Folder Name")));
+  ASSERT_TRUE(files().WriteFile(At("Long Folder Name\\a.dat"), "a"));
+  ASSERT_TRUE(files().WriteFile(At("b.dat"), "b"));
+  platform::FileIdentity a, again, b, folder, folder_short;
+  ASSERT_TRUE(files().GetFileIdentity(At("Long Folder Name\\a.dat"), &a));
+  ASSERT_TRUE(files().GetFileIdentity(files().GetShortPathName(At("Long Folder Name")) + "\\.\\A.DAT", &again));
+  EXPECT_EQ(a, again);
+  ASSERT_TRUE(files().GetFileIdentity(At("b.dat"), &b));
+  EXPECT_NE(a, b);
+  ASSERT_TRUE(files().GetFileIdentity(At("Long Folder Name"), &folder)) << "a folder opens too";
+  ASSERT_TRUE(files().GetFileIdentity(files().GetShortPathName(At("Long Folder Name")), &folder_short));
+  EXPECT_EQ(folder, folder_short);
+  EXPECT_NE(folder, a);
+  EXPECT_FALSE(files().GetFileIdentity(At("none.dat"), &b));
+}
+
+TEST_F(FilesContract, TheFinalPathIsTheLongPathOfWhatOpens) {
+  ASSERT_TRUE(files().CreateFolder(At("Long Folder Name")));
+  ASSERT_TRUE(files().WriteFile(At("Long Folder Name\\a.dat"), "a"));
+  const std::string long_path = files().GetLongPathName(At("Long Folder Name\\a.dat"));
+  const std::string final_path = files().GetFinalPathName(At("Long Folder Name\\a.dat"));
+  if (final_path.empty()) GTEST_SKIP() << "the system cannot tell final paths";
+  EXPECT_TRUE(SameTextIgnoringCase(final_path, long_path)) << final_path;
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetFinalPathName(files().GetShortPathName(long_path)), long_path));
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetFinalPathName(At("Long Folder Name")), At("Long Folder Name")))
+      << "a folder opens too";
+  EXPECT_EQ(files().GetFinalPathName(At("none.dat")), "");
+}
+
+TEST_F(FilesContract, ALinkIsAReparsePointThatOpensItsTarget) {
+  const ContractLinks links = MakeContractLinks(*machine_);
+  if (links.folder.empty()) GTEST_SKIP() << "this machine has no links";
+  const std::string system = machine_->system().GetSystemDirectory();
+  const auto folder = files().GetFileAttributes(links.folder);
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_NE(*folder & platform::kAttributeReparsePoint, 0u);
+  EXPECT_NE(*folder & platform::kAttributeDirectory, 0u);
+  EXPECT_EQ(*files().GetFileAttributes(system) & platform::kAttributeReparsePoint, 0u);
+  platform::FileIdentity through, target;
+  ASSERT_TRUE(files().GetFileIdentity(links.folder, &through));
+  ASSERT_TRUE(files().GetFileIdentity(system, &target));
+  EXPECT_EQ(through, target) << "a folder link opens its folder";
+  if (!links.file.empty()) {
+    const auto file = files().GetFileAttributes(links.file);
+    ASSERT_TRUE(file.has_value());
+    EXPECT_NE(*file & platform::kAttributeReparsePoint, 0u);
+    EXPECT_EQ(*file & platform::kAttributeDirectory, 0u);
+    ASSERT_TRUE(files().GetFileIdentity(links.file, &through));
+    ASSERT_TRUE(files().GetFileIdentity(system + "\\kernel32.dll", &target));
+    EXPECT_EQ(through, target) << "a file link opens its file";
+  }
+  const std::string final_path = files().GetFinalPathName(links.folder + "\\kernel32.dll");
+  if (!final_path.empty()) {
+    EXPECT_TRUE(SameTextIgnoringCase(final_path, files().GetLongPathName(system + "\\kernel32.dll"))) << final_path;
+  }
+  EXPECT_TRUE(files().FileExists(links.folder + "\\kernel32.dll")) << "paths go through a link";
+  EXPECT_FALSE(files().List(links.folder + "\\kernel32.dll").empty());
+  EXPECT_TRUE(SameTextIgnoringCase(files().GetLongPathName(links.folder + "\\kernel32.dll"),
+                                   links.folder + "\\kernel32.dll"))
+      << "a link keeps its own name";
+}
+
 }  // namespace
 }  // namespace ks::test

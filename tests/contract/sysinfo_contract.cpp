@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "contract/contract.h"
+#include "platform/names.h"
 
 namespace ks::test {
 namespace {
@@ -38,6 +39,13 @@ TEST(SystemInfoContract, Invariants) {
   ASSERT_GT(folder.size(), 3u);
   EXPECT_NE(folder.back(), '\\');
   EXPECT_EQ(folder[1], ':');
+
+  // The Windows folder the system names holds its system folder.
+  const std::string windows = sys.GetWindowsDirectory();
+  ASSERT_GT(windows.size(), 3u);
+  EXPECT_NE(windows.back(), '\\');
+  EXPECT_EQ(windows[1], ':');
+  EXPECT_TRUE(SameTextIgnoringCase(folder.substr(0, windows.size() + 1), windows + "\\")) << folder;
 
   // The Windows folder the environment names, and a variable no system sets.
   const std::string windir = sys.GetEnvironmentVariable("windir");

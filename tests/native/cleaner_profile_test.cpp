@@ -7,6 +7,7 @@
 
 #include "cleaner/profile.h"
 #include "native/device_names.h"
+#include "platform/fake/files.h"
 
 namespace ks {
 namespace {
@@ -264,6 +265,92 @@ TEST(CleanerProfile, DeviceNamesAreNoListFilesOrSubPaths) {
     EXPECT_FALSE(ParseGroup(kRoots, "List", std::string("SYS-") + name).has_value()) << name;
     EXPECT_FALSE(ParseGroup(kRoots, "Directory", std::string("WIN\\") + name).has_value()) << name;
     EXPECT_FALSE(ParseGroup(kRoots, "Extension", std::string("WIN\\") + name + "\\x-.dll").has_value()) << name;
+  }
+}
+
+// The guards on a disk that spells each protected folder several ways: its
+// long name, its 8.3 alias, a link onto it; the environment's "windir"
+// moved away from the Windows folder the system names. A rule is refused
+// or allowed by the folder, whichever spelling it uses.
+TEST(CleanerProfile, GuardsCompareFoldersNotSpellings) {
+  fake::FakeFiles fs;
+  const std::string pvx = "C:\\Program Files\\Kestrelane";
+  fs.SetProgramFolder(pvx);
+  fs.AddFolder(pvx + "\\Data\\cleaner\\backup\\nv");
+  fs.AddFile(pvx + "\\KestrelaneSE.exe", "exe");
+  fs.AddFolder("C:\\Program Files\\NVIDIA Corporation\\nView");
+  // The system's Windows folder has a long name; "windir" names another one.
+  const std::string windows = "C:\\Windows Main";
+  for (const char* sub : {"\\system32\\drivers", "\\system32\\config", "\\system", "\\SysWOW64", "\\nView"})
+    fs.AddFolder(windows + sub);
+  fs.AddFolder("C:\\OS\\WINDOWS\\system32");
+  fs.AddFolder("C:\\NVIDIA\\Setup");
+  fs.AddLink("C:\\syslink", windows + "\\system32");
+  fs.AddLink("C:\\pvxlink", pvx);
+  fs.AddLink("C:\\NVIDIA\\old", "C:\\NVIDIA\\Setup");
+  ASSERT_EQ(fs.GetShortPathName(windows), "C:\\WINDOW~1");
+  // Wine's own alias of the folder, as the attack spelled it.
+  fs.SetShortName("C:\\Program Files", "PROG~1");
+  const RootFolders roots = MakeRootFolders("C:\\OS\\WINDOWS", "Windows_NT", windows + "\\system32", pvx, windows);
+
+  struct Case {
+    const char* name;
+    const char* kind;
+    const char* spec;
+    bool usable;
+    const char* fault_names = "";  // a folder or link the refusal names
+  };
+  const Case cases[] = {
+      // pvx's own folder and its backup folder.
+      {"backup folder, long", "Directory", "SYD\\Program Files\\Kestrelane\\Data\\cleaner\\backup\\nv", false},
+      // Regression: the 8.3 spelling passed, and Delete all with backup off
+      // deleted pvx's own backup copies, the only ones.
+      {"backup folder, short", "Directory", "SYD\\PROG~1\\KESTRE~1\\data\\cleaner\\backup\\nv", false,
+       "pvx's own folder"},
+      {"backup folder, through a link", "Directory", "SYD\\pvxlink\\Data\\cleaner\\backup\\nv", false,
+       "C:\\pvxlink"},
+      // Regression: a list of pvx's folder by its short name listed KestrelaneSE.exe.
+      {"pvx's folder, short, a list", "List", "SYD\\PROG~1\\KESTRE~1-nv.txt", false},
+      {"pvx's folder, short, by extension", "Extension", "SYD\\PROG~1\\KESTRE~1-.exe", false},
+      {"beside pvx's folder, short", "Directory", "SYD\\PROG~1\\NVIDIA~1\\nView", true},
+      // The system's Windows and system folders, which "windir" does not name.
+      {"system folder, long", "Directory", "SYD\\Windows Main\\system32", false},
+      {"system folder, short", "Directory", "SYD\\WINDOW~1\\system32", false},
+      {"Windows folder, short", "Extension", "SYD\\WINDOW~1-.dll", false},
+      // Regression: SYSTEM was known below windir alone, so with windir
+      // moved this rule listed the real system files.
+      {"SYSTEM of the system's Windows folder", "Directory", "SYD\\Windows Main\\system", false},
+      {"SysWOW64 of the system's Windows folder, short", "Directory", "SYD\\WINDOW~1\\SysWOW64", false},
+      {"config, short", "Directory", "SYD\\WINDOW~1\\SYSTEM32\\config", false},
+      {"below the system folder, short", "Directory", "SYD\\WINDOW~1\\system32\\drivers", true},
+      {"beside the system folder", "Directory", "SYD\\Windows Main\\nView", true},
+      // Regression: only a protected folder at a drive root was seen from
+      // above; a rule over the folder that holds the moved windir passed.
+      {"above the moved windir", "Directory", "SYD\\OS", false, "C:\\OS\\WINDOWS"},
+      {"the moved windir's system folder", "Extension", "WIN\\system32-.dll", false},
+      // Links: never followed, whatever they lead to.
+      // Regression: a rule over a link to system32 listed its files for deletion.
+      {"a link to the system folder", "Directory", "SYD\\syslink", false, "C:\\syslink is a link"},
+      {"behind a link to the system folder", "Directory", "SYD\\syslink\\drivers", false,
+       "behind the link C:\\syslink"},
+      {"a list over a link", "List", "SYD\\syslink-nv.txt", false, "C:\\syslink"},
+      {"a link to a harmless folder", "Extension", "SYD\\NVIDIA\\old-.inf", false, "C:\\NVIDIA\\old"},
+      {"the harmless folder itself", "Extension", "SYD\\NVIDIA\\Setup-.inf", true},
+      {"a list of the drive root", "List", "SYD-nvroot.txt", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string fault = "unset";
+    const auto search = ParseGroup(fs, roots, c.kind, c.spec, &fault);
+    EXPECT_EQ(search.has_value(), c.usable) << fault;
+    EXPECT_EQ(fault.empty(), c.usable) << fault;
+    EXPECT_NE(fault.find(c.fault_names), std::string::npos) << fault;
+    // The profile check also wants 8 characters of group 1's rule.
+    if (std::string(c.spec).size() < 8) continue;
+    const CleanerProfile p{"d", "Driver", "", c.kind, c.spec, "", "", "nv", ""};
+    const std::string profile_fault = ProfileFault(fs, p, roots);
+    EXPECT_EQ(profile_fault.empty(), c.usable) << profile_fault;
+    EXPECT_NE(profile_fault.find(c.fault_names), std::string::npos) << profile_fault;
   }
 }
 

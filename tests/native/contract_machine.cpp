@@ -21,6 +21,14 @@ std::string ContractScratchFolder(platform::Files& files) {
   files.CreateFolder("C:\\Scratch");
   return "C:\\Scratch";
 }
+ContractLinks MakeContractLinks(platform::Platform& machine) {
+  auto& fs = dynamic_cast<fake::FakeMachine&>(machine).fs;
+  const std::string system = machine.system().GetSystemDirectory();
+  fs.AddFile(system + "\\kernel32.dll", "kernel");
+  fs.AddLink("C:\\ks_links\\syslink", system);
+  fs.AddLink("C:\\ks_links\\kernel.dll", system + "\\kernel32.dll");
+  return {"C:\\ks_links\\syslink", "C:\\ks_links\\kernel.dll"};
+}
 bool ContractLoadsPicture(const std::string& bytes) { return IsPictureFile(bytes); }
 std::string ContractDataFile(const std::string& relative) { return ReadRepoData(relative); }
 

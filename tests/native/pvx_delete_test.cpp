@@ -27,6 +27,8 @@ const std::string kNview = kBackup + "\\nview";
 const std::string kOtherFile = "that is another file than the one this copy was made from.";
 const std::string kNotCleaned = "that is not in a folder this profile cleans.";
 const std::string kNoFileName = "that is no name a file can be restored to.";
+const std::string kThroughLink =
+    "the copy, that file or a folder on the way is a link, which pvx does not follow.";
 const std::string kFolderGone = "that folder no longer exists, and restoring does not create folders.";
 
 // The notice of one refused copy: the copy, where its index sends it, why not.
@@ -434,6 +436,12 @@ TEST(PvxRestore, EveryRefusedRestoreSaysWhy) {
       {"a folder that is gone", IndexLine(kSys + "\\gone\\lost.dll"), kSys + "\\gone\\lost.dll", kFolderGone},
       {"outside every group's folders", IndexLine("C:\\Tools\\lost.dll"), "C:\\Tools\\lost.dll", kNotCleaned},
       {"another name", IndexLine(kSys + "\\keepx.dll"), kSys + "\\keepx.dll", kOtherFile},
+      // Restoring onto a link would write into the file behind it.
+      {"a former file that is now a link", line, kSys + "\\lost.dll", kThroughLink, kNv + "\\lost.dll",
+       [](fake::FakeFiles& fs) {
+         fs.AddFile("C:\\Tools\\other.dll", "other");
+         fs.AddLink(kSys + "\\lost.dll", "C:\\Tools\\other.dll");
+       }},
       {"a file that cannot be replaced", line, kSys + "\\lost.dll",
        "the copy could not be written there (the file may be in use or read-only).", kNv + "\\lost.dll",
        [](fake::FakeFiles& fs) {
@@ -480,6 +488,9 @@ TEST(PvxRestore, EveryRefusedRestoreSaysWhy) {
       EXPECT_EQ(fs.Contents(c.copy), "lost") << "the copy stays";
       EXPECT_EQ(fs.FileExists(c.copy + ".index"), c.index.has_value());
       EXPECT_EQ(backups.items(), (Names{"lost.dll"})) << "and stays listed";
+      if (fs.FileExists("C:\\Tools\\other.dll")) {
+        EXPECT_EQ(fs.Contents("C:\\Tools\\other.dll"), "other") << "nothing written behind a link";
+      }
       ASSERT_EQ(messages.size(), static_cast<size_t>(c.questions + 1)) << "one notice for the restore";
       EXPECT_EQ(messages.back(), RefusalText(c.copy, c.target, c.why));
       EXPECT_EQ(rig.m.msg.shown().back().caption, "PVX - driver cleaner utility");

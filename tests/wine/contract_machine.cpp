@@ -38,6 +38,14 @@ std::string ContractScratchFolder(platform::Files& files) {
   files.CreateFolder(folder);
   return folder;
 }
+ContractLinks MakeContractLinks(platform::Platform& machine) {
+  const std::string folder = "C:\\ks_links\\syslink";
+  if (!machine.files().GetFileAttributes(folder)) return {};
+  // Wine shows a Unix link to a file as the file itself (no reparse point,
+  // the target's attributes and index), where Windows shows a symbolic link
+  // to a file as a reparse point: only the folder link is Windows's here.
+  return {folder, ""};
+}
 bool ContractLoadsPicture(const std::string& bytes) { return ui::win32::Picture::Decode(bytes) != nullptr; }
 std::string ContractDataFile(const std::string& relative) {
   const std::string source = FolderFromEnv("KS_SOURCE_DIR");

@@ -167,6 +167,37 @@ class PvxProgram : public ::testing::Test {
     return WaitForTop([&](HWND w) { return Text(w) == caption; });
   }
 
+  // Starts pvx with a profile its check refuses: picks it in the dialog,
+  // answers the message that follows into `message`; the main window.
+  HWND StartRefused(const std::string& profile, std::string* message) {
+    auto& proc = machine_.proc;
+    pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
+    if (pid_ == 0) return nullptr;
+    process_.emplace(proc, proc.OpenProcess(platform::kSynchronize, pid_));
+    HWND dialog = WaitForTop([](HWND w) { return ChildWithText(w, "Button", "Select") != nullptr; });
+    if (!dialog) return nullptr;
+    HWND combo = nullptr;
+    for (HWND c : Children(dialog))
+      if (test::WindowClass(c) == "ComboBox") combo = c;
+    if (!combo) return nullptr;
+    SendMessageA(combo, CB_SETCURSEL,
+                 SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(profile.c_str())),
+                 0);
+    Notify(combo, CBN_SELCHANGE);
+    HWND select = ChildWithText(dialog, "Button", "Select");
+    if (!WaitFor([&] { return IsWindowEnabled(select) != 0; })) return nullptr;
+    Notify(select, BN_CLICKED);
+    *message = AnswerOk();
+    const std::string caption = std::string(kPvxCaption) + " - " + profile + " profile";
+    return WaitForTop([&](HWND w) { return Text(w) == caption; });
+  }
+  void Close(HWND main) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
+    pid_ = 0;
+  }
+
   // The four visible lists by where they stand: files of groups 1 and 2,
   // then their backups.
   std::vector<HWND> Lists(HWND main) {
@@ -442,23 +473,9 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   const size_t windows_files = fs.List(windir_ + "\\*").size();
   // The refused profile: the user is told at start, the search lists
   // nothing and Delete all does nothing.
-  auto& proc = machine_.proc;
-  pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
-  process_.emplace(proc, proc.OpenProcess(platform::kSynchronize, pid_));
-  HWND dialog = WaitForTop([](HWND w) { return ChildWithText(w, "Button", "Select") != nullptr; });
-  ASSERT_NE(dialog, nullptr);
-  HWND combo = nullptr;
-  for (HWND c : Children(dialog))
-    if (test::WindowClass(c) == "ComboBox") combo = c;
-  ASSERT_NE(combo, nullptr);
-  SendMessageA(combo, CB_SETCURSEL,
-               SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("refused")), 0);
-  Notify(combo, CBN_SELCHANGE);
-  HWND select = ChildWithText(dialog, "Button", "Select");
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(select) != 0; }));
-  Notify(select, BN_CLICKED);
-  EXPECT_NE(AnswerOk().find("refused.pvx"), std::string::npos) << "the profile error names the file";
-  main = WaitForTop([](HWND w) { return Text(w) == std::string(kPvxCaption) + " - refused profile"; });
+  std::string message;
+  main = StartRefused("refused", &message);
+  EXPECT_NE(message.find("refused.pvx"), std::string::npos) << "the profile error names the file";
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
   Sleep(500);
@@ -471,6 +488,66 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   for (HWND w : test::ShownWindowsOf(pid_)) EXPECT_NE(test::WindowClass(w), "#32770") << "no question: nothing can be deleted";
   EXPECT_TRUE(fs.FileExists(Driver("nv4_disp.dll")));
   EXPECT_EQ(fs.List(windir_ + "\\*").size(), windows_files);
+}
+
+// Regression: a Directory rule naming pvx's backup folder by Wine's short
+// names listed the backup copies, and a rule over a link to system32 listed
+// its files for deletion. Both are refused at start, naming the folder.
+TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
+  auto& fs = machine_.fs;
+  const std::string backup = install_ + "\\data\\cleaner\\backup\\nv";
+  ASSERT_TRUE(fs.CreateFolder(backup));
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvcpl.dll", "the only copy"));
+  std::string index = Driver("nvcpl.dll");
+  index.insert(0, 1, '"');
+  index += "\"\r\n";
+  ASSERT_TRUE(fs.WriteFile(backup + "\\nvcpl.dll.index", index));
+  const std::string short_backup = fs.GetShortPathName(backup);
+  ASSERT_NE(short_backup.find('~'), std::string::npos) << "Wine gives the installation folder an alias: " << short_backup;
+  ASSERT_EQ(short_backup.substr(0, 2), windir_.substr(0, 2));
+  WriteProfile("short", {" (short)", "Driver", "", "Directory", "SYD" + short_backup.substr(2), "", "", "nv", ""});
+
+  const std::string link = "C:\\ks_links\\syslink";
+  const auto attributes = fs.GetFileAttributes(link);
+  ASSERT_TRUE(attributes.has_value()) << "cmake/wine-run.sh makes the prefix's links";
+  ASSERT_NE(*attributes & platform::kAttributeReparsePoint, 0u);
+  WriteProfile("link", {" (link)", "Driver", "", "Directory", "SYD\\ks_links\\syslink", "", "", "nv", ""});
+  // A list of the drive: an item through a link or one that is a link is
+  // not listed, a driver file beside them is. Wine shows the link to a file
+  // as the file itself: only where it really opens tells it.
+  // Regression: "Delete selected" on that link deleted kernel32.dll itself.
+  ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
+  WriteList("links.txt", {"ks_links\\syslink\\kernel32.dll", "ks_links\\syslink\\user32.dll", "ks_links\\kernel.dll",
+                          windir_.substr(3) + "\\" + drivers_ + "\\nv4_disp.dll"});
+  WriteProfile("items", {" (items)", "Driver", "", "List", "SYD-links.txt", "", "", "nv", ""});
+
+  std::string message;
+  HWND main = StartRefused("short", &message);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find("pvx's own folder"), std::string::npos) << message;
+  Click(main, "Search files");
+  Sleep(500);
+  EXPECT_TRUE(ListItems(Lists(main)[0]).empty());
+  EXPECT_FALSE(IsWindowEnabled(ChildWithText(main, "Button", "Delete all files")));
+  Close(main);
+  EXPECT_TRUE(fs.FileExists(backup + "\\nvcpl.dll"));
+
+  main = StartRefused("link", &message);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find(link + " is a link"), std::string::npos) << message;
+  Click(main, "Search files");
+  Sleep(500);
+  EXPECT_TRUE(ListItems(Lists(main)[0]).empty());
+  Close(main);
+
+  main = StartWith("items");
+  ASSERT_NE(main, nullptr);
+  Click(main, "Search files");
+  HWND found = Lists(main)[0];
+  ASSERT_TRUE(WaitFor([&] { return !ListItems(found).empty(); }));
+  EXPECT_EQ(ListItems(found), (std::vector<std::string>{"nv4_disp.dll"})) << "no item through a link is listed";
+  Close(main);
+  EXPECT_TRUE(fs.FileExists(machine_.sys.GetSystemDirectory() + "\\kernel32.dll"));
 }
 
 }  // namespace
