@@ -64,12 +64,16 @@ bool Win32SystemInfo::GlobalMemoryStatusEx(platform::MemoryStatus* out) {
   return true;
 }
 
-std::string Win32SystemInfo::GetSystemDirectory() {
-  // Asked with a buffer too small, the call returns the size it needs
-  // (NUL included); the path can be longer than MAX_PATH.
+namespace {
+
+// Asked with a buffer too small, GetSystemDirectoryA and
+// GetWindowsDirectoryA return the size they need (NUL included); the path
+// can be longer than MAX_PATH. A trailing separator is dropped but for a
+// drive's root.
+std::string FolderByCall(UINT (WINAPI* call)(LPSTR, UINT)) {
   std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
-    UINT n = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    UINT n = call(buffer.data(), static_cast<UINT>(buffer.size()));
     if (n == 0) return std::string();
     if (n < buffer.size()) {
       buffer.resize(n);
@@ -81,20 +85,11 @@ std::string Win32SystemInfo::GetSystemDirectory() {
   return std::string();
 }
 
-std::string Win32SystemInfo::GetWindowsDirectory() {
-  std::string buffer(MAX_PATH, '\0');
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    UINT n = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (n == 0) return std::string();
-    if (n < buffer.size()) {
-      buffer.resize(n);
-      while (buffer.size() > 3 && buffer.back() == '\\') buffer.pop_back();
-      return buffer;
-    }
-    buffer.assign(n, '\0');
-  }
-  return std::string();
-}
+}  // namespace
+
+std::string Win32SystemInfo::GetSystemDirectory() { return FolderByCall(GetSystemDirectoryA); }
+
+std::string Win32SystemInfo::GetWindowsDirectory() { return FolderByCall(GetWindowsDirectoryA); }
 
 std::string Win32SystemInfo::GetEnvironmentVariable(const std::string& name) {
   // Asked with a buffer too small, the call returns the size it needs.
