@@ -75,7 +75,8 @@ class Internet {
   // Download). The request asks for the file as it is ("Accept-Encoding:
   // identity"), not compressed. With `bypass_cache` the copy comes from the
   // site itself: the local cache is neither read nor filled. A download
-  // ended by `wait` (stalled or stopped) writes nothing.
+  // ended by `wait` (stalled or stopped) writes nothing. No other file is
+  // left behind, whatever became of the download.
   virtual Download UrlDownloadToFile(const std::string& url, const std::string& path, bool bypass_cache,
                                      const DownloadWait& wait) = 0;
   // The same with no idle limit and nothing of the caller's run meanwhile.

@@ -46,15 +46,30 @@ std::wstring Widen(const std::string& text) {
 // thread's windows, which the caller's wait dispatches, and holds its own
 // references, possibly past the wait's end when a binding will not stop;
 // so the object counts its references.
+//
+// The body is written as it comes, read by read, into a spool file of its
+// own beside the target, which is renamed over the target once the binding
+// has succeeded. Held in memory instead, a large body cost more in the
+// string's regrowths and in one big write at the end than the transfer
+// itself. Where no spool file can be made the body is kept in memory.
 class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate {
  public:
-  explicit DownloadWatch(bool bypass_cache) : bypass_cache_(bypass_cache), activity_(GetTickCount64()) {}
+  DownloadWatch(bool bypass_cache, HANDLE spool)
+      : bypass_cache_(bypass_cache), activity_(GetTickCount64()), spool_(spool) {}
 
   int status() const { return status_; }
   const platform::BodyFraming& framing() const { return framing_; }
   bool done() const { return done_; }
   HRESULT result() const { return result_; }
   const std::string& body() const { return body_; }
+  bool spooled() const { return spool_.valid(); }
+  // Closes the spool file; later bytes are dropped. False when a piece
+  // could not be written whole.
+  bool CloseSpool() {
+    spool_.reset();
+    closed_ = true;
+    return !spool_failed_;
+  }
   // When a byte, a header or any progress came last (GetTickCount64).
   ULONGLONG activity() const { return activity_; }
   // Ends the binding; OnStopBinding follows, now or through a message.
@@ -115,11 +130,10 @@ class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate {
   HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) override {
     activity_ = GetTickCount64();
     if (!medium || medium->tymed != TYMED_ISTREAM || !medium->pstm) return S_OK;
-    char buffer[64 * 1024];
     for (;;) {
       ULONG got = 0;
-      const HRESULT hr = medium->pstm->Read(buffer, sizeof(buffer), &got);
-      if (got > 0) body_.append(buffer, got);
+      const HRESULT hr = medium->pstm->Read(buffer_.data(), static_cast<ULONG>(buffer_.size()), &got);
+      if (got > 0) Keep(got);
       if (hr != S_OK || got == 0) break;
     }
     return S_OK;
@@ -150,6 +164,17 @@ class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate {
  private:
   ~DownloadWatch() = default;
 
+  void Keep(ULONG got) {
+    if (closed_) return;
+    if (!spool_.valid()) {
+      body_.append(buffer_.data(), got);
+      return;
+    }
+    DWORD put = 0;
+    if (spool_failed_ || !::WriteFile(spool_.get(), buffer_.data(), got, &put, nullptr) || put != got)
+      spool_failed_ = true;
+  }
+
   ULONG refs_ = 1;
   bool bypass_cache_;
   int status_ = 0;
@@ -159,6 +184,11 @@ class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate {
   std::string body_;
   ULONGLONG activity_;
   ScopedCom<IBinding> binding_;
+  // One read's worth: the stream gives what has come, up to this much.
+  std::string buffer_ = std::string(256 * 1024, '\0');
+  ScopedFile spool_;
+  bool spool_failed_ = false;
+  bool closed_ = false;
 };
 
 // The thread's pending messages: the binding's notifications, and a
@@ -221,6 +251,18 @@ HRESULT Bind(const std::string& url, DownloadWatch& watch, const platform::Downl
   return aborted ? platform::kEAbort : watch.result();
 }
 
+// A new, empty file in the target's folder for the body (GetTempFileNameA:
+// a name no file has, so nothing is overwritten), so that the target is
+// touched only once the body is all there; the same volume, so the rename
+// moves no bytes. "" when the folder takes no file.
+std::string SpoolName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  char name[MAX_PATH] = {};
+  if (GetTempFileNameA(folder.c_str(), "dl", 0, name) == 0) return "";
+  return name;
+}
+
 std::int64_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
@@ -246,9 +288,18 @@ platform::Download Win32Internet::UrlDownloadToFile(const std::string& url, cons
                                                     bool bypass_cache, const platform::DownloadWait& wait) {
   const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (bypass_cache) DeleteUrlCacheEntryA(url.c_str());  // an older copy must not be served instead
-  ScopedCom<DownloadWatch> watch(new DownloadWatch(bypass_cache));
+  const std::string spool = SpoolName(path);
+  HANDLE spool_file = INVALID_HANDLE_VALUE;
+  if (!spool.empty()) {
+    spool_file = CreateFileA(spool.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    if (spool_file == INVALID_HANDLE_VALUE) DeleteFileA(spool.c_str());
+  }
+  ScopedCom<DownloadWatch> watch(new DownloadWatch(bypass_cache, spool_file));
+  const bool spooled = watch.get()->spooled();
   platform::Download d;
   d.result = static_cast<std::int32_t>(Bind(url, *watch.get(), wait, d));
+  const bool spool_whole = watch.get()->CloseSpool();
   d.http_status = watch.get()->status();
   d.announced = watch.get()->framing().length;
   d.lengths_differ = watch.get()->framing().lengths_differ;
@@ -256,7 +307,13 @@ platform::Download Win32Internet::UrlDownloadToFile(const std::string& url, cons
   d.content_coded = watch.get()->framing().content_coded;
   // As URLDownloadToFileA: what came replaces the file once the binding has
   // succeeded; a file that cannot be written is not, and the result stays.
-  if (d.result >= 0) Win32Files().WriteFile(path, watch.get()->body());
+  // A spool file that is not put in place goes.
+  if (!spooled) {
+    if (d.result >= 0) Win32Files().WriteFile(path, watch.get()->body());
+  } else if (d.result < 0 || !spool_whole ||
+             !MoveFileExA(spool.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileA(spool.c_str());
+  }
   watch.reset();
   if (SUCCEEDED(init)) CoUninitialize();
   d.written = FileSize(path);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,14 @@ class InternetContract : public ::testing::Test {
     if (!site_) GTEST_SKIP() << "no site in this run (under Wine: inside the site's namespaces only)";
     dir_ = ContractScratchFolder(machine_->files());
   }
+  // The scratch folder's files besides the downloads' targets: a download
+  // leaves none of its own there, whatever became of it.
+  std::string Strays(const std::set<std::string>& targets) {
+    std::string strays;
+    for (const std::string& name : machine_->files().List(dir_ + "\\*"))
+      if (!targets.count(name)) strays += name + " ";
+    return strays;
+  }
   std::unique_ptr<platform::Platform> machine_;
   std::unique_ptr<ContractSite> site_;
   std::string dir_;
@@ -113,9 +122,11 @@ TEST_F(InternetContract, WhatADownloadReports) {
       {"no server at the address", Page::kNoServer, none, none, false, 0, -1, kPlain, -1, none},
   };
   int n = 0;
+  std::set<std::string> targets;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string name = "page" + std::to_string(++n) + ".bin";
+    targets.insert(name);
     std::string url = site_->Base() + name;
     std::string path = dir_ + "\\" + name;
     switch (c.page) {
@@ -138,6 +149,7 @@ TEST_F(InternetContract, WhatADownloadReports) {
     if (c.answer) site_->Frame(name, *c.answer);
     if (c.cut) site_->CutAfter(name, *c.cut);
     const platform::Download d = machine_->internet().UrlDownloadToFile(url, path, true);
+    EXPECT_EQ(Strays(targets), "");
     EXPECT_EQ(d.result >= 0, c.succeeds) << std::hex << d.result;
     EXPECT_EQ(d.http_status, c.status);
     EXPECT_EQ(d.lengths_differ, c.framing.lengths_differ);
@@ -180,6 +192,7 @@ TEST_F(InternetContract, ADownloadReplacesTheFileThatIsThere) {
   EXPECT_GE(d.result, 0);
   EXPECT_EQ(d.http_status, 200);
   EXPECT_EQ(d.written, 3);
+  EXPECT_EQ(Strays({"kept.txt"}), "");
   std::string file;
   ASSERT_TRUE(machine_->files().ReadFile(path, &file));
   EXPECT_EQ(file, "new");
@@ -205,9 +218,11 @@ TEST_F(InternetContract, ADownloadWaitsAsItsCallerSays) {
   };
   const std::string body = Body();
   int n = 0;
+  std::set<std::string> targets;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string name = "wait" + std::to_string(++n) + ".bin";
+    targets.insert(name);
     const std::string path = dir_ + "\\" + name;
     ASSERT_TRUE(machine_->files().WriteFile(path, "earlier"));
     site_->Serve(name, body);
@@ -222,6 +237,7 @@ TEST_F(InternetContract, ADownloadWaitsAsItsCallerSays) {
     const platform::Download d = machine_->internet().UrlDownloadToFile(site_->Base() + name, path, true, wait);
     EXPECT_EQ(d.stalled, c.stalled);
     EXPECT_EQ(d.stopped, c.stopped);
+    EXPECT_EQ(Strays(targets), "");
     std::string file;
     ASSERT_TRUE(machine_->files().ReadFile(path, &file));
     if (c.stalled || c.stopped) {
