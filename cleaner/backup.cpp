@@ -48,13 +48,6 @@ std::string NumberedName(const CopyName& parts, int n) {
   return n == 1 ? parts.stem + parts.ext : parts.stem + " (" + std::to_string(n) + ")" + parts.ext;
 }
 
-// The folder of a resolved path ("C:\WINDOWS\x.dll"); a drive root keeps its
-// separator, as ResolvedPath spells it ("C:\").
-std::string ParentOfResolved(const std::string& path) {
-  const size_t slash = path.rfind('\\');
-  return path.substr(0, slash == 2 ? 3 : slash);
-}
-
 bool IsAbsolute(const std::string& path) {
   const bool drive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   const bool unc = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
@@ -181,14 +174,50 @@ bool IsCopyNameOf(const std::string& copy_name, const std::string& former_name) 
   return n >= 2 && n <= kMaxCopyNames;
 }
 
+namespace {
+
+// The name rules of a restore target, on a resolved path: a name a file can
+// be given, and the one the copy was made from. Nullopt when both hold.
+std::optional<RestoreOutcome> NameFault(const std::string& copy_path, const std::string& target) {
+  const std::string name = target.substr(target.rfind('\\') + 1);
+  if (!IsListableName(name) || HasReservedDeviceName(target)) return RestoreOutcome::kNoFileName;
+  if (!IsCopyNameOf(FileName(copy_path), name)) return RestoreOutcome::kOtherFile;
+  return std::nullopt;
+}
+
+// RestoreTarget with `files`, saying in `why` which check refused the copy
+// (the first a user can act on).
+std::optional<std::string> CheckedTarget(platform::Files& files, const std::string& copy_path,
+                                         const std::string& former, const std::vector<std::string>& folders,
+                                         RestoreOutcome* why) {
+  const auto refuse = [&](RestoreOutcome outcome) -> std::optional<std::string> {
+    *why = outcome;
+    return std::nullopt;
+  };
+  const std::optional<std::string> target = ResolvedPath(former);
+  const std::optional<std::string> known = LongPath(files, former);
+  if (!target || !known) return refuse(RestoreOutcome::kIndexNotAPath);
+  // The name rules as the spelling has them, and on the name the system
+  // knows the file by (an 8.3 alias in the index).
+  if (const auto fault = NameFault(copy_path, *target)) return refuse(*fault);
+  if (!LinkOnPath(files, *target).empty()) return refuse(RestoreOutcome::kLink);
+  if (const auto fault = NameFault(copy_path, *known)) return refuse(*fault);
+  if (IsInsideFolder(files, *target, files.ProgramFolder())) return refuse(RestoreOutcome::kNotCleaned);
+  const std::string parent = ParentOfResolved(*target);
+  for (const std::string& folder : folders) {
+    // "C:" alone is the drive's current folder; with the separator it is its root.
+    if (IsSameFile(files, parent, folder + "\\")) return target;
+  }
+  return refuse(RestoreOutcome::kNotCleaned);
+}
+
+}  // namespace
+
 std::optional<std::string> RestoreTarget(const std::string& copy_path, const std::string& former,
                                          const std::vector<std::string>& folders) {
   const std::optional<std::string> target = ResolvedPath(former);
-  if (!target) return std::nullopt;
-  const std::string name = target->substr(target->rfind('\\') + 1);
+  if (!target || NameFault(copy_path, *target)) return std::nullopt;
   const std::string parent = ParentOfResolved(*target);
-  if (!IsListableName(name) || HasReservedDeviceName(*target) || !IsCopyNameOf(FileName(copy_path), name))
-    return std::nullopt;
   for (const std::string& folder : folders) {
     // "C:" alone is the drive's current folder; with the separator it is its root.
     const std::optional<std::string> home = ResolvedPath(folder + "\\");
@@ -199,22 +228,8 @@ std::optional<std::string> RestoreTarget(const std::string& copy_path, const std
 
 std::optional<std::string> RestoreTarget(platform::Files& files, const std::string& copy_path,
                                          const std::string& former, const std::vector<std::string>& folders) {
-  const std::optional<std::string> target = ResolvedPath(former);
-  const std::optional<std::string> known = LongPath(files, former);
-  if (!target || !known) return std::nullopt;
-  // The name rules as the spelling has them, on the name the system knows
-  // the file by: the folder is asked below.
-  if (!RestoreTarget(copy_path, *target, {ParentOfResolved(*target)}) ||
-      !RestoreTarget(copy_path, *known, {ParentOfResolved(*known)})) {
-    return std::nullopt;
-  }
-  if (IsInsideFolder(files, *target, files.ProgramFolder()) || !LinkOnPath(files, *target).empty()) return std::nullopt;
-  const std::string parent = ParentOfResolved(*target);
-  for (const std::string& folder : folders) {
-    // "C:" alone is the drive's current folder; with the separator it is its root.
-    if (IsSameFile(files, parent, folder + "\\")) return target;
-  }
-  return std::nullopt;
+  RestoreOutcome why = RestoreOutcome::kRestored;
+  return CheckedTarget(files, copy_path, former, folders, &why);
 }
 
 namespace {
@@ -232,21 +247,6 @@ RestoreOutcome IndexOutcome(IndexStatus status) {
   return RestoreOutcome::kIndexUnreadable;
 }
 
-// Why RestoreTarget found no place for the copy: the first of its checks
-// that `former` fails, in the order a user can act on.
-RestoreOutcome WhyNoTarget(platform::Files& files, const std::string& copy_path, const std::string& former) {
-  const std::optional<std::string> resolved = ResolvedPath(former);
-  if (!resolved) return RestoreOutcome::kIndexNotAPath;
-  const std::string name = resolved->substr(resolved->rfind('\\') + 1);
-  if (!IsListableName(name) || HasReservedDeviceName(*resolved)) return RestoreOutcome::kNoFileName;
-  if (!IsCopyNameOf(FileName(copy_path), name)) return RestoreOutcome::kOtherFile;
-  if (!LinkOnPath(files, *resolved).empty()) return RestoreOutcome::kLink;
-  // An 8.3 alias in the index: the file's long name must be the copy's too.
-  const std::optional<std::string> known = LongPath(files, former);
-  if (known && !IsCopyNameOf(FileName(copy_path), FileName(*known))) return RestoreOutcome::kOtherFile;
-  return RestoreOutcome::kNotCleaned;
-}
-
 }  // namespace
 
 RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
@@ -260,11 +260,8 @@ RestorePlan PlanRestore(platform::Files& files, const std::string& copy_path,
   plan.former = index.path;
   plan.outcome = IndexOutcome(index.status);
   if (plan.outcome != RestoreOutcome::kRestored) return plan;
-  const std::optional<std::string> target = RestoreTarget(files, copy_path, plan.former, folders);
-  if (!target) {
-    plan.outcome = WhyNoTarget(files, copy_path, plan.former);
-    return plan;
-  }
+  const std::optional<std::string> target = CheckedTarget(files, copy_path, plan.former, folders, &plan.outcome);
+  if (!target) return plan;
   plan.target = *target;
   if (!files.FolderExists(ParentOfResolved(*target))) plan.outcome = RestoreOutcome::kFolderGone;
   return plan;

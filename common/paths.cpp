@@ -146,18 +146,12 @@ bool CoversFolder(std::string_view path, std::string_view folder) {
   return IsInsideFolder(folder, path);
 }
 
-namespace {
-
-// The folder above a resolved path, as ResolvedPath spells it ("C:\" above
-// "C:\x"); "" above a root.
 std::string ParentOfResolved(const std::string& path) {
   if (IsDriveRoot(path)) return "";
   const size_t slash = path.rfind('\\');
   if (slash == std::string::npos) return "";
   return path.substr(0, slash == 2 ? 3 : slash);
 }
-
-}  // namespace
 
 std::optional<std::string> LongPath(platform::Files& files, std::string_view path) {
   const std::optional<std::string> resolved = ResolvedPath(path);

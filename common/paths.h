@@ -61,6 +61,10 @@ bool IsInsideFolder(std::string_view path, std::string_view folder);
 bool CoversFolder(std::string_view path, std::string_view folder);
 bool IsDriveRoot(std::string_view path);
 
+// The folder above a resolved path, as ResolvedPath spells it ("C:\" above
+// "C:\x"); "" above a drive or share root.
+std::string ParentOfResolved(const std::string& path);
+
 // --- Guards that ask the file system ---
 // A spelling is no folder: "C:\PROGRA~1" is "C:\Program Files", and a link
 // or another drive letter may open the very same folder. These compare
