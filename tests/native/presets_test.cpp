@@ -593,7 +593,8 @@ TEST(ListPresets, AfterASaveTheListShowsTheFolderWithTheSavedPresetSelected) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig r;
-    for (const std::string& file : c.before) r.m.fs.AddFile(kPresets + file, Items({"ksp", "999", "0", "0", "OGL_FSAA", "4"}));
+    for (const std::string& file : c.before)
+      r.m.fs.AddFile(kPresets + file, Items({"ksp", "999", "0", "0", "OGL_FSAA", "4"}));
     r.m.reg.PutDword(r.Hk(kDk), "OGL_FSAA", 1);
     r.f.Show();
     if (c.meanwhile) c.meanwhile(r);
