@@ -36,6 +36,10 @@ inline constexpr std::int32_t kClassicBuildLimit = 2280;  // classic path up to 
 // Windows 9x/Me with a driver of build kClassicBuildLimit or lower: the
 // classic path, whose drivers read only the upper-case values.
 bool IsClassicDriver(const SeState& state);
+// The classic drivers' texture LOD bias ("LODBIASADJUST") runs from 0,
+// sharp, to this, the smoothest: the LOD bias slider covers 0 to it there,
+// and code 30 holds any other number at the nearer end.
+inline constexpr std::int32_t kClassicLodBiasTop = 10;
 inline constexpr std::int16_t kLastD3DCode = 128;
 inline constexpr std::int16_t kLastClassicCode = 61;
 

@@ -37,10 +37,12 @@ constexpr SettingRow kClassic[] = {
     {18, W::kAlways, {Put(c::kVideoTexture, 1)}},
     {28, W::kAlways, {Put(c::kLodBias, 0)}},
     {29, W::kAlways, {Put(c::kLodBias, 6)}},
-    // The slider's position, in the units of the presets beside it (0 and 6
-    // are what codes 28 and 29 store on both paths), so the bias asked for
-    // is the bias the driver gets and reads back.
-    {30, W::kAlways, {PutArg(c::kLodBias), {Op::kCaptionValue, nullptr, 118, C::kLabel6_3}}},
+    // The slider's position, which runs over the driver's own scale here
+    // (0 sharp to 10, as codes 28 and 29 store 0 and 6), so the bias asked
+    // for is the bias the driver gets and reads back. A number off that
+    // scale (the wizard's) is held at its nearer end: a negative bias
+    // would wrap round to a huge one.
+    {30, W::kAlways, {PutArgUpTo(c::kLodBias, kClassicLodBiasTop), {Op::kCaptionValue, nullptr, 118, C::kLabel6_3}}},
     {32, W::kAlways, {Put(c::kZ24, 0)}},
     {33, W::kAlways, {Put(c::kZ24, 1)}},
     {34, W::kAlways, {Put(c::kUserMipmaps, 0)}},

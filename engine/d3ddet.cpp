@@ -288,10 +288,12 @@ void D3DReader::OldAnisotropy() { ShowAnisotropyLevel(Read(d3d::kAnisoOld), Anis
 void D3DReader::ClassicAnisotropy() { ShowAnisotropyLevel(Read(d3d_classic::kAnisoLevel), AnisoLevels(0)); }
 
 // Missing values count as the numbered drivers' do: compression and mipmap
-// filtering on, no bias.
+// filtering on, no bias. The LOD bias slider covers the classic scale.
 void D3DReader::ClassicTextureValues() {
   f_.Check6[0].SetValue(ReadOr(d3d_classic::kZCompress, kClassicZCompressOn) == kClassicZCompressOn ? 1 : 0);
   f_.Check4[4].SetValue(ReadOr(d3d_classic::kUserMipmaps, kClassicUserMipmapsOn) == kClassicUserMipmapsOn ? 0 : 1);
+  f_.FlatScrollBar3.SetMin(0);
+  f_.FlatScrollBar3.SetMax(kClassicLodBiasTop);
   ShowLodBias(ReadMissingAs(d3d_classic::kLodBias, 0));
 }
 

@@ -1,5 +1,7 @@
 #include "engine/setting_rows.h"
 
+#include <algorithm>
+
 #include "engine/d3d.h"
 #include "common/numbers.h"
 #include "shell/se_state.h"
@@ -57,6 +59,9 @@ void RunRow(const SettingRow& row, WriterCall& call) {
       case Op::kEnd: return;
       case Op::kWrite: Write(call, *step.value, static_cast<std::int32_t>(step.number)); break;
       case Op::kWriteArg: Write(call, *step.value, call.value); break;
+      case Op::kWriteArgUpTo:
+        Write(call, *step.value, std::clamp(call.value, 0, static_cast<std::int32_t>(step.number)));
+        break;
       case Op::kWriteMaxTextures: Write(call, *step.value, s.MaxTextures); break;
       case Op::kWriteAAMode:
         Write(call, *step.value, static_cast<std::int32_t>(0x10000000u + step.number) + call.aa_flags);

@@ -30,6 +30,7 @@ enum class Op : std::uint8_t {
   kEnd,               // no further steps
   kWrite,             // value = number
   kWriteArg,          // value = the caller's value argument
+  kWriteArgUpTo,      // value = the caller's value argument held within 0..number
   kWriteMaxTextures,  // value = MaxTextures
   kWriteAAMode,       // value = antialiasing flag word + 0x10000000 + number
   kWriteAnisoLevel,   // value = anisotropy level table entry `number`
@@ -58,6 +59,7 @@ struct SettingRow {
 // Step builders, so that a table reads like the driver's settings.
 constexpr Step Put(const DriverValue& v, std::uint32_t n) { return {Op::kWrite, &v, n}; }
 constexpr Step PutArg(const DriverValue& v) { return {Op::kWriteArg, &v}; }
+constexpr Step PutArgUpTo(const DriverValue& v, std::uint32_t top) { return {Op::kWriteArgUpTo, &v, top}; }
 constexpr Step Del(const DriverValue& v) { return {Op::kDelete, &v}; }
 constexpr Step Show(WriterControl c, const char* text) { return {Op::kText, nullptr, 0, c, text}; }
 constexpr Step ShowLang(WriterControl c, std::uint32_t entry) { return {Op::kText, nullptr, entry, c}; }

@@ -62,6 +62,8 @@ void Form1::RefreshPages() {
   }
   // Nothing the readers set writes, so no handler shows the mode's picture.
   run(Procedures.ShowAntialiasingPreview);
+  // The registry editor, when open, shows the selected value as it is now.
+  if (form3().Loaded()) form3().ShowSelectedValue();
 }
 
 }  // namespace ks

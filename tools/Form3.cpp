@@ -174,6 +174,10 @@ void Form3::ShowCurrentValue(const DatabaseRecord& entry) {
   Label2.SetCaption(IntToText(value.AsNumber().value_or(0)));
 }
 
+void Form3::ShowSelectedValue() {
+  if (const DatabaseRecord* entry = SelectedEntry()) ShowCurrentValue(*entry);
+}
+
 void Form3::List1_Click() {
   const DatabaseRecord* entry = SelectedEntry();
   if (!entry) return;

@@ -50,6 +50,11 @@ class Form3 : public ui::Form {
   void ClearKeyView();
   void WriteKey();
   void DeleteKey();
+  // Shows again what the registry holds for the selected entry, after
+  // another part of the program wrote driver values while the window is
+  // open (the main window's page refresh calls it). Nothing else changes;
+  // with no entry selected it does nothing.
+  void ShowSelectedValue();
 
   void Combo1_Click();
   void Option1_Click(int index);

@@ -168,10 +168,14 @@ void Form6::Check3_Click() {
 }
 
 void Form6::Combo4_Click() {
+  if (selecting_) return;
   const int index = Combo4.ListIndex();
   if (index < 0 || index >= static_cast<int>(PresetList.size())) return;
-  Text1.SetText(st_.DataPath(kPresetFolder) + PresetList[static_cast<size_t>(index)]);
+  const std::string path = st_.DataPath(kPresetFolder) + PresetList[static_cast<size_t>(index)];
+  Text1.SetText(path);
   LoadIt();
+  // A preset deleted from the folder since the list was read goes from it.
+  if (!st_.platform.files().FileExists(path)) ListPresets();
 }
 
 void Form6::Command4_Click() {
@@ -267,11 +271,13 @@ void Form6::SavePreset() {
   if (!files.WriteFile(part, out) || !files.ReplaceFile(part, path)) {
     // The typed clocks stay for another try.
     files.DeleteFile(part);
+    ListPresets();
     app().MsgBox(ErrorMessage(kPathFileAccess));
     return;
   }
   // Unticking resets the clock boxes (Check3_Click), now that they are saved.
   if (with_clocks) Check3.SetValue(ui::kUnchecked);
+  ListPresetsSelecting(Text1.Text() + ".ksp");
   app().MsgBox(st_.Lang(234));
 }
 
@@ -285,6 +291,16 @@ void Form6::ListPresets() {
     Combo4.AddItem(name.size() >= 4 ? name.substr(0, name.size() - 4) : name);
     PresetList.push_back(name);
   }
+}
+
+void Form6::ListPresetsSelecting(const std::string& file) {
+  ListPresets();
+  const auto listed = std::find_if(PresetList.begin(), PresetList.end(),
+                                   [&](const std::string& name) { return SameTextIgnoringCase(name, file); });
+  if (listed == PresetList.end()) return;
+  selecting_ = true;
+  Combo4.SetListIndex(static_cast<int>(listed - PresetList.begin()));
+  selecting_ = false;
 }
 
 void Form6::DeleteDatabaseValues(int page) {

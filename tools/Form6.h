@@ -59,6 +59,9 @@ class Form6 : public ui::Form {
   void SetPicker(Form7* picker) { picker_ = picker; }
 
   void FindDatabaseFile();
+  // Saves the preset named in Text1; afterwards, saved or not, the list
+  // shows the presets folder as it now is, the saved preset selected
+  // (selecting it applies nothing).
   void SavePreset();
   void ListPresets();
   // Applies the preset in Text1 (or CmdPresetPath when that is set). Where
@@ -114,9 +117,13 @@ class Form6 : public ui::Form {
   // A registry value; a pair that is no named number is skipped.
   void WriteValueItem(const std::string& name, const std::string& value, PresetLoad& load);
   void ResetClockBoxes();
+  // ListPresets, then the preset file `file` (name and ".ksp") selected
+  // when the folder holds it, without applying it.
+  void ListPresetsSelecting(const std::string& file);
 
   SeState& st_;
   Form7* picker_ = nullptr;
+  bool selecting_ = false;  // the program selects a list entry: Combo4_Click applies nothing
 };
 
 }  // namespace ks

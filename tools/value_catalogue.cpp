@@ -36,7 +36,7 @@ constexpr Description kDescriptions[] = {
     {&c::kAnisoLevel, "Direct3D anisotropic filtering: 0 none, 1 bilinear, 2, 4 or 8 the degree of anisotropy."},
     {&c::kZCompress, "Z-buffer compression, lossless and saving memory bandwidth: 1 on, 0 off."},
     {&c::kVideoTexture, "Textures from video memory for video playback: 1 on, 0 off."},
-    {&c::kLodBias, "Direct3D texture level of detail bias: negative values sharper, positive values smoother."},
+    {&c::kLodBias, "Direct3D texture level of detail bias of these drivers: 0 sharp, higher values smoother and faster, up to 10; the LOD bias slider runs from 0 to 10 here."},
     {&c::kZ24, "24-bit Z-buffer with 16-bit colour: 1 on, 0 off."},
     {&c::kUserMipmaps, "Mipmaps made by the application itself: 1 used, 0 ignored."},
     {&c::kFogTable, "Fog-table emulation: 1 on, 0 off (faster on old chips, may show artefacts)."},
@@ -151,7 +151,7 @@ struct Offered {
 };
 constexpr Offered kOffered[] = {
     {&d::kLodBias, [] { return Range(-24, 24); }},      // the texture LOD slider
-    {&c::kLodBias, [] { return Range(-24, 24); }},      // the same slider on a classic driver
+    {&c::kLodBias, [] { return Range(0, kClassicLodBiasTop); }},  // the same slider on a classic driver
     {&d::kPrerender, [] { return Range(0, 9); }},       // the prerender list, "0" to "9"
     {&d::kMaxTextures, [] { return Range(1, 16); }},    // the slider below its top, override on
     {&d::kNegativeLod, [] { return Range(0, 1); }},     // a check box
@@ -224,7 +224,8 @@ class Collector {
         // editor nor a preset can address it.
         if (step.value->home == ValueHome::kOpenGLDebug || is_d3d != want_d3d) continue;
         DatabaseRecord& record = Find(*step.value);
-        if (step.op == Op::kWriteArg || step.op == Op::kWriteMaxTextures) takes_number_[IndexOf(record)] = true;
+        if (step.op == Op::kWriteArg || step.op == Op::kWriteArgUpTo || step.op == Op::kWriteMaxTextures)
+          takes_number_[IndexOf(record)] = true;
         switch (step.op) {
           case Op::kWrite:
           case Op::kWriteDepth:  // the depth alone, as written over a value without other flags

@@ -50,19 +50,24 @@ const Case kFirstHalf[] = {
     {"classic 9x driver: nothing stored is compression and mipmap filtering on, no bias", 0, 2280,
      {{&v::kZCompress, 0x86752318}, {&v::kMipFiltering, 0x48391723}, {&v::kLodBias, 7}},
      {{"Check6(0)", "1"}, {"Check4(4)", "0"}, {"FlatScrollBar3", "0"}, {"Label6(3)", "<118>0"}}},
-    {"classic 9x driver: compression off, mipmap filtering off, bias -9", 0, 2280,
-     {{&c::kZCompress, 0}, {&c::kUserMipmaps, 0}, {&c::kLodBias, 0xFFFFFFF7}},
-     {{"Check6(0)", "0"}, {"Check4(4)", "1"}, {"FlatScrollBar3", "-9"}, {"Label6(3)", "<118>-9"},
+    {"classic 9x driver: compression off, mipmap filtering off, bias 9", 0, 2280,
+     {{&c::kZCompress, 0}, {&c::kUserMipmaps, 0}, {&c::kLodBias, 9}},
+     {{"Check6(0)", "0"}, {"Check4(4)", "1"}, {"FlatScrollBar3", "9"}, {"Label6(3)", "<118>9"},
       {"Check6(0).Enabled", "1"}, {"Check4(4).Enabled", "1"}, {"FlatScrollBar3.Enabled", "1"}}},
-    {"classic 9x driver: compression on, mipmap filtering on, bias 24", 0, 2000,
-     {{&c::kZCompress, 1}, {&c::kUserMipmaps, 1}, {&c::kLodBias, 24}},
-     {{"Check6(0)", "1"}, {"Check4(4)", "0"}, {"FlatScrollBar3", "24"}, {"Label6(3)", "<118>24"}},
+    {"classic 9x driver: compression on, mipmap filtering on, bias 10", 0, 2000,
+     {{&c::kZCompress, 1}, {&c::kUserMipmaps, 1}, {&c::kLodBias, 10}},
+     {{"Check6(0)", "1"}, {"Check4(4)", "0"}, {"FlatScrollBar3", "10"}, {"Label6(3)", "<118>10"}},
      [](ReaderRig& r) {
        r.f.Check6[0].SetValue(0);
        r.f.Check4[4].SetValue(1);
      }},
-    {"classic 9x driver: a bias beyond the slider shows in the label only", 0, 2280, {{&c::kLodBias, 30}},
-     {{"FlatScrollBar3", "3"}, {"Label6(3)", "<118>30"}}, [](ReaderRig& r) { r.f.FlatScrollBar3.SetValue(3); }},
+    // The slider covers the driver's scale, 0 to 10. A number off it (an
+    // earlier build stored the slider's -24 to 24 here) shows in the label
+    // only.
+    {"classic 9x driver: a bias above the scale shows in the label only", 0, 2280, {{&c::kLodBias, 24}},
+     {{"FlatScrollBar3", "3"}, {"Label6(3)", "<118>24"}}, [](ReaderRig& r) { r.f.FlatScrollBar3.SetValue(3); }},
+    {"classic 9x driver: a bias below the scale shows in the label only", 0, 2280, {{&c::kLodBias, 0xFFFFFFF7}},
+     {{"FlatScrollBar3", "3"}, {"Label6(3)", "<118>-9"}}, [](ReaderRig& r) { r.f.FlatScrollBar3.SetValue(3); }},
     // The force-mipmaps and OpenGL anisotropy boxes keep their design texts
     // here; they were empty. The Direct3D anisotropy box shows the classic
     // level, none here: the automatic entry.

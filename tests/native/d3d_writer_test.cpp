@@ -29,8 +29,13 @@ const Case kClassic[] = {
     // sharper picture asked for came out blurrier and read back as 0.
     {"classic code 30 stores the slider's position", 0, 2280, 30, 5,
      {Dword(k9x, "LODBIASADJUST", 5), "Label6(3) = #1185"}},
-    {"classic code 30, a negative bias", 0, 2000, 30, -24,
-     {Dword(k9x, "LODBIASADJUST", 0xFFFFFFE8), "Label6(3) = #118-24"}},
+    // Regression: a negative number went out as such, 0xFFFFFFE8 for -24,
+    // which the driver's scale (0 sharp to 10) does not hold.
+    {"classic code 30, a negative number is the sharp end", 0, 2000, 30, -24,
+     {Dword(k9x, "LODBIASADJUST", 0), "Label6(3) = #118-24"}},
+    {"classic code 30, the top of the scale", 0, 2280, 30, 10, {Dword(k9x, "LODBIASADJUST", 10), "Label6(3) = #11810"}},
+    {"classic code 30, a number above the scale is its top", 0, 2280, 30, 14,
+     {Dword(k9x, "LODBIASADJUST", 10), "Label6(3) = #11814"}},
     {"classic code 38 is the fog table", 0, 2280, 38, 0, {Dword(k9x, "FOGTABLEENABLE", 1)}},
     {"classic code 32 is the 24-bit Z buffer", 0, 2280, 32, 0, {Dword(k9x, "Z24ENABLE", 0)}},
     {"classic gap: code 2 writes nothing", 0, 2200, 2, 0, {}},

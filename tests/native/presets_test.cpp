@@ -13,6 +13,7 @@
 #include "native/fixtures/machines.h"
 #include "native/repo_data.h"
 #include "platform/fake/machine.h"
+#include "platform/names.h"
 #include "shell/Form1.h"
 #include "shell/satellite_forms.h"
 #include "engine/d3d.h"
@@ -555,6 +556,85 @@ TEST(ListPresets, ListsTheFolder) {
   EXPECT_EQ(r.f.Combo4.ListCount(), 129);
   EXPECT_EQ(r.f.Combo4.List(0), "p0");
   EXPECT_EQ(r.f.PresetList[128], "p128.ksp");
+}
+
+// After a save, saved or not, the list shows the presets folder as it is
+// then, the saved preset selected; selecting it applies nothing. A preset
+// deleted from the folder since the window loaded is gone from the list.
+// Regression: after "The profile has been saved." the list still said
+// "Empty" until the window was opened again.
+TEST(ListPresets, AfterASaveTheListShowsTheFolderWithTheSavedPresetSelected) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> before;  // the folder when the window loads
+    std::function<void(Rig&)> meanwhile;  // done between the load and the save
+    std::string profile;
+    std::vector<std::string> listed;
+    std::string shown;  // Combo4's text: the saved preset's name, or the list's own text
+  };
+  const Case cases[] = {
+      {"the first preset", {}, nullptr, "fast", {"fast"}, "fast"},
+      // The folder lists in the order the files were made, as FAT does.
+      {"beside others", {"a.ksp", "zz.ksp"}, nullptr, "fast", {"a", "zz", "fast"}, "fast"},
+      {"over one of the same name, in other letters", {"fast.ksp"}, nullptr, "FAST", {"fast"}, "fast"},
+      {"another deleted meanwhile", {"a.ksp", "old.ksp"},
+       [](Rig& r) { r.m.fs.DeleteFile(kPresets + "old.ksp"); }, "fast", {"a", "fast"}, "fast"},
+      {"the only one deleted meanwhile, then saved again", {"fast.ksp"},
+       [](Rig& r) { r.m.fs.DeleteFile(kPresets + "fast.ksp"); }, "fast", {"fast"}, "fast"},
+      {"a failed save", {"a.ksp", "old.ksp"},
+       [](Rig& r) {
+         r.m.fs.DeleteFile(kPresets + "old.ksp");
+         r.m.fs.FailWritesHalfway("\\DATA\\Presets\\");
+       },
+       "fast", {"a"}, "<232>"},
+      {"a failed first save", {},
+       [](Rig& r) { r.m.fs.FailWritesHalfway("\\DATA\\Presets\\"); }, "fast", {}, "<233>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    for (const std::string& file : c.before)
+      r.m.fs.AddFile(kPresets + file, Items({"ksp", "999", "0", "0", "OGL_FSAA", "4"}));
+    r.m.reg.PutDword(r.Hk(kDk), "OGL_FSAA", 1);
+    r.f.Show();
+    if (c.meanwhile) c.meanwhile(r);
+    r.f.Text1.SetText(c.profile);
+    r.f.Command3.UserClick();
+    EXPECT_EQ(r.f.Combo4.items(), c.listed);
+    EXPECT_EQ(r.f.Combo4.Text(), c.shown);
+    const int selected = r.f.Combo4.ListIndex();
+    if (c.shown.front() == '<') {
+      EXPECT_EQ(selected, -1);
+    } else {
+      ASSERT_GE(selected, 0);
+      EXPECT_TRUE(SameTextIgnoringCase(r.f.PresetList[static_cast<size_t>(selected)], c.profile + ".ksp"));
+    }
+    EXPECT_EQ(r.f.PresetList.size(), c.listed.size());
+    EXPECT_EQ(r.refreshed, 0) << "selecting the saved preset applies nothing";
+    EXPECT_EQ(r.m.reg.Get(r.Hk(kDk), "OGL_FSAA")->bytes, Bytes(1));
+    // The selected entry is the saved preset: picking it applies it.
+    if (selected >= 0) {
+      r.m.reg.PutDword(r.Hk(kDk), "OGL_FSAA", 6);
+      r.f.Combo4.UserPick(selected);
+      EXPECT_EQ(r.refreshed, 1);
+      EXPECT_EQ(r.m.reg.Get(r.Hk(kDk), "OGL_FSAA")->bytes, Bytes(1));
+    }
+  }
+}
+
+// Picking a preset deleted from the folder since the list was read: the
+// message, and the list shows the folder without it.
+TEST(ListPresets, PickingAPresetDeletedMeanwhileTakesItFromTheList) {
+  Rig r;
+  for (const char* name : {"a.ksp", "b.ksp"}) r.m.fs.AddFile(kPresets + name, Items({"ksp", "999", "0", "0"}));
+  r.f.Show();
+  r.m.fs.DeleteFile(kPresets + "b.ksp");
+  r.f.Combo4.UserPick(1);
+  EXPECT_EQ(r.Messages(), std::vector<std::string>{"Error: File not found 53"});
+  EXPECT_EQ(r.f.Combo4.items(), std::vector<std::string>{"a"});
+  EXPECT_EQ(r.f.PresetList, std::vector<std::string>{"a.ksp"});
+  EXPECT_EQ(r.f.Combo4.Text(), "<232>");
+  EXPECT_EQ(r.refreshed, 0);
 }
 
 TEST(ListPresets, PickingAPresetAppliesIt) {

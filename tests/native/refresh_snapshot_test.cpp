@@ -442,6 +442,90 @@ TEST(PageRefresh, EveryRoadLeavesThePagesAsAFreshStartShowsThem) {
   }
 }
 
+// --- the registry editor ---
+
+// The value database the installation ships, which the editor lists.
+std::unique_ptr<fake::FakeMachine> MachineWithDatabase(const Where& where, Held held) {
+  auto m = MachineFor(where, held);
+  for (const char* name :
+       {"0000d3d", "2281d3d", "4103d3d", "4230d3d", "5000d3d", "0000ogl", "5000ogl", "7701ogl", "0000sys"})
+    m->fs.AddFile(m->fs.ProgramFolder() + kDatabaseFolder + name + ".dat",
+                  ReadRepoData(std::string("Database/") + name + ".dat"));
+  return m;
+}
+
+// The editor open on `page` (0 Direct3D, 1 OpenGL), as the main window's
+// toolbar opens it beside the pages.
+Form3& OpenEditor(Program& p, int page) {
+  Form3& editor = p.form.form3();
+  editor.Show(false);
+  if (page != 0) editor.Combo1.UserPick(page);
+  return editor;
+}
+
+// What the editor shows for each entry of its page, each one picked in turn.
+std::vector<std::string> EditorValues(Form3& editor) {
+  std::vector<std::string> shown;
+  for (int i = 0; i < editor.List1.ListCount(); ++i) {
+    editor.List1.UserPick(i);
+    shown.push_back(editor.Label2.Caption());
+  }
+  return shown;
+}
+
+struct EditorEntry {
+  int page = 0;
+  int index = 0;
+  bool changes = false;  // the road changes the value this entry shows
+};
+// The first entry (the Direct3D page first) whose shown value the road
+// changes, found on a machine of its own; entry 0 when it changes none.
+EditorEntry EntryTheRoadChanges(const Road& road, const Where& where, Held held) {
+  for (int page : {0, 1}) {
+    auto m = MachineWithDatabase(where, held);
+    Program p(*m, "", true);
+    Form3& editor = OpenEditor(p, page);
+    const std::vector<std::string> before = EditorValues(editor);
+    road.then(p, true);
+    const std::vector<std::string> after = EditorValues(editor);
+    for (size_t i = 0; i < before.size(); ++i)
+      if (before[i] != after[i]) return {page, static_cast<int>(i), true};
+  }
+  return {};
+}
+
+// With the registry editor open on the value a road changes, the road
+// leaves it showing what the registry holds, as picking the entry again
+// (or a fresh open) shows. Regression: a preset applied with the editor
+// open left "D3DOGL_70835937" at 269549586 while the driver held 268435472.
+TEST(PageRefresh, TheRegistryEditorOpenDuringARoadShowsWhatTheDriverHolds) {
+  for (const Road& road : kRoads) {
+    // The command line shows no window, and a plain start reads nothing again.
+    if (road.command_line != NoCommandLine || road.then == NothingMore) continue;
+    int changed = 0;
+    for (const Where& where : kMachines) {
+      for (const DriverState& state : kDriverStates) {
+        const std::string row = std::string(road.name) + ", " + where.name + ", " + state.name;
+        const EditorEntry entry = EntryTheRoadChanges(road, where, state.held);
+        auto m = MachineWithDatabase(where, state.held);
+        Program p(*m, "", true);
+        Form3& editor = OpenEditor(p, entry.page);
+        editor.List1.UserPick(entry.index);
+        const std::string before = editor.Label2.Caption();
+        road.then(p, true);
+        const std::string left = editor.Label2.Caption();
+        editor.List1.UserPick(entry.index);
+        EXPECT_EQ(left, editor.Label2.Caption()) << row << ", " << editor.List1.List(entry.index);
+        if (entry.changes) {
+          EXPECT_NE(left, before) << row;
+          ++changed;
+        }
+      }
+    }
+    EXPECT_GT(changed, 0) << road.name << " changes no value the editor shows";
+  }
+}
+
 // --- the classic drivers ---
 
 // A control whose setting the classic drivers do not hold, and a change of

@@ -13,6 +13,7 @@
 
 #include "engine/d3d.h"
 #include "engine/ogl.h"
+#include "engine/setting_codes.h"
 #include "engine/settings_readers.h"
 #include "native/fixtures/se_rig.h"
 #include "native/reader_rig.h"
@@ -132,6 +133,47 @@ TEST(WriterReaderRoundTrip, EveryCodeReadsBackAsTheControlStateThatSentIt) {
     DetectOGLSettings(r.st, r.f);
     DetectD3DSettings(r.st, r.f);
     EXPECT_EQ(r.Probe(c.probe), c.expected) << name;
+  }
+}
+
+// The classic drivers hold a LOD bias of 0 (sharp) to 10: the slider runs
+// over that scale there, each position is stored as itself and reads back
+// as itself, and any other number code 30 gets (the wizard's) is stored at
+// the nearer end of the scale, in the order of the numbers, and reads back
+// as a position that stores the same again. Regression: the slider's -24
+// to 24 were stored as they were, -24 as 0xFFFFFFE8.
+TEST(WriterReaderRoundTrip, TheClassicLodBiasStaysOnTheDriversScale) {
+  for (const std::int32_t build : {2000, kClassicBuildLimit}) {
+    ReaderRig start(0, build);
+    DetectD3DSettings(start.st, start.f);
+    ui::FlatScrollBar& slider = start.f.FlatScrollBar3;
+    EXPECT_EQ(slider.Min(), 0) << build;
+    EXPECT_EQ(slider.Max(), kClassicLodBiasTop) << build;
+    NoControls none;
+    auto stored = [&](ReaderRig& r) {
+      const auto v = r.m.reg.Get("HKLM\\" + r.st.DriverKey + kDirect3DSubkey, d3d_classic::kLodBias.name);
+      if (!v || v->type != platform::kRegDword || v->bytes.size() != 4) return std::optional<std::int32_t>();
+      std::uint32_t n = 0;
+      for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v->bytes[static_cast<size_t>(i)]);
+      return std::optional<std::int32_t>(static_cast<std::int32_t>(n));
+    };
+    std::int32_t last = 0;
+    for (std::int32_t n = -48; n <= 48; ++n) {
+      const std::string row = "build " + std::to_string(build) + ", number " + std::to_string(n);
+      ReaderRig r(0, build);
+      WriteD3DSetting(r.st, none, d3d_code::kLodBias, n);
+      const std::optional<std::int32_t> value = stored(r);
+      ASSERT_TRUE(value.has_value()) << row;
+      EXPECT_GE(*value, 0) << row;
+      EXPECT_LE(*value, kClassicLodBiasTop) << row;
+      EXPECT_GE(*value, last) << row << ": a larger number stores a smaller bias";
+      last = *value;
+      DetectD3DSettings(r.st, r.f);
+      const int position = r.f.FlatScrollBar3.Value();
+      if (n >= slider.Min() && n <= slider.Max()) EXPECT_EQ(position, n) << row << ": a slider position";
+      WriteD3DSetting(r.st, none, d3d_code::kLodBias, position);
+      EXPECT_EQ(stored(r), value) << row << ": the position read back stores another bias";
+    }
   }
 }
 

@@ -85,7 +85,7 @@ TEST(SettingTables, StepsAreWellFormed) {
           continue;
         }
         EXPECT_FALSE(ended) << "a step after the end";
-        const bool registry = step.op == Op::kWrite || step.op == Op::kWriteArg ||
+        const bool registry = step.op == Op::kWrite || step.op == Op::kWriteArg || step.op == Op::kWriteArgUpTo ||
                               step.op == Op::kWriteMaxTextures || step.op == Op::kWriteAAMode ||
                               step.op == Op::kWriteAnisoLevel || step.op == Op::kDelete;
         if (registry) {

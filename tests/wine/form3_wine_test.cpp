@@ -1,7 +1,8 @@
 // The registry editor under Wine: opened by a click on the main window's
 // Label10, it lists the shipped value database for the stand-in driver's
-// build, its Write and Delete buttons change the real registry, and picking
-// the page it shows in the page box reads that page afresh.
+// build, its Write and Delete buttons change the real registry, a preset
+// applied while it is open shows in it, and picking the page it shows in
+// the page box reads that page afresh.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,6 +12,7 @@
 #include "contract/standins.h"
 #include "shell/Form1.h"
 #include "shell/satellite_forms.h"
+#include "tools/presets.h"
 #include "tools/value_database.h"
 #include "ui/text_measure.h"
 #include "ui/win32/renderer.h"
@@ -141,6 +143,23 @@ TEST_F(WineForm3, OpensFromTheMainWindowListsTheDatabaseWritesAndDeletes) {
   PumpUntil([&] { return StoredType(&number) == 0; });
   EXPECT_EQ(StoredType(&number), 0u) << "Delete key removed the value";
   EXPECT_EQ(editor.Label2.Caption(), s_.Lang(206));
+
+  // A preset applied meanwhile: the open editor's actual value is what the
+  // preset stored, in its real window too.
+  std::string items;
+  for (const char* item : {"ksp", "999", "0", "0", "D3D_QualityEnhancements", "10"}) AddPresetItem(items, item);
+  const std::string preset = machine_.files().ProgramFolder() + "\\DATA\\editor winetest.ksp";
+  ASSERT_TRUE(machine_.files().WriteFile(preset, items));
+  main_.form6().Text1.SetText(preset);
+  main_.form6().LoadIt();
+  machine_.files().DeleteFile(preset);
+  EXPECT_EQ(StoredType(&number), static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(number, 10);
+  EXPECT_EQ(editor.Label2.Caption(), "10");
+  HWND actual = renderer_.WindowOf(editor.Label2);
+  char shown[32] = {};
+  PumpUntil([&] { return GetWindowTextA(actual, shown, sizeof shown) >= 0 && std::string(shown) == "10"; });
+  EXPECT_STREQ(shown, "10");
 
   // The file has grown meanwhile; picking "Direct3D", the page shown, reads it again.
   const int before = editor.List1.ListCount();

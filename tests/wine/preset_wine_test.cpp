@@ -249,6 +249,16 @@ TEST_F(WineProfileManager, SavedPresetIsListedAndAppliedByPickingIt) {
   if (!build.empty()) renderer_.SaveScreenshot(manager_, build + "\\profile_manager.bmp");
   EXPECT_EQ(SaveAndReadBack(),
             Items({"ksp", "0322", "0", "0", "D3D_QualityEnhancements", "-10", "OGL_TripleBuffer", "1"}));
+  // The real list shows the saved preset at once, selected.
+  const int saved = manager_.Combo4.FindItem("winetest");
+  ASSERT_GE(saved, 0);
+  EXPECT_EQ(manager_.Combo4.ListIndex(), saved);
+  HWND list = renderer_.WindowOf(manager_.Combo4);
+  PumpUntil([&] { return SendMessageA(list, CB_GETCURSEL, 0, 0) == saved; });
+  EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), saved);
+  char shown[64] = {};
+  GetWindowTextA(list, shown, sizeof shown);
+  EXPECT_STREQ(shown, "winetest");
 
   s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "D3D_QualityEnhancements");
   s_.reg.DeleteRegValue(kHkeyLocalMachine, kFormKey, "OGL_TripleBuffer");
