@@ -88,6 +88,10 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION data)
 # made or changed there in between (a shell test: no Wine, no display).
 add_test(NAME install_keeps_user_files COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/keeps_user_files.sh
   ${CMAKE_BINARY_DIR})
+# Started again with nothing to do, it changes nothing; two at once both
+# succeed and leave one whole record.
+add_test(NAME install_again_and_at_once COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/again_and_at_once.sh
+  ${CMAKE_BINARY_DIR})
 
 # Helpers of the Wine tests: stand-in driver DLLs, a detection probe and an
 # idle process to look for in a process list.

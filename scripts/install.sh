@@ -11,6 +11,8 @@
 # What was shipped is recorded in the installation (shipped.sha256: one
 # "sha256  relative path" line per shipped file), replaced whole by a rename
 # after the files are in place, so a stopped run leaves the previous record.
+# Installs into one folder take turns: a second one started meanwhile waits
+# for the first and then finds the folder as that one left it.
 # Usage: scripts/install.sh [build tree] [installation folder]
 # (default: build/windows and build/install of this checkout).
 set -euo pipefail
@@ -20,6 +22,9 @@ prefix="${2:-$root/build/install}"
 record="$prefix/shipped.sha256"
 
 mkdir -p "$prefix"
+# The lock is held on the folder itself, so that no file is added to it.
+exec 9<"$prefix"
+flock 9
 # CMake lays the build out as it ships, in a folder beside the installation.
 staging="$(mktemp -d "$(dirname "$prefix")/.install-staging.XXXXXX")"
 partial=""
@@ -99,7 +104,7 @@ for each in "${!folders[@]}"; do
   mv -f -t "$prefix/$each" -- "${files[@]}"
 done
 
-partial="$record.install-new"
+partial="$record.$$.install-new"
 for path in "${shipped[@]}"; do
   printf '%s  %s\n' "${new[$path]}" "$path"
 done >"$partial"

@@ -10,11 +10,14 @@ namespace {
 
 constexpr const char* kFailedText = "The update is not complete: some files could not be downloaded.";
 constexpr const char* kNotValidText = "The update list on the site is not valid. Nothing was changed.";
-// The language slots of the failure status and of the message for a
-// manifest that is no update list; the shipped English texts stand in for
-// a language file without them.
+constexpr const char* kNotWrittenText = "The update list came but could not be written to this file:";
+// The language slots of the failure status, of the message for a manifest
+// that is no update list and of the one for a manifest that could not be
+// written (its path follows on a line of its own); the shipped English
+// texts stand in for a language file without them.
 constexpr int kFailedSlot = 13;
 constexpr int kNotValidSlot = 14;
+constexpr int kNotWrittenSlot = 15;
 
 // The download service reports success for a server's error page, for a
 // transfer cut off half-way and for an answer that named no length, having
@@ -25,6 +28,14 @@ bool ArrivedWhole(const platform::Download& d) {
   if (d.result < 0 || d.stalled || d.stopped || d.http_status != 200) return false;
   if (d.announced < 0 || d.lengths_differ || d.transfer_coded || d.content_coded) return false;
   return d.written == d.announced;
+}
+
+// Everything says the file came whole, but there is no file: the service
+// could not write it (a folder that takes no file, a full disk).
+bool CameButNotWritten(const platform::Download& d) {
+  if (d.result < 0 || d.stalled || d.stopped || d.http_status != 200) return false;
+  if (d.announced < 0 || d.lengths_differ || d.transfer_coded || d.content_coded) return false;
+  return d.written < 0;
 }
 
 }  // namespace
@@ -38,6 +49,7 @@ Form1::Form1(RelayoState& state) : ui::Form(state.app, "Form1"), st_(state) {
   Label4.SetBackColor(0x00FFFFFF);
   Label1.Move(120, 120, 15, 255);
   Label1.SetBackColor(0x0000C000);  // RGB(0, 192, 0)
+  Label1.SetInFront(true);          // the bar over its background
   Label2.Move(120, 600, 735, 255);
   Label2.SetCaption("Step:");
   Label3.Move(960, 600, 4455, 255);
@@ -83,6 +95,10 @@ void Form1::SetControls(bool enabled) {
 }
 
 bool Form1::DownloadFile(const std::string& url, const std::string& local_path) {
+  return ArrivedWhole(Fetch(url, local_path));
+}
+
+platform::Download Form1::Fetch(const std::string& url, const std::string& local_path) {
   auto& net = st_.platform.internet();
   const platform::InternetHandle session = net.InternetOpen("", platform::kInternetOpenTypeDirect, "", "", 0);
   platform::DownloadWait wait;
@@ -93,14 +109,18 @@ bool Form1::DownloadFile(const std::string& url, const std::string& local_path) 
   };
   const platform::Download got = net.UrlDownloadToFile(url, local_path, true, wait);
   if (session != 0) net.InternetCloseHandle(session);
-  return ArrivedWhole(got);
+  return got;
 }
 
-bool Form1::DownloadInto(const std::string& url, const std::string& target) {
+bool Form1::DownloadInto(const std::string& url, const std::string& target, bool* not_written) {
   auto& files = st_.platform.files();
   const std::string part = target + kPartSuffix;
+  if (not_written) *not_written = false;
   files.DeleteFile(part);  // a piece an interrupted run left behind
-  if (DownloadFile(url, part) && files.ReplaceFile(part, target)) return true;
+  const platform::Download got = Fetch(url, part);
+  const bool whole = ArrivedWhole(got);
+  if (whole && files.ReplaceFile(part, target)) return true;
+  if (not_written) *not_written = whole || CameButNotWritten(got);
   files.DeleteFile(part);
   return false;
 }
@@ -130,8 +150,9 @@ void Form1::RunUpdate() {
   app().DoEvents();
 
   const std::string manifest_path = st_.ProgramFolder() + "\\" + kManifestName;
-  if (!DownloadInto(std::string(kUpdateBase) + kManifestName, manifest_path)) {
-    Refuse(st_.Lang(12));
+  bool not_written = false;
+  if (!DownloadInto(std::string(kUpdateBase) + kManifestName, manifest_path, &not_written)) {
+    Refuse(not_written ? LangOr(kNotWrittenSlot, kNotWrittenText) + "\r\n" + manifest_path : st_.Lang(12));
     return;
   }
   Label1.SetWidth(kBarStart);
@@ -183,7 +204,9 @@ void Form1::RunUpdate() {
     Label1.SetWidth(Label1.Width() + step);
   }
 
-  if (FailedFiles == 0) {
+  // A close asked for meanwhile, even in the wait that ended the last
+  // download, stops the update: whatever came, nothing is recorded.
+  if (FailedFiles == 0 && !stop_asked_) {
     Label3.SetCaption(st_.Lang(10));
     st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "LastUpDate35", manifest.serial);
   } else {

@@ -4,15 +4,18 @@
 // into the installation and then records the serial in "LastUpDate35".
 //
 // Only a whole update is recorded: a file that cannot be fetched, written
-// or put in place, or a pair that names a place outside the program folder,
-// leaves "LastUpDate35" as it was so that the next Update tries again. A
+// or put in place, a pair that names a place outside the program folder,
+// or a close of the window at any point of the update, leaves
+// "LastUpDate35" as it was so that the next Update tries again. A
 // manifest that is not a manifest (a serial or version that is no number,
 // more than 256 pairs) changes nothing. Every file first arrives as a
 // temporary file beside its target and replaces the installed one only
 // when it is complete: the server answered 200 with one length, sent the
 // body as it is, and exactly that many bytes were written. A manifest that
-// does not arrive so cannot be downloaded; one that arrives but is no
-// update list (empty, not a number, too many pairs) says so.
+// does not arrive so cannot be downloaded; one that arrives but cannot be
+// written into the program folder says so and names the file; one that
+// arrives but is no update list (empty, not a number, too many pairs)
+// says so.
 //
 // A download runs while the window goes on handling its messages. One that
 // brings no byte for kSilentSiteMs fails as a cut-off one does; closing the
@@ -26,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/internet.h"
 #include "updater/manifest.h"
 #include "updater/relayo_state.h"
 #include "ui/ui.h"
@@ -70,8 +74,11 @@ class Form1 : public ui::Form {
   // the local cache; the window handles its messages while it waits.
   bool DownloadFile(const std::string& url, const std::string& local_path);
   // DownloadFile into a temporary file beside the target, which then
-  // replaces the target; a failure leaves the target as it was.
-  bool DownloadInto(const std::string& url, const std::string& target);
+  // replaces the target; a failure leaves the target as it was. When the
+  // file came whole but could not be written or put in place (a folder
+  // that takes no file, a locked target, a full disk), `not_written` is
+  // set; a download that failed leaves it false.
+  bool DownloadInto(const std::string& url, const std::string& target, bool* not_written = nullptr);
 
  protected:
   void Form_Load() override;
@@ -85,6 +92,9 @@ class Form1 : public ui::Form {
   // again.
   void Refuse(const std::string& message);
   std::string LangOr(int slot, const char* fallback) const;
+
+  // What one download did, the file at `local_path` as DownloadFile leaves it.
+  platform::Download Fetch(const std::string& url, const std::string& local_path);
 
   RelayoState& st_;
   bool updating_ = false;

@@ -112,14 +112,22 @@ platform::Download FakeInternet::UrlDownloadToFile(const std::string& url, const
 
 bool FakeInternet::Wait(const platform::DownloadWait& wait, std::int64_t body_ms, const std::string& path,
                         platform::Download& d) {
+  // Each poll waits, runs keep_going and then sees whether the binding has
+  // ended: a body that came in that poll has arrived, whatever keep_going
+  // said.
   std::int64_t now = 0, last_byte = 0;
-  while (body_ms < 0 || now < body_ms) {
-    if (wait.keep_going && !wait.keep_going()) {
+  for (;;) {
+    now += platform::kDownloadPollMs;
+    const bool go_on = !wait.keep_going || wait.keep_going();
+    if (body_ms >= 0 && now >= body_ms) {
+      last_download_ms = now;
+      return true;
+    }
+    if (body_ms >= 0) last_byte = now;
+    if (!go_on) {
       d.stopped = true;
       break;
     }
-    now += platform::kDownloadPollMs;
-    if (body_ms >= 0) last_byte = now;
     if (wait.idle_ms > 0 && now - last_byte >= wait.idle_ms) {
       d.stalled = true;
       break;
@@ -130,7 +138,6 @@ bool FakeInternet::Wait(const platform::DownloadWait& wait, std::int64_t body_ms
     }
   }
   last_download_ms = now;
-  if (body_ms >= 0 && now >= body_ms) return true;
   // Ended: the binding is aborted and nothing is written.
   d.result = platform::kEAbort;
   std::string there;

@@ -6,7 +6,9 @@
 // for a cut-off transfer and for an answer without a length, with the
 // status and what the headers said beside it. A slow or silent site is
 // modelled on a clock of the download's own: each wait of kDownloadPollMs
-// calls the caller's keep_going, as the real download does while it waits.
+// calls the caller's keep_going, as the real download does while it waits,
+// and then looks whether the body has come: one that came in the same poll
+// as a stop has arrived, as the real binding's end is seen after the call.
 #pragma once
 
 #include <cstdint>

@@ -203,7 +203,7 @@ struct ShippedFile {
 constexpr ShippedFile kShipped[] = {
     {"en_pv.dat", "_pv.dat", 2, 34},
     {"en_travo.dat", "_travo.dat", 0, 7},
-    {"en_rl.dat", "_rl.dat", 2, 14},
+    {"en_rl.dat", "_rl.dat", 2, 15},
 };
 
 TEST(ShippedSatelliteLanguageFiles, EveryUsedSlotHasALabelledText) {

@@ -6,7 +6,9 @@
 // manifest writes nothing outside the program folder and records nothing; a
 // site that answers 404, 206 or cuts a file off (also a chunked one, and the
 // manifest itself) installs and records nothing; a silent site ends with
-// the message after 30 seconds, and closing the window ends a download.
+// the message after 30 seconds, and closing the window ends a download; a
+// manifest that cannot be written says so and names its file; the progress
+// bar is seen on the screen.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,6 +20,7 @@
 #include "platform/win32/machine.h"
 #include "platform/win32/win.h"
 #include "updater/Form1.h"
+#include "wine/x_capture.h"
 
 namespace ks::test {
 namespace {
@@ -125,6 +128,9 @@ class RelayoSite : public ::testing::Test {
         [&] {
           if (HWND box = FindWindowA("#32770", "relayo")) {
             box_shown_ = true;
+            box_text_.clear();
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+              box_text_ += TextOf(child) + L"\n";
             PostMessageA(box, WM_COMMAND, IDOK, 0);
           }
           return IsWindowEnabled(button_) != FALSE;
@@ -132,6 +138,32 @@ class RelayoSite : public ::testing::Test {
         ms))
         << "the update did not end";
     return Status();
+  }
+  // The screen's pixels where the progress bar and its background stand
+  // (Label1 and Label4, both at 120, 120 twips), in a capture of the whole
+  // screen with relayo's window in front and drawn afresh.
+  Picture BarOnScreen() {
+    SetForegroundWindow(window_);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE);
+    Sleep(500);
+    RECT bar{};
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r;
+      GetWindowRect(child, &r);
+      POINT p{r.left, r.top};
+      ScreenToClient(window_, &p);
+      if (p.x == 120 / 15 && p.y == 120 / 15) UnionRect(&bar, &bar, &r);
+    }
+    EXPECT_GT(bar.right - bar.left, 300) << "the bar at its full width";
+    Picture shot;
+    std::string why;
+    EXPECT_TRUE(CaptureScreen(source_, root_, &shot, &why)) << why;
+    return Crop(shot, bar);
+  }
+  static double GreenShare(const Picture& p) {
+    size_t green = 0;
+    for (const std::uint32_t px : p.pixels) green += px == 0x00C000;
+    return p.pixels.empty() ? 0.0 : static_cast<double>(green) / static_cast<double>(p.pixels.size());
   }
   std::wstring Status() {
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -164,6 +196,7 @@ class RelayoSite : public ::testing::Test {
   HWND window_ = nullptr;
   HWND button_ = nullptr;
   bool box_shown_ = false;
+  std::wstring box_text_;  // the texts of the box's controls, one a line
 };
 
 TEST_F(RelayoSite, UpdatesTheInstallationFromTheSite) {
@@ -199,6 +232,37 @@ TEST_F(RelayoSite, AHostileManifestWritesNothingOutsideAndRecordsNothing) {
                               "/install/../evil.txt"})
     EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + outside))) << outside;
   EXPECT_EQ(LastUpdate(), 7) << "a partial update is not recorded";
+}
+
+// The green bar lay behind its white background: not one green pixel on
+// the screen, also on "Update finished." and on "up to date".
+TEST_F(RelayoSite, TheProgressBarIsSeenOnTheScreen) {
+  SiteFile("down35.log", "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n");
+  SiteFile("mt.dat", "new chip data");
+  StartRelayo();
+  EXPECT_EQ(Update(), L"Update finished.");
+  EXPECT_GT(GreenShare(BarOnScreen()), 0.9) << "finished: the bar is green where it stands";
+  EXPECT_EQ(Update(), L"Kestrelane SE is up to date.");
+  EXPECT_GT(GreenShare(BarOnScreen()), 0.9) << "up to date: the bar is green where it stands";
+}
+
+// A manifest that came but could not be written said "Check your internet
+// connection".
+TEST_F(RelayoSite, AManifestThatCannotBeWrittenSaysSoAndWhere) {
+  SiteFile("down35.log", "8\r\n353\r\n\"mt.dat\",\"\\DATA\"\r\n");
+  SiteFile("mt.dat", "new chip data");
+  ASSERT_TRUE(machine_.fs.CreateFolder(Win(root_ + "/install/down35.log")));  // in the manifest's place
+  StartRelayo();
+  EXPECT_EQ(Update(), L"");
+  EXPECT_TRUE(box_shown_);
+  const std::string path = Win(root_ + "/install/down35.log");
+  EXPECT_NE(box_text_.find(L"could not be written"), std::wstring::npos) << std::string(box_text_.begin(), box_text_.end());
+  EXPECT_NE(box_text_.find(std::wstring(path.begin(), path.end())), std::wstring::npos)
+      << std::string(box_text_.begin(), box_text_.end());
+  EXPECT_EQ(box_text_.find(L"internet"), std::wstring::npos);
+  EXPECT_EQ(Installed("DATA/mt.dat"), "old chip data");
+  EXPECT_EQ(LastUpdate(), 7);
+  EXPECT_FALSE(machine_.fs.FileExists(Win(root_ + "/install/down35.log.~rl")));
 }
 
 // Under Wine the download service reports success for both faults below and
