@@ -104,8 +104,7 @@ void Form1::Form_Load() {
   auto& sys = st_.platform.system();
   Roots = MakeRootFolders(sys.GetEnvironmentVariable("windir"), sys.GetEnvironmentVariable("OS"),
                           sys.GetSystemDirectory(), st_.platform.files().ProgramFolder(), sys.GetWindowsDirectory());
-  Check1.SetValue(st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").NumberOr(0) == 1 ? ui::kChecked
-                                                                                                     : ui::kUnchecked);
+  Check1.SetValue(BackupSwitchStored() ? ui::kChecked : ui::kUnchecked);
   SelectionBusy = false;
   Image1.LoadPicture(st_.DataPath("\\data\\cleaner\\pvx.bmp"));
 }
@@ -497,12 +496,16 @@ void Form1::RestoreSelected() {
   Command1[3].SetEnabled(false);
 }
 
+bool Form1::BackupSwitchStored() {
+  // Only the number 0 is a box the user cleared. No value is a first start,
+  // or an installation that stored the cleared box by deleting the value:
+  // both come back ticked, the safe side.
+  const RegRead stored = st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+  return !(stored.kind() == RegRead::Kind::kNumber && stored.AsNumber() == 0);
+}
+
 void Form1::Check1_Click() {
-  if (Check1.Value() == ui::kChecked) {
-    st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp", 1);
-  } else {
-    st_.reg.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
-  }
+  st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp", Check1.Value() == ui::kChecked ? 1 : 0);
 }
 
 // ---------------------------------------------------------------------------

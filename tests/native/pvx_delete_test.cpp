@@ -49,7 +49,7 @@ struct PvxDelete : ::testing::Test {
                            "nview"});
   }
   void Start(bool backup) {
-    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("two"));
     ASSERT_EQ(rig.form.Check1.Value(), backup ? 1 : 0);
     rig.Search();
@@ -259,7 +259,7 @@ TEST(PvxNotice, ListsAtMostTenPathsAndCountsTheRest) {
     }
     rig.AddList("nv.txt", items);
     rig.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
-    if (c.backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", c.backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("p"));
     rig.Search();
     if (c.backup) {
@@ -290,7 +290,7 @@ TEST(PvxNotice, AFileBothGroupsFindIsDeletedOnceAndNotReported) {
     fs.AddFile("C:\\WINDOWS\\nView\\nvwdmcpl.dll", "desk manager");
     rig.AddList("nvw.txt", {"nview\\NVIEW.DLL"});
     rig.AddProfile("both", {" d", "Driver", "nView", "List", "WIN-nvw.txt", "Directory", "WIN\\nView", "nv", "nview"});
-    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("both"));
     rig.Search();
     ASSERT_EQ(rig.form.List1.items(), (Names{"nview.dll"}));

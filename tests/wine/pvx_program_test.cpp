@@ -167,9 +167,10 @@ class PvxProgram : public ::testing::Test {
     return WaitForTop([&](HWND w) { return Text(w) == caption; });
   }
 
-  // Starts pvx with a profile its check refuses: picks it in the dialog,
-  // answers the message that follows into `message`; the main window.
-  HWND StartRefused(const std::string& profile, std::string* message) {
+  // Starts pvx where a message follows the dialog (a profile its check
+  // refuses, the first-start notice): picks `profile` in the dialog,
+  // answers the message into `message`; the main window.
+  HWND StartTold(const std::string& profile, std::string* message) {
     auto& proc = machine_.proc;
     pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
     if (pid_ == 0) return nullptr;
@@ -474,7 +475,7 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   // The refused profile: the user is told at start, the search lists
   // nothing and Delete all does nothing.
   std::string message;
-  main = StartRefused("refused", &message);
+  main = StartTold("refused", &message);
   EXPECT_NE(message.find("refused.pvx"), std::string::npos) << "the profile error names the file";
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
@@ -522,7 +523,7 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   WriteProfile("items", {" (items)", "Driver", "", "List", "SYD-links.txt", "", "", "nv", ""});
 
   std::string message;
-  HWND main = StartRefused("short", &message);
+  HWND main = StartTold("short", &message);
   ASSERT_NE(main, nullptr);
   EXPECT_NE(message.find("pvx's own folder"), std::string::npos) << message;
   Click(main, "Search files");
@@ -532,7 +533,7 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   Close(main);
   EXPECT_TRUE(fs.FileExists(backup + "\\nvcpl.dll"));
 
-  main = StartRefused("link", &message);
+  main = StartTold("link", &message);
   ASSERT_NE(main, nullptr);
   EXPECT_NE(message.find(link + " is a link"), std::string::npos) << message;
   Click(main, "Search files");
@@ -548,6 +549,53 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   EXPECT_EQ(ListItems(found), (std::vector<std::string>{"nv4_disp.dll"})) << "no item through a link is listed";
   Close(main);
   EXPECT_TRUE(fs.FileExists(machine_.sys.GetSystemDirectory() + "\\kernel32.dll"));
+}
+
+// Regression: a first start showed "Create backup before delete file"
+// cleared while its notice asks to keep it ticked, so Delete all right after
+// the notice kept no copy. A cleared box stays cleared across starts.
+TEST_F(PvxProgram, AFirstStartBacksUpAndAClearedBoxStaysCleared) {
+  auto& fs = machine_.fs;
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_1W");
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+  ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
+  WriteList("pvx_first.txt", {"nv4_disp.dll"});
+  WriteProfile("first", {" (first)", "Driver", "", "List", "WIN\\" + drivers_ + "-pvx_first.txt", "", "", "first1", ""});
+  const auto box_of = [](HWND main) { return ChildWithText(main, "Button", "Create backup before delete file"); };
+
+  std::string notice;
+  HWND main = StartTold("first", &notice);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(notice.find("keep 'Create backup before delete file' ticked"), std::string::npos) << notice;
+  HWND box = box_of(main);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "a first start backs up";
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 1; }));
+  Click(main, "Delete all files");
+  AnswerOk();
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 1; }));
+  EXPECT_FALSE(fs.FileExists(Driver("nv4_disp.dll")));
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadFile(install_ + "\\Data\\cleaner\\backup\\first1\\nv4_disp.dll", &bytes));
+  EXPECT_EQ(bytes, Bytes("nv4_disp.dll"));
+
+  Notify(box, BN_CLICKED);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+  // The cleared box is stored as REG_DWORD 0, no longer by deleting the value.
+  ASSERT_TRUE(WaitFor([&] {
+    const RegRead stored = reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+    return stored.kind() == RegRead::Kind::kNumber && stored.AsText() == "0";
+  }));
+  Close(main);
+
+  main = StartWith("first");
+  ASSERT_NE(main, nullptr) << "the second start shows no notice";
+  box = box_of(main);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "cleared stays cleared";
+  Close(main);
 }
 
 }  // namespace
