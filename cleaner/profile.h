@@ -94,7 +94,9 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 // or pvx's own folder is refused as the folder itself is. A rule whose
 // folder is a link or lies behind one (LinkOnPath) is refused too: pvx
 // never follows a link. `fault`, when given, gets why a rule is refused
-// ("" when it is not), naming the folder or link at fault.
+// ("" when it is not): the part of the rule that cannot be read (kind,
+// root code, a root the machine did not name, sub-path, list file,
+// extension), or the folder or link at fault.
 std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
                                       const std::string& spec, std::string* fault = nullptr);
 
@@ -104,10 +106,12 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
 // shorter than 8 characters; when a group's kind or search rule cannot
 // be used (see ParseGroup); when group 2 has files but no label (they would
 // be deleted unseen) or no backup folder; or when a backup folder name is
-// not a plain folder name.
+// not a plain folder name. A refused group's fault names its rule as the profile spells
+// it ("group 1's rule "Directory","SYD\x" cannot be used: ...") and why,
+// with the folder at fault. pvx runs it once per profile load and searches
+// nothing of a profile that fails it.
 std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
-// The same check with the groups read by ParseGroup with `files`; a refused
-// group's fault says which folder or link is at fault.
+// The same check with the groups read by ParseGroup with `files`.
 std::string ProfileFault(platform::Files& files, const CleanerProfile& profile, const RootFolders& roots);
 
 }  // namespace ks

@@ -161,14 +161,12 @@ void Form1::LoadProfile() {
   // A profile that cannot be read is no profile: nothing of an earlier one
   // is carried over into it.
   Profile = read ? ParseCleanerProfile(bytes) : CleanerProfile{};
-  const std::string fault = ProfileFault(st_.platform.files(), Profile, Roots);
-  ProfileValid = read && fault.empty();
+  const std::string fault = read ? ProfileFault(st_.platform.files(), Profile, Roots) : "the file cannot be read";
+  ProfileValid = fault.empty();
   if (!ProfileValid) {
-    // A rule refused only on the disk (a link, another spelling of a folder
-    // pvx keeps) looks sound as text: the message names the folder at fault.
-    const bool on_disk = read && ProfileFault(Profile, Roots).empty();
-    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + (on_disk ? "\r\n" + fault : ""),
-                   platform::kMbOk | platform::kMbIconStop, st_.Lang(17));
+    // The user is told why, so that the profile can be mended.
+    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + "\r\n" + fault, platform::kMbOk | platform::kMbIconStop,
+                   st_.Lang(17));
     Command1[1].SetEnabled(false);
     Command1[2].SetEnabled(false);
     Command1[3].SetEnabled(false);

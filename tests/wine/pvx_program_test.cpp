@@ -477,6 +477,9 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   std::string message;
   main = StartTold("refused", &message);
   EXPECT_NE(message.find("refused.pvx"), std::string::npos) << "the profile error names the file";
+  EXPECT_NE(message.find("group 1's rule \"Directory\",\"WIN\\" + drivers_ + "\\..\" cannot be used"),
+            std::string::npos)
+      << "and the rule refused by its spelling: " << message;
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
   Sleep(500);
@@ -595,6 +598,25 @@ TEST_F(PvxProgram, AFirstStartBacksUpAndAClearedBoxStaysCleared) {
   box = box_of(main);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "cleared stays cleared";
+  Close(main);
+}
+
+// Regression: a profile refused by the spelling of its rules, as every
+// profile is while windir is unset, said only that it is not valid.
+TEST_F(PvxProgram, SaysWhyAProfileIsRefusedWhileWindirIsUnset) {
+  WriteList("pvx_windir.txt", {"nv4_disp.dll"});
+  WriteProfile("windir", {" (windir)", "Driver", "", "List", "SYS-pvx_windir.txt", "", "", "windir1", ""});
+  // pvx inherits the environment it is started with.
+  const std::string windir = machine_.sys.GetEnvironmentVariable("windir");
+  ASSERT_TRUE(SetEnvironmentVariableA("windir", nullptr));
+  std::string message;
+  HWND main = StartTold("windir", &message);
+  SetEnvironmentVariableA("windir", windir.c_str());
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find("windir.pvx\r\ngroup 1's rule \"List\",\"SYS-pvx_windir.txt\" cannot be used: its root "
+                         "code SYS names no folder: the windir variable is not set"),
+            std::string::npos)
+      << message;
   Close(main);
 }
 
