@@ -182,14 +182,41 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
 
 namespace {
 
+// The Windows folder in each of its names: the "windir" variable, the folder
+// the system names and the one above the system folder.
+std::vector<std::string> WindowsFolders(const RootFolders& roots) {
+  std::vector<std::string> folders;
+  for (const std::string& folder : {roots.WinDir, roots.WindowsFolder, ParentOfResolved(roots.SystemFolder)})
+    if (!folder.empty() && ResolvedPath(folder) && !IsDriveRoot(folder)) folders.push_back(folder);
+  return folders;
+}
+
+// A Directory rule takes every file of its folder, whatever it is; at or
+// below the Windows folder those are the system's own (system32\drivers
+// holds every driver of the machine), so no such rule is taken. A List
+// names its files one by one and stays allowed there. `inside` compares a
+// folder with a Windows folder, by spelling or on the disk.
+template <class Inside>
+std::string DirectoryRuleFault(const GroupSearch& search, const RootFolders& roots, Inside inside) {
+  if (search.kind != GroupKind::kDirectory) return "";
+  for (const std::string& windows : WindowsFolders(roots)) {
+    if (inside(search.folder + "\\", windows))
+      return "its folder " + search.folder + " lies in the Windows folder " + windows +
+             ", where a Directory rule would take the system's own files";
+  }
+  return "";
+}
+
 // The profile check, with each group read by `parse` (which sets the
-// reason of a refused group). A group's reason names its rule as the
-// profile file spells it.
-template <class Parse>
-std::string FaultOf(const CleanerProfile& p, Parse parse) {
+// reason of a refused group) and its folder compared by `inside`. A
+// group's reason names its rule as the profile file spells it.
+template <class Parse, class Inside>
+std::string FaultOf(const CleanerProfile& p, const RootFolders& roots, Parse parse, Inside inside) {
   const auto group_fault = [&](int group, const std::string& kind, const std::string& spec) {
     std::string why;
-    if (parse(kind, spec, &why)) return std::string();
+    const std::optional<GroupSearch> search = parse(kind, spec, &why);
+    if (search) why = DirectoryRuleFault(*search, roots, inside);
+    if (why.empty()) return why;
     return "group " + std::to_string(group) + "'s rule \"" + kind + "\",\"" + spec + "\" cannot be used: " + why;
   };
   std::string why;
@@ -219,14 +246,18 @@ std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
     }
     return search;
   };
-  return FaultOf(p, parse);
+  return FaultOf(p, roots, parse, [](const std::string& path, const std::string& folder) {
+    return IsInsideFolder(path, folder);
+  });
 }
 
 std::string ProfileFault(platform::Files& files, const CleanerProfile& p, const RootFolders& roots) {
   const auto parse = [&](const std::string& kind, const std::string& spec, std::string* why) {
     return ParseGroup(files, roots, kind, spec, why);
   };
-  return FaultOf(p, parse);
+  return FaultOf(p, roots, parse, [&](const std::string& path, const std::string& folder) {
+    return IsInsideFolder(files, path, folder);
+  });
 }
 
 }  // namespace ks

@@ -104,14 +104,20 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
 // wrong with it. A profile fails when a description, group 1's label or
 // group 1's backup folder is missing; when group 1's search rule is
 // shorter than 8 characters; when a group's kind or search rule cannot
-// be used (see ParseGroup); when group 2 has files but no label (they would
-// be deleted unseen) or no backup folder; or when a backup folder name is
-// not a plain folder name. A refused group's fault names its rule as the profile spells
+// be used (see ParseGroup); when a group's "Directory" rule names a folder
+// at or below the Windows folder (WinDir, WindowsFolder or the system
+// folder's parent: it would take the system's own files, such as every
+// driver of system32\drivers; a "List" there names its files and stays
+// allowed); when group 2 has files but no label (they would be deleted
+// unseen) or no backup folder; or when a backup folder name is not a plain
+// folder name. A refused group's fault names its rule as the profile spells
 // it ("group 1's rule "Directory","SYD\x" cannot be used: ...") and why,
 // with the folder at fault. pvx runs it once per profile load and searches
 // nothing of a profile that fails it.
 std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
-// The same check with the groups read by ParseGroup with `files`.
+// The same check with the groups read by ParseGroup with `files` and the
+// Windows folder compared as the file system resolves it (IsInsideFolder
+// with `files`: an 8.3 alias of it counts).
 std::string ProfileFault(platform::Files& files, const CleanerProfile& profile, const RootFolders& roots);
 
 }  // namespace ks

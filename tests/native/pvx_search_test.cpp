@@ -248,8 +248,8 @@ struct PvxWindow : ::testing::Test {
     rig.m.fs.AddFile(kSys + "\\nvcpl.dll", "panel");
     rig.m.fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview");
     rig.AddList("nv.txt", {"nv4_disp.dll", "nvcpl.dll"});
-    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv",
-                           "nview"});
+    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Extension",
+                           "WIN\\nView-.dll", "nv", "nview"});
     rig.AddProfile("one", {" (one)", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
   }
 };
@@ -360,6 +360,21 @@ TEST_F(PvxWindow, EveryRefusedProfileSaysWhy) {
   };
   const auto nothing = [](fake::FakeMachine&) {};
   const Case cases[] = {
+      // Regression: a Directory rule below the system folder was taken, and
+      // Delete all would have taken every driver of the machine.
+      {"a Directory rule below system32",
+       {" d", "Driver", "", "Directory", "SYD\\windows\\system32\\drivers", "", "", "nv", ""},
+       nothing,
+       {"group 1's rule \"Directory\",\"SYD\\windows\\system32\\drivers\"",
+        "its folder C:\\windows\\system32\\drivers lies in the Windows folder C:\\WINDOWS"}},
+      {"group 2's Directory rule in the Windows folder",
+       {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"},
+       nothing,
+       {"group 2's rule \"Directory\",\"WIN\\nView\"", "C:\\WINDOWS\\nView lies in the Windows folder"}},
+      {"a Directory rule by the system's 8.3 name",
+       {" d", "Driver", "", "Directory", "SYD\\WINDOW~1\\system32\\drivers", "", "", "nv", ""},
+       [](fake::FakeMachine& m) { m.fs.SetShortName("C:\\WINDOWS", "WINDOW~1"); },
+       {"\"Directory\",\"SYD\\WINDOW~1\\system32\\drivers\"", "lies in the Windows folder C:\\WINDOWS"}},
       {"a rule over the system folder",
        {" d", "Driver", "", "Directory", "SYD\\WINDOWS\\SYSTEM32", "", "", "nv", ""},
        nothing,

@@ -321,12 +321,16 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
 TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
   auto& fs = machine_.fs;
   constexpr int kFiles = 1000;
+  // A Directory rule takes no folder of the Windows folder: this one lies
+  // on the system drive beside it.
+  const std::string folder = windir_.substr(0, 3) + "ks_pvx_many_" + tag_;
+  ASSERT_TRUE(fs.CreateFolder(folder));
   std::vector<std::string> names;
   for (int i = 0; i < kFiles; ++i) {
     names.push_back("nvfile" + std::to_string(1000 + i) + ".dll");
-    ASSERT_TRUE(fs.WriteFile(Driver(names.back()), "MZ")) << names.back();
+    ASSERT_TRUE(fs.WriteFile(folder + "\\" + names.back(), "MZ")) << names.back();
   }
-  WriteProfile("many", {" (many)", "Driver", "", "Directory", "WIN\\" + drivers_, "", "", "many1", ""});
+  WriteProfile("many", {" (many)", "Driver", "", "Directory", "SYD" + folder.substr(2), "", "", "many1", ""});
   HWND main = StartWith("many");
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
@@ -342,7 +346,8 @@ TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
   pid_ = 0;
-  for (const auto& name : names) fs.DeleteFile(Driver(name));
+  for (const auto& name : names) fs.DeleteFile(folder + "\\" + name);
+  RemoveDirectoryA(folder.c_str());
 }
 
 // The index files lie in pvx's own folder where anyone may rewrite them:
@@ -563,7 +568,8 @@ TEST_F(PvxProgram, AFirstStartBacksUpAndAClearedBoxStaysCleared) {
   reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
   ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
   WriteList("pvx_first.txt", {"nv4_disp.dll"});
-  WriteProfile("first", {" (first)", "Driver", "", "List", "WIN\\" + drivers_ + "-pvx_first.txt", "", "", "first1", ""});
+  WriteProfile("first",
+               {" (first)", "Driver", "", "List", "WIN\\" + drivers_ + "-pvx_first.txt", "", "", "first1", ""});
   const auto box_of = [](HWND main) { return ChildWithText(main, "Button", "Create backup before delete file"); };
 
   std::string notice;
@@ -599,6 +605,30 @@ TEST_F(PvxProgram, AFirstStartBacksUpAndAClearedBoxStaysCleared) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "cleared stays cleared";
   Close(main);
+}
+
+// Regression: "Directory SYD\windows\system32\drivers" listed every system
+// driver for deletion. The profile is refused, naming the rule and the
+// Windows folder it lies in.
+TEST_F(PvxProgram, RefusesADirectoryRuleBelowSystem32) {
+  const std::string drivers = machine_.sys.GetSystemDirectory() + "\\drivers";
+  const size_t driver_count = machine_.fs.List(drivers + "\\*").size();
+  const std::string spec = "SYD" + drivers.substr(2);
+  WriteProfile("drivers", {" (drivers)", "Driver", "", "Directory", spec, "", "", "drivers1", ""});
+  std::string message;
+  HWND main = StartTold("drivers", &message);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find("drivers.pvx"), std::string::npos) << message;
+  EXPECT_NE(message.find("group 1's rule \"Directory\",\"" + spec + "\" cannot be used: its folder " + drivers +
+                         " lies in the Windows folder"),
+            std::string::npos)
+      << message;
+  Click(main, "Search files");
+  Sleep(500);
+  EXPECT_TRUE(ListItems(Lists(main)[0]).empty());
+  EXPECT_FALSE(IsWindowEnabled(ChildWithText(main, "Button", "Delete all files")));
+  Close(main);
+  EXPECT_EQ(machine_.fs.List(drivers + "\\*").size(), driver_count);
 }
 
 // Regression: a profile refused by the spelling of its rules, as every
