@@ -20,17 +20,17 @@ cmake --build --preset windows --target bench_cleaner_search -j4 >/dev/null
 bin="$PWD/build/windows/bench/cleaner_search"
 
 . bench/wine_session.sh
-windows="$WINEPREFIX/drive_c/windows"
+drive="$WINEPREFIX/drive_c"
 sizes="100 1000 5000"
 remove_folders() {
-  for n in $sizes; do rm -rf "$windows/ks_bench_search_$n"; done
+  for n in $sizes; do rm -rf "$drive/ks_bench_search_$n"; done
 }
 trap 'remove_folders; bench_end_session' EXIT
-python3 - "$windows" $sizes <<'PY'
+python3 - "$drive" $sizes <<'PY'
 import os, sys
-windows = sys.argv[1]
+drive = sys.argv[1]
 for n in map(int, sys.argv[2:]):
-    folder = os.path.join(windows, f"ks_bench_search_{n}")
+    folder = os.path.join(drive, f"ks_bench_search_{n}")
     os.makedirs(folder, exist_ok=True)
     for i in range(n):
         with open(os.path.join(folder, f"nvfile{i:05d}.dll"), "wb") as f:

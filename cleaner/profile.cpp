@@ -9,7 +9,6 @@ namespace ks {
 namespace {
 
 constexpr int kItemCount = 9;
-constexpr const char* kUnusableRule = "its kind or search rule cannot be used";
 
 // A sub-path below a root: empty, or "\" followed by folder names that stay
 // below it.
@@ -86,9 +85,22 @@ std::optional<std::string> RootFolder(const RootFolders& roots, std::string_view
 namespace {
 
 // The rule as its text reads: kind, root, sub-path, list file, extension.
-std::optional<GroupSearch> ReadRule(const RootFolders& roots, const std::string& kind, const std::string& spec) {
-  const auto root = RootFolder(roots, std::string_view(spec).substr(0, 3));
-  if (!root) return std::nullopt;
+// `why` gets the reason of a rule that cannot be read.
+std::optional<GroupSearch> ReadRule(const RootFolders& roots, const std::string& kind, const std::string& spec,
+                                    std::string* why) {
+  const auto refuse = [&](std::string reason) -> std::optional<GroupSearch> {
+    *why = std::move(reason);
+    return std::nullopt;
+  };
+  if (kind != "List" && kind != "Extension" && kind != "Directory")
+    return refuse("its kind \"" + kind + "\" is none of List, Extension and Directory");
+  const std::string code = spec.substr(0, 3);
+  const auto root = RootFolder(roots, code);
+  if (!root) {
+    if (code != "SYS" && code != "WIN" && code != "SYD")
+      return refuse("its root code \"" + code + "\" is none of SYS, WIN and SYD");
+    return refuse("its root code " + code + " names no folder: the windir variable is not set");
+  }
   GroupSearch search;
   std::string sub;
   const size_t dash = spec.find('-', 3);
@@ -100,22 +112,23 @@ std::optional<GroupSearch> ReadRule(const RootFolders& roots, const std::string&
       sub = spec.substr(3, dash - 3);
       search.list_file = spec.substr(dash + 1);
     }
-    if (!IsPlainName(search.list_file)) return std::nullopt;
+    if (!IsPlainName(search.list_file))
+      return refuse("its list file \"" + search.list_file + "\" is no plain file name of DATA\\CLEANER");
   } else if (kind == "Extension") {
     search.kind = GroupKind::kExtension;
     if (dash != std::string::npos) sub = spec.substr(3, dash - 3);
     search.extension = spec.size() >= 4 ? spec.substr(spec.size() - 4) : std::string();
     if (search.extension.size() != 4 || search.extension[0] != '.' ||
         search.extension.find_first_of("\\/:*?\"<>|. ", 1) != std::string::npos) {
-      return std::nullopt;
+      return refuse("its extension \"" + search.extension +
+                    "\" is not a dot and three characters a file name may end with");
     }
-  } else if (kind == "Directory") {
+  } else {
     search.kind = GroupKind::kDirectory;
     sub = spec.size() > 3 ? spec.substr(3) : std::string();
-  } else {
-    return std::nullopt;
   }
-  if (!IsSafeSubPath(sub)) return std::nullopt;
+  if (!IsSafeSubPath(sub))
+    return refuse("its sub-path \"" + sub + "\" is no path of plain folder names below " + *root);
   search.folder = *root + sub;
   return search;
 }
@@ -123,7 +136,8 @@ std::optional<GroupSearch> ReadRule(const RootFolders& roots, const std::string&
 }  // namespace
 
 std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::string& kind, const std::string& spec) {
-  std::optional<GroupSearch> search = ReadRule(roots, kind, spec);
+  std::string unread;
+  std::optional<GroupSearch> search = ReadRule(roots, kind, spec, &unread);
   if (!search) return std::nullopt;
   // pvx's own files and its backups are never a group's files.
   if (!roots.ProgramFolder.empty() && IsInsideFolder(search->folder + "\\", roots.ProgramFolder)) return std::nullopt;
@@ -140,10 +154,12 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
     return std::nullopt;
   };
   if (fault) fault->clear();
-  std::optional<GroupSearch> search = ReadRule(roots, kind, spec);
+  std::string unread;
+  std::optional<GroupSearch> search = ReadRule(roots, kind, spec, &unread);
+  if (!search) return refuse(unread);
   // "C:" alone is the drive's current folder; with the separator it is its root.
-  const std::string folder = search ? search->folder + "\\" : "";
-  if (!search || !ResolvedPath(folder)) return refuse(kUnusableRule);
+  const std::string folder = search->folder + "\\";
+  if (!ResolvedPath(folder)) return refuse("its folder " + search->folder + " is no full path");
   const std::string link = LinkOnPath(files, folder);
   if (!link.empty()) {
     const bool itself = SameTextIgnoringCase(link, *ResolvedPath(folder));
@@ -166,18 +182,51 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
 
 namespace {
 
+// The Windows folder in each of its names: the "windir" variable, the folder
+// the system names and the one above the system folder.
+std::vector<std::string> WindowsFolders(const RootFolders& roots) {
+  std::vector<std::string> folders;
+  for (const std::string& folder : {roots.WinDir, roots.WindowsFolder, ParentOfResolved(roots.SystemFolder)})
+    if (!folder.empty() && ResolvedPath(folder) && !IsDriveRoot(folder)) folders.push_back(folder);
+  return folders;
+}
+
+// A Directory rule takes every file of its folder, whatever it is; at or
+// below the Windows folder those are the system's own (system32\drivers
+// holds every driver of the machine), so no such rule is taken. A List
+// names its files one by one and stays allowed there. `inside` compares a
+// folder with a Windows folder, by spelling or on the disk.
+template <class Inside>
+std::string DirectoryRuleFault(const GroupSearch& search, const RootFolders& roots, Inside inside) {
+  if (search.kind != GroupKind::kDirectory) return "";
+  for (const std::string& windows : WindowsFolders(roots)) {
+    if (inside(search.folder + "\\", windows))
+      return "its folder " + search.folder + " lies in the Windows folder " + windows +
+             ", where a Directory rule would take the system's own files";
+  }
+  return "";
+}
+
 // The profile check, with each group read by `parse` (which sets the
-// reason of a refused group).
-template <class Parse>
-std::string FaultOf(const CleanerProfile& p, Parse parse) {
+// reason of a refused group) and its folder compared by `inside`. A
+// group's reason names its rule as the profile file spells it.
+template <class Parse, class Inside>
+std::string FaultOf(const CleanerProfile& p, const RootFolders& roots, Parse parse, Inside inside) {
+  const auto group_fault = [&](int group, const std::string& kind, const std::string& spec) {
+    std::string why;
+    const std::optional<GroupSearch> search = parse(kind, spec, &why);
+    if (search) why = DirectoryRuleFault(*search, roots, inside);
+    if (why.empty()) return why;
+    return "group " + std::to_string(group) + "'s rule \"" + kind + "\",\"" + spec + "\" cannot be used: " + why;
+  };
   std::string why;
   if (p.ProfileDescription.empty()) return "no description";
   if (p.GroupLabel1.empty()) return "no label for group 1";
-  if (p.GroupSpec1.size() < 8) return "group 1's search rule is shorter than 8 characters";
-  if (!parse(p.GroupKind1, p.GroupSpec1, &why)) return "group 1's kind or search rule cannot be used" + why;
+  if (p.GroupSpec1.size() < 8) return "group 1's search rule \"" + p.GroupSpec1 + "\" is shorter than 8 characters";
+  if (!(why = group_fault(1, p.GroupKind1, p.GroupSpec1)).empty()) return why;
   if (!IsPlainName(p.BackupFolder1)) return "group 1's backup folder is no plain folder name";
   if (!p.GroupKind2.empty()) {
-    if (!parse(p.GroupKind2, p.GroupSpec2, &why)) return "group 2's kind or search rule cannot be used" + why;
+    if (!(why = group_fault(2, p.GroupKind2, p.GroupSpec2)).empty()) return why;
     if (p.GroupLabel2.empty()) return "group 2 has files but no label";
   }
   if (!p.GroupLabel2.empty() && p.BackupFolder2.empty()) return "group 2 has no backup folder";
@@ -188,18 +237,26 @@ std::string FaultOf(const CleanerProfile& p, Parse parse) {
 }  // namespace
 
 std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
-  return FaultOf(p, [&](const std::string& kind, const std::string& spec, std::string*) {
-    return ParseGroup(roots, kind, spec).has_value();
+  const auto parse = [&](const std::string& kind, const std::string& spec, std::string* why) {
+    const std::optional<GroupSearch> read = ReadRule(roots, kind, spec, why);
+    std::optional<GroupSearch> search = ParseGroup(roots, kind, spec);
+    if (read && !search) {
+      *why = "its folder " + read->folder +
+             " lies in pvx's own folder, is a whole drive or would take the files of a folder pvx keeps";
+    }
+    return search;
+  };
+  return FaultOf(p, roots, parse, [](const std::string& path, const std::string& folder) {
+    return IsInsideFolder(path, folder);
   });
 }
 
 std::string ProfileFault(platform::Files& files, const CleanerProfile& p, const RootFolders& roots) {
-  return FaultOf(p, [&](const std::string& kind, const std::string& spec, std::string* why) {
-    std::string fault;
-    const bool usable = ParseGroup(files, roots, kind, spec, &fault).has_value();
-    // The spelling's own faults keep their words; a folder at fault is named.
-    *why = fault.empty() || fault == kUnusableRule ? "" : ": " + fault;
-    return usable;
+  const auto parse = [&](const std::string& kind, const std::string& spec, std::string* why) {
+    return ParseGroup(files, roots, kind, spec, why);
+  };
+  return FaultOf(p, roots, parse, [&](const std::string& path, const std::string& folder) {
+    return IsInsideFolder(files, path, folder);
   });
 }
 

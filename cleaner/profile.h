@@ -94,7 +94,9 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 // or pvx's own folder is refused as the folder itself is. A rule whose
 // folder is a link or lies behind one (LinkOnPath) is refused too: pvx
 // never follows a link. `fault`, when given, gets why a rule is refused
-// ("" when it is not), naming the folder or link at fault.
+// ("" when it is not): the part of the rule that cannot be read (kind,
+// root code, a root the machine did not name, sub-path, list file,
+// extension), or the folder or link at fault.
 std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
                                       const std::string& spec, std::string* fault = nullptr);
 
@@ -102,12 +104,20 @@ std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders&
 // wrong with it. A profile fails when a description, group 1's label or
 // group 1's backup folder is missing; when group 1's search rule is
 // shorter than 8 characters; when a group's kind or search rule cannot
-// be used (see ParseGroup); when group 2 has files but no label (they would
-// be deleted unseen) or no backup folder; or when a backup folder name is
-// not a plain folder name.
+// be used (see ParseGroup); when a group's "Directory" rule names a folder
+// at or below the Windows folder (WinDir, WindowsFolder or the system
+// folder's parent: it would take the system's own files, such as every
+// driver of system32\drivers; a "List" there names its files and stays
+// allowed); when group 2 has files but no label (they would be deleted
+// unseen) or no backup folder; or when a backup folder name is not a plain
+// folder name. A refused group's fault names its rule as the profile spells
+// it ("group 1's rule "Directory","SYD\x" cannot be used: ...") and why,
+// with the folder at fault. pvx runs it once per profile load and searches
+// nothing of a profile that fails it.
 std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots);
-// The same check with the groups read by ParseGroup with `files`; a refused
-// group's fault says which folder or link is at fault.
+// The same check with the groups read by ParseGroup with `files` and the
+// Windows folder compared as the file system resolves it (IsInsideFolder
+// with `files`: an 8.3 alias of it counts).
 std::string ProfileFault(platform::Files& files, const CleanerProfile& profile, const RootFolders& roots);
 
 }  // namespace ks

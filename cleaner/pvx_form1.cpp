@@ -104,8 +104,7 @@ void Form1::Form_Load() {
   auto& sys = st_.platform.system();
   Roots = MakeRootFolders(sys.GetEnvironmentVariable("windir"), sys.GetEnvironmentVariable("OS"),
                           sys.GetSystemDirectory(), st_.platform.files().ProgramFolder(), sys.GetWindowsDirectory());
-  Check1.SetValue(st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").NumberOr(0) == 1 ? ui::kChecked
-                                                                                                     : ui::kUnchecked);
+  Check1.SetValue(BackupSwitchStored() ? ui::kChecked : ui::kUnchecked);
   SelectionBusy = false;
   Image1.LoadPicture(st_.DataPath("\\data\\cleaner\\pvx.bmp"));
 }
@@ -162,14 +161,12 @@ void Form1::LoadProfile() {
   // A profile that cannot be read is no profile: nothing of an earlier one
   // is carried over into it.
   Profile = read ? ParseCleanerProfile(bytes) : CleanerProfile{};
-  const std::string fault = ProfileFault(st_.platform.files(), Profile, Roots);
-  ProfileValid = read && fault.empty();
+  const std::string fault = read ? ProfileFault(st_.platform.files(), Profile, Roots) : "the file cannot be read";
+  ProfileValid = fault.empty();
   if (!ProfileValid) {
-    // A rule refused only on the disk (a link, another spelling of a folder
-    // pvx keeps) looks sound as text: the message names the folder at fault.
-    const bool on_disk = read && ProfileFault(Profile, Roots).empty();
-    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + (on_disk ? "\r\n" + fault : ""),
-                   platform::kMbOk | platform::kMbIconStop, st_.Lang(17));
+    // The user is told why, so that the profile can be mended.
+    st_.app.MsgBox(st_.Lang(16) + st_.ProfileName + "\r\n" + fault, platform::kMbOk | platform::kMbIconStop,
+                   st_.Lang(17));
     Command1[1].SetEnabled(false);
     Command1[2].SetEnabled(false);
     Command1[3].SetEnabled(false);
@@ -497,12 +494,16 @@ void Form1::RestoreSelected() {
   Command1[3].SetEnabled(false);
 }
 
+bool Form1::BackupSwitchStored() {
+  // Only the number 0 is a box the user cleared. No value is a first start,
+  // or an installation that stored the cleared box by deleting the value:
+  // both come back ticked, the safe side.
+  const RegRead stored = st_.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+  return !(stored.kind() == RegRead::Kind::kNumber && stored.AsNumber() == 0);
+}
+
 void Form1::Check1_Click() {
-  if (Check1.Value() == ui::kChecked) {
-    st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp", 1);
-  } else {
-    st_.reg.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
-  }
+  st_.reg.WriteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp", Check1.Value() == ui::kChecked ? 1 : 0);
 }
 
 // ---------------------------------------------------------------------------

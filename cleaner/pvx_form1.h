@@ -117,6 +117,9 @@ class Form1 : public ui::Form {
   // How group `group` is searched; nullopt when it has no files or its rule
   // cannot be used.
   std::optional<GroupSearch> GroupSearchOf(int group) const;
+  // The backup switch as "PV_BackUp" stores it: REG_DWORD 1 ticked, 0
+  // cleared; no value (a first start) is ticked.
+  bool BackupSwitchStored();
   void CreateBackupFolders();
   void ClearFileLines();
   void DeleteSelected();

@@ -6,7 +6,7 @@
 #include "bench/cleaner_search/common.h"
 
 int main(int argc, char** argv) {
-  const std::string folder = bench::WindowsFolder() + "\\" + bench::FolderName(argc, argv);
+  const std::string folder = bench::SystemDrive() + "\\" + bench::FolderName(argc, argv);
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);

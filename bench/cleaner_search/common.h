@@ -1,5 +1,5 @@
-// What both sides of the search benchmark share: the folder of files under
-// the Windows folder (made by bench/cleaner_search.sh), the clock, the
+// What both sides of the search benchmark share: the folder of files on
+// the system drive (made by bench/cleaner_search.sh), the clock, the
 // pumping that lets a shown window settle, and the result line.
 #pragma once
 
@@ -12,15 +12,16 @@
 
 namespace bench {
 
-// The folder below the Windows folder: the first argument.
+// The folder at the system drive's root: the first argument.
 inline std::string FolderName(int argc, char** argv) { return argc > 1 ? argv[1] : "ks_bench_search"; }
 // The files it holds: the second argument.
 inline int ExpectedFiles(int argc, char** argv) { return argc > 2 ? std::atoi(argv[2]) : 0; }
 
-inline std::string WindowsFolder() {
+// The drive of the Windows folder ("C:"), as pvx's root code SYD names it.
+inline std::string SystemDrive() {
   char windir[MAX_PATH + 1] = {};
   GetEnvironmentVariableA("windir", windir, sizeof(windir));
-  return windir;
+  return std::string(windir).substr(0, 2);
 }
 
 // Handles every message for `ms` milliseconds: the window is shown and drawn.

@@ -1,5 +1,5 @@
 // pvx's search of a Directory rule: pvx's own main window under the Win32
-// renderer with a profile whose group 1 is "Directory WIN\<folder>", and
+// renderer with a profile whose group 1 is "Directory SYD\<folder>", and
 // its search (both groups and both backup folders, the eight lists filled
 // and drawn). Prints the milliseconds from the start of the search to the
 // drawn list, and for reference those of the whole click on "Search
@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   auto& files = machine.files();
   files.CreateFolder(state.DataPath("\\data"));
   files.CreateFolder(state.DataPath("\\data\\cleaner"));
-  const std::string rule = "WIN\\" + bench::FolderName(argc, argv);
+  // No Directory rule is taken in the Windows folder: the files lie beside it.
+  const std::string rule = "SYD\\" + bench::FolderName(argc, argv);
   files.WriteFile(state.DataPath("\\data\\cleaner\\bench.pvx"),
                   "\" (bench)\"\r\n\"Driver\"\r\n\"\"\r\n\"Directory\"\r\n\"" + rule +
                       "\"\r\n\"\"\r\n\"\"\r\n\"bench1\"\r\n\"\"\r\n");

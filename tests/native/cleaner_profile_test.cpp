@@ -51,6 +51,7 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
     std::optional<std::string> folder;  // nullopt: unusable
     std::string list_file = "";
     std::string extension = "";
+    bool taken = true;  // false: the profile check refuses the folder read
   };
   const Case cases[] = {
       {"list, system folder", "List", "SYS-nv4.txt", "C:\\WINDOWS\\SYSTEM32", "nv4.txt"},
@@ -62,8 +63,10 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       {"extension, system sub-folder", "Extension", "SYS\\nvidia-.dll", "C:\\WINDOWS\\SYSTEM32\\nvidia", "", ".dll"},
       {"extension, sub-path", "Extension", "WIN\\Help-.chm", "C:\\WINDOWS\\Help", "", ".chm"},
       {"extension, system drive", "Extension", "SYD\\NVIDIA\\Data-.inf", "C:\\NVIDIA\\Data", "", ".inf"},
-      {"directory, windows", "Directory", "WIN\\nView", "C:\\WINDOWS\\nView"},
-      {"directory, system", "Directory", "SYS\\nvcache", "C:\\WINDOWS\\SYSTEM32\\nvcache"},
+      // A Directory rule reads its folder in the Windows folder, but takes
+      // every file there: the profile check refuses it.
+      {"directory, windows", "Directory", "WIN\\nView", "C:\\WINDOWS\\nView", "", "", false},
+      {"directory, system", "Directory", "SYS\\nvcache", "C:\\WINDOWS\\SYSTEM32\\nvcache", "", "", false},
       {"directory, drive", "Directory", "SYD\\NVIDIA\\Setup", "C:\\NVIDIA\\Setup"},
       // Unusable search rules.
       {"unknown root code", "List", "XYZ-nv4.txt", std::nullopt},
@@ -112,7 +115,7 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
   for (const Case& c : cases) {
     for (int group = 1; group <= 2; ++group) {
       SCOPED_TRACE(std::string(c.name) + ", group " + std::to_string(group));
-      CleanerProfile p{"d", "Driver", "nView", "Directory", "SYS\\nvcache", "", "", "nv", "nview"};
+      CleanerProfile p{"d", "Driver", "nView", "List", "SYS-nv4.txt", "", "", "nv", "nview"};
       std::string& kind = group == 1 ? p.GroupKind1 : p.GroupKind2;
       std::string& spec = group == 1 ? p.GroupSpec1 : p.GroupSpec2;
       kind = c.kind;
@@ -121,7 +124,7 @@ TEST(CleanerProfile, SearchRulesNameTheirFolder) {
       ASSERT_EQ(search.has_value(), c.folder.has_value());
       // An unusable group fails the check; a usable one of 8 characters or more passes.
       if (std::string(c.spec).size() >= 8) {
-        EXPECT_EQ(ProfileFault(p, kRoots).empty(), c.folder.has_value());
+        EXPECT_EQ(ProfileFault(p, kRoots).empty(), c.folder.has_value() && c.taken) << ProfileFault(p, kRoots);
       }
       if (!search) continue;
       EXPECT_EQ(search->folder, *c.folder);
@@ -174,6 +177,86 @@ TEST(CleanerProfile, TheSystemFolderInEverySpelling) {
   EXPECT_FALSE(ParseGroup(nine_x, "Directory", "WIN\\system32").has_value()) << "without the system's own name";
 }
 
+// Regression: a Directory rule was refused only over the Windows folder and
+// its system folders, so "SYD\windows\system32\drivers" listed every
+// driver of the machine for deletion. A Directory rule takes every file of
+// its folder: none is taken at or below the Windows folder in any of its
+// names. Lists and extensions there name which files they take.
+TEST(CleanerProfile, NoDirectoryRuleInTheWindowsFolder) {
+  struct Case {
+    const char* name;
+    const char* kind;
+    const char* spec;
+    const char* refused_for = nullptr;  // the Windows folder the fault names; nullptr: taken
+  };
+  const Case cases[] = {
+      {"below system32", "Directory", "SYD\\windows\\system32\\drivers", "C:\\WINDOWS"},
+      {"below the system folder", "Directory", "SYS\\drivers", "C:\\WINDOWS"},
+      {"a folder of the Windows folder", "Directory", "WIN\\nView", "C:\\WINDOWS"},
+      {"below config", "Directory", "SYS\\config\\nvidia", "C:\\WINDOWS"},
+      // The system names its folder C:\WINNT\system32 while windir says C:\WINDOWS.
+      {"in the Windows folder the system names", "Directory", "SYD\\WINNT\\nView", "C:\\WINNT"},
+      {"a list there", "List", "SYS\\drivers-nv.txt"},
+      {"an extension there", "Extension", "SYS\\drivers-.sys"},
+      {"a folder that starts like the Windows folder", "Directory", "SYD\\WINDOWS2\\nView"},
+      {"a folder of the drive", "Directory", "SYD\\NVIDIA\\nView"},
+  };
+  for (const char* os : {"Windows_NT", ""}) {
+    const RootFolders roots =
+        MakeRootFolders("C:\\WINDOWS", os, "C:\\WINNT\\system32", "C:\\Program Files\\Kestrelane");
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + ", OS \"" + os + "\"");
+      ASSERT_TRUE(ParseGroup(roots, c.kind, c.spec).has_value()) << "its folder reads";
+      const CleanerProfile p{"d", "Driver", "", c.kind, c.spec, "", "", "nv", ""};
+      const std::string fault = ProfileFault(p, roots);
+      if (!c.refused_for) {
+        EXPECT_EQ(fault, "");
+        continue;
+      }
+      EXPECT_NE(fault.find(std::string("lies in the Windows folder ") + c.refused_for), std::string::npos) << fault;
+      EXPECT_EQ(fault.rfind(std::string("group 1's rule \"") + c.kind + "\",\"" + c.spec + "\"", 0), 0u) << fault;
+    }
+  }
+}
+
+// The same rule on a disk where the system's Windows folder has a long
+// name and an 8.3 alias, and windir names another folder: each spelling of
+// a folder in a Windows folder is refused.
+TEST(CleanerProfile, NoDirectoryRuleInTheWindowsFolderOnTheDisk) {
+  fake::FakeFiles fs;
+  const std::string windows = "C:\\Windows Main";
+  fs.AddFolder(windows + "\\system32\\drivers");
+  fs.AddFolder(windows + "\\nView");
+  fs.AddFolder("C:\\OS\\WINDOWS\\nView");
+  fs.AddFolder("C:\\NVIDIA\\nView");
+  ASSERT_EQ(fs.GetShortPathName(windows), "C:\\WINDOW~1");
+  const RootFolders roots = MakeRootFolders("C:\\OS\\WINDOWS", "Windows_NT", windows + "\\system32",
+                                            "C:\\Program Files\\Kestrelane", windows);
+  struct Case {
+    const char* name;
+    const char* spec;
+    const char* refused_for;  // nullptr: taken
+  };
+  const Case cases[] = {
+      {"below system32 by the long name", "SYD\\Windows Main\\system32\\drivers", "C:\\Windows Main"},
+      // The spelling alone does not tell this one.
+      {"below system32 by the 8.3 alias", "SYD\\WINDOW~1\\system32\\drivers", "C:\\Windows Main"},
+      {"a folder of the alias", "SYD\\window~1\\nView", "C:\\Windows Main"},
+      {"a folder of the moved windir", "WIN\\nView", "C:\\OS\\WINDOWS"},
+      {"a folder of the drive", "SYD\\NVIDIA\\nView", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CleanerProfile p{"d", "Driver", "", "Directory", c.spec, "", "", "nv", ""};
+    const std::string fault = ProfileFault(fs, p, roots);
+    if (!c.refused_for) {
+      EXPECT_EQ(fault, "");
+      continue;
+    }
+    EXPECT_NE(fault.find(std::string("lies in the Windows folder ") + c.refused_for), std::string::npos) << fault;
+  }
+}
+
 // Regression: a rule could name pvx's own folder or its backup folder:
 // Delete all then took the programs or the only copies of deleted files.
 TEST(CleanerProfile, PvxsOwnFolderIsNoGroupsFolder) {
@@ -207,7 +290,7 @@ TEST(CleanerProfile, Check) {
     CleanerProfile p;
     bool passes;
   };
-  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "WIN\\nView", "nv", "nview"};
+  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "SYD\\nView", "nv", "nview"};
   auto with = [&](auto change) {
     CleanerProfile p = good;
     change(p);
@@ -248,7 +331,7 @@ TEST(CleanerProfile, Check) {
 }
 
 TEST(CleanerProfile, DeviceNamesAreNoBackupFolders) {
-  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "WIN\\nView", "nv", "nview"};
+  const CleanerProfile good{"d", "Driver", "nView", "List", "SYS-nv4.txt", "Directory", "SYD\\nView", "nv", "nview"};
   ASSERT_EQ(ProfileFault(good, kRoots), "");
   for (const char* name : test::kDeviceNames) {
     CleanerProfile p = good;
@@ -322,8 +405,8 @@ TEST(CleanerProfile, GuardsCompareFoldersNotSpellings) {
       {"SYSTEM of the system's Windows folder", "Directory", "SYD\\Windows Main\\system", false},
       {"SysWOW64 of the system's Windows folder, short", "Directory", "SYD\\WINDOW~1\\SysWOW64", false},
       {"config, short", "Directory", "SYD\\WINDOW~1\\SYSTEM32\\config", false},
-      {"below the system folder, short", "Directory", "SYD\\WINDOW~1\\system32\\drivers", true},
-      {"beside the system folder", "Directory", "SYD\\Windows Main\\nView", true},
+      {"below the system folder, short", "Extension", "SYD\\WINDOW~1\\system32\\drivers-.sys", true},
+      {"beside the system folder", "Extension", "SYD\\Windows Main\\nView-.dll", true},
       // Regression: only a protected folder at a drive root was seen from
       // above; a rule over the folder that holds the moved windir passed.
       {"above the moved windir", "Directory", "SYD\\OS", false, "C:\\OS\\WINDOWS"},

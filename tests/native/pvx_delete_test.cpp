@@ -45,11 +45,11 @@ struct PvxDelete : ::testing::Test {
     fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview bytes");
     fs.AddFile("C:\\WINDOWS\\nView\\nvwdmcpl.dll", "desk manager");
     rig.AddList("nv.txt", {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"});
-    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv",
-                           "nview"});
+    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Extension",
+                           "WIN\\nView-.dll", "nv", "nview"});
   }
   void Start(bool backup) {
-    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("two"));
     ASSERT_EQ(rig.form.Check1.Value(), backup ? 1 : 0);
     rig.Search();
@@ -127,7 +127,8 @@ TEST_F(PvxDelete, DeleteAllClearsTheLocationAndVersionLines) {
     fresh.m.ver.SetResource("C:\\WINDOWS\\nView\\nview.dll", fake::VersionResource::WithFileVersion("6.14.10.7701"));
     for (const char* name : {"nv4_disp.dll", "nvcpl.dll", "nvoglnt.dll"}) fresh.m.fs.AddFile(kSys + "\\" + name, name);
     fresh.AddList("nv.txt", c.group1);
-    fresh.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    fresh.AddProfile("two",
+                     {" d", "Driver", "nView", "List", "SYS-nv.txt", "Extension", "WIN\\nView-.dll", "nv", "nview"});
     ASSERT_TRUE(fresh.StartWith("two"));
     fresh.Search();
     fresh.Pick(2, "nview.dll");
@@ -259,7 +260,7 @@ TEST(PvxNotice, ListsAtMostTenPathsAndCountsTheRest) {
     }
     rig.AddList("nv.txt", items);
     rig.AddProfile("p", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
-    if (c.backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", c.backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("p"));
     rig.Search();
     if (c.backup) {
@@ -289,8 +290,9 @@ TEST(PvxNotice, AFileBothGroupsFindIsDeletedOnceAndNotReported) {
     fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview bytes");
     fs.AddFile("C:\\WINDOWS\\nView\\nvwdmcpl.dll", "desk manager");
     rig.AddList("nvw.txt", {"nview\\NVIEW.DLL"});
-    rig.AddProfile("both", {" d", "Driver", "nView", "List", "WIN-nvw.txt", "Directory", "WIN\\nView", "nv", "nview"});
-    if (backup) rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+    rig.AddProfile("both",
+                   {" d", "Driver", "nView", "List", "WIN-nvw.txt", "Extension", "WIN\\nView-.dll", "nv", "nview"});
+    rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", backup ? 1 : 0);
     ASSERT_TRUE(rig.StartWith("both"));
     rig.Search();
     ASSERT_EQ(rig.form.List1.items(), (Names{"nview.dll"}));
@@ -308,7 +310,7 @@ TEST(PvxNotice, AFileBothGroupsFindIsDeletedOnceAndNotReported) {
 // Regression: two files of the same name overwrote each other's backup.
 TEST_F(PvxDelete, SameNameFromAnotherFolderGetsItsOwnCopy) {
   fs.AddFile("C:\\WINDOWS\\nView\\nvcpl.dll", "nview's own nvcpl");
-  rig.AddProfile("same", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nv"});
+  rig.AddProfile("same", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Extension", "WIN\\nView-.dll", "nv", "nv"});
   rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
   ASSERT_TRUE(rig.StartWith("same"));
   rig.Search();
@@ -466,7 +468,8 @@ TEST(PvxRestore, EveryRefusedRestoreSaysWhy) {
     fs.AddFile(kSys + "\\nvcpl.dll", "listed");
     // The list names a sub-folder that is not there.
     rig.AddList("nv.txt", {"nvcpl.dll", "gone\\nvcpl.dll"});
-    rig.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    rig.AddProfile("two",
+                   {" d", "Driver", "nView", "List", "SYS-nv.txt", "Extension", "WIN\\nView-.dll", "nv", "nview"});
     fs.AddFile(c.copy, "lost");
     if (c.index) fs.AddFile(c.copy + ".index", *c.index);
     if (c.prepare) c.prepare(fs);
@@ -579,7 +582,8 @@ TEST(PvxRestore, GoesBackOnlyOntoTheFileItWasMadeFrom) {
     fs.AddFile(kNv + "\\" + c.copy, "backup bytes");
     fs.AddFile(kNv + "\\" + c.copy + ".index", "\"" + c.index + "\"\r\n");
     rig.AddList("nv.txt", {"nvcpl.dll", "drivers\\nvcpl.dll", "gone\\nvcpl.dll"});
-    rig.AddProfile("two", {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"});
+    rig.AddProfile("two",
+                   {" d", "Driver", "nView", "List", "SYS-nv.txt", "Extension", "WIN\\nView-.dll", "nv", "nview"});
     ASSERT_TRUE(rig.StartWith("two"));
     rig.Search();
     rig.Pick(3, c.copy);

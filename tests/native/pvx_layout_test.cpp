@@ -41,7 +41,7 @@ TEST(PvxLayout, NoLabelCoversAList) {
   };
   const Case cases[] = {
       {"two groups",
-       {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"}},
+       {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Extension", "WIN\\nView-.dll", "nv", "nview"}},
       {"one group", {" (one)", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""}},
   };
   for (const Case& c : cases) {

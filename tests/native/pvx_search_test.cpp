@@ -3,6 +3,7 @@
 // lists, the layout of one and two groups, and the list click handlers.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,8 +248,8 @@ struct PvxWindow : ::testing::Test {
     rig.m.fs.AddFile(kSys + "\\nvcpl.dll", "panel");
     rig.m.fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview");
     rig.AddList("nv.txt", {"nv4_disp.dll", "nvcpl.dll"});
-    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv",
-                           "nview"});
+    rig.AddProfile("two", {" (ForceWare)", "Driver", "nView", "List", "SYS-nv.txt", "Extension",
+                           "WIN\\nView-.dll", "nv", "nview"});
     rig.AddProfile("one", {" (one)", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
   }
 };
@@ -322,7 +323,8 @@ TEST_F(PvxWindow, AFailingProfileListsNothingAndOffersNoDelete) {
   rig.m.fs.AddFile(kBackup + "\\nv\\old.dll", "old");
   ASSERT_TRUE(rig.StartWith("bad"));
   ASSERT_EQ(rig.m.msg.shown().size(), 1u);
-  EXPECT_EQ(rig.m.msg.shown()[0].text, rig.st.Lang(16) + "bad.pvx");
+  EXPECT_EQ(rig.m.msg.shown()[0].text,
+            rig.st.Lang(16) + "bad.pvx\r\ngroup 1's search rule \"SYS\" is shorter than 8 characters");
   EXPECT_EQ(rig.m.msg.shown()[0].caption, rig.st.Lang(17));
   EXPECT_EQ(rig.m.msg.shown()[0].style, platform::kMbOk | platform::kMbIconStop);
   rig.Search();
@@ -343,6 +345,79 @@ TEST_F(PvxWindow, AFailingProfileListsNothingAndOffersNoDelete) {
   rig.Search();
   EXPECT_EQ(f.List1.ListCount(), 2);
   EXPECT_TRUE(f.Command1[2].Enabled());
+}
+
+// Regression: a profile refused by the spelling of its rules (a rule over
+// a folder pvx keeps, every profile while windir is unset) said only that
+// it cannot be used. Each refusal names the rule as the profile spells it
+// and the folder at fault, whether the text or the disk refuses it.
+TEST_F(PvxWindow, EveryRefusedProfileSaysWhy) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> items;
+    std::function<void(fake::FakeMachine&)> set_up;
+    std::vector<std::string> told;  // parts of the reason line
+  };
+  const auto nothing = [](fake::FakeMachine&) {};
+  const Case cases[] = {
+      // Regression: a Directory rule below the system folder was taken, and
+      // Delete all would have taken every driver of the machine.
+      {"a Directory rule below system32",
+       {" d", "Driver", "", "Directory", "SYD\\windows\\system32\\drivers", "", "", "nv", ""},
+       nothing,
+       {"group 1's rule \"Directory\",\"SYD\\windows\\system32\\drivers\"",
+        "its folder C:\\windows\\system32\\drivers lies in the Windows folder C:\\WINDOWS"}},
+      {"group 2's Directory rule in the Windows folder",
+       {" d", "Driver", "nView", "List", "SYS-nv.txt", "Directory", "WIN\\nView", "nv", "nview"},
+       nothing,
+       {"group 2's rule \"Directory\",\"WIN\\nView\"", "C:\\WINDOWS\\nView lies in the Windows folder"}},
+      {"a Directory rule by the system's 8.3 name",
+       {" d", "Driver", "", "Directory", "SYD\\WINDOW~1\\system32\\drivers", "", "", "nv", ""},
+       [](fake::FakeMachine& m) { m.fs.SetShortName("C:\\WINDOWS", "WINDOW~1"); },
+       {"\"Directory\",\"SYD\\WINDOW~1\\system32\\drivers\"", "lies in the Windows folder C:\\WINDOWS"}},
+      {"a rule over the system folder",
+       {" d", "Driver", "", "Directory", "SYD\\WINDOWS\\SYSTEM32", "", "", "nv", ""},
+       nothing,
+       {"group 1's rule \"Directory\",\"SYD\\WINDOWS\\SYSTEM32\"", "would take the files of C:\\WINDOWS\\SYSTEM32"}},
+      {"windir unset",
+       {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""},
+       [](fake::FakeMachine& m) { m.sys.environment.erase("windir"); },
+       {"group 1's rule \"List\",\"SYS-nv.txt\"", "root code SYS names no folder: the windir variable is not set"}},
+      {"an unknown root code",
+       {" d", "Driver", "", "Directory", "ABC\\NVIDIA", "", "", "nv", ""},
+       nothing,
+       {"group 1's rule \"Directory\",\"ABC\\NVIDIA\"", "root code \"ABC\""}},
+      {"a sub-path that climbs",
+       {" d", "Driver", "", "Extension", "SYD\\NVIDIA\\..\\..-.dll", "", "", "nv", ""},
+       nothing,
+       {"\"Extension\",\"SYD\\NVIDIA\\..\\..-.dll\"", "sub-path \"\\NVIDIA\\..\\..\"", "below C:"}},
+      {"a rule over a link",
+       {" d", "Driver", "", "Directory", "SYD\\syslink", "", "", "nv", ""},
+       [](fake::FakeMachine& m) { m.fs.AddLink("C:\\syslink", kSys); },
+       {"group 1's rule \"Directory\",\"SYD\\syslink\"", "its folder C:\\syslink is a link"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig fresh;
+    std::vector<std::string> drivers;
+    for (int i = 1; i <= 17; ++i) {
+      drivers.push_back(kSys + "\\drivers\\driver" + std::to_string(i) + ".sys");
+      fresh.m.fs.AddFile(drivers.back(), "system driver");
+    }
+    fresh.m.fs.AddFile("C:\\WINDOWS\\nView\\nview.dll", "nview");
+    fresh.AddList("nv.txt", {"nvcpl.dll"});
+    fresh.AddProfile("bad", c.items);
+    c.set_up(fresh.m);
+    ASSERT_TRUE(fresh.StartWith("bad"));
+    const auto messages = fresh.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(fresh.st.Lang(16) + "bad.pvx\r\n", 0), 0u) << messages[0];
+    for (const std::string& part : c.told) EXPECT_NE(messages[0].find(part), std::string::npos) << messages[0];
+    fresh.Search();
+    EXPECT_EQ(fresh.form.List1.ListCount() + fresh.form.List2.ListCount(), 0);
+    EXPECT_FALSE(fresh.form.Command1[2].Enabled());
+    for (const std::string& driver : drivers) EXPECT_TRUE(fresh.m.fs.FileExists(driver)) << driver;
+  }
 }
 
 TEST_F(PvxWindow, AnEmptyProfileKeepsNothingOfTheOneBefore) {

@@ -2,7 +2,9 @@
 // backup switch setting, the manual, the about box.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "native/pvx_rig.h"
 
@@ -99,21 +101,70 @@ TEST_F(PvxStartup, FirstRunNoticeIsShownOnce) {
   EXPECT_TRUE(rig.m.msg.shown().empty());
 }
 
+// "PV_BackUp" as installations hold it: REG_DWORD 1 while ticked; a
+// cleared box used to delete the value and now stores 0, so that no value
+// is told apart as a first start, which shows the box ticked.
+TEST_F(PvxStartup, BackupSwitchShowsWhatIsStored) {
+  struct Case {
+    const char* name;
+    std::function<void(fake::FakeRegistry&)> store;
+    int shown;
+  };
+  const Case cases[] = {
+      {"first start: no value", [](fake::FakeRegistry&) {}, ui::kChecked},
+      // Also an installation whose cleared box deleted the value: ticked once, the safe side.
+      {"ticked", [](fake::FakeRegistry& r) { r.PutDword(kSettings, "PV_BackUp", 1); }, ui::kChecked},
+      {"cleared", [](fake::FakeRegistry& r) { r.PutDword(kSettings, "PV_BackUp", 0); }, ui::kUnchecked},
+      {"not a number pvx wrote", [](fake::FakeRegistry& r) { r.PutString(kSettings, "PV_BackUp", "0"); },
+       ui::kChecked},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig fresh;
+    fresh.AddProfile("ForceWare", {" d", "Driver", "", "List", "SYS-nv.txt", "", "", "nv", ""});
+    c.store(fresh.m.reg);
+    ASSERT_TRUE(fresh.StartWith("ForceWare"));
+    EXPECT_EQ(fresh.form.Check1.Value(), c.shown);
+  }
+}
+
 TEST_F(PvxStartup, BackupSwitchIsStoredAndRestored) {
   ASSERT_TRUE(rig.StartWith("ForceWare"));
-  EXPECT_EQ(rig.form.Check1.Value(), 0);
+  ASSERT_EQ(rig.form.Check1.Value(), ui::kChecked);
   rig.form.Check1.UserClick();
-  const auto stored = rig.m.reg.Get(kSettings, "PV_BackUp");
+  auto stored = rig.m.reg.Get(kSettings, "PV_BackUp");
+  ASSERT_TRUE(stored.has_value()) << "the cleared box is stored, not deleted";
+  EXPECT_EQ(stored->type, platform::kRegDword);
+  EXPECT_EQ(rig.st.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").AsText(), "0");
+
+  SecondRun second(rig.m);
+  ASSERT_TRUE(second.Start("ForceWare"));
+  EXPECT_EQ(second.form.Check1.Value(), ui::kUnchecked) << "cleared stays cleared";
+  second.form.Check1.UserClick();
+  stored = rig.m.reg.Get(kSettings, "PV_BackUp");
   ASSERT_TRUE(stored.has_value());
   EXPECT_EQ(stored->type, platform::kRegDword);
   EXPECT_EQ(rig.st.reg.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp").AsText(), "1");
 
-  SecondRun second(rig.m);
-  ASSERT_TRUE(second.Start("ForceWare"));
-  EXPECT_EQ(second.form.Check1.Value(), 1);
+  SecondRun third(rig.m);
+  ASSERT_TRUE(third.Start("ForceWare"));
+  EXPECT_EQ(third.form.Check1.Value(), ui::kChecked);
+}
 
-  rig.form.Check1.UserClick();
-  EXPECT_FALSE(rig.m.reg.Get(kSettings, "PV_BackUp").has_value()) << "clearing the box deletes the value";
+// Regression: a first start showed the backup box cleared while its notice
+// asks to keep it ticked, so Delete all right after the notice kept no copy.
+TEST_F(PvxStartup, DeleteAllOnAFirstStartKeepsACopy) {
+  rig.st.reg.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_1W");
+  rig.m.fs.AddFile(test::kSys + "\\nv4_disp.dll", "driver bytes");
+  ASSERT_TRUE(rig.StartWith("ForceWare"));
+  ASSERT_EQ(rig.Messages(), std::vector<std::string>{rig.st.Lang(33)});
+  rig.Search();
+  ASSERT_EQ(rig.form.List1.items(), std::vector<std::string>{"nv4_disp.dll"});
+  rig.form.Command1[2].UserClick();
+  EXPECT_FALSE(rig.m.fs.FileExists(test::kSys + "\\nv4_disp.dll"));
+  EXPECT_EQ(rig.m.fs.Contents(test::kBackup + "\\nv\\nv4_disp.dll"), "driver bytes");
+  EXPECT_EQ(rig.m.fs.Contents(test::kBackup + "\\nv\\nv4_disp.dll.index"), "\"" + test::kSys + "\\nv4_disp.dll\"\r\n");
+  EXPECT_EQ(rig.form.List3.items(), std::vector<std::string>{"nv4_disp.dll"});
 }
 
 TEST_F(PvxStartup, ManualMenuFollowsTheLanguage) {

@@ -167,9 +167,10 @@ class PvxProgram : public ::testing::Test {
     return WaitForTop([&](HWND w) { return Text(w) == caption; });
   }
 
-  // Starts pvx with a profile its check refuses: picks it in the dialog,
-  // answers the message that follows into `message`; the main window.
-  HWND StartRefused(const std::string& profile, std::string* message) {
+  // Starts pvx where a message follows the dialog (a profile its check
+  // refuses, the first-start notice): picks `profile` in the dialog,
+  // answers the message into `message`; the main window.
+  HWND StartTold(const std::string& profile, std::string* message) {
     auto& proc = machine_.proc;
     pid_ = proc.StartProgram(platform::QuotedProgram(install_ + "\\pvx.exe"), platform::WindowStyle::kNormalFocus);
     if (pid_ == 0) return nullptr;
@@ -320,12 +321,16 @@ TEST_F(PvxProgram, DeletesAllWithBackupAndRestoresByteForByte) {
 TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
   auto& fs = machine_.fs;
   constexpr int kFiles = 1000;
+  // A Directory rule takes no folder of the Windows folder: this one lies
+  // on the system drive beside it.
+  const std::string folder = windir_.substr(0, 3) + "ks_pvx_many_" + tag_;
+  ASSERT_TRUE(fs.CreateFolder(folder));
   std::vector<std::string> names;
   for (int i = 0; i < kFiles; ++i) {
     names.push_back("nvfile" + std::to_string(1000 + i) + ".dll");
-    ASSERT_TRUE(fs.WriteFile(Driver(names.back()), "MZ")) << names.back();
+    ASSERT_TRUE(fs.WriteFile(folder + "\\" + names.back(), "MZ")) << names.back();
   }
-  WriteProfile("many", {" (many)", "Driver", "", "Directory", "WIN\\" + drivers_, "", "", "many1", ""});
+  WriteProfile("many", {" (many)", "Driver", "", "Directory", "SYD" + folder.substr(2), "", "", "many1", ""});
   HWND main = StartWith("many");
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
@@ -341,7 +346,8 @@ TEST_F(PvxProgram, ListsADirectoryRuleOfAThousandFiles) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(machine_.proc.WaitForSingleObject(process_->get(), 10000), platform::kWaitObject0);
   pid_ = 0;
-  for (const auto& name : names) fs.DeleteFile(Driver(name));
+  for (const auto& name : names) fs.DeleteFile(folder + "\\" + name);
+  RemoveDirectoryA(folder.c_str());
 }
 
 // The index files lie in pvx's own folder where anyone may rewrite them:
@@ -474,8 +480,11 @@ TEST_F(PvxProgram, HostileProfileAndListDeleteNothingOutsideTheirFolders) {
   // The refused profile: the user is told at start, the search lists
   // nothing and Delete all does nothing.
   std::string message;
-  main = StartRefused("refused", &message);
+  main = StartTold("refused", &message);
   EXPECT_NE(message.find("refused.pvx"), std::string::npos) << "the profile error names the file";
+  EXPECT_NE(message.find("group 1's rule \"Directory\",\"WIN\\" + drivers_ + "\\..\" cannot be used"),
+            std::string::npos)
+      << "and the rule refused by its spelling: " << message;
   ASSERT_NE(main, nullptr);
   Click(main, "Search files");
   Sleep(500);
@@ -522,7 +531,7 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   WriteProfile("items", {" (items)", "Driver", "", "List", "SYD-links.txt", "", "", "nv", ""});
 
   std::string message;
-  HWND main = StartRefused("short", &message);
+  HWND main = StartTold("short", &message);
   ASSERT_NE(main, nullptr);
   EXPECT_NE(message.find("pvx's own folder"), std::string::npos) << message;
   Click(main, "Search files");
@@ -532,7 +541,7 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   Close(main);
   EXPECT_TRUE(fs.FileExists(backup + "\\nvcpl.dll"));
 
-  main = StartRefused("link", &message);
+  main = StartTold("link", &message);
   ASSERT_NE(main, nullptr);
   EXPECT_NE(message.find(link + " is a link"), std::string::npos) << message;
   Click(main, "Search files");
@@ -548,6 +557,97 @@ TEST_F(PvxProgram, RefusesItsBackupFolderByItsShortNameAndARuleOverALink) {
   EXPECT_EQ(ListItems(found), (std::vector<std::string>{"nv4_disp.dll"})) << "no item through a link is listed";
   Close(main);
   EXPECT_TRUE(fs.FileExists(machine_.sys.GetSystemDirectory() + "\\kernel32.dll"));
+}
+
+// Regression: a first start showed "Create backup before delete file"
+// cleared while its notice asks to keep it ticked, so Delete all right after
+// the notice kept no copy. A cleared box stays cleared across starts.
+TEST_F(PvxProgram, AFirstStartBacksUpAndAClearedBoxStaysCleared) {
+  auto& fs = machine_.fs;
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_1W");
+  reg_.DeleteRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+  ASSERT_TRUE(fs.WriteFile(Driver("nv4_disp.dll"), Bytes("nv4_disp.dll")));
+  WriteList("pvx_first.txt", {"nv4_disp.dll"});
+  WriteProfile("first",
+               {" (first)", "Driver", "", "List", "WIN\\" + drivers_ + "-pvx_first.txt", "", "", "first1", ""});
+  const auto box_of = [](HWND main) { return ChildWithText(main, "Button", "Create backup before delete file"); };
+
+  std::string notice;
+  HWND main = StartTold("first", &notice);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(notice.find("keep 'Create backup before delete file' ticked"), std::string::npos) << notice;
+  HWND box = box_of(main);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "a first start backs up";
+  Click(main, "Search files");
+  auto lists = Lists(main);
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[0]).size() == 1; }));
+  Click(main, "Delete all files");
+  AnswerOk();
+  ASSERT_TRUE(WaitFor([&] { return ListItems(lists[2]).size() == 1; }));
+  EXPECT_FALSE(fs.FileExists(Driver("nv4_disp.dll")));
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadFile(install_ + "\\Data\\cleaner\\backup\\first1\\nv4_disp.dll", &bytes));
+  EXPECT_EQ(bytes, Bytes("nv4_disp.dll"));
+
+  Notify(box, BN_CLICKED);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
+  // The cleared box is stored as REG_DWORD 0, no longer by deleting the value.
+  ASSERT_TRUE(WaitFor([&] {
+    const RegRead stored = reg_.ReadRegValue(kHkeyCurrentUser, kProductKey, "PV_BackUp");
+    return stored.kind() == RegRead::Kind::kNumber && stored.AsText() == "0";
+  }));
+  Close(main);
+
+  main = StartWith("first");
+  ASSERT_NE(main, nullptr) << "the second start shows no notice";
+  box = box_of(main);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "cleared stays cleared";
+  Close(main);
+}
+
+// Regression: "Directory SYD\windows\system32\drivers" listed every system
+// driver for deletion. The profile is refused, naming the rule and the
+// Windows folder it lies in.
+TEST_F(PvxProgram, RefusesADirectoryRuleBelowSystem32) {
+  const std::string drivers = machine_.sys.GetSystemDirectory() + "\\drivers";
+  const size_t driver_count = machine_.fs.List(drivers + "\\*").size();
+  const std::string spec = "SYD" + drivers.substr(2);
+  WriteProfile("drivers", {" (drivers)", "Driver", "", "Directory", spec, "", "", "drivers1", ""});
+  std::string message;
+  HWND main = StartTold("drivers", &message);
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find("drivers.pvx"), std::string::npos) << message;
+  EXPECT_NE(message.find("group 1's rule \"Directory\",\"" + spec + "\" cannot be used: its folder " + drivers +
+                         " lies in the Windows folder"),
+            std::string::npos)
+      << message;
+  Click(main, "Search files");
+  Sleep(500);
+  EXPECT_TRUE(ListItems(Lists(main)[0]).empty());
+  EXPECT_FALSE(IsWindowEnabled(ChildWithText(main, "Button", "Delete all files")));
+  Close(main);
+  EXPECT_EQ(machine_.fs.List(drivers + "\\*").size(), driver_count);
+}
+
+// Regression: a profile refused by the spelling of its rules, as every
+// profile is while windir is unset, said only that it is not valid.
+TEST_F(PvxProgram, SaysWhyAProfileIsRefusedWhileWindirIsUnset) {
+  WriteList("pvx_windir.txt", {"nv4_disp.dll"});
+  WriteProfile("windir", {" (windir)", "Driver", "", "List", "SYS-pvx_windir.txt", "", "", "windir1", ""});
+  // pvx inherits the environment it is started with.
+  const std::string windir = machine_.sys.GetEnvironmentVariable("windir");
+  ASSERT_TRUE(SetEnvironmentVariableA("windir", nullptr));
+  std::string message;
+  HWND main = StartTold("windir", &message);
+  SetEnvironmentVariableA("windir", windir.c_str());
+  ASSERT_NE(main, nullptr);
+  EXPECT_NE(message.find("windir.pvx\r\ngroup 1's rule \"List\",\"SYS-pvx_windir.txt\" cannot be used: its root "
+                         "code SYS names no folder: the windir variable is not set"),
+            std::string::npos)
+      << message;
+  Close(main);
 }
 
 }  // namespace
