@@ -33,15 +33,13 @@ std::string AnisotropyQuality(std::int32_t n) {
   return "32-tap or better)";
 }
 
-std::vector<std::string> AnisotropyChoices(std::int32_t n, Aniso16Rule rule) {
+std::vector<std::string> AnisotropyChoices(std::int32_t n, int ceiling) {
+  // A degree is offered only from the card's maximum that reaches it: the
+  // filter state beyond the card's maximum is invalid, so a maximum of 5
+  // gives no 8x and one of 12 no 16x.
   std::vector<std::string> items;
-  // A degree is offered only where the card reaches it: a maximum of 5 gives
-  // no 8x, since the filter state beyond the card's maximum is invalid.
-  if (n >= 2) items.push_back("Anisotropic 2x");
-  if (n >= 4) items.push_back("Anisotropic 4x");
-  if (n >= 8) items.push_back("Anisotropic 8x");
-  const bool sixteen = (rule == Aniso16Rule::kExactly16 && n == 16) || (rule == Aniso16Rule::kAbove8 && n > 8);
-  if (sixteen) items.push_back("Anisotropic 16x");
+  for (const std::int32_t degree : {2, 4, 8, 16})
+    if (degree <= ceiling && n >= degree) items.push_back("Anisotropic " + IntToText(degree) + "x");
   return items;
 }
 

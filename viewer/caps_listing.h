@@ -93,8 +93,10 @@ std::array<std::vector<std::string>, 5> FlagPages(const platform::D3DCaps& caps)
 std::vector<std::string> GeneralLines(const platform::D3DCaps& caps, const Edition& edition);
 // "Point)", "Bilinear)", "16-tap)", "32-tap or better)", "Not supported /error/)".
 std::string AnisotropyQuality(std::int32_t max_anisotropy);
-// The items the filter list gets after "Point sampling" and "Bilinear".
-std::vector<std::string> AnisotropyChoices(std::int32_t max_anisotropy, Aniso16Rule rule);
+// The items the filter list gets after "Point sampling" and "Bilinear": each
+// of 2x, 4x, 8x and 16x up to the edition's ceiling that the card's maximum
+// reaches.
+std::vector<std::string> AnisotropyChoices(std::int32_t max_anisotropy, int ceiling);
 // "Device ID: 322 - NV34", "Vendor ID: 10DE", "Revision: A1".
 std::vector<std::string> IdentifierLines(const platform::D3DAdapterIdentifier& id);
 

@@ -8,9 +8,6 @@ namespace ks::viewer {
 
 enum class EditionKind { kTarrow, kInfo, kLumacap };
 
-// When the filter list offers "Anisotropic 16x".
-enum class Aniso16Rule { kExactly16, kAbove8, kNever };
-
 struct Edition {
   EditionKind kind;
   const char* title;          // the program's title: message box captions
@@ -20,18 +17,18 @@ struct Edition {
   bool noaf_switch;           // the command line "noaf" turns the filter choice off
   bool preview;               // runs the preview renderer
   bool depth_bars;            // VScroll1 / HScroll1, Label12, Label7(7) and (8)
-  Aniso16Rule aniso16;
+  int anisotropy_ceiling;     // the highest degree the filter list offers: 16 or 8
   bool anisotropy_quality_word;  // "Max anisotropy: 8 (32-tap or better)" rather than "8x"
   bool writes_report;         // ends its start by writing the adapter report
 };
 
 inline constexpr std::array<Edition, 3> kEditions{{
     {EditionKind::kTarrow, "tarrow", "Direct3D TARROW Box", "\\p512dx1.dds", false, true, true, true,
-     Aniso16Rule::kExactly16, true, false},
+     16, true, false},
     {EditionKind::kInfo, "info", "Kestrelane Adapter Info & test", "\\DATA\\ksln.jpg", true, false, true, false,
-     Aniso16Rule::kAbove8, false, false},
+     16, false, false},
     {EditionKind::kLumacap, "lumacap", "Kestrelane Adapter Info & test", "\\DATA\\ksln.jpg", false, false, false,
-     false, Aniso16Rule::kNever, true, true},
+     false, 8, true, true},
 }};
 
 constexpr const Edition& EditionOf(EditionKind kind) {

@@ -25,7 +25,7 @@ void Form1::ListDeviceCaps() {
   // The general page shows the caps of the device in use.
   for (const std::string& line : GeneralLines(s.DeviceCaps, st_.edition)) List1[0].AddItem(line);
   const auto n = static_cast<std::int32_t>(s.DeviceCaps.MaxAnisotropy);
-  for (const std::string& item : AnisotropyChoices(n, st_.edition.aniso16)) Combo2.AddItem(item);
+  for (const std::string& item : AnisotropyChoices(n, st_.edition.anisotropy_ceiling)) Combo2.AddItem(item);
   if (Label12) Label12->SetCaption("Max anisotropy: " + IntToText(n));
 
   // A failed query leaves the record zero: "0x0 with 0 Hz".

@@ -31,7 +31,7 @@ TEST(ViewerListing, AnisotropyChoicesAndLineFollowTheEdition) {
       {"info 16", EditionKind::kInfo, 16, all, "Max anisotropy: 16x"},
       {"lumacap 16", EditionKind::kLumacap, 16, three, "Max anisotropy: 16 (32-tap or better)"},
       {"tarrow 12", EditionKind::kTarrow, 12, three, "Max anisotropy: 12 (32-tap or better)"},
-      {"info 12", EditionKind::kInfo, 12, all, "Max anisotropy: 12x"},
+      {"info 12", EditionKind::kInfo, 12, three, "Max anisotropy: 12x"},
       {"tarrow 8", EditionKind::kTarrow, 8, three, "Max anisotropy: 8 (32-tap or better)"},
       // A card whose maximum lies between two degrees was offered the higher
       // one, a filter state beyond what it takes.
@@ -51,6 +51,46 @@ TEST(ViewerListing, AnisotropyChoicesAndLineFollowTheEdition) {
     EXPECT_EQ(rig.form->List1[0].List(5), c.line) << c.name;
     if (c.edition == EditionKind::kTarrow) {
       EXPECT_EQ(rig.form->Label12->Caption(), "Max anisotropy: " + std::to_string(c.n)) << c.name;
+    }
+  }
+}
+
+// Each degree from the card's maximum that reaches it, up to the edition's
+// highest: 16x in tarrow and info, 8x in lumacap. Regression: info offered
+// 16x for any maximum above 8, beyond what a card of 9 to 15 takes.
+TEST(ViewerListing, EachAnisotropyDegreeFromTheMaximumThatReachesIt) {
+  struct Row {
+    std::uint32_t n;
+    std::vector<int> tarrow, info, lumacap;
+  };
+  const Row rows[] = {
+      {2, {2}, {2}, {2}},
+      {3, {2}, {2}, {2}},
+      {4, {2, 4}, {2, 4}, {2, 4}},
+      {5, {2, 4}, {2, 4}, {2, 4}},
+      {6, {2, 4}, {2, 4}, {2, 4}},
+      {7, {2, 4}, {2, 4}, {2, 4}},
+      {8, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {9, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {10, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {11, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {12, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {13, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {14, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {15, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}},
+      {16, {2, 4, 8, 16}, {2, 4, 8, 16}, {2, 4, 8}},
+  };
+  for (const Row& row : rows) {
+    const std::pair<EditionKind, const std::vector<int>*> editions[] = {
+        {EditionKind::kTarrow, &row.tarrow}, {EditionKind::kInfo, &row.info}, {EditionKind::kLumacap, &row.lumacap}};
+    for (const auto& [edition, degrees] : editions) {
+      const std::string name = std::string(viewer::EditionOf(edition).title) + " " + std::to_string(row.n);
+      std::vector<std::string> items;
+      for (int degree : *degrees) items.push_back("Anisotropic " + std::to_string(degree) + "x");
+      ViewerRig rig(edition);
+      rig.d3d.adapters[0].caps[platform::kDevTypeHal].MaxAnisotropy = row.n;
+      ASSERT_TRUE(rig.Start()) << name;
+      EXPECT_EQ(Tail(rig.form->Combo2.items(), 2), items) << name;
     }
   }
 }
