@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "native/repo_data.h"
 
 namespace ks::test {
@@ -20,8 +20,8 @@ TEST(PictureHeader, EveryShippedPictureIsOne) {
     if (extension != ".jpg" && extension != ".bmp" && !texture) continue;
     const std::string relative = std::filesystem::relative(entry.path(), data).generic_string();
     const std::string bytes = ReadRepoData(relative);
-    EXPECT_TRUE(IsTextureFile(bytes)) << relative;
-    EXPECT_NE(IsPictureFile(bytes), texture) << relative << ": a DDS is no picture for the system's loader";
+    EXPECT_TRUE(platform::IsTextureFile(bytes)) << relative;
+    EXPECT_NE(platform::IsPictureFile(bytes), texture) << relative << ": a DDS is no picture for the system's loader";
     ++pictures;
   }
   EXPECT_GT(pictures, 50);
@@ -50,7 +50,7 @@ TEST(PictureHeader, SizeBound) {
       {"a negative width", -16, 16, false},
       {"a width past 32 bits", std::int64_t{1} << 33, 1, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsPictureSize(c.width, c.height), c.takes) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(platform::IsPictureSize(c.width, c.height), c.takes) << c.name;
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "forms/all_controls_form.h"
 #include "platform/win32/machine.h"
 #include "ui/win32/picture.h"
@@ -229,7 +229,7 @@ TEST_F(Renderer, APictureTheLoaderRefusesKeepsTheShownOne) {
   // A Huffman table whose code counts add up to more codes than it holds.
   std::string bogus = jpeg;
   for (size_t i = tables + 5; i < tables + 5 + 16; ++i) bogus[i] = '\xFF';
-  ASSERT_TRUE(IsPictureFile(bogus)) << "the header check passes it";
+  ASSERT_TRUE(platform::IsPictureFile(bogus)) << "the header check passes it";
   ASSERT_EQ(ui::win32::Picture::Decode(bogus), nullptr) << "the system's loader refuses it";
   const std::string good = machine_.fs.TempFolder() + "\\ks_ui_good.jpg";
   const std::string bad = machine_.fs.TempFolder() + "\\ks_ui_bad.jpg";

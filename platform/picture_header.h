@@ -17,12 +17,15 @@
 // gigabytes of memory before it gives up). The pixels are not decoded:
 // that would map the system's picture libraries at start-up, also on the
 // road that never shows a window.
+//
+// Portable: the system's loaders (platform/win32, ui/win32) and the
+// portable ones (picture boxes, the preview's DDS reader) ask it alike.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-namespace ks {
+namespace ks::platform {
 
 // The pictures the suite ships are at most 512 x 512 (the largest
 // texture; the largest JPEG is 256 x 256). The bound leaves eight times
@@ -41,4 +44,4 @@ bool IsPictureFile(std::string_view bytes);
 // A picture file or a DDS texture the preview reads.
 bool IsTextureFile(std::string_view bytes);
 
-}  // namespace ks
+}  // namespace ks::platform

@@ -1,9 +1,9 @@
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 #include <algorithm>
 #include <cstddef>
 
-namespace ks {
+namespace ks::platform {
 
 namespace {
 
@@ -171,4 +171,4 @@ bool IsPictureFile(std::string_view bytes) { return IsJpeg(bytes) || IsBmp(bytes
 
 bool IsTextureFile(std::string_view bytes) { return IsPictureFile(bytes) || IsDds(bytes); }
 
-}  // namespace ks
+}  // namespace ks::platform
