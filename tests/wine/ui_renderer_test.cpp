@@ -22,6 +22,7 @@ namespace ks {
 namespace {
 
 using Events = std::vector<std::string>;
+using platform::IsPictureFile;
 
 // A small 24-bit BMP: a red square with a blue stripe.
 std::string SmallBmp() {
@@ -229,7 +230,7 @@ TEST_F(Renderer, APictureTheLoaderRefusesKeepsTheShownOne) {
   // A Huffman table whose code counts add up to more codes than it holds.
   std::string bogus = jpeg;
   for (size_t i = tables + 5; i < tables + 5 + 16; ++i) bogus[i] = '\xFF';
-  ASSERT_TRUE(platform::IsPictureFile(bogus)) << "the header check passes it";
+  ASSERT_TRUE(IsPictureFile(bogus)) << "the header check passes it";
   ASSERT_EQ(ui::win32::Picture::Decode(bogus), nullptr) << "the system's loader refuses it";
   const std::string good = machine_.fs.TempFolder() + "\\ks_ui_good.jpg";
   const std::string bad = machine_.fs.TempFolder() + "\\ks_ui_bad.jpg";
