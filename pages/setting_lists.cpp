@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/numbers.h"
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "engine/d3d.h"
 #include "pages/tweak_handlers.h"
 #include "shell/File_handle.h"
@@ -234,7 +234,7 @@ void ShowAntialiasingPreview(SeState& s, Form1& f) {
     // A picture that is missing, unreadable or no picture the system's
     // loader reads leaves the image showing what it showed, not blank.
     std::string bytes;
-    if (s.platform.files().ReadFile(folder + file, &bytes) && IsPictureFile(bytes)) image.LoadPicture(folder + file);
+    if (s.platform.files().ReadFile(folder + file, &bytes) && platform::IsPictureFile(bytes)) image.LoadPicture(folder + file);
   };
   show(f.Image2, "auto.jpg");
   if (mode == s.Lang(137)) {

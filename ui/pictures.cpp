@@ -1,6 +1,6 @@
 #include "ui/pictures.h"
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 namespace ks::ui {
 
@@ -10,7 +10,7 @@ bool PictureControl::LoadPicture(const std::string& path) {
     // The picture shown stays until the new one has loaded: a file that is
     // no picture (or cannot be read) changes nothing.
     std::string bytes;
-    if (!app().files().ReadFile(path, &bytes) || !IsPictureFile(bytes)) return false;
+    if (!app().files().ReadFile(path, &bytes) || !platform::IsPictureFile(bytes)) return false;
     shown = path;
   }
   if (shown != picture_) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 namespace ks::viewer {
 
@@ -238,7 +238,7 @@ bool DecodeDxt1(const std::string& bytes, std::uint32_t width, std::uint32_t hei
 bool ParseDds(const std::string& bytes, DdsFile* out) {
   // The shared header check: the formats read here, a size the suite
   // takes and every level the file announces.
-  if (bytes.compare(0, 4, "DDS ") != 0 || !IsTextureFile(bytes)) return false;
+  if (bytes.compare(0, 4, "DDS ") != 0 || !platform::IsTextureFile(bytes)) return false;
   DdsFile file;
   file.height = Get32(bytes, 12);
   file.width = Get32(bytes, 16);

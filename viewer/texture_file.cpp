@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "viewer/d3dx.h"
 
 namespace ks::viewer {
@@ -32,7 +32,7 @@ bool BuildTextureLevels(const std::string& bytes, bool dxt1, platform::ImageDeco
   // The header check the picture boxes make: the system's loader takes a
   // BMP cut short and draws noise (or black, run-length coded) where its
   // pixels are missing, and decodes a frame of any size whole.
-  if (!IsTextureFile(bytes)) return false;
+  if (!platform::IsTextureFile(bytes)) return false;
   TextureLevels result;
   std::vector<Image> chain;
   if (bytes.compare(0, 4, "DDS ") == 0) {
@@ -66,7 +66,7 @@ bool BuildTextureLevels(const std::string& bytes, bool dxt1, platform::ImageDeco
     }
   } else {
     platform::DecodedImage decoded;
-    if (!images.Decode(bytes, &decoded) || !IsPictureSize(decoded.width, decoded.height) ||
+    if (!images.Decode(bytes, &decoded) || !platform::IsPictureSize(decoded.width, decoded.height) ||
         decoded.pixels.size() != static_cast<size_t>(decoded.width) * decoded.height)
       return false;
     chain.push_back(Image{decoded.width, decoded.height, std::move(decoded.pixels)});

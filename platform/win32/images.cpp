@@ -1,6 +1,6 @@
 #include "platform/win32/images.h"
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 #include "platform/win32/handle.h"
 #include "platform/win32/ole_picture.h"
@@ -10,7 +10,7 @@ namespace ks::win32 {
 bool Win32ImageDecoder::Decode(const std::string& bytes, platform::DecodedImage* out) {
   // OLE's loader takes a BMP cut short (noise where its pixels are
   // missing) and a frame of any size: the shared header check goes first.
-  if (!IsPictureFile(bytes)) return false;
+  if (!platform::IsPictureFile(bytes)) return false;
   const ScopedCom<IPicture> picture = LoadOlePicture(bytes);
   if (!picture.valid()) return false;
   OLE_HANDLE handle = 0;

@@ -7,6 +7,7 @@
 
 #include "contract/contract.h"
 #include "contract/picture_files.h"
+#include "platform/picture_header.h"
 
 namespace ks::test {
 namespace {
@@ -42,6 +43,19 @@ TEST(PictureContract, WhichFilesLoad) {
   // Without the size of its pixels (offset 34), which a run-length BMP
   // gives: only the walk over its records tells where it ends.
   auto unsized = [](const std::string& bmp) { return With(bmp, 34, std::string(4, '\0')); };
+  const std::string rows8 = RunLengthRows(7, 3, false);
+  // Run-length records of a 7 x 3 picture at 8 bits: the first and the
+  // last row a run of 7 and their end, the second row `moved`.
+  auto moving = [](const std::string& moved) {
+    return BmpFile(7, 3, 8, 1, std::string("\x07\x01\0\0", 4) + moved + std::string("\x07\x03\0\0\0\x01", 6));
+  };
+  // A literal run whose pad, read as a record, would lose the walk its
+  // footing: 8 bits, three pixels and their pad, then a run of 4; the
+  // second row a run of 7.
+  const std::string literal3 = std::string("\0\x03\x05\x06\x07\0\x04\x09\0\0\x07\x01\0\0\0\x01", 16);
+  // 4 bits: five pixels (three bytes) and their pad, then a run of 2.
+  const std::string literal5 = std::string("\0\x05\x12\x34\x50\0\x02\x11\0\0\x07\x22\0\0\0\x01", 16);
+  const std::string rows16 = BmpRows(4, 2, 16);
   struct Case {
     const char* name;
     std::string bytes;
@@ -63,12 +77,33 @@ TEST(PictureContract, WhichFilesLoad) {
       {"JPEG without its frame header", WithoutSegment(jpeg, '\xC0'), false},
       {"JPEG of 12-bit samples", With(jpeg, frame + 4, "\x0C"), false},
       {"JPEG of no height", With(jpeg, frame + 5, std::string(2, '\0')), false},
+      {"JPEG frame announcing a component more than its segment holds",
+       With(jpeg, frame + 9, std::string(1, static_cast<char>(jpeg[frame + 9] + 1))), false},
+      // Each scan costs the decoder a walk over the whole frame.
+      // Regression: 20,000 repeats of one scan held the window 20 seconds.
+      {"progressive JPEG of the most scans", ProgressiveJpeg(512, 512, platform::kMaxJpegScans), true},
+      {"progressive JPEG of a scan more", ProgressiveJpeg(512, 512, platform::kMaxJpegScans + 1), false},
+      {"progressive JPEG cut inside its last scan",
+       ProgressiveJpeg(512, 512, 3).substr(0, ProgressiveJpeg(512, 512, 3).size() - 4), false},
       {"shipped BMP", bmp, true},
       // Regression: a BMP cut after its header loaded and showed noise.
       {"BMP without its pixels", bmp.substr(0, 54), false},
       {"BMP without its last row", bmp.substr(0, bmp.size() - 1), false},
       {"BMP with bytes behind its pixels", bmp + "trailing", true},
       {"BMP of bit fields on 24 bits", With(With(bmp, 30, std::string("\x03\0\0\0", 4)), 28, std::string("\x18\0", 2)), false},
+      {"BMP of bit fields on 16 bits", BitFieldsBmp(4, 2, 16, 0xF800, 0x07E0, 0x001F, rows16), true},
+      {"BMP of bit fields on 32 bits", BitFieldsBmp(4, 2, 32, 0xFF0000, 0xFF00, 0xFF, BmpRows(4, 2, 32)), true},
+      {"BMP of bit fields on 24 bits with its masks", BitFieldsBmp(4, 2, 24, 0xFF0000, 0xFF00, 0xFF, BmpRows(4, 2, 24)),
+       false},
+      {"BMP of bit fields on 16 bits whose pixels start inside the masks", BmpFile(4, 2, 16, 3, rows16 + "12345678"),
+       false},
+      // The core header of OS/2 has colour entries of 3 bytes.
+      {"OS/2 BMP of 8 bits", CoreBmpFile(5, 3, 8, BmpRows(5, 3, 8)), true},
+      {"OS/2 BMP of 24 bits", CoreBmpFile(5, 3, 24, BmpRows(5, 3, 24)), true},
+      {"OS/2 BMP of 8 bits without its last row", CoreBmpFile(5, 3, 8, BmpRows(5, 2, 8)), false},
+      {"BMP of 8 bits using 2 colours, its pixels right after them", BmpFile(5, 3, 8, 0, BmpRows(5, 3, 8), 2), true},
+      {"BMP of 8 bits using 2 colours, cut inside its last row", BmpFile(5, 3, 8, 0, BmpRows(5, 3, 8), 2).substr(0, 54 + 8 + 20),
+       false},
       // A picture of no pixels is none (the loader takes it and shows nothing).
       {"BMP of no width", With(bmp, 18, std::string(4, '\0')), false},
       {"BMP of no height", With(bmp, 22, std::string(4, '\0')), false},
@@ -101,6 +136,14 @@ TEST(PictureContract, WhichFilesLoad) {
       {"run-length BMP of 4 bits, no size, cut inside its last row", unsized(rle4).substr(0, rle4.size() - 5), false},
       {"run-length BMP of 8 bits stored top-down", With(rle8, 22, std::string("\xFD\xFF\xFF\xFF", 4)), false},
       {"run-length coding on 24 bits", With(padded, 30, std::string("\x01\0\0\0", 4)), false},
+      {"run-length coding of 8 bits on a BMP of 4 bits", BmpFile(7, 3, 4, 1, rows8), false},
+      {"run-length BMP of 8 bits, every row ended, no end of the picture", BmpFile(7, 3, 8, 1, rows8.substr(0, rows8.size() - 2)),
+       true},
+      {"run-length BMP of 8 bits, a literal of 3 pixels and its pad", BmpFile(7, 2, 8, 1, literal3), true},
+      {"run-length BMP of 4 bits, a literal of 5 pixels and its pad", BmpFile(7, 2, 4, 2, literal5), true},
+      {"run-length BMP of 8 bits moving inside the picture", moving(std::string("\0\x02\x03\0\x04\x01\0\0", 8)), true},
+      {"run-length BMP of 8 bits moving past its last row", moving(std::string("\0\x02\0\x02", 4)), false},
+      {"run-length BMP of 8 bits moving past its right edge", moving(std::string("\x03\x01\0\x02\x05\0\0\0", 8)), false},
       // The size bound: 4096 pixels a side, 2048 x 2048 in all.
       // Regression: a JPEG announcing 30000 x 30000 pixels held the window
       // for most of a minute and took gigabytes before the loader gave up.

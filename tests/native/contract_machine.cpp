@@ -1,7 +1,7 @@
 // The native contract runs against a fresh fake machine per test.
 #include <map>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "contract/contract.h"
 #include "native/repo_data.h"
 #include "native/fixtures/viewer_rig.h"
@@ -29,7 +29,7 @@ ContractLinks MakeContractLinks(platform::Platform& machine) {
   fs.AddLink("C:\\ks_links\\kernel.dll", system + "\\kernel32.dll");
   return {"C:\\ks_links\\syslink", "C:\\ks_links\\kernel.dll"};
 }
-bool ContractLoadsPicture(const std::string& bytes) { return IsPictureFile(bytes); }
+bool ContractLoadsPicture(const std::string& bytes) { return platform::IsPictureFile(bytes); }
 std::string ContractDataFile(const std::string& relative) { return ReadRepoData(relative); }
 
 namespace {

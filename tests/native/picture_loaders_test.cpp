@@ -37,6 +37,8 @@ std::vector<BadFile> BadPictures() {
       {"JPEG announcing 4097 x 90", JpegOfSize(jpeg, 4097, 90)},
       {"JPEG of no height", JpegOfSize(jpeg, 150, 0)},
       {"JPEG cut inside its coded data", jpeg.substr(0, jpeg.size() / 2)},
+      // Regression: 20,000 repeats of one scan held the window 20 seconds.
+      {"progressive JPEG of 20,000 scans", ProgressiveJpeg(2048, 2048, 20000)},
       // Regression: the preview drew its object in noise.
       {"BMP cut after its header", bmp.substr(0, 54)},
       {"BMP without its last row's padding", padded.substr(0, padded.size() - 3)},

@@ -1,7 +1,8 @@
 // The windows of a program a Wine test started: its visible top-level
-// windows, and their titles and classes.
+// windows, their titles and classes, and how soon one answers.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,16 @@ inline std::string WindowClass(HWND hwnd) {
   char cls[64] = {};
   GetClassNameA(hwnd, cls, sizeof(cls));
   return cls;
+}
+
+// Milliseconds a window takes to answer a message; -1 when it did not
+// within `limit_ms`.
+inline int AnswerMs(HWND hwnd, int limit_ms) {
+  const auto start = std::chrono::steady_clock::now();
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit_ms), &result)) return -1;
+  return static_cast<int>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
 
 }  // namespace ks::test

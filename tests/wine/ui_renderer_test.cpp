@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 #include "forms/all_controls_form.h"
 #include "platform/win32/machine.h"
 #include "ui/win32/picture.h"
@@ -22,6 +22,7 @@ namespace ks {
 namespace {
 
 using Events = std::vector<std::string>;
+using platform::IsPictureFile;
 
 // A small 24-bit BMP: a red square with a blue stripe.
 std::string SmallBmp() {

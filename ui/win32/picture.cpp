@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 #include "platform/win32/ole_picture.h"
 
@@ -12,7 +12,7 @@ std::unique_ptr<Picture> Picture::Decode(const std::string& bytes) {
   // The loader takes a BMP that ends before its pixels and draws what
   // memory lies behind the file, and decodes a frame of any size whole,
   // holding the window meanwhile: the header check refuses both first.
-  if (!IsPictureFile(bytes)) return nullptr;
+  if (!platform::IsPictureFile(bytes)) return nullptr;
   ks::win32::ScopedCom<IPicture> picture = ks::win32::LoadOlePicture(bytes);
   if (!picture.valid()) return nullptr;
   return std::unique_ptr<Picture>(new Picture(std::move(picture)));

@@ -1,9 +1,9 @@
-#include "common/picture_header.h"
+#include "platform/picture_header.h"
 
 #include <algorithm>
 #include <cstddef>
 
-namespace ks {
+namespace ks::platform {
 
 namespace {
 
@@ -12,9 +12,25 @@ std::uint32_t Be16(std::string_view b, size_t at) { return Byte(b, at) << 8 | By
 std::uint32_t Le16(std::string_view b, size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }
 std::uint32_t Le32(std::string_view b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
 
+// The end of a scan's coded data from `at` on: the FF of the next marker
+// that is no restart; npos when the file ends first. In coded data FF 00
+// stands for an FF, and FF may repeat as fill before a marker.
+size_t EndOfCodedData(std::string_view b, size_t at) {
+  while ((at = b.find('\xFF', at)) != std::string_view::npos) {
+    size_t next = at + 1;
+    while (next < b.size() && Byte(b, next) == 0xFF) ++next;
+    if (next >= b.size()) return std::string_view::npos;
+    const std::uint32_t marker = Byte(b, next);
+    if (marker != 0x00 && (marker < 0xD0 || marker > 0xD7)) return next - 1;
+    at = next + 1;
+  }
+  return std::string_view::npos;
+}
+
 bool IsJpeg(std::string_view b) {
   if (b.size() < 4 || Byte(b, 0) != 0xFF || Byte(b, 1) != 0xD8) return false;
   bool frame = false;
+  int scans = 0;
   size_t at = 2;
   while (at < b.size()) {
     // Stray bytes before a marker are passed over, as the loader does.
@@ -23,8 +39,11 @@ bool IsJpeg(std::string_view b) {
     if (at >= b.size()) return false;
     const std::uint32_t marker = Byte(b, at++);
     if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length of their own
-    // A second start or the end before any scan: no picture.
-    if (marker == 0x00 || marker == 0xD8 || marker == 0xD9) return false;
+    // The end: a picture when a scan came before it. Bytes behind it are
+    // not read.
+    if (marker == 0xD9) return scans > 0;
+    // A second start, or a coded FF outside coded data: no picture.
+    if (marker == 0x00 || marker == 0xD8) return false;
     if (at + 2 > b.size()) return false;
     const size_t length = Be16(b, at);
     if (length < 2 || at + length > b.size()) return false;
@@ -39,10 +58,15 @@ bool IsJpeg(std::string_view b) {
         return false;
       frame = true;
     }
-    // The scan header: its coded data follows, complete up to the end
-    // marker (a file cut short is refused). Coded data holds no FF D9.
-    if (marker == 0xDA) return frame && b.find("\xFF\xD9", at + length) != std::string_view::npos;
     at += length;
+    // A scan header: its coded data follows, up to the next marker (a file
+    // cut inside it is refused). Each scan costs the decoder a walk over
+    // the whole frame.
+    if (marker == 0xDA) {
+      if (!frame || ++scans > kMaxJpegScans) return false;
+      at = EndOfCodedData(b, at);
+      if (at == std::string_view::npos) return false;
+    }
   }
   return false;
 }
@@ -51,15 +75,21 @@ bool IsJpeg(std::string_view b) {
 // whole, up to the end-of-picture record or the end of the last row.
 // Records are two bytes: a run (count, value), or 0 and a code: 0 ends a
 // row, 1 the picture, 2 moves by the next two bytes (right, down), 3 and
-// more are that many literal pixels, padded to two bytes.
-bool RunLengthComplete(std::string_view b, size_t at, bool four_bits, std::int64_t rows) {
-  std::int64_t row = 0;
+// more are that many literal pixels, padded to two bytes. A move that
+// leaves the picture (past its right edge or its last row) is a damaged
+// file: the loader would carry on outside the picture's rows.
+bool RunLengthComplete(std::string_view b, size_t at, bool four_bits, std::int64_t width, std::int64_t rows) {
+  std::int64_t x = 0, row = 0;
   while (b.size() - at >= 2) {
     const std::uint32_t count = Byte(b, at), code = Byte(b, at + 1);
     at += 2;
-    if (count != 0) continue;
+    if (count != 0) {
+      x += count;
+      continue;
+    }
     if (code == 1) return true;
     if (code == 0) {
+      x = 0;
       if (++row >= rows) return true;
       continue;
     }
@@ -69,7 +99,13 @@ bool RunLengthComplete(std::string_view b, size_t at, bool four_bits, std::int64
       skip += skip & 1;
     }
     if (b.size() - at < skip) return false;
-    if (code == 2 && (row += Byte(b, at + 1)) >= rows) return true;
+    if (code == 2) {
+      x += Byte(b, at);
+      row += Byte(b, at + 1);
+      if (x > width || row >= rows) return false;
+    } else {
+      x += code;
+    }
     at += skip;
   }
   return false;
@@ -121,7 +157,7 @@ bool IsBmp(std::string_view b) {
   // padded to 4 bytes; run-length pixels have the size the header gives
   // and are walked to their end.
   const std::int64_t available = static_cast<std::int64_t>(b.size() - pixels);
-  if (run_length) return image_size <= available && RunLengthComplete(b, pixels, compression == 2, rows);
+  if (run_length) return image_size <= available && RunLengthComplete(b, pixels, compression == 2, width, rows);
   return (width * bits + 31) / 32 * 4 * rows <= available;
 }
 
@@ -144,11 +180,13 @@ bool IsDds(std::string_view b) {
     return false;
   }
   if (!IsPictureSize(width, height)) return false;
-  // The level count is taken up to the whole chain (down to 1 x 1); every
+  // The level count (0 is one level, as writers put it) is at most the
+  // whole chain down to 1 x 1: a count past it is a damaged header. Every
   // level it names must be in the file.
   std::uint32_t chain = 1;
   for (std::uint32_t w = width, h = height; w > 1 || h > 1; w = std::max(1u, w / 2), h = std::max(1u, h / 2)) ++chain;
-  const std::uint32_t levels = Le32(b, 8) & kDdsdMipMapCount ? std::clamp(Le32(b, 28), 1u, chain) : 1;
+  const std::uint32_t levels = Le32(b, 8) & kDdsdMipMapCount ? std::max(1u, Le32(b, 28)) : 1;
+  if (levels > chain) return false;
   std::uint64_t length = 0;
   std::uint32_t w = width, h = height;
   for (std::uint32_t i = 0; i < levels; ++i) {
@@ -171,4 +209,4 @@ bool IsPictureFile(std::string_view bytes) { return IsJpeg(bytes) || IsBmp(bytes
 
 bool IsTextureFile(std::string_view bytes) { return IsPictureFile(bytes) || IsDds(bytes); }
 
-}  // namespace ks
+}  // namespace ks::platform
