@@ -336,7 +336,9 @@ std::string FakeFiles::PathName(const std::string& path, bool short_names) {
   return out;
 }
 
-std::string FakeFiles::GetLongPathName(const std::string& path) { return PathName(path, false); }
+std::string FakeFiles::GetLongPathName(const std::string& path) {
+  return has_long_path_name ? PathName(path, false) : std::string();
+}
 
 std::string FakeFiles::GetShortPathName(const std::string& path) { return PathName(path, true); }
 
@@ -351,6 +353,7 @@ bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity*
 }
 
 std::string FakeFiles::GetFinalPathName(const std::string& path) {
+  if (!has_final_path_name) return "";
   const std::string key = Resolve(path);
   auto it = entries_.find(key);
   if (it == entries_.end() || it->second.link) return "";
@@ -380,6 +383,17 @@ std::vector<std::string> FakeFiles::List(const std::string& pattern) {
   std::vector<std::string> names;
   for (const Entry* e : hits) names.push_back(e->path.substr(e->path.find_last_of("\\/") + 1));
   return names;
+}
+
+std::vector<platform::Files::ListedFile> FakeFiles::ListWithAttributes(const std::string& pattern) {
+  const size_t slash = pattern.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
+  std::vector<ListedFile> files;
+  for (std::string& name : List(pattern)) {
+    const std::uint32_t attributes = GetFileAttributes(folder + name).value_or(0);
+    files.push_back({std::move(name), attributes});
+  }
+  return files;
 }
 
 std::vector<std::string> FakeFiles::ListFolders(const std::string& folder) {

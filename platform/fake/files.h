@@ -31,6 +31,7 @@ class FakeFiles : public platform::Files {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> List(const std::string& pattern) override;
+  std::vector<ListedFile> ListWithAttributes(const std::string& pattern) override;
   std::vector<std::string> ListFolders(const std::string& folder) override;
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
@@ -44,6 +45,12 @@ class FakeFiles : public platform::Files {
   std::string GetShortPathName(const std::string& path) override;
   bool GetFileIdentity(const std::string& path, platform::FileIdentity* out) override;
   std::string GetFinalPathName(const std::string& path) override;
+
+  // Windows 95 and NT 4 lack GetLongPathName, every system before Vista
+  // GetFinalPathNameByHandle: then the call answers "", as the Win32 side
+  // does where it finds no such call.
+  bool has_long_path_name = true;
+  bool has_final_path_name = true;
 
   // --- set-up for tests; these create missing parent folders ---
   // The program folder; the program's file name stays as it is.
