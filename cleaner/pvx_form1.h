@@ -116,7 +116,9 @@ class Form1 : public ui::Form {
   std::string GroupBackupFolder(int group);
   // How group `group` is searched; nullopt when it has no files or its rule
   // cannot be used.
-  std::optional<GroupSearch> GroupSearchOf(int group) const;
+  std::optional<GroupSearch> GroupSearchOf(int group);
+  // The folders of the loaded profile, resolved once (LoadProfile makes them).
+  FolderGuards& Guards();
   void CreateBackupFolders();
   void ClearFileLines();
   void DeleteSelected();
@@ -145,6 +147,7 @@ class Form1 : public ui::Form {
   std::vector<std::string> HomeFolders();
 
   PvxState& st_;
+  std::optional<FolderGuards> guards_;
 };
 
 }  // namespace ks::pvx
