@@ -303,6 +303,11 @@ bool FakeFiles::FolderExists(const std::string& path) {
 }
 
 std::optional<std::uint32_t> FakeFiles::GetFileAttributes(const std::string& path) {
+  ++asked.attributes;
+  return AttributesOf(path);
+}
+
+std::optional<std::uint32_t> FakeFiles::AttributesOf(const std::string& path) {
   const Entry* e = Find(path, false);
   if (e != nullptr && e->link && !e->shows_link) e = Find(path);
   if (e == nullptr) return std::nullopt;
@@ -337,12 +342,14 @@ std::string FakeFiles::PathName(const std::string& path, bool short_names) {
 }
 
 std::string FakeFiles::GetLongPathName(const std::string& path) {
+  ++asked.long_names;
   return has_long_path_name ? PathName(path, false) : std::string();
 }
 
 std::string FakeFiles::GetShortPathName(const std::string& path) { return PathName(path, true); }
 
 bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity* out) {
+  ++asked.identities;
   const std::string key = Resolve(path);
   auto it = entries_.find(key);
   // A link whose target is gone opens nothing.
@@ -353,6 +360,7 @@ bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity*
 }
 
 std::string FakeFiles::GetFinalPathName(const std::string& path) {
+  ++asked.final_paths;
   if (!has_final_path_name) return "";
   const std::string key = Resolve(path);
   auto it = entries_.find(key);
@@ -390,7 +398,7 @@ std::vector<platform::Files::ListedFile> FakeFiles::ListWithAttributes(const std
   const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
   std::vector<ListedFile> files;
   for (std::string& name : List(pattern)) {
-    const std::uint32_t attributes = GetFileAttributes(folder + name).value_or(0);
+    const std::uint32_t attributes = AttributesOf(folder + name).value_or(0);
     files.push_back({std::move(name), attributes});
   }
   return files;

@@ -51,6 +51,14 @@ class FakeFiles : public platform::Files {
   // does where it finds no such call.
   bool has_long_path_name = true;
   bool has_final_path_name = true;
+  // How often the calls that cost most on a real disk were made.
+  struct Asked {
+    int attributes = 0;
+    int long_names = 0;
+    int identities = 0;
+    int final_paths = 0;
+  };
+  Asked asked;
 
   // --- set-up for tests; these create missing parent folders ---
   // The program folder; the program's file name stays as it is.
@@ -120,6 +128,8 @@ class FakeFiles : public platform::Files {
   // or the entry whose alias it is.
   std::string ChildKey(const std::string& folder, const std::string& folded_name) const;
   Entry* Find(const std::string& path, bool follow_last = true);
+  // GetFileAttributes, not counted as asked.
+  std::optional<std::uint32_t> AttributesOf(const std::string& path);
   // Makes the entry at `key` and gives it its identity and, when its name
   // is no 8.3 name, an alias its folder does not use yet.
   Entry& Make(const std::string& key, Entry entry);
