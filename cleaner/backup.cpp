@@ -128,10 +128,26 @@ std::string BackupRun::CopyNameFor(const std::string& path) {
   return "";
 }
 
+bool BackupRun::Linked(const std::string& path) {
+  const std::optional<std::string> resolved = ResolvedPath(path);
+  const std::string parent = resolved ? ParentOfResolved(*resolved) : "";
+  if (parent.empty()) return ThroughLink(files_, path);
+  auto at = folders_.find(LowerCase(parent));
+  if (at == folders_.end()) {
+    CheckedFolder checked;
+    const std::string program = files_.ProgramFolder();
+    checked.link = LinkOnPath(files_, parent, IsInsideFolder(parent, program) ? program : "");
+    if (checked.link.empty()) checked.opens = files_.GetFinalPathName(parent);
+    at = folders_.emplace(LowerCase(parent), std::move(checked)).first;
+  }
+  return !at->second.link.empty() || !LinkBelow(files_, *resolved, parent, at->second.opens).empty();
+}
+
 DeleteOutcome BackupRun::Delete(const std::string& path, bool backup) {
   // A link is deleted through by some systems, and a copy of it is a copy of
   // whatever it points to.
-  if (ThroughLink(files_, path) || (backup && ThroughLink(files_, folder_))) return DeleteOutcome::kLink;
+  if (backup && !folder_linked_) folder_linked_ = ThroughLink(files_, folder_);
+  if (Linked(path) || (backup && *folder_linked_)) return DeleteOutcome::kLink;
   if (backup) {
     const std::string copy = CopyNameFor(path);
     if (copy.empty()) return DeleteOutcome::kBackupFailed;

@@ -10,6 +10,7 @@
 // (kUnfinishedSuffix) and renamed into place flushed.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,7 +38,9 @@ DeleteOutcome DeleteFileWithBackup(platform::Files& files, const std::string& pa
 // One backup folder for a run of deletions: the folder's names are read
 // once, so choosing copy names does not ask the file system for every
 // candidate (on Wine each miss scans the whole folder). Only this object
-// may add to the folder while it lives.
+// may add to the folder while it lives. The backup folder and the folder of
+// each file are asked once per run whether a link stands on their way;
+// each file is asked its own attributes and final path as it is deleted.
 class BackupRun {
  public:
   BackupRun(platform::Files& files, std::string backup_folder);
@@ -50,9 +53,19 @@ class BackupRun {
   // The copy's full path; "" when every name is taken.
   std::string CopyNameFor(const std::string& path);
 
+  // Whether `path` is a link or lies behind one, as ThroughLink asks it:
+  // its folder once per run, the file itself every time.
+  bool Linked(const std::string& path);
+
   platform::Files& files_;
   std::string folder_;
   std::vector<std::string> taken_;  // folded names, sorted
+  std::optional<bool> folder_linked_;
+  struct CheckedFolder {
+    std::string link;   // the first link on its way; "" when there is none
+    std::string opens;  // its final path ("" when the system does not tell)
+  };
+  std::map<std::string, CheckedFolder> folders_;  // by folded resolved path
 };
 
 // How a copy's index file reads. A UTF-8 byte-order mark in front of the

@@ -1,5 +1,7 @@
 #include "cleaner/profile.h"
 
+#include <algorithm>
+
 #include "common/datafile.h"
 #include "common/paths.h"
 #include "platform/names.h"
@@ -147,37 +149,103 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
   return search;
 }
 
+FolderGuards::FolderGuards(platform::Files& files, RootFolders roots) : files_(files), roots_(std::move(roots)) {}
+
+const KnownFolder& FolderGuards::Know(const std::string& folder) {
+  const std::optional<std::string> resolved = ResolvedPath(folder);
+  const std::string key = resolved ? LowerCase(*resolved) : std::string();
+  auto at = known_.find(key);
+  if (at == known_.end()) at = known_.emplace(key, KnowFolder(files_, folder, &identities_)).first;
+  return at->second;
+}
+
+const KnownFolder& FolderGuards::ProgramFolder() { return Know(files_.ProgramFolder()); }
+
+const KnownFolder* FolderGuards::RulesProgramFolder() {
+  return roots_.ProgramFolder.empty() ? nullptr : &Know(roots_.ProgramFolder);
+}
+
+const std::vector<FolderGuards::Protected>& FolderGuards::ProtectedFolders() {
+  if (!protected_) {
+    protected_.emplace();
+    // The Windows folder is named three ways and each system folder below
+    // each: most spellings are one folder, asked once.
+    std::vector<std::string> seen;
+    for (const std::string& kept : ks::ProtectedFolders(roots_)) {
+      const std::string folded = LowerCase(*ResolvedPath(kept));
+      if (std::find(seen.begin(), seen.end(), folded) != seen.end()) continue;
+      seen.push_back(folded);
+      protected_->push_back({kept, Know(kept)});
+    }
+  }
+  return *protected_;
+}
+
+const FolderGuards::Rule* FolderGuards::CheckedRule(const std::string& kind, const std::string& spec) const {
+  const auto at = rules_.find({kind, spec});
+  return at == rules_.end() ? nullptr : &at->second;
+}
+
+void FolderGuards::Remember(const std::string& kind, const std::string& spec, Rule rule) {
+  rules_[{kind, spec}] = std::move(rule);
+}
+
 std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
                                       const std::string& spec, std::string* fault) {
-  const auto refuse = [&](std::string why) -> std::optional<GroupSearch> {
-    if (fault) *fault = std::move(why);
+  FolderGuards guards(files, roots);
+  return ParseGroup(guards, kind, spec, fault);
+}
+
+namespace {
+
+// The checks of ParseGroup on the disk; `why` gets the fault.
+std::optional<GroupSearch> CheckRule(FolderGuards& guards, const std::string& kind, const std::string& spec,
+                                     std::string* why) {
+  const auto refuse = [&](std::string text) -> std::optional<GroupSearch> {
+    *why = std::move(text);
     return std::nullopt;
   };
-  if (fault) fault->clear();
+  const RootFolders& roots = guards.roots();
   std::string unread;
   std::optional<GroupSearch> search = ReadRule(roots, kind, spec, &unread);
   if (!search) return refuse(unread);
   // "C:" alone is the drive's current folder; with the separator it is its root.
   const std::string folder = search->folder + "\\";
   if (!ResolvedPath(folder)) return refuse("its folder " + search->folder + " is no full path");
-  const std::string link = LinkOnPath(files, folder);
+  const std::string link = LinkOnPath(guards.files(), folder);
   if (!link.empty()) {
     const bool itself = SameTextIgnoringCase(link, *ResolvedPath(folder));
     return refuse("its folder " + search->folder + (itself ? " is a link" : " lies behind the link " + link) +
                   ", and pvx follows no link");
   }
-  if (!roots.ProgramFolder.empty() && IsInsideFolder(files, folder, roots.ProgramFolder))
+  const KnownFolder& known = guards.Know(folder);
+  if (const KnownFolder* own = guards.RulesProgramFolder(); own && IsInsideFolder(known, *own))
     return refuse("its folder " + search->folder + " is pvx's own folder " + roots.ProgramFolder + " or lies inside it");
   // A list names its files one by one; the other kinds take every file of
   // the folder that matches.
   if (search->kind != GroupKind::kList) {
     if (IsDriveRoot(folder)) return refuse("its folder " + search->folder + " is a whole drive");
-    for (const std::string& kept : ProtectedFolders(roots)) {
-      if (CoversFolder(files, folder, kept))
-        return refuse("its folder " + search->folder + " would take the files of " + kept);
+    for (const FolderGuards::Protected& kept : guards.ProtectedFolders()) {
+      if (CoversFolder(known, kept.known))
+        return refuse("its folder " + search->folder + " would take the files of " + kept.spelled);
     }
   }
   return search;
+}
+
+}  // namespace
+
+std::optional<GroupSearch> ParseGroup(FolderGuards& guards, const std::string& kind, const std::string& spec,
+                                      std::string* fault) {
+  const FolderGuards::Rule* rule = guards.CheckedRule(kind, spec);
+  if (!rule) {
+    FolderGuards::Rule checked;
+    checked.search = CheckRule(guards, kind, spec, &checked.fault);
+    guards.Remember(kind, spec, std::move(checked));
+    rule = guards.CheckedRule(kind, spec);
+  }
+  if (fault) *fault = rule->fault;
+  return rule->search;
 }
 
 namespace {
@@ -252,11 +320,17 @@ std::string ProfileFault(const CleanerProfile& p, const RootFolders& roots) {
 }
 
 std::string ProfileFault(platform::Files& files, const CleanerProfile& p, const RootFolders& roots) {
+  FolderGuards guards(files, roots);
+  return ProfileFault(guards, p);
+}
+
+std::string ProfileFault(FolderGuards& guards, const CleanerProfile& p) {
   const auto parse = [&](const std::string& kind, const std::string& spec, std::string* why) {
-    return ParseGroup(files, roots, kind, spec, why);
+    return ParseGroup(guards, kind, spec, why);
   };
-  return FaultOf(p, roots, parse, [&](const std::string& path, const std::string& folder) {
-    return IsInsideFolder(files, path, folder);
+  // The Windows folders are resolved once, as every other folder of the profile.
+  return FaultOf(p, guards.roots(), parse, [&](const std::string& path, const std::string& folder) {
+    return IsInsideFolder(guards.Know(path), guards.Know(folder));
   });
 }
 

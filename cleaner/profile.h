@@ -10,16 +10,16 @@
 //   Directory  code \path                              (every file of the folder)
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-namespace ks {
+#include "common/paths.h"
 
-namespace platform {
-class Files;
-}
+namespace ks {
 
 struct CleanerProfile {
   std::string ProfileDescription;
@@ -75,6 +75,50 @@ struct GroupSearch {
   std::string extension;  // Extension: four characters, the dot first
 };
 
+// What the checks of one profile resolve once on the disk (KnownFolder):
+// pvx's own folder, the protected folders and each rule's folder, and each
+// rule's answer. A profile load makes one; the searches, deletes and
+// restores of that profile take its answers and ask the disk again only
+// what can change between them: whether a link now stands on a folder's
+// way, and each file's own attributes and final path. It keeps a reference
+// to `files`, which must outlive it.
+class FolderGuards {
+ public:
+  FolderGuards(platform::Files& files, RootFolders roots);
+
+  platform::Files& files() const { return files_; }
+  const RootFolders& roots() const { return roots_; }
+  // pvx's folder as the file service names it (Files::ProgramFolder).
+  const KnownFolder& ProgramFolder();
+  // roots().ProgramFolder, the folder the rules are kept out of; nullptr
+  // when the roots name none.
+  const KnownFolder* RulesProgramFolder();
+  // ProtectedFolders(roots()), each spelling once, in their order.
+  struct Protected {
+    std::string spelled;
+    KnownFolder known;
+  };
+  const std::vector<Protected>& ProtectedFolders();
+  // Any folder, resolved at its first call.
+  const KnownFolder& Know(const std::string& folder);
+
+  // A rule's answer once checked (ParseGroup): its search or its fault.
+  struct Rule {
+    std::optional<GroupSearch> search;
+    std::string fault;
+  };
+  const Rule* CheckedRule(const std::string& kind, const std::string& spec) const;
+  void Remember(const std::string& kind, const std::string& spec, Rule rule);
+
+ private:
+  platform::Files& files_;
+  RootFolders roots_;
+  IdentityMemo identities_;
+  std::map<std::string, KnownFolder> known_;  // by folded resolved path
+  std::optional<std::vector<Protected>> protected_;
+  std::map<std::pair<std::string, std::string>, Rule> rules_;
+};
+
 // A group's search, or nullopt when the kind is unknown or the
 // search rule cannot be used: an unknown root code, a sub-path that does
 // not start with "\" or whose parts are no plain names (IsPlainRelativePath:
@@ -99,6 +143,10 @@ std::optional<GroupSearch> ParseGroup(const RootFolders& roots, const std::strin
 // extension), or the folder or link at fault.
 std::optional<GroupSearch> ParseGroup(platform::Files& files, const RootFolders& roots, const std::string& kind,
                                       const std::string& spec, std::string* fault = nullptr);
+// The same with the folders resolved once in `guards`, whose roots are the
+// roots; a rule asked again gets the answer it got.
+std::optional<GroupSearch> ParseGroup(FolderGuards& guards, const std::string& kind, const std::string& spec,
+                                      std::string* fault = nullptr);
 
 // The profile check: "" when the profile can be used, otherwise what is
 // wrong with it. A profile fails when a description, group 1's label or
@@ -119,5 +167,7 @@ std::string ProfileFault(const CleanerProfile& profile, const RootFolders& roots
 // Windows folder compared as the file system resolves it (IsInsideFolder
 // with `files`: an 8.3 alias of it counts).
 std::string ProfileFault(platform::Files& files, const CleanerProfile& profile, const RootFolders& roots);
+// The same with the folders resolved once in `guards`.
+std::string ProfileFault(FolderGuards& guards, const CleanerProfile& profile);
 
 }  // namespace ks

@@ -161,7 +161,9 @@ void Form1::LoadProfile() {
   // A profile that cannot be read is no profile: nothing of an earlier one
   // is carried over into it.
   Profile = read ? ParseCleanerProfile(bytes) : CleanerProfile{};
-  const std::string fault = read ? ProfileFault(st_.platform.files(), Profile, Roots) : "the file cannot be read";
+  // The profile's folders are resolved once, here; its searches take them.
+  guards_.emplace(st_.platform.files(), Roots);
+  const std::string fault = read ? ProfileFault(*guards_, Profile) : "the file cannot be read";
   ProfileValid = fault.empty();
   if (!ProfileValid) {
     // The user is told why, so that the profile can be mended.
@@ -214,10 +216,15 @@ const std::string& Form1::BackupName(int group) const {
 
 std::string Form1::GroupBackupFolder(int group) { return BackupFolderPath(st_.platform.files(), BackupName(group)); }
 
-std::optional<GroupSearch> Form1::GroupSearchOf(int group) const {
+FolderGuards& Form1::Guards() {
+  if (!guards_) guards_.emplace(st_.platform.files(), Roots);
+  return *guards_;
+}
+
+std::optional<GroupSearch> Form1::GroupSearchOf(int group) {
   const std::string& kind = group == 1 ? Profile.GroupKind1 : Profile.GroupKind2;
   if (kind.empty()) return std::nullopt;
-  return ParseGroup(st_.platform.files(), Roots, kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
+  return ParseGroup(Guards(), kind, group == 1 ? Profile.GroupSpec1 : Profile.GroupSpec2);
 }
 
 void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
@@ -227,7 +234,7 @@ void Form1::FillGroup(int group, ui::ListBox& names, ui::ListBox& paths) {
   const auto search = GroupSearchOf(group);
   if (!search) return;
   ListFileStatus list_status = ListFileStatus::kRead;
-  for (const FoundFile& f : FindGroupFiles(st_.platform.files(), *search, &list_status)) {
+  for (const FoundFile& f : FindGroupFiles(Guards(), *search, &list_status)) {
     names.AddItem(f.name);
     paths.AddItem(f.path);
   }
@@ -399,7 +406,7 @@ std::vector<std::string> Form1::HomeFolders() {
   for (int g = 1; g <= 2; ++g) {
     const auto search = GroupSearchOf(g);
     if (!search) continue;
-    for (std::string& folder : GroupFolders(st_.platform.files(), *search)) homes.push_back(std::move(folder));
+    for (std::string& folder : GroupFolders(Guards(), *search)) homes.push_back(std::move(folder));
   }
   return homes;
 }

@@ -116,7 +116,9 @@ class Form1 : public ui::Form {
   std::string GroupBackupFolder(int group);
   // How group `group` is searched; nullopt when it has no files or its rule
   // cannot be used.
-  std::optional<GroupSearch> GroupSearchOf(int group) const;
+  std::optional<GroupSearch> GroupSearchOf(int group);
+  // The folders of the loaded profile, resolved once (LoadProfile makes them).
+  FolderGuards& Guards();
   // The backup switch as "PV_BackUp" stores it: REG_DWORD 1 ticked, 0
   // cleared; no value (a first start) is ticked.
   bool BackupSwitchStored();
@@ -148,6 +150,7 @@ class Form1 : public ui::Form {
   std::vector<std::string> HomeFolders();
 
   PvxState& st_;
+  std::optional<FolderGuards> guards_;
 };
 
 }  // namespace ks::pvx

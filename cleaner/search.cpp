@@ -66,21 +66,45 @@ ListFile ReadListFile(platform::Files& files, const std::string& name) {
 
 namespace {
 
+// The search folder of one action: resolved once per profile (in the
+// guards), asked once per action whether a link stands on its way and what
+// it opens, so that each item asks only its own entries.
+struct SearchFolder {
+  std::string spelled;     // the search folder as the rule names it
+  std::string folder;      // with its separator ("C:" alone is the drive's current folder)
+  bool usable = false;     // not inside pvx's folder, no link on its way
+  std::string opens;       // its final path ("" when the system does not tell)
+  const KnownFolder* pvx = nullptr;
+  bool holds_pvx = false;  // pvx's folder is the search folder or lies below it: items may name it
+};
+
+SearchFolder CheckSearchFolder(FolderGuards& guards, const GroupSearch& search) {
+  SearchFolder at;
+  at.spelled = search.folder;
+  at.folder = search.folder + "\\";
+  at.pvx = &guards.ProgramFolder();
+  const KnownFolder& known = guards.Know(at.folder);
+  // pvx never takes its own files, whatever folder a rule names, and never
+  // enters a link, which may lead anywhere.
+  if (known.resolved.empty() || IsInsideFolder(known, *at.pvx)) return at;
+  if (!LinkOnPath(guards.files(), at.folder, "", &at.opens).empty()) return at;
+  at.usable = true;
+  at.holds_pvx = IsInsideFolder(*at.pvx, known);
+  return at;
+}
+
 // A path of a list item below the search folder; "" when the item is no
 // plain relative path, the path lies inside pvx's own folder as the file
 // system resolves it, or a link stands on its way.
-std::string ItemPath(platform::Files& files, const GroupSearch& search, const std::string& item) {
+std::string ItemPath(platform::Files& files, const SearchFolder& at, const std::string& item) {
   // An item names a file at or below the search folder: no drive, "..",
   // wildcard, device name or trailing dot or blank.
-  if (!IsPlainRelativePath(item)) return "";
-  const std::string path = platform::JoinPath(search.folder, item);
-  if (IsInsideFolder(files, path, files.ProgramFolder())) return "";
-  return LinkOnPath(files, path).empty() ? path : "";
-}
-
-bool IsLink(platform::Files& files, const std::string& path) {
-  const std::optional<std::uint32_t> attributes = files.GetFileAttributes(path);
-  return attributes && (*attributes & platform::kAttributeReparsePoint) != 0;
+  if (!at.usable || !IsPlainRelativePath(item)) return "";
+  const std::string path = platform::JoinPath(at.spelled, item);
+  // Below a folder that holds no link the item reaches pvx's folder only
+  // when that lies below the search folder.
+  if (at.holds_pvx && IsInsideFolder(files, path, *at.pvx)) return "";
+  return LinkBelow(files, path, at.folder, at.opens).empty() ? path : "";
 }
 
 std::string FolderOf(const std::string& path) {
@@ -91,44 +115,59 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch& search, ListFileStatus* list_status) {
+  FolderGuards guards(files, RootFolders{});
+  return FindGroupFiles(guards, search, list_status);
+}
+
+std::vector<FoundFile> FindGroupFiles(FolderGuards& guards, const GroupSearch& search, ListFileStatus* list_status) {
+  platform::Files& files = guards.files();
   std::vector<FoundFile> found;
   if (list_status) *list_status = ListFileStatus::kRead;
   if (search.kind == GroupKind::kList) {
     const ListFile list = ReadListFile(files, search.list_file);
     if (list_status) *list_status = list.status;
+    if (list.items.empty()) return found;
+    const SearchFolder at = CheckSearchFolder(guards, search);
     for (const std::string& item : list.items) {
-      const std::string path = ItemPath(files, search, item);
-      if (path.empty()) continue;
+      if (!at.usable || !IsPlainRelativePath(item)) continue;
+      const std::string path = platform::JoinPath(search.folder, item);
       const std::string name = LastPart(path);
-      // The listing of the exact name leaves hidden, system and folder entries out.
+      // The listing of the exact name leaves hidden, system and folder
+      // entries out; only a name found is asked about links.
       for (const std::string& listed : files.List(path)) {
         if (SamePath(listed, name) && IsListableName(listed)) {
-          AddOnce(found, {listed, path.substr(0, path.size() - name.size()) + listed});
+          if (!ItemPath(files, at, item).empty())
+            AddOnce(found, {listed, path.substr(0, path.size() - name.size()) + listed});
           break;
         }
       }
     }
     return found;
   }
-  // pvx never takes its own files, whatever folder a rule names, and never
-  // enters a link, which may lead anywhere.
-  const std::string folder = search.folder + "\\";  // "C:" alone is the drive's current folder
-  if (IsInsideFolder(files, folder, files.ProgramFolder()) || !LinkOnPath(files, folder).empty()) return found;
+  if (!CheckSearchFolder(guards, search).usable) return found;
   const std::string pattern = search.kind == GroupKind::kExtension ? "*" + search.extension : "*.*";
-  for (const std::string& name : files.List(platform::JoinPath(search.folder, pattern))) {
-    if (!IsListableName(name)) continue;
-    if (search.kind == GroupKind::kExtension && !EndsWithNoCase(name, search.extension)) continue;
-    const std::string path = platform::JoinPath(search.folder, name);
-    if (!IsLink(files, path)) found.push_back({name, path});
+  // The listing tells each file's attributes: a link among them is no file.
+  for (const platform::Files::ListedFile& file : files.ListWithAttributes(platform::JoinPath(search.folder, pattern))) {
+    if (!IsListableName(file.name) || (file.attributes & platform::kAttributeReparsePoint) != 0) continue;
+    if (search.kind == GroupKind::kExtension && !EndsWithNoCase(file.name, search.extension)) continue;
+    found.push_back({file.name, platform::JoinPath(search.folder, file.name)});
   }
   return found;
 }
 
 std::vector<std::string> GroupFolders(platform::Files& files, const GroupSearch& search) {
+  FolderGuards guards(files, RootFolders{});
+  return GroupFolders(guards, search);
+}
+
+std::vector<std::string> GroupFolders(FolderGuards& guards, const GroupSearch& search) {
   if (search.kind != GroupKind::kList) return {search.folder};
   std::vector<std::string> folders;
-  for (const std::string& item : ReadListFile(files, search.list_file).items) {
-    const std::string path = ItemPath(files, search, item);
+  const ListFile list = ReadListFile(guards.files(), search.list_file);
+  if (list.items.empty()) return folders;
+  const SearchFolder at = CheckSearchFolder(guards, search);
+  for (const std::string& item : list.items) {
+    const std::string path = ItemPath(guards.files(), at, item);
     if (path.empty()) continue;
     const std::string folder = FolderOf(path);
     if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, folder); }))
@@ -144,9 +183,10 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   // A backup folder that is a link (or lies behind one below pvx's folder)
   // holds no copies of pvx's own: what it shows is somewhere else.
   if (!LinkOnPath(files, folder, files.ProgramFolder()).empty()) return found;
-  for (const std::string& name : files.List(folder + "\\*.*")) {
-    const std::string path = folder + "\\" + name;
-    if (!IsIndexOrUnfinished(name) && IsListableName(name) && !IsLink(files, path)) found.push_back({name, path});
+  for (const platform::Files::ListedFile& file : files.ListWithAttributes(folder + "\\*.*")) {
+    if (!IsIndexOrUnfinished(file.name) && IsListableName(file.name) &&
+        (file.attributes & platform::kAttributeReparsePoint) == 0)
+      found.push_back({file.name, folder + "\\" + file.name});
   }
   return found;
 }

@@ -60,6 +60,11 @@ ListFile ReadListFile(platform::Files& files, const std::string& name);
 // for the other kinds).
 std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch& search,
                                       ListFileStatus* list_status = nullptr);
+// The same with pvx's folder and the search folder resolved in `guards`
+// (once per profile); the search asks per action whether a link stands on
+// the search folder's way, and per file only the entries below it.
+std::vector<FoundFile> FindGroupFiles(FolderGuards& guards, const GroupSearch& search,
+                                      ListFileStatus* list_status = nullptr);
 
 // The folders a group's files are found in, and so the only folders its
 // backup copies may go back to: for a List the folders its items name
@@ -67,6 +72,7 @@ std::vector<FoundFile> FindGroupFiles(platform::Files& files, const GroupSearch&
 // folder; for the other kinds the search folder. Empty when the list file
 // cannot be used.
 std::vector<std::string> GroupFolders(platform::Files& files, const GroupSearch& search);
+std::vector<std::string> GroupFolders(FolderGuards& guards, const GroupSearch& search);
 
 // A file pvx is still writing carries this suffix beside its final name;
 // it is renamed into place once whole and on the disk.

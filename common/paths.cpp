@@ -1,5 +1,6 @@
 #include "common/paths.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/files.h"
@@ -205,7 +206,21 @@ bool CoversFolder(platform::Files& files, std::string_view path, std::string_vie
   return IsInsideFolder(files, folder, path);
 }
 
-std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below) {
+namespace {
+
+// `rest` (a part of a resolved path, with or without its leading "\")
+// after `folder`, with one separator between them.
+std::string Joined(const std::string& folder, std::string_view rest) {
+  if (rest.empty()) return folder;
+  if (folder.empty() || folder.back() == '\\' || rest.front() == '\\') return folder + std::string(rest);
+  return folder + "\\" + std::string(rest);
+}
+
+}  // namespace
+
+std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below,
+                       std::string* final_path) {
+  if (final_path) final_path->clear();
   const std::optional<std::string> resolved = ResolvedPath(path);
   if (!resolved) return "";
   const std::optional<std::string> start = below.empty() ? std::nullopt : ResolvedPath(below);
@@ -224,21 +239,101 @@ std::string LinkOnPath(platform::Files& files, std::string_view path, std::strin
   // Wine shows a link to a file as the file itself: where the system tells
   // the path a file really opens, a part that opens elsewhere than it is
   // spelled is a link too. Below `below` the paths are compared from there.
-  const std::string base_final = start ? files.GetFinalPathName(*start) : "";
-  const std::string base_long = start ? LongPath(files, *start).value_or("") : "";
-  const auto opens_elsewhere = [&](const std::string& head) {
-    const std::string final_path = files.GetFinalPathName(head);
+  std::optional<std::string> base_final, base_long;
+  const auto final_of_base = [&]() -> const std::string& {
+    if (!base_final) base_final = files.GetFinalPathName(*start);
+    return *base_final;
+  };
+  const auto opens_elsewhere = [&](const std::string& head, const std::string& opens) {
+    if (opens.empty() || (start && final_of_base().empty())) return false;
+    // Most paths are spelled as the system knows them: then no long names
+    // need asking.
+    if (SameTextIgnoringCase(opens, start ? Joined(*base_final, head.substr(start->size())) : head)) return false;
     const std::optional<std::string> long_path = LongPath(files, head);
-    if (final_path.empty() || !long_path || (start && (base_final.empty() || long_path->size() < base_long.size())))
-      return false;
-    const std::string expected = start ? base_final + long_path->substr(base_long.size()) : *long_path;
-    return !SameTextIgnoringCase(final_path, expected);
+    if (start && !base_long) base_long = LongPath(files, *start).value_or("");
+    if (!long_path || (start && long_path->size() < base_long->size())) return false;
+    const std::string expected = start ? *base_final + long_path->substr(base_long->size()) : *long_path;
+    return !SameTextIgnoringCase(opens, expected);
   };
   const std::string& deepest = heads[heads.size() - existing];
-  if (!opens_elsewhere(deepest)) return "";
+  const std::string deepest_final = files.GetFinalPathName(deepest);
+  if (!opens_elsewhere(deepest, deepest_final)) {
+    if (final_path && existing == heads.size()) *final_path = deepest_final;
+    return "";
+  }
   for (auto it = heads.rbegin(); it != heads.rend(); ++it)
-    if (opens_elsewhere(*it)) return *it;
+    if (opens_elsewhere(*it, &*it == &deepest ? deepest_final : files.GetFinalPathName(*it))) return *it;
   return deepest;
+}
+
+std::string LinkBelow(platform::Files& files, std::string_view path, std::string_view folder,
+                      const std::string& folder_final) {
+  const std::optional<std::string> resolved = ResolvedPath(path);
+  const std::optional<std::string> top = ResolvedPath(folder);
+  if (!resolved) return "";
+  if (!top || !IsInsideFolder(*resolved, *top) || resolved->size() == top->size())
+    return LinkOnPath(files, path, folder);
+  std::vector<std::string> heads;
+  for (std::string at = *resolved; at.size() > top->size(); at = ParentOfResolved(at)) heads.push_back(at);
+  size_t existing = 0;
+  for (auto it = heads.rbegin(); it != heads.rend(); ++it, ++existing) {
+    const std::optional<std::uint32_t> attributes = files.GetFileAttributes(*it);
+    if (!attributes) break;
+    if ((*attributes & platform::kAttributeReparsePoint) != 0) return *it;
+  }
+  // Without the final path of the folder the system tells none of its
+  // entries either.
+  if (existing == 0 || folder_final.empty()) return "";
+  const std::string& deepest = heads[heads.size() - existing];
+  const std::string opens = files.GetFinalPathName(deepest);
+  if (opens.empty() || SameTextIgnoringCase(opens, Joined(folder_final, deepest.substr(top->size())))) return "";
+  // Another spelling (an 8.3 alias) or a link: asked part by part.
+  return LinkOnPath(files, path, folder);
+}
+
+KnownFolder KnowFolder(platform::Files& files, std::string_view folder, IdentityMemo* memo) {
+  KnownFolder known;
+  const std::optional<std::string> resolved = ResolvedPath(folder);
+  if (!resolved) return known;
+  known.resolved = *resolved;
+  known.long_path = LongPath(files, *resolved).value_or(*resolved);
+  for (std::string at = known.long_path; !at.empty(); at = ParentOfResolved(at)) {
+    const std::string key = LowerCase(at);
+    std::optional<platform::FileIdentity> id;
+    if (memo && memo->count(key) > 0) {
+      id = memo->at(key);
+    } else {
+      platform::FileIdentity asked;
+      if (files.GetFileIdentity(at, &asked)) id = asked;
+      if (memo) (*memo)[key] = id;
+    }
+    if (at.size() == known.long_path.size()) known.identity = id;
+    if (id) known.line.push_back(*id);
+  }
+  return known;
+}
+
+bool IsInsideFolder(const KnownFolder& path, const KnownFolder& folder) {
+  if (path.resolved.empty() || folder.resolved.empty()) return false;
+  if (IsInsideFolder(path.long_path, folder.long_path)) return true;
+  return folder.identity && std::find(path.line.begin(), path.line.end(), *folder.identity) != path.line.end();
+}
+
+bool IsInsideFolder(platform::Files& files, std::string_view path, const KnownFolder& folder) {
+  const std::optional<std::string> p = LongPath(files, path);
+  if (!p || folder.resolved.empty()) return false;
+  if (IsInsideFolder(*p, folder.long_path)) return true;
+  if (!folder.identity) return false;
+  for (std::string at = *p; !at.empty(); at = ParentOfResolved(at)) {
+    platform::FileIdentity id;
+    if (files.GetFileIdentity(at, &id) && id == *folder.identity) return true;
+  }
+  return false;
+}
+
+bool CoversFolder(const KnownFolder& path, const KnownFolder& folder) {
+  if (!path.resolved.empty() && IsDriveRoot(path.resolved)) return true;
+  return IsInsideFolder(folder, path);
 }
 
 }  // namespace ks

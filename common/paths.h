@@ -3,15 +3,15 @@
 // path from outside text asks these, so one rule holds suite-wide.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/files.h"
 
 namespace ks {
-
-namespace platform {
-class Files;
-}
 
 // A part of a path that Windows opens as a device whatever folder it stands
 // in: CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, in any
@@ -98,6 +98,43 @@ bool CoversFolder(platform::Files& files, std::string_view path, std::string_vie
 // it are asked (a program's own folder may well lie behind a junction).
 // Parts that do not exist are no link; a path that cannot be resolved
 // gives "".
-std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below = "");
+// `final_path`, when given, gets what `path` opens (GetFinalPathName) when
+// it exists and no link is on its way, "" otherwise: LinkBelow starts there.
+std::string LinkOnPath(platform::Files& files, std::string_view path, std::string_view below = "",
+                       std::string* final_path = nullptr);
+
+// LinkOnPath for a path below `folder`, a folder whose own way LinkOnPath
+// found free of links in this same action, with `folder_final` what it
+// opens ("" when the system does not tell): only the entries below `folder`
+// are asked, each its attributes, and the deepest that exists its final path.
+std::string LinkBelow(platform::Files& files, std::string_view path, std::string_view folder,
+                      const std::string& folder_final);
+
+// --- Folders resolved once ---
+// For checks repeated while the answer cannot change (over one profile, one
+// search, one run over files): a folder as the file system resolves it.
+struct KnownFolder {
+  std::string resolved;   // ResolvedPath; "" when it cannot be resolved
+  std::string long_path;  // LongPath
+  std::optional<platform::FileIdentity> identity;  // nullopt when it does not open
+  // The identities of the folder and of every folder above it that opens.
+  std::vector<platform::FileIdentity> line;
+};
+
+// Identities asked in one action, by folded long path: folders that share
+// the folders above them ask each of those once.
+using IdentityMemo = std::map<std::string, std::optional<platform::FileIdentity>>;
+
+// Resolves `folder` (LongPath, then the identity of it and of every folder
+// above it). A `memo` shared by several calls asks each identity once.
+KnownFolder KnowFolder(platform::Files& files, std::string_view folder, IdentityMemo* memo = nullptr);
+
+// IsInsideFolder as the file system sees it, of folders already resolved:
+// asks nothing.
+bool IsInsideFolder(const KnownFolder& path, const KnownFolder& folder);
+// IsInsideFolder with `files` where only `folder` is already resolved.
+bool IsInsideFolder(platform::Files& files, std::string_view path, const KnownFolder& folder);
+// CoversFolder as the file system sees it, of folders already resolved.
+bool CoversFolder(const KnownFolder& path, const KnownFolder& folder);
 
 }  // namespace ks

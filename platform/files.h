@@ -54,6 +54,14 @@ class Files {
   // Names (no folder) of the normal files matching a pattern such as
   // "C:\x\*.dat", in the order the directory listing returns them.
   virtual std::vector<std::string> List(const std::string& pattern) = 0;
+  // List with each file's attributes as the same directory listing gives
+  // them (those of a link itself, as GetFileAttributes tells them), so a
+  // caller that must look at them makes no call per file.
+  struct ListedFile {
+    std::string name;
+    std::uint32_t attributes = 0;
+  };
+  virtual std::vector<ListedFile> ListWithAttributes(const std::string& pattern) = 0;
   // Names of the subfolders of a folder, without "." and "..".
   virtual std::vector<std::string> ListFolders(const std::string& folder) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;

@@ -1,12 +1,15 @@
 // The bare floor for pvx's search: a window with a list box like pvx's,
-// the folder's files found with FindFirstFileA/FindNextFileA and each name
-// added with LB_ADDSTRING while the list's drawing is held, as a program
-// adding many entries at once does, then the list drawn once. Prints the
+// the folder's files found with FindFirstFileA/FindNextFileA (for the list
+// row, each listed name looked up with FindFirstFileA) and each name added
+// with LB_ADDSTRING while the list's drawing is held, as a program adding
+// many entries at once does, then the list drawn once. Prints the
 // milliseconds from the start of the search to the drawn list.
 #include "bench/cleaner_search/common.h"
 
 int main(int argc, char** argv) {
   const std::string folder = bench::SystemDrive() + "\\" + bench::FolderName(argc, argv);
+  const bool list_row = bench::ListRow(argc, argv);
+  if (list_row) bench::MakeListFiles(folder);
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -25,10 +28,20 @@ int main(int argc, char** argv) {
   bench::Clock clock;
   WIN32_FIND_DATAA data;
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+  constexpr DWORD kNotListed = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if (list_row) {
+    for (const char* item : bench::kListItems) {
+      HANDLE find = FindFirstFileA((folder + "\\" + item).c_str(), &data);
+      if (find == INVALID_HANDLE_VALUE) continue;
+      if ((data.dwFileAttributes & kNotListed) == 0)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
+      FindClose(find);
+    }
+  }
+  HANDLE find = list_row ? INVALID_HANDLE_VALUE : FindFirstFileA((folder + "\\*.*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0)
+      if ((data.dwFileAttributes & kNotListed) == 0)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
     } while (FindNextFileA(find, &data));
     FindClose(find);

@@ -1,5 +1,7 @@
 // pvx's search of a Directory rule: pvx's own main window under the Win32
-// renderer with a profile whose group 1 is "Directory SYD\<folder>", and
+// renderer with a profile whose group 1 is "Directory SYD\<folder>" (for
+// the list row "List SYD\<folder>-<folder>.txt", a list file of the
+// shipped profile's 42 names), and
 // its search (both groups and both backup folders, the eight lists filled
 // and drawn). Prints the milliseconds from the start of the search to the
 // drawn list, and for reference those of the whole click on "Search
@@ -19,11 +21,19 @@ int main(int argc, char** argv) {
   auto& files = machine.files();
   files.CreateFolder(state.DataPath("\\data"));
   files.CreateFolder(state.DataPath("\\data\\cleaner"));
-  // No Directory rule is taken in the Windows folder: the files lie beside it.
-  const std::string rule = "SYD\\" + bench::FolderName(argc, argv);
+  const std::string name = bench::FolderName(argc, argv);
+  const bool list_row = bench::ListRow(argc, argv);
+  std::string rule = "SYD\\" + name;
+  if (list_row) {
+    bench::MakeListFiles(bench::SystemDrive() + "\\" + name);
+    std::string items;
+    for (const char* item : bench::kListItems) items.append("\"").append(item).append("\"\r\n");
+    files.WriteFile(state.DataPath("\\data\\cleaner\\" + name + ".txt"), items);
+    rule += "-" + name + ".txt";
+  }
   files.WriteFile(state.DataPath("\\data\\cleaner\\bench.pvx"),
-                  "\" (bench)\"\r\n\"Driver\"\r\n\"\"\r\n\"Directory\"\r\n\"" + rule +
-                      "\"\r\n\"\"\r\n\"\"\r\n\"bench1\"\r\n\"\"\r\n");
+                  "\" (bench)\"\r\n\"Driver\"\r\n\"\"\r\n\"" + std::string(list_row ? "List" : "Directory") +
+                      "\"\r\n\"" + rule + "\"\r\n\"\"\r\n\"\"\r\n\"bench1\"\r\n\"\"\r\n");
   state.ProfileName = "bench.pvx";
   form.Load();
   form.LoadProfile();

@@ -303,6 +303,11 @@ bool FakeFiles::FolderExists(const std::string& path) {
 }
 
 std::optional<std::uint32_t> FakeFiles::GetFileAttributes(const std::string& path) {
+  ++asked.attributes;
+  return AttributesOf(path);
+}
+
+std::optional<std::uint32_t> FakeFiles::AttributesOf(const std::string& path) {
   const Entry* e = Find(path, false);
   if (e != nullptr && e->link && !e->shows_link) e = Find(path);
   if (e == nullptr) return std::nullopt;
@@ -336,11 +341,15 @@ std::string FakeFiles::PathName(const std::string& path, bool short_names) {
   return out;
 }
 
-std::string FakeFiles::GetLongPathName(const std::string& path) { return PathName(path, false); }
+std::string FakeFiles::GetLongPathName(const std::string& path) {
+  ++asked.long_names;
+  return has_long_path_name ? PathName(path, false) : std::string();
+}
 
 std::string FakeFiles::GetShortPathName(const std::string& path) { return PathName(path, true); }
 
 bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity* out) {
+  ++asked.identities;
   const std::string key = Resolve(path);
   auto it = entries_.find(key);
   // A link whose target is gone opens nothing.
@@ -351,6 +360,8 @@ bool FakeFiles::GetFileIdentity(const std::string& path, platform::FileIdentity*
 }
 
 std::string FakeFiles::GetFinalPathName(const std::string& path) {
+  ++asked.final_paths;
+  if (!has_final_path_name) return "";
   const std::string key = Resolve(path);
   auto it = entries_.find(key);
   if (it == entries_.end() || it->second.link) return "";
@@ -380,6 +391,17 @@ std::vector<std::string> FakeFiles::List(const std::string& pattern) {
   std::vector<std::string> names;
   for (const Entry* e : hits) names.push_back(e->path.substr(e->path.find_last_of("\\/") + 1));
   return names;
+}
+
+std::vector<platform::Files::ListedFile> FakeFiles::ListWithAttributes(const std::string& pattern) {
+  const size_t slash = pattern.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
+  std::vector<ListedFile> files;
+  for (std::string& name : List(pattern)) {
+    const std::uint32_t attributes = AttributesOf(folder + name).value_or(0);
+    files.push_back({std::move(name), attributes});
+  }
+  return files;
 }
 
 std::vector<std::string> FakeFiles::ListFolders(const std::string& folder) {

@@ -31,6 +31,7 @@ class FakeFiles : public platform::Files {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> List(const std::string& pattern) override;
+  std::vector<ListedFile> ListWithAttributes(const std::string& pattern) override;
   std::vector<std::string> ListFolders(const std::string& folder) override;
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
@@ -44,6 +45,20 @@ class FakeFiles : public platform::Files {
   std::string GetShortPathName(const std::string& path) override;
   bool GetFileIdentity(const std::string& path, platform::FileIdentity* out) override;
   std::string GetFinalPathName(const std::string& path) override;
+
+  // Windows 95 and NT 4 lack GetLongPathName, every system before Vista
+  // GetFinalPathNameByHandle: then the call answers "", as the Win32 side
+  // does where it finds no such call.
+  bool has_long_path_name = true;
+  bool has_final_path_name = true;
+  // How often the calls that cost most on a real disk were made.
+  struct Asked {
+    int attributes = 0;
+    int long_names = 0;
+    int identities = 0;
+    int final_paths = 0;
+  };
+  Asked asked;
 
   // --- set-up for tests; these create missing parent folders ---
   // The program folder; the program's file name stays as it is.
@@ -113,6 +128,8 @@ class FakeFiles : public platform::Files {
   // or the entry whose alias it is.
   std::string ChildKey(const std::string& folder, const std::string& folded_name) const;
   Entry* Find(const std::string& path, bool follow_last = true);
+  // GetFileAttributes, not counted as asked.
+  std::optional<std::uint32_t> AttributesOf(const std::string& path);
   // Makes the entry at `key` and gives it its identity and, when its name
   // is no 8.3 name, an alias its folder does not use yet.
   Entry& Make(const std::string& key, Entry entry);

@@ -127,15 +127,21 @@ bool Win32Files::FolderExists(const std::string& path) {
 
 std::vector<std::string> Win32Files::List(const std::string& pattern) {
   std::vector<std::string> names;
+  for (ListedFile& file : ListWithAttributes(pattern)) names.push_back(std::move(file.name));
+  return names;
+}
+
+std::vector<platform::Files::ListedFile> Win32Files::ListWithAttributes(const std::string& pattern) {
+  std::vector<ListedFile> files;
   WIN32_FIND_DATAA data;
   ScopedFind find(FindFirstFileA(pattern.c_str(), &data));
-  if (!find.valid()) return names;
+  if (!find.valid()) return files;
   do {
     if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0) {
-      names.emplace_back(data.cFileName);
+      files.push_back({data.cFileName, data.dwFileAttributes});
     }
   } while (FindNextFileA(find.get(), &data));
-  return names;
+  return files;
 }
 
 std::vector<std::string> Win32Files::ListFolders(const std::string& folder) {

@@ -17,6 +17,7 @@ class Win32Files : public platform::Files {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> List(const std::string& pattern) override;
+  std::vector<ListedFile> ListWithAttributes(const std::string& pattern) override;
   std::vector<std::string> ListFolders(const std::string& folder) override;
   bool DeleteFile(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to) override;

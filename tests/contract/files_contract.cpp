@@ -154,6 +154,31 @@ TEST_F(FilesContract, AttributesOfFilesAndFolders) {
   EXPECT_FALSE(files().GetFileAttributes(At("none.dat")).has_value());
 }
 
+TEST_F(FilesContract, TheListingTellsEachFilesAttributes) {
+  ASSERT_TRUE(files().CreateFolder(At("Sub")));
+  ASSERT_TRUE(files().WriteFile(At("a.dat"), "a"));
+  ASSERT_TRUE(files().WriteFile(At("b.dat"), "b"));
+  const std::vector<platform::Files::ListedFile> listed = files().ListWithAttributes(At("*"));
+  std::vector<std::string> names;
+  for (const auto& file : listed) {
+    names.push_back(file.name);
+    EXPECT_EQ(file.attributes, files().GetFileAttributes(At(file.name)).value_or(0)) << file.name;
+  }
+  EXPECT_EQ(Sorted(names), Sorted(files().List(At("*")))) << "the files List gives, folders left out";
+  EXPECT_TRUE(files().ListWithAttributes(At("none\\*")).empty());
+  const ContractLinks links = MakeContractLinks(*machine_);
+  if (links.file.empty()) return;
+  const std::string folder = links.file.substr(0, links.file.rfind('\\'));
+  const std::string name = links.file.substr(folder.size() + 1);
+  bool seen = false;
+  for (const auto& file : files().ListWithAttributes(folder + "\\*")) {
+    if (!SameTextIgnoringCase(file.name, name)) continue;
+    seen = true;
+    EXPECT_NE(file.attributes & platform::kAttributeReparsePoint, 0u) << "a file link shows as a link";
+  }
+  EXPECT_TRUE(seen) << links.file;
+}
+
 TEST_F(FilesContract, ShortNamesStandForTheLongOnes) {
   ASSERT_TRUE(files().CreateFolder(At("Long Folder Name")));
   ASSERT_TRUE(files().WriteFile(At("Long Folder Name\\a long file name.dat"), "x"));

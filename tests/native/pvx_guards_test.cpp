@@ -9,6 +9,7 @@
 
 #include "cleaner/backup.h"
 #include "cleaner/search.h"
+#include "native/fixtures/machines.h"
 #include "native/pvx_rig.h"
 
 namespace ks {
@@ -150,6 +151,49 @@ TEST(PvxGuards, RestoreTargetsAreTheFoldersTheSystemResolves) {
   }
 }
 
+// Systems without GetLongPathName (NT 4) or GetFinalPathNameByHandle
+// (before Vista) refuse the same rules: by file identity, and by the
+// reparse point a junction shows.
+TEST(PvxGuards, SystemsLackingPathCallsRefuseTheSameRules) {
+  struct Case {
+    const char* name;
+    test::OsKind os;
+    std::string kind;
+    std::string spec;
+    std::string fault;  // what the message names
+  };
+  const Case cases[] = {
+      {"NT 4: pvx's backup folder by its 8.3 names", test::OsKind::kNt4, "Directory",
+       "SYD\\PROG~1\\KESTRE~1\\data\\cleaner\\backup\\nv", "is pvx's own folder " + kPvxFolder},
+      {"NT 4: a list in pvx's folder by its 8.3 names", test::OsKind::kNt4, "List", "SYD\\PROG~1\\KESTRE~1-root.txt",
+       "is pvx's own folder " + kPvxFolder},
+      {"2000: a junction to the system folder", test::OsKind::kWin2000, "Directory", "SYD\\syslink",
+       "C:\\syslink is a link"},
+      {"XP: a list over a junction to the system folder", test::OsKind::kXp, "List", "SYD\\syslink-root.txt",
+       "C:\\syslink is a link"},
+      {"XP: a folder behind a junction", test::OsKind::kXp, "Directory", "SYD\\syslink\\drivers",
+       "lies behind the link C:\\syslink"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::PvxRig rig(test::MakeMachine(c.os));
+    auto& fs = rig.m.fs;
+    LayOutSpellings(fs);
+    fs.AddFolder(kSys + "\\drivers");
+    EXPECT_EQ(c.os == test::OsKind::kNt4 ? fs.GetLongPathName("C:\\PROG~1") : fs.GetFinalPathName("C:\\syslink"), "")
+        << "the system lacks the call";
+    rig.AddList("root.txt", {"kernel32.dll", "KestrelaneSE.exe"});
+    rig.AddProfile("old", {" (old)", "Driver", "", c.kind, c.spec, "", "", "nv", ""});
+    EXPECT_TRUE(rig.StartWith("old"));
+    const std::vector<std::string> messages = rig.Messages();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(!messages.empty() && messages[0].find(c.fault) != std::string::npos)
+        << (messages.empty() ? "no message" : messages[0]);
+    rig.Search();
+    EXPECT_EQ(rig.form.List1.ListCount(), 0);
+  }
+}
+
 struct PvxGuardWindow : ::testing::Test {
   test::PvxRig rig;
   fake::FakeFiles& fs = rig.m.fs;
@@ -202,6 +246,56 @@ TEST_F(PvxGuardWindow, AFileThatBecameALinkIsNotDeleted) {
   ASSERT_FALSE(rig.Messages().empty());
   EXPECT_NE(rig.Messages().back().find("C:\\NVIDIA\\nv.dll (it or its folder is a link"), std::string::npos)
       << rig.Messages().back();
+}
+
+// Regression: every search checked the rule's folder against each
+// protected folder and pvx's own again, and each list item asked its whole
+// way and every folder above it. A search of a loaded profile asks no long
+// name and no identity, and per item found only its own entries.
+TEST_F(PvxGuardWindow, ASearchAsksEachItemOnlyItsOwnEntries) {
+  constexpr int kItems = 42;
+  constexpr int kPerSearch = 12;  // the search folder's way and the two backup folders
+  std::vector<std::string> items;
+  for (int i = 0; i + 1 < kItems; ++i) {
+    items.push_back("nv" + std::to_string(i) + ".dll");
+    fs.AddFile(kSys + "\\" + items.back(), "nv");
+  }
+  items.push_back("drivers\\nv4_mini.sys");
+  fs.AddFile(kSys + "\\drivers\\nv4_mini.sys", "mini");
+  rig.AddList("many.txt", items);
+  rig.AddProfile("many", {" (many)", "Driver", "", "List", "SYS-many.txt", "", "", "nv", ""});
+  ASSERT_TRUE(rig.StartWith("many"));
+  for (int search = 1; search <= 2; ++search) {
+    SCOPED_TRACE(search);
+    fs.asked = {};
+    rig.Search();
+    EXPECT_EQ(rig.form.List1.ListCount(), kItems);
+    EXPECT_EQ(fs.asked.identities, 0);
+    EXPECT_EQ(fs.asked.long_names, 0);
+    EXPECT_LE(fs.asked.final_paths, kItems + kPerSearch);
+    EXPECT_LE(fs.asked.attributes, kItems + 1 + kPerSearch) << "the item in drivers asks its folder too";
+  }
+}
+
+// Delete all with backup asks each folder once and each file its own
+// attributes and final path, however many files there are.
+TEST_F(PvxGuardWindow, DeleteAllAsksEachFileOnlyItsOwnEntry) {
+  constexpr int kFiles = 30;
+  constexpr int kPerRun = 16;  // the folders' ways, and the search after it
+  for (int i = 0; i < kFiles; ++i) fs.AddFile("C:\\NVIDIA\\nv" + std::to_string(i) + ".dll", "nv");
+  rig.m.reg.PutDword("HKCU\\Software\\Kestrelane", "PV_BackUp", 1);
+  rig.AddProfile("nv", {" (nv)", "Driver", "", "Directory", "SYD\\NVIDIA", "", "", "nv", ""});
+  ASSERT_TRUE(rig.StartWith("nv"));
+  rig.Search();
+  ASSERT_EQ(rig.form.List1.ListCount(), kFiles + 1);  // and nv.dll
+  fs.asked = {};
+  rig.form.Command1[2].UserClick();
+  EXPECT_EQ(rig.form.List1.ListCount(), 0);
+  EXPECT_EQ(rig.form.List3.ListCount(), kFiles + 2) << "every file backed up, beside the copy there was";
+  EXPECT_EQ(fs.asked.identities, 0);
+  EXPECT_LE(fs.asked.long_names, kPerRun);
+  EXPECT_LE(fs.asked.final_paths, kFiles + 1 + kPerRun);
+  EXPECT_LE(fs.asked.attributes, kFiles + 1 + kPerRun);
 }
 
 }  // namespace

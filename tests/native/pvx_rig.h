@@ -3,7 +3,9 @@
 // files.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cleaner/pvx_form1.h"
@@ -17,11 +19,14 @@ inline const std::string kSys = "C:\\WINDOWS\\SYSTEM32";
 inline const std::string kBackup = kPvxFolder + "\\Data\\cleaner\\backup";
 
 struct PvxRig {
-  fake::FakeMachine m;
+  std::unique_ptr<fake::FakeMachine> machine;
+  fake::FakeMachine& m;
   pvx::PvxState st{m};
   pvx::Form1 form{st};
 
-  PvxRig() {
+  PvxRig() : PvxRig(std::make_unique<fake::FakeMachine>()) {}
+  // pvx on a machine of a Windows generation (fixtures/machines.h).
+  explicit PvxRig(std::unique_ptr<fake::FakeMachine> on) : machine(std::move(on)), m(*machine) {
     m.fs.AddFile(kPvxFolder + "\\DATA\\LANGUAGE\\en_pv.dat", ReadRepoData("LANGUAGE/en_pv.dat"));
     m.fs.AddFolder(kBackup);
     m.fs.AddFolder(kSys);
