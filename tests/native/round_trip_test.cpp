@@ -170,7 +170,9 @@ TEST(WriterReaderRoundTrip, TheClassicLodBiasStaysOnTheDriversScale) {
       last = *value;
       DetectD3DSettings(r.st, r.f);
       const int position = r.f.FlatScrollBar3.Value();
-      if (n >= slider.Min() && n <= slider.Max()) EXPECT_EQ(position, n) << row << ": a slider position";
+      if (n >= slider.Min() && n <= slider.Max()) {
+        EXPECT_EQ(position, n) << row << ": a slider position";
+      }
       WriteD3DSetting(r.st, none, d3d_code::kLodBias, position);
       EXPECT_EQ(stored(r), value) << row << ": the position read back stores another bias";
     }
