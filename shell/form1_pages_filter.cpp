@@ -15,7 +15,9 @@ FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
   Put(Label4.LoadIn(pages_[5], 5), 240, 750, 2535, kRow, "Force Mipmaps:");
   Put(Label4.LoadIn(pages_[5], 1), 240, 1110, 2535, kRow, "Image settings:");
   Put(Label4.LoadIn(pages_[5], 4), 240, 1470, 2535, kRow, "Texture LOD bias:");
-  Put(Label4.LoadIn(pages_[5], 2), 120, 1800, 1575, kRow, "Intellisample settings");
+  // The heading reaches the line's left end, where its text ends at the
+  // larger dialog font of 120 pixels per inch.
+  Put(Label4.LoadIn(pages_[5], 2), 120, 1800, 1590, kRow, "Intellisample settings");
   PutLine(Line1, 1680, 7320, 1920);
   Put(Check3.LoadIn(pages_[5], 0), 240, 2130, 6855, kRow, "Manual Intellisample trilinear configuration");
   Put(Label4.LoadIn(pages_[5], 3), 480, 2430, 2295, kRow, "Trilinear quality:");
@@ -25,7 +27,15 @@ FilteringPages::FilteringPages(Pages& pages) : pages_(pages) {
   Put(Frame5, 120, 3330, 7095, 645, "Filtering optimizations");
   static constexpr const char* kOptimizations[] = {"Trilinear optimization", "Aniso mip filter optimization",
                                                    "Aniso sample optimization"};
-  for (int i = 0; i < 3; ++i) Put(Check14.LoadIn(Frame5, i), 120 + 2325 * i, 300, 2295, kRow, kOptimizations[i]);
+  // Each box as wide as its caption needs at the larger font of 120 pixels
+  // per inch.
+  struct Column {
+    int left, width;
+  };
+  static constexpr Column kOptimizationColumns[] = {{120, 2130}, {2280, 2430}, {4740, 2310}};
+  for (int i = 0; i < 3; ++i)
+    Put(Check14.LoadIn(Frame5, i), kOptimizationColumns[i].left, 300, kOptimizationColumns[i].width, kRow,
+        kOptimizations[i]);
 
   // page 6: Direct3D texture filtering
   Put(Label6.LoadIn(pages_[6], 0), 240, 390, 2535, kRow, "Anisotropic filtering:");

@@ -9,8 +9,6 @@ namespace ks::travo {
 
 namespace {
 
-// The toolkit's screen scale.
-constexpr float kTwipsPerPixelX = 15.0f;
 constexpr std::uint32_t kCurrentDisplayMode = 0xFFFFFFFF;  // ENUM_CURRENT_SETTINGS
 
 }  // namespace
@@ -61,7 +59,8 @@ void frmTrayIcon::ApplyLanguage() {
 void frmTrayIcon::CenterOnScreen() {
   platform::DisplayMode mode;
   if (!st_.platform.display_settings().EnumDisplaySettings(kCurrentDisplayMode, &mode)) return;
-  const int width = static_cast<int>(mode.width) * 15, height = static_cast<int>(mode.height) * 15;
+  const ui::TwipsScale screen = app().Screen();
+  const int width = screen.Twips(static_cast<int>(mode.width)), height = screen.Twips(static_cast<int>(mode.height));
   Move((width - Width()) / 2, (height - Height()) / 2, Width(), Height());
 }
 
@@ -120,7 +119,7 @@ void frmTrayIcon::StartProgram(const char* program) {
 }
 
 void frmTrayIcon::Form_MouseMove(int button, int shift, float x, float y) {
-  TrayMessage = static_cast<std::int32_t>(std::nearbyint(x / kTwipsPerPixelX));
+  TrayMessage = static_cast<std::int32_t>(std::nearbyint(x / static_cast<float>(app().Screen().TwipsPerPixel())));
   if (TrayBusy) return;
   TrayBusy = true;
   if (TrayMessage == static_cast<std::int32_t>(kWmLButtonDblClk))

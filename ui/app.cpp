@@ -165,4 +165,6 @@ void App::WorkArea(int& left, int& top, int& width, int& height) {
   HeadlessWorkArea(left, top, width, height);
 }
 
+TwipsScale App::Screen() const { return TwipsScale(backend_ ? backend_->PixelsPerInch() : kDefaultPixelsPerInch); }
+
 }  // namespace ks::ui

@@ -12,6 +12,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "ui/twips.h"
 
 namespace ks::ui {
 
@@ -56,6 +57,8 @@ class Backend {
   // Shows at once what the renderer holds back until its loop runs next
   // (list entries); called before the system runs a loop of its own.
   virtual void ShowPending() {}
+  // The screen's pixels per inch, read once when the backend starts.
+  virtual int PixelsPerInch() { return kDefaultPixelsPerInch; }
 };
 
 // The screen a program has without a renderer: 1024 x 768 pixels, in twips.
@@ -105,6 +108,9 @@ class App {
   std::uint64_t WindowHandle(Control& control);
   // The screen's work area in twips; headless a 1024 x 768 pixel screen.
   void WorkArea(int& left, int& top, int& width, int& height);
+  // The screen's twips and pixels: the backend's screen, headless one of
+  // 96 pixels per inch.
+  TwipsScale Screen() const;
 
   // Message box through the platform's dialogs; returns the button pressed.
   int MsgBox(const std::string& text, unsigned style = platform::kMbOk, const std::string& caption = "");

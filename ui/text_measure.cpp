@@ -7,8 +7,6 @@ namespace ks::ui {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 // Advance widths (pixels) of the characters 32 to 126 in the dialog font,
 // the widest of the faces it is given on Windows and under Wine.
 constexpr std::array<unsigned char, 95> kAdvance = {
@@ -21,22 +19,43 @@ constexpr std::array<unsigned char, 95> kAdvance = {
 };
 constexpr int kWidest = 11;
 
-int CharWidth(char c) {
+// The same at 120 pixels per inch (the face Wine gives the font; its 96
+// widths are those above).
+constexpr std::array<unsigned char, 95> kAdvance120 = {
+    4, 4, 5, 8, 8, 12, 9, 3, 5, 5, 5, 8, 4, 5, 4, 4,    // blank ! " # $ % & ' ( ) * + , - . /
+    8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 4, 4, 8, 8, 8, 8,     // 0-9 : ; < = > ?
+    14, 9, 9, 10, 10, 9, 9, 11, 10, 4, 7, 9, 8, 12, 10, 11,  // @ A-O
+    9, 11, 10, 9, 9, 10, 9, 13, 9, 9, 9, 4, 4, 4, 7, 8,  // P-Z [ \ ] ^ _
+    5, 8, 8, 7, 8, 8, 4, 8, 8, 3, 3, 7, 3, 12, 8, 8,     // ` a-o
+    8, 8, 5, 7, 4, 8, 7, 10, 7, 7, 7, 5, 4, 5, 8,        // p-z { | } ~
+};
+constexpr int kWidest120 = 14;
+
+bool Larger(int pixels_per_inch) { return pixels_per_inch > 96; }
+
+int CharWidth(char c, int pixels_per_inch) {
   const auto u = static_cast<unsigned char>(c);
-  if (u < 32 || u > 126) return kWidest;
-  return kAdvance[u - 32];
+  const bool larger = Larger(pixels_per_inch);
+  if (u < 32 || u > 126) return larger ? kWidest120 : kWidest;
+  return larger ? kAdvance120[u - 32] : kAdvance[u - 32];
 }
 
 }  // namespace
 
-int DialogTextWidth(std::string_view text) {
+int DialogLineHeight(int pixels_per_inch) {
+  return Larger(pixels_per_inch) ? kDialogLineHeight120 : kDialogLineHeight;
+}
+
+int DialogPixels(int twips, int pixels_per_inch) { return twips * (Larger(pixels_per_inch) ? 120 : 96) / 1440; }
+
+int DialogTextWidth(std::string_view text, int pixels_per_inch) {
   int width = 0;
-  for (char c : text) width += CharWidth(c);
+  for (char c : text) width += CharWidth(c, pixels_per_inch);
   return width;
 }
 
-std::vector<std::string> WrapDialogText(std::string_view text, int width_twips) {
-  const int width = width_twips / kTwipsPerPixel;
+std::vector<std::string> WrapDialogText(std::string_view text, int width_twips, int pixels_per_inch) {
+  const int width = DialogPixels(width_twips, pixels_per_inch);
   std::vector<std::string> lines;
   size_t start = 0;
   while (start <= text.size()) {
@@ -55,7 +74,7 @@ std::vector<std::string> WrapDialogText(std::string_view text, int width_twips) 
       const std::string_view word = paragraph.substr(at, blank - at);
       at = blank;
       const std::string joined = line.empty() ? std::string(word) : line + " " + std::string(word);
-      if (line.empty() || DialogTextWidth(joined) <= width) {
+      if (line.empty() || DialogTextWidth(joined, pixels_per_inch) <= width) {
         line = joined;
       } else {
         lines.push_back(line);
@@ -69,12 +88,13 @@ std::vector<std::string> WrapDialogText(std::string_view text, int width_twips) 
   return lines;
 }
 
-bool DialogTextFits(std::string_view text, int width_twips, int height_twips) {
-  const std::vector<std::string> lines = WrapDialogText(text, width_twips);
-  const int width = width_twips / kTwipsPerPixel;
+bool DialogTextFits(std::string_view text, int width_twips, int height_twips, int pixels_per_inch) {
+  const std::vector<std::string> lines = WrapDialogText(text, width_twips, pixels_per_inch);
+  const int width = DialogPixels(width_twips, pixels_per_inch);
   for (const std::string& line : lines)
-    if (DialogTextWidth(line) > width) return false;
-  return static_cast<int>(lines.size()) * kDialogLineHeight <= height_twips / kTwipsPerPixel;
+    if (DialogTextWidth(line, pixels_per_inch) > width) return false;
+  return static_cast<int>(lines.size()) * DialogLineHeight(pixels_per_inch) <=
+         DialogPixels(height_twips, pixels_per_inch);
 }
 
 }  // namespace ks::ui

@@ -99,9 +99,9 @@ bool Form2::InitD3D(platform::WindowHandle window) {
   // The picture box's size in pixels; each frame is copied into it as the
   // window's own drawing is, which under Wine shows inside the main window
   // where Direct3D's presentation into a child window does not.
-  constexpr int kTwipsPerPixel = 15;
-  pp.BackBufferWidth = static_cast<std::uint32_t>(std::max(1, picture_.Width() / kTwipsPerPixel));
-  pp.BackBufferHeight = static_cast<std::uint32_t>(std::max(1, picture_.Height() / kTwipsPerPixel));
+  const ui::TwipsScale screen = app().Screen();
+  pp.BackBufferWidth = static_cast<std::uint32_t>(std::max(1, screen.Px(picture_.Width())));
+  pp.BackBufferHeight = static_cast<std::uint32_t>(std::max(1, screen.Px(picture_.Height())));
   pp.Flags = platform::kPresentFlagLockableBackBuffer;
   if (d3d.CreateDevice(direct3d_, 0, platform::kDevTypeHal, window, platform::kCreateSoftwareVertexProcessing, &pp,
                        &device_) != platform::kD3dOk)

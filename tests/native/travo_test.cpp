@@ -285,6 +285,29 @@ TEST_F(TravoRig, TrayEvents) {
   EXPECT_EQ(about.Caption(), "About TRAVONIX");
 }
 
+// A screen of 120 pixels per inch: the renderer gives the mouse at 12
+// twips a pixel.
+struct Screen120 : ui::Backend {
+  std::int64_t NowMs() override { return 0; }
+  void Pump(bool, std::int64_t) override {}
+  void FormChanged(ui::Form&) override {}
+  void ControlChanged(ui::Control&) override {}
+  void FormGone(ui::Form&) override {}
+  void PopupMenu(ui::Form&, ui::Menu& menu) override { popups.push_back(&menu); }
+  int PixelsPerInch() override { return 120; }
+  std::vector<ui::Menu*> popups;
+};
+
+TEST_F(TravoRig, TrayEventsAtTheScreensTwipsAPixel) {
+  tray.Load();
+  Screen120 screen;
+  st.app.SetBackend(&screen);
+  tray.UserMouseMove(0, 0, static_cast<float>(kWmRButtonUp * 12), 0);
+  EXPECT_EQ(tray.TrayMessage, static_cast<std::int32_t>(kWmRButtonUp));
+  EXPECT_EQ(screen.popups, std::vector<ui::Menu*>{&tray.mnuPopUp});
+  st.app.SetBackend(nullptr);
+}
+
 TEST_F(TravoRig, EventsWhileTheMenuIsOpenDoNothing) {
   tray.Load();
   int popups = 0;

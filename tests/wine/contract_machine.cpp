@@ -8,6 +8,7 @@
 #include "platform/win32/d3d8.h"
 #include "platform/win32/machine.h"
 #include "ui/win32/picture.h"
+#include "ui/win32/renderer.h"
 #include "wine/test_folders.h"
 
 namespace ks::test {
@@ -46,7 +47,7 @@ ContractLinks MakeContractLinks(platform::Platform& machine) {
   // to a file as a reparse point: only the folder link is Windows's here.
   return {folder, ""};
 }
-bool ContractLoadsPicture(const std::string& bytes) { return ui::win32::Picture::Decode(bytes) != nullptr; }
+bool ContractLoadsPicture(const std::string& bytes) { return ui::win32::Picture::Decode(bytes, ui::win32::ScreenScale()) != nullptr; }
 std::string ContractDataFile(const std::string& relative) {
   const std::string source = FolderFromEnv("KS_SOURCE_DIR");
   if (source.empty()) return "";

@@ -231,7 +231,7 @@ TEST_F(Renderer, APictureTheLoaderRefusesKeepsTheShownOne) {
   std::string bogus = jpeg;
   for (size_t i = tables + 5; i < tables + 5 + 16; ++i) bogus[i] = '\xFF';
   ASSERT_TRUE(IsPictureFile(bogus)) << "the header check passes it";
-  ASSERT_EQ(ui::win32::Picture::Decode(bogus), nullptr) << "the system's loader refuses it";
+  ASSERT_EQ(ui::win32::Picture::Decode(bogus, ui::win32::ScreenScale()), nullptr) << "the system's loader refuses it";
   const std::string good = machine_.fs.TempFolder() + "\\ks_ui_good.jpg";
   const std::string bad = machine_.fs.TempFolder() + "\\ks_ui_bad.jpg";
   ASSERT_TRUE(machine_.fs.WriteFile(good, jpeg));

@@ -167,7 +167,7 @@ TEST(ScaledPictures, LookLikeTheirFile) {
   std::string bytes;
   const std::string file = source + "\\data\\hs\\pic\\low_lod.jpg";
   ASSERT_TRUE(machine.fs.ReadFile(file, &bytes));
-  auto picture = ui::win32::Picture::Decode(bytes);
+  auto picture = ui::win32::Picture::Decode(bytes, ui::win32::ScreenScale());
   ASSERT_NE(picture, nullptr);
   const int fw = picture->WidthPx(), fh = picture->HeightPx();
   const auto& own = picture->Pixels();

@@ -86,15 +86,6 @@ bool InHiddenFrame(const Control& control) {
   return false;
 }
 
-// The window's rectangle in its parent, pixels; a combo's window also
-// holds its drop-down list.
-RECT PlacedRect(const Control& control) {
-  int height = Px(control.Height());
-  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += kComboDropPx;
-  return RECT{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
-              Px(control.Top()) + height};
-}
-
 // The window text a control's window is made with.
 std::string InitialText(const Control& control) {
   switch (control.kind()) {
@@ -114,6 +105,13 @@ std::string InitialText(const Control& control) {
 }
 
 }  // namespace
+
+RECT Renderer::PlacedRect(const Control& control) const {
+  int height = Px(control.Height());
+  if (control.kind() == Kind::kComboBox || control.kind() == Kind::kDriveListBox) height += Px(kComboDropTwips);
+  return RECT{Px(control.Left()), Px(control.Top()), Px(control.Left()) + Px(control.Width()),
+              Px(control.Top()) + height};
+}
 
 // A control whose window can wait until it is shown: a hidden frame (a page
 // not shown yet) and everything in it, or a control placed wholly outside
@@ -493,7 +491,7 @@ void Renderer::SyncPicture(ControlWindow& cw, const PictureControl& pic) {
     std::string bytes;
     if (cw.picture_path.empty()) cw.picture = nullptr;
     else if (app_.files().ReadFile(cw.picture_path, &bytes))
-      if (auto loaded = Picture::Decode(bytes)) cw.picture = std::move(loaded);
+      if (auto loaded = Picture::Decode(bytes, screen_)) cw.picture = std::move(loaded);
   }
   InvalidateRect(cw.hwnd, nullptr, TRUE);
 }

@@ -332,7 +332,8 @@ void Renderer::PaintContainer(FormWindows& fw, HWND hwnd, Frame* frame) {
     if (!frame->Caption().empty()) {
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-      TextOutA(dc, 8, 0, (" " + frame->Caption() + " ").c_str(), static_cast<int>(frame->Caption().size() + 2));
+      TextOutA(dc, Px(kFrameCaptionLeftTwips), 0, (" " + frame->Caption() + " ").c_str(),
+               static_cast<int>(frame->Caption().size() + 2));
     }
     SelectObject(dc, old_font);
   }

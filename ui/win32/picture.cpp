@@ -8,26 +8,26 @@
 
 namespace ks::ui::win32 {
 
-std::unique_ptr<Picture> Picture::Decode(const std::string& bytes) {
+std::unique_ptr<Picture> Picture::Decode(const std::string& bytes, const ui::TwipsScale& screen) {
   // The loader takes a BMP that ends before its pixels and draws what
   // memory lies behind the file, and decodes a frame of any size whole,
   // holding the window meanwhile: the header check refuses both first.
   if (!platform::IsPictureFile(bytes)) return nullptr;
   ks::win32::ScopedCom<IPicture> picture = ks::win32::LoadOlePicture(bytes);
   if (!picture.valid()) return nullptr;
-  return std::unique_ptr<Picture>(new Picture(std::move(picture)));
+  return std::unique_ptr<Picture>(new Picture(std::move(picture), screen));
 }
 
-Picture::Picture(ks::win32::ScopedCom<IPicture> picture) : picture_(std::move(picture)) {
+Picture::Picture(ks::win32::ScopedCom<IPicture> picture, const ui::TwipsScale& screen)
+    : picture_(std::move(picture)) {
   OLE_XSIZE_HIMETRIC w = 0;
   OLE_YSIZE_HIMETRIC h = 0;
   picture_.get()->get_Width(&w);
   picture_.get()->get_Height(&h);
   width_him_ = w;
   height_him_ = h;
-  // HIMETRIC is 1/100 mm: 2540 to the inch, 96 pixels to the inch.
-  width_px_ = MulDiv(w, 96, 2540);
-  height_px_ = MulDiv(h, 96, 2540);
+  width_px_ = screen.PxFromHimetric(w);
+  height_px_ = screen.PxFromHimetric(h);
 }
 
 Picture::~Picture() = default;

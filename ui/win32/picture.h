@@ -9,6 +9,7 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/win.h"
+#include "ui/twips.h"
 
 struct IPicture;
 
@@ -18,7 +19,9 @@ class Picture {
  public:
   // nullptr when the bytes fail the header check (IsPictureFile: a JPEG or
   // BMP, whole, of a size the suite takes) or the system cannot decode them.
-  static std::unique_ptr<Picture> Decode(const std::string& bytes);
+  // The loader gives the picture's size in HIMETRIC, worked out from its
+  // pixels at the screen's pixels per inch; `screen` turns it back.
+  static std::unique_ptr<Picture> Decode(const std::string& bytes, const ui::TwipsScale& screen);
   ~Picture();
   Picture(const Picture&) = delete;
   Picture& operator=(const Picture&) = delete;
@@ -35,7 +38,7 @@ class Picture {
   const std::vector<std::uint32_t>& Pixels() const;
 
  private:
-  explicit Picture(ks::win32::ScopedCom<IPicture> picture);
+  Picture(ks::win32::ScopedCom<IPicture> picture, const ui::TwipsScale& screen);
   ks::win32::ScopedCom<IPicture> picture_;
   long width_him_ = 0, height_him_ = 0;
   int width_px_ = 0, height_px_ = 0;

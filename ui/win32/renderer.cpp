@@ -59,6 +59,12 @@ void ApplyOpacity(HWND hwnd, int alpha) {
 
 }  // namespace
 
+TwipsScale ScreenScale() {
+  // 0 when the screen cannot be asked, which the scale takes as 96.
+  const ks::win32::ScopedScreenDc screen(GetDC(nullptr));
+  return TwipsScale(screen.valid() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0);
+}
+
 std::string WindowText(HWND hwnd) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
@@ -74,7 +80,7 @@ int ShiftState() {
          ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
 
-Renderer::Renderer(App& app) : app_(app) {
+Renderer::Renderer(App& app) : app_(app), screen_(ScreenScale()) {
   RegisterClasses();
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   timer_window_ = CreateWindowExA(0, kFormClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
@@ -191,10 +197,10 @@ bool Renderer::HasPicture(const Control& control) const {
 void Renderer::WorkArea(int& left, int& top, int& width, int& height) {
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  left = area.left * kTwipsPerPixel;
-  top = area.top * kTwipsPerPixel;
-  width = (area.right - area.left) * kTwipsPerPixel;
-  height = (area.bottom - area.top) * kTwipsPerPixel;
+  left = Twips(area.left);
+  top = Twips(area.top);
+  width = Twips(area.right - area.left);
+  height = Twips(area.bottom - area.top);
 }
 
 void Renderer::FrameStyles(const Form& form, DWORD& style, DWORD& ex_style) {

@@ -1,6 +1,7 @@
 // The Win32 renderer: shows the forms of one App as real windows and turns
 // the user's input into the model's User* actions. Geometry is converted
-// from twips at 15 twips a pixel. Notifications that the renderer causes
+// from twips at the screen's pixels per inch, read when the renderer is
+// made (15 twips a pixel at 96, 12 at 120). Notifications that the renderer causes
 // itself while it mirrors a model change into a window are not passed back,
 // so every change raises its event exactly once.
 //
@@ -23,13 +24,16 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/win.h"
+#include "ui/twips.h"
 #include "ui/ui.h"
 
 namespace ks::ui::win32 {
 
-constexpr int kTwipsPerPixel = 15;
-
 class Picture;
+
+// The screen's pixels per inch as the system gives them (what it sizes the
+// dialog font by); Windows reads them once for a process, at its start.
+TwipsScale ScreenScale();
 
 class Renderer : public Backend {
  public:
@@ -52,6 +56,7 @@ class Renderer : public Backend {
   void PopupMenu(Form& form, Menu& menu) override;
   void WorkArea(int& left, int& top, int& width, int& height) override;
   void ShowPending() override;
+  int PixelsPerInch() override { return screen_.PixelsPerInch(); }
 
   // The window of a shown form / of a control on it; nullptr when none. A
   // control on a page not shown yet gets its window made for the asker.
@@ -92,6 +97,12 @@ class Renderer : public Backend {
     int color_shown = -1;      // a list box's or label's text colour as last drawn
     int back_shown = -1;       // a label's back colour as last drawn
   };
+
+  int Px(int twips) const { return screen_.Px(twips); }
+  int Twips(int px) const { return screen_.Twips(px); }
+  // The window's rectangle in its parent, pixels; a combo's window also
+  // holds its drop-down list.
+  RECT PlacedRect(const Control& control) const;
 
   void CreateFormWindow(Form& form);
   // The window styles of the form's BorderStyle, MinButton and MaxButton.
@@ -151,6 +162,7 @@ class Renderer : public Backend {
   void ReleaseModal(const Form& modal);
 
   App& app_;
+  TwipsScale screen_;
   std::map<const Form*, std::unique_ptr<FormWindows>> forms_;
   std::map<int, ks::win32::ScopedGdiObject> brushes_;
   HFONT font_ = nullptr;

@@ -1,5 +1,5 @@
 // What the renderer's source files share: the per-form window record and
-// the unit conversions.
+// the window classes.
 #pragma once
 
 #include <map>
@@ -18,9 +18,6 @@ struct Renderer::FormWindows {
   std::map<const Control*, ControlWindow> controls;
 };
 
-inline int Px(int twips) { return MulDiv(twips, 1, kTwipsPerPixel); }
-inline int Twips(int px) { return px * kTwipsPerPixel; }
-
 // Window classes of the renderer's own windows.
 inline constexpr char kFormClass[] = "KsForm";
 inline constexpr char kFrameClass[] = "KsFrame";
@@ -30,8 +27,11 @@ inline constexpr char kPictureClass[] = "KsPicture";
 inline constexpr int kFirstButtonId = 1000;
 // Command identifiers of menu items start here.
 inline constexpr int kFirstMenuId = 2000;
-// Extra pixels of a combo box's drop-down list below its closed height.
-inline constexpr int kComboDropPx = 160;
+// Extra room of a combo box's drop-down list below its closed height,
+// twips (160 pixels at 96 pixels per inch).
+inline constexpr int kComboDropTwips = 2400;
+// Where a frame's caption starts, twips from its left edge.
+inline constexpr int kFrameCaptionLeftTwips = 120;
 
 std::string WindowText(HWND hwnd);
 // The VB mouse masks from a mouse message's wParam: buttons 1 left, 2 right,
