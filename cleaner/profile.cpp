@@ -30,6 +30,18 @@ bool MayEmpty(const std::string& folder, const RootFolders& roots) {
   return true;
 }
 
+// The Windows folder in each of its names: the "windir" variable, the folder
+// the system names and the one above the system folder (the environment may
+// name another Windows folder than the system does). Names not given are left out.
+std::vector<std::string> WindowsFolderNames(const RootFolders& roots) {
+  std::vector<std::string> names;
+  for (const std::string& name : {roots.WinDir, roots.WindowsFolder})
+    if (!name.empty()) names.push_back(name);
+  const size_t slash = roots.SystemFolder.find_last_of("\\/");
+  if (slash != std::string::npos && slash > 2) names.push_back(roots.SystemFolder.substr(0, slash));
+  return names;
+}
+
 }  // namespace
 
 CleanerProfile ParseCleanerProfile(const std::string& bytes) {
@@ -55,13 +67,8 @@ RootFolders MakeRootFolders(const std::string& windir, const std::string& os, co
 
 std::vector<std::string> ProtectedFolders(const RootFolders& roots) {
   std::vector<std::string> system_folders = {roots.SysDir, roots.SystemFolder};
-  // The environment may name another Windows folder than the system does.
-  std::vector<std::string> windows_folders = {roots.WinDir, roots.WindowsFolder};
-  const size_t slash = roots.SystemFolder.find_last_of("\\/");
-  if (slash != std::string::npos && slash > 2) windows_folders.push_back(roots.SystemFolder.substr(0, slash));
   std::vector<std::string> kept;
-  for (const std::string& windows : windows_folders) {
-    if (windows.empty()) continue;
+  for (const std::string& windows : WindowsFolderNames(roots)) {
     kept.push_back(windows);
     // The "OS" variable may be missing or wrong: every spelling is kept.
     for (const char* name : {"\\SYSTEM", "\\SYSTEM32", "\\SysWOW64"}) system_folders.push_back(windows + name);
@@ -250,12 +257,11 @@ std::optional<GroupSearch> ParseGroup(FolderGuards& guards, const std::string& k
 
 namespace {
 
-// The Windows folder in each of its names: the "windir" variable, the folder
-// the system names and the one above the system folder.
+// The Windows folders a Directory rule stays out of: each name that is a
+// full path and no drive root.
 std::vector<std::string> WindowsFolders(const RootFolders& roots) {
-  std::vector<std::string> folders;
-  for (const std::string& folder : {roots.WinDir, roots.WindowsFolder, ParentOfResolved(roots.SystemFolder)})
-    if (!folder.empty() && ResolvedPath(folder) && !IsDriveRoot(folder)) folders.push_back(folder);
+  std::vector<std::string> folders = WindowsFolderNames(roots);
+  std::erase_if(folders, [](const std::string& folder) { return !ResolvedPath(folder) || IsDriveRoot(folder); });
   return folders;
 }
 
