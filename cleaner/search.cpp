@@ -107,6 +107,11 @@ std::string ItemPath(platform::Files& files, const SearchFolder& at, const std::
   return LinkBelow(files, path, at.folder, at.opens).empty() ? path : "";
 }
 
+// An entry of a listing that is a link: it is no file, and pvx never enters it.
+bool IsLinkEntry(const platform::Files::ListedFile& file) {
+  return (file.attributes & platform::kAttributeReparsePoint) != 0;
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? "" : path.substr(0, slash);
@@ -128,8 +133,9 @@ std::vector<FoundFile> FindGroupFiles(FolderGuards& guards, const GroupSearch& s
     if (list_status) *list_status = list.status;
     if (list.items.empty()) return found;
     const SearchFolder at = CheckSearchFolder(guards, search);
+    if (!at.usable) return found;
     for (const std::string& item : list.items) {
-      if (!at.usable || !IsPlainRelativePath(item)) continue;
+      if (!IsPlainRelativePath(item)) continue;
       const std::string path = platform::JoinPath(search.folder, item);
       const std::string name = LastPart(path);
       // The listing of the exact name leaves hidden, system and folder
@@ -148,7 +154,7 @@ std::vector<FoundFile> FindGroupFiles(FolderGuards& guards, const GroupSearch& s
   const std::string pattern = search.kind == GroupKind::kExtension ? "*" + search.extension : "*.*";
   // The listing tells each file's attributes: a link among them is no file.
   for (const platform::Files::ListedFile& file : files.ListWithAttributes(platform::JoinPath(search.folder, pattern))) {
-    if (!IsListableName(file.name) || (file.attributes & platform::kAttributeReparsePoint) != 0) continue;
+    if (!IsListableName(file.name) || IsLinkEntry(file)) continue;
     if (search.kind == GroupKind::kExtension && !EndsWithNoCase(file.name, search.extension)) continue;
     found.push_back({file.name, platform::JoinPath(search.folder, file.name)});
   }
@@ -184,8 +190,7 @@ std::vector<FoundFile> FindBackupCopies(platform::Files& files, const std::strin
   // holds no copies of pvx's own: what it shows is somewhere else.
   if (!LinkOnPath(files, folder, files.ProgramFolder()).empty()) return found;
   for (const platform::Files::ListedFile& file : files.ListWithAttributes(folder + "\\*.*")) {
-    if (!IsIndexOrUnfinished(file.name) && IsListableName(file.name) &&
-        (file.attributes & platform::kAttributeReparsePoint) == 0)
+    if (!IsIndexOrUnfinished(file.name) && IsListableName(file.name) && !IsLinkEntry(file))
       found.push_back({file.name, folder + "\\" + file.name});
   }
   return found;
